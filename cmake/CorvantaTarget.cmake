@@ -1,0 +1,17 @@
+# Warnings as errors on every target of the project.
+function(corvanta_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# Adds a GoogleTest executable, registered with CTest test by test.
+# Usage: corvanta_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [ENV VAR=value ...])
+function(corvanta_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    corvanta_warnings(${T_NAME})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${T_NAME}
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CORVANTA_BUILD_DIR=${CMAKE_BINARY_DIR};CORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR};${T_ENV}")
+endfunction()
