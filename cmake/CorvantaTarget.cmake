@@ -10,8 +10,12 @@ function(corvanta_test)
     add_executable(${T_NAME} ${T_SOURCES})
     corvanta_warnings(${T_NAME})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    # The environment travels through the launcher: a list in the ENVIRONMENT property
+    # would be split apart by the test discovery.
+    set_property(TARGET ${T_NAME} PROPERTY CROSSCOMPILING_EMULATOR
+        ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen CORVANTA_BUILD_DIR=${CMAKE_BINARY_DIR}
+        CORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR} ${T_ENV})
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-        DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CORVANTA_BUILD_DIR=${CMAKE_BINARY_DIR};CORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR};${T_ENV}")
+        DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace corvanta::platform {
+
+class SettingsStore;
+
+// The serial port as the program drives it: a port number, a settings text
+// ("115200,N,8,1"), an open flag, an input read by lengths, and a communication event
+// raised once enough bytes are waiting. Failures are corvanta::Error with the numbers
+// the program tests: 8002 (no such port), 8005 (port already in use).
+class SerialPort : public QObject {
+    Q_OBJECT
+
+  public:
+    // Gives the device file of port number n (1..n).
+    using DeviceResolver = std::function<QString(int portNumber)>;
+
+    static constexpr int kDataReceived = 2;
+    static constexpr int kInvalidPortNumber = 8002;
+    static constexpr int kPortAlreadyOpen = 8005;
+    static constexpr int kPermissionDenied = 8010;
+    static constexpr int kPortNotOpen = 8018;
+    static constexpr int kDeviceError = 8020;
+    static constexpr int kInvalidPropertyValue = 380;
+
+    explicit SerialPort(DeviceResolver resolver, QObject* parent = nullptr);
+    ~SerialPort() override;
+
+    // The device of setting PORTS/COMn when present, else /dev/ttyS<n-1>. The store must
+    // outlive the resolver.
+    static DeviceResolver resolverFromSettings(const SettingsStore& settings);
+
+    int portNumber() const { return portNumber_; }
+    // Changing the number of an open port is error 8005.
+    void setPortNumber(int portNumber);
+    QString deviceName() const;
+
+    QString settings() const { return settings_; }
+    // "baud,parity,data bits,stop bits", parity N, E, O, M or S; a malformed text is
+    // error 380 and leaves the previous settings in force.
+    void setSettings(const QString& settings);
+
+    bool isPortOpen() const;
+    // true opens the port (nothing when already open), false closes it.
+    void setPortOpen(bool open);
+
+    int inputLength() const { return inputLength_; }
+    // At most this many bytes per read of input(); 0 reads everything waiting.
+    void setInputLength(int length);
+
+    int receiveThreshold() const { return receiveThreshold_; }
+    // The communication event is raised once this many bytes wait; 0 raises none.
+    void setReceiveThreshold(int threshold);
+
+    // Kept for the program; the layer itself buffers whatever arrives, so that no byte
+    // is lost when the program reads late.
+    int inputBufferSize() const { return inputBufferSize_; }
+    void setInputBufferSize(int size);
+
+    // Bytes received and not yet read (0 when the port is closed).
+    int inBufferCount() const;
+    // Only 0 is accepted: it throws every waiting byte away.
+    void setInBufferCount(int count);
+
+    // Reads and removes at most input-length waiting bytes (none when the port is closed).
+    QByteArray input();
+    // Sends the bytes before returning, within a short bound; a closed port is error 8018.
+    void output(const QByteArray& bytes);
+
+    // Code of the last communication event (kDataReceived), 0 before the first one.
+    int eventCode() const { return eventCode_; }
+
+  signals:
+    // Raised as a queued call, never inside the port's own notification, so that a
+    // handler may let events run and receive again.
+    void communicationEvent();
+    // The device went away while the port was open; the port is already closed.
+    // Raised once per opening.
+    void deviceLost(const QString& description);
+
+  private:
+    void scheduleReceiveCheck();
+    void checkReceived();
+    void onPortError(QSerialPort::SerialPortError error);
+    void applySettings();
+
+    DeviceResolver resolver_;
+    std::unique_ptr<QSerialPort> port_;
+    QString openDevice_;
+    int portNumber_ = 1;
+    QString settings_ = QStringLiteral("9600,N,8,1");
+    qint32 baudRate_ = 9600;
+    QSerialPort::Parity parity_ = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits_ = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits_ = QSerialPort::OneStop;
+    int inputLength_ = 0;
+    int receiveThreshold_ = 0;
+    int inputBufferSize_ = 1024;
+    int eventCode_ = 0;
+    bool checkScheduled_ = false;
+    quint64 readCount_ = 0;
+    bool lostReported_ = false;
+};
+
+}  // namespace corvanta::platform
