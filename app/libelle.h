@@ -9,7 +9,7 @@ namespace corvanta {
 // Filled once at start-up from the `Langues` table in the chosen language; every entry
 // not provided stays empty. Reading outside the table gives an empty text.
 class Libelles {
-public:
+  public:
     static constexpr int kForms = 11;
     static constexpr int kTexts = 201;
 
@@ -20,7 +20,8 @@ public:
 
     // Returns false (and stores nothing) for numbers outside the table.
     bool set(int form, int text, const QString& value) {
-        if (!inRange(form, text)) return false;
+        if (!inRange(form, text))
+            return false;
         texts_[index(form, text)] = value;
         return true;
     }
@@ -31,7 +32,7 @@ public:
         return form >= 0 && form < kForms && text >= 0 && text < kTexts;
     }
 
-private:
+  private:
     static std::size_t index(int form, int text) {
         return static_cast<std::size_t>(form) * kTexts + static_cast<std::size_t>(text);
     }

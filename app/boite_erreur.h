@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include "app/libelle.h"
+#include "platform/error.h"
+
+namespace corvanta {
+
+// The text and title of the standard error box:
+//   text(form,42) " # " number " " text(form,43) " " source, a line break, the description.
+// A number of 0 or above is written with a leading blank, so two blanks follow "#".
+// The tumour window uses form 7; every other window form 4.
+struct Texte_Erreur {
+    QString titre;
+    QString message;
+};
+
+Texte_Erreur Composer_Erreur(const Libelles& libelle, const Error& erreur, int form = 4);
+
+// A number as the program writes it in messages and stored settings: a leading blank for
+// values of 0 and above (" 7"), the minus sign otherwise ("-1").
+QString Nombre_Avec_Signe(long long valeur);
+
+}  // namespace corvanta

@@ -1,0 +1,151 @@
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+#include "platform/database.h"
+#include "platform/error.h"
+#include "platform/recordset.h"
+#include "tools/make_big_database/big_database.h"
+
+namespace {
+
+using corvanta::platform::Database;
+using corvanta::platform::Recordset;
+
+QString bigDatabase;
+const QString kPatients =
+    QStringLiteral("SELECT * FROM Patients ORDER BY Nom_Patient, Prenom_Patient");
+
+Database& database() {
+    static Database db(bigDatabase);
+    return db;
+}
+
+// Start-up: the connection, the patients ordered by name and the exams of one type.
+void StartUp(benchmark::State& state) {
+    for (auto _ : state) {
+        Database db(bigDatabase);
+        auto patients = db.openRecordset(kPatients);
+        auto exams = db.openRecordset("Req_Examens_0");
+        benchmark::DoNotOptimize(patients->field("Nom_Patient"));
+        benchmark::DoNotOptimize(exams->field("Courbes_Droites.Courbe"));
+    }
+}
+BENCHMARK(StartUp)->Unit(benchmark::kMillisecond);
+
+void OpenPatientsByName(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(database().openRecordset(kPatients));
+}
+BENCHMARK(OpenPatientsByName)->Unit(benchmark::kMillisecond);
+
+// The patient list fill: every name, first to last.
+void MoveThroughPatients(benchmark::State& state) {
+    auto patients = database().openRecordset(kPatients);
+    for (auto _ : state) {
+        for (patients->moveFirst(); !patients->eof(); patients->moveNext()) {
+            benchmark::DoNotOptimize(patients->field("Nom_Patient").toText() + ' ' +
+                                     patients->field("Prenom_Patient").toText());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * patients->recordCount());
+}
+BENCHMARK(MoveThroughPatients)->Unit(benchmark::kMillisecond);
+
+void FindPatientByDisplayName(benchmark::State& state) {
+    auto patients = database().openRecordset(kPatients);
+    patients->moveLast();
+    const QString name =
+        patients->field("Nom_Patient").toText() + ' ' + patients->field("Prenom_Patient").toText();
+    for (auto _ : state) {
+        patients->findFirst("Nom_Patient || ' ' || Prenom_Patient = ?", {name});
+    }
+}
+BENCHMARK(FindPatientByDisplayName)->Unit(benchmark::kMillisecond);
+
+// A search of the patient window: surname pattern and birth-date comparison.
+void PatientSearch(benchmark::State& state) {
+    for (auto _ : state) {
+        auto found = database().openRecordset(
+            "SELECT * FROM Patients WHERE WILDCARD_MATCH(Nom_Patient, ?) AND "
+            "CDATE(Date_Naissance_Patient) >= CDATE(?)",
+            {"DU*", "15/03/60"});
+        found->moveLast();
+        benchmark::DoNotOptimize(found->recordCount());
+    }
+}
+BENCHMARK(PatientSearch)->Unit(benchmark::kMillisecond);
+
+void PatientCurvesOfType(benchmark::State& state) {
+    std::int64_t patient = 1;
+    for (auto _ : state) {
+        auto curves = database().openRecordset(
+            "SELECT * FROM Courbes WHERE Code_Type = ? And Code_Patient = ? ORDER BY ID DESC",
+            {0, patient});
+        patient = patient % 100000 + 7919;
+        benchmark::DoNotOptimize(curves->recordCount());
+    }
+}
+BENCHMARK(PatientCurvesOfType)->Unit(benchmark::kMicrosecond);
+
+// An exam shown: every field of a row of the exams query.
+void ReadExamRow(benchmark::State& state) {
+    auto exams = database().openRecordset("Req_Examens_0");
+    std::int32_t position = 0;
+    for (auto _ : state) {
+        exams->setAbsolutePosition(position);
+        for (int i = 0; i < exams->fieldCount(); ++i)
+            benchmark::DoNotOptimize(exams->field(i));
+        position = (position + 997) % exams->recordCount();
+    }
+}
+BENCHMARK(ReadExamRow)->Unit(benchmark::kMicrosecond);
+
+void RequeryExams(benchmark::State& state) {
+    auto exams = database().openRecordset("Req_Examens_0");
+    for (auto _ : state)
+        exams->requery();
+}
+BENCHMARK(RequeryExams)->Unit(benchmark::kMillisecond);
+
+// An exam validated: edit, the columns of the sinus window, the curve labels, update.
+void ValidateExam(benchmark::State& state) {
+    auto exams = database().openRecordset("Req_Examens_0");
+    for (auto _ : state) {
+        exams->edit();
+        exams->setField(1, exams->field(1));
+        for (int i = 2; i < 45; ++i)
+            exams->setField(i, exams->field(i));
+        exams->setField("Courbes_Droites.DATE", exams->field("Courbes_Droites.DATE"));
+        exams->setField("Courbes_Gauches.DATE", exams->field("Courbes_Gauches.DATE"));
+        exams->update();
+        exams->requery();
+    }
+}
+BENCHMARK(ValidateExam)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QTemporaryDir folder;
+    bigDatabase = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
+    try {
+        if (bigDatabase.isEmpty()) {
+            bigDatabase = folder.filePath("Sinus.mdb");
+            std::fprintf(stderr, "Making the big database...\n");
+            corvanta::tools::makeBigDatabase(
+                QCoreApplication::applicationDirPath() + "/../data/Sinus.mdb", bigDatabase);
+        }
+    } catch (const corvanta::Error& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "curve_library/view_layers.h"
+
+#include <algorithm>
+
+#include "curve_library/markers.h"
+
+namespace quorel {
+
+namespace {
+
+constexpr int64_t kSpanMillimetres = 80;
+constexpr int64_t kSamplesPerMillimetre = 5;
+
+void draw_vertical(Canvas& canvas, int64_t x) {
+    canvas.move_to(x, canvas.height());
+    canvas.line_to(x, 0);
+}
+
+}  // namespace
+
+bool window_drawable(const QuorelWindow& window) {
+    return window.pixels != nullptr && window.width > 0 && window.height > 0 &&
+           window.stride >= window.width;
+}
+
+bool window_valid(const QuorelWindow* window) {
+    if (window == nullptr) {
+        return false;
+    }
+    const bool empty = window->width <= 0 || window->height <= 0;
+    return empty || window_drawable(*window);
+}
+
+void draw_grid(Canvas& canvas) {
+    const int64_t w = canvas.width();
+    const int64_t h = canvas.height();
+    canvas.set_pen(kGrid);
+    const int64_t column_step = w / 8;
+    for (int64_t x = 0; x < w; x += column_step) {
+        draw_vertical(canvas, x);
+        if (column_step == 0) {
+            break;
+        }
+    }
+    const int64_t row_step = h / 6;
+    for (int64_t y = 0; y < h; y += row_step) {
+        canvas.move_to(0, y);
+        canvas.line_to(w, y);
+        if (row_step == 0) {
+            break;
+        }
+    }
+}
+
+int64_t sample_y(int64_t value, int64_t height) {
+    return ((255 - value) * height) / 256;
+}
+
+int64_t millimetre_x(int64_t millimetres, int64_t width) {
+    return millimetres * width / kSpanMillimetres;
+}
+
+void draw_curve(Canvas& canvas, const uint8_t* samples, int32_t count, uint32_t colour) {
+    if (samples == nullptr || count <= 0) {
+        return;
+    }
+    const int64_t w = canvas.width();
+    const int64_t h = canvas.height();
+    canvas.set_pen(colour);
+    canvas.move_to(0, sample_y(samples[0], h));
+    for (int32_t i = 1; i <= count - 2; ++i) {
+        canvas.line_to(i * w / count, sample_y(samples[i], h));
+    }
+}
+
+void draw_zone_band(Canvas& canvas, const Zone_Sensible& zone) {
+    canvas.fill_rect(millimetre_x(zone.xmin, canvas.width()), 0,
+                     millimetre_x(zone.xmax, canvas.width()), canvas.height(), kZoneBand);
+}
+
+void draw_zone_lines(Canvas& canvas, const Zone_Sensible& zone) {
+    const int64_t x1 = millimetre_x(zone.xmin, canvas.width());
+    const int64_t x2 = millimetre_x(zone.xmax, canvas.width());
+    const int64_t threshold_y = (100 - int64_t{zone.seuil}) * canvas.height() / 100;
+    canvas.set_pen(kZoneLine);
+    draw_vertical(canvas, x1);
+    draw_vertical(canvas, x2);
+    canvas.move_to(x1, threshold_y);
+    canvas.line_to(x2, threshold_y);
+}
+
+Peak find_peak(const uint8_t* live, int32_t count, const Zone_Sensible& zone) {
+    const int64_t first = std::max<int64_t>(kSamplesPerMillimetre * zone.xmin, 0);
+    const int64_t end = std::min<int64_t>(kSamplesPerMillimetre * zone.xmax, count);
+    Peak peak;
+    for (int64_t k = first; k < end; ++k) {
+        if (live[k] > peak.value) {
+            peak.found = true;
+            peak.index = static_cast<int32_t>(k);
+            peak.value = live[k];
+        }
+    }
+    const double threshold = zone.seuil * 2.55;
+    if (!peak.found || !(peak.value > threshold)) {
+        return Peak{};
+    }
+    return peak;
+}
+
+void draw_marker(Canvas& canvas, int32_t zone_number, const Peak& peak, int32_t count) {
+    const MarkerPicture* picture = marker_picture(zone_marker_number(zone_number));
+    if (picture == nullptr || count <= 0) {
+        return;
+    }
+    const int64_t depth_from_top = 255 - peak.value;
+    const int64_t left = int64_t{peak.index} * canvas.width() / count;
+    const int64_t top = canvas.height() * depth_from_top / 256 - MarkerPicture::kHeight;
+    canvas.or_block(picture->pixels.data(), MarkerPicture::kWidth, MarkerPicture::kHeight, left,
+                    top);
+}
+
+}  // namespace quorel

@@ -1,0 +1,180 @@
+-- The Corvanta database ("Sinus.mdb"): tables, indexes, the rule that keeps curves used by
+-- an exam, and the exam queries of the five exam types. tools/make_database runs this
+-- file on an empty database; the connection must carry the FRENCH collation.
+
+-- The mark by which the program tells its own databases from any other file ("CRVT").
+PRAGMA application_id = 1129469524;
+PRAGMA user_version = 1;
+
+-- Interface texts in both languages, by window (form) and text number.
+CREATE TABLE Langues (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Form INTEGER NOT NULL CHECK (Form BETWEEN 0 AND 10),
+    Label INTEGER NOT NULL CHECK (Label BETWEEN 0 AND 200),
+    Francais TEXT NOT NULL,
+    Anglais TEXT NOT NULL
+);
+
+-- Patients. The program writes every column but the key as text; the birth date is
+-- "dd/mm/yyyy" (compare it through CDATE). Names sort in the French order.
+CREATE TABLE Patients (
+    Code_Patient INTEGER PRIMARY KEY AUTOINCREMENT,
+    Nom_Patient TEXT COLLATE FRENCH,
+    Prenom_Patient TEXT COLLATE FRENCH,
+    Adresse1_Patient TEXT,
+    Adresse2_Patient TEXT,
+    Ville_Patient TEXT,
+    CodePostal_Patient TEXT,
+    Telephone1_Patient TEXT,
+    Telephone2_Patient TEXT,
+    Date_Naissance_Patient TEXT,
+    NumeroSS_Patient TEXT,
+    Commentaire_Patient TEXT
+);
+CREATE INDEX Patients_Nom ON Patients (Nom_Patient, Prenom_Patient);
+
+-- Stored curves: the raw samples as received, 400 bytes, with the filter settings of
+-- the moment and the comparison slot they are shown in.
+CREATE TABLE Courbes (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Code_Type INTEGER,
+    Code_Patient INTEGER,
+    DATE TEXT,
+    Commentaire_Courbe TEXT,
+    COURBE BLOB CHECK (COURBE IS NULL OR (typeof(COURBE) = 'blob' AND length(COURBE) = 400)),
+    MOYENNE INTEGER,
+    PASSEBAS INTEGER,
+    IMPRIMER INTEGER NOT NULL DEFAULT 0,
+    COULEUR INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX Courbes_Patient ON Courbes (Code_Patient, Code_Type);
+CREATE INDEX Courbes_Type ON Courbes (Code_Type);
+
+-- Exam records of all five types. Check columns hold 0 or 1, list columns the chosen
+-- entry's position (-1 for none), keys the rows of Patients and Courbes. The patient
+-- column is named with a blank after the underscore and stands at position 1.
+CREATE TABLE Examens (
+    Code_Examen INTEGER PRIMARY KEY AUTOINCREMENT,
+    "Code_ Patient" INTEGER,
+    Code_Type INTEGER,
+    Num_Examen TEXT,
+    Date_Examen TEXT,
+    Docteur_Patient TEXT,
+    Imagerie_Face_Standard INTEGER,
+    Imagerie_Echo_B INTEGER,
+    Imagerie_Scanner INTEGER,
+    Imagerie_Autres INTEGER,
+    Imagerie_Face_Standard_Status INTEGER,
+    Imagerie_Echo_B_Status INTEGER,
+    Imagerie_Scanner_Status INTEGER,
+    Imagerie_Autres_Status TEXT,
+    Origine_Examen_Douleur INTEGER,
+    Origine_Examen_Douleur_Type INTEGER,
+    Origine_Examen_Ecoulement INTEGER,
+    Origine_Examen_Ecoulement_Type INTEGER,
+    Origine_Examen_Dysphagie INTEGER,
+    Origine_Examen_Fievre INTEGER,
+    Origine_Examen_Obstruction INTEGER,
+    Origine_Examen_Autres_ORL INTEGER,
+    Origine_Examen_Autres_ORL_Detail TEXT,
+    Origine_Examen_Autres_CLI INTEGER,
+    Origine_Examen_Autres_CLI_Detail TEXT,
+    Origine_Examen_Biologiques INTEGER,
+    Origine_Examen_Biologiques_Detail TEXT,
+    Origine_Examen_Globules INTEGER,
+    Origine_Examen_Globules_Detail TEXT,
+    Origine_Examen_ORL INTEGER,
+    Origine_Examen_ORL_Detail TEXT,
+    Origine_Examen_Bio INTEGER,
+    Origine_Examen_Bio_Detail TEXT,
+    Condition_Position INTEGER,
+    Condition_Position_Detail TEXT,
+    Condition_Corpulence INTEGER,
+    Condition_Remarque TEXT,
+    Echogramme_Droit_Num_Courbe INTEGER,
+    Echogramme_Gauche_Num_Courbe INTEGER,
+    Echogramme_Droit_Normal INTEGER,
+    Echogramme_Droit_Occupe INTEGER,
+    Echogramme_Droit_Evocateur INTEGER,
+    Echogramme_Droit_Autres INTEGER,
+    Echogramme_Droit_Autres_Detail TEXT,
+    Echogramme_Gauche_Normal INTEGER,
+    Echogramme_Gauche_Occupe INTEGER,
+    Echogramme_Gauche_Evocateur INTEGER,
+    Echogramme_Gauche_Autres INTEGER,
+    Echogramme_Gauche_Autres_Detail TEXT,
+    Echogramme_Tumeur_Normal INTEGER,
+    Echogramme_Tumeur_Liquide INTEGER,
+    Echogramme_Tumeur_Homogene INTEGER,
+    Echogramme_Tumeur_Heterogene INTEGER,
+    Echogramme_Tumeur_Autres INTEGER,
+    Echogramme_Tumeur_Autres_Detail TEXT,
+    Examen_Compatible TEXT,
+    Decision_Lavage INTEGER,
+    Decision_Scanner INTEGER,
+    Decision_Drainage INTEGER,
+    Decision_Ponction INTEGER,
+    Decision_Traitement_Medical INTEGER,
+    Decision_Traitement_Medical_Detail TEXT,
+    Decision_Traitement_Cervicotomie INTEGER,
+    Decision_Traitement_Chirurgical INTEGER,
+    Decision_Traitement_Chirurgical_Detail TEXT,
+    Decision_Traitement_Endoscopie INTEGER
+);
+-- Serves the exam queries' membership without reading the exam rows.
+CREATE INDEX Examens_Type ON Examens (Code_Type, "Code_ Patient", Num_Examen,
+                                      Echogramme_Droit_Num_Courbe, Echogramme_Gauche_Num_Courbe);
+CREATE INDEX Examens_Patient ON Examens ("Code_ Patient");
+CREATE INDEX Examens_Courbe_Droite ON Examens (Echogramme_Droit_Num_Courbe);
+CREATE INDEX Examens_Courbe_Gauche ON Examens (Echogramme_Gauche_Num_Courbe);
+
+-- A curve that an exam shows cannot be deleted (the program reports number 3200).
+CREATE TRIGGER Courbes_Utilisees BEFORE DELETE ON Courbes
+WHEN EXISTS (SELECT 1 FROM Examens
+             WHERE Echogramme_Droit_Num_Courbe = OLD.ID OR Echogramme_Gauche_Num_Courbe = OLD.ID)
+BEGIN
+    SELECT RAISE(ABORT, '3200: The record cannot be deleted or changed because table ''Examens'' includes related records.');
+END;
+
+-- Every exam with its patient and its right and left curves. Column 0 is the exam's
+-- key, column 1 its patient. Through it (and the five queries below) writes go to
+-- Examens by key; the joined curves accept writes through "Courbes_Droites.*" and
+-- "Courbes_Gauches.*" (found by "Courbes_Droites.ID" and "Courbes_Gauches.ID"); the
+-- patient's columns are read-only.
+CREATE VIEW Examens_Complets AS
+SELECT Examens.*,
+       Patients.Nom_Patient, Patients.Prenom_Patient,
+       Patients.Adresse1_Patient, Patients.Adresse2_Patient,
+       Patients.CodePostal_Patient, Patients.Ville_Patient,
+       Patients.Date_Naissance_Patient, Patients.NumeroSS_Patient,
+       Patients.Telephone1_Patient, Patients.Telephone2_Patient,
+       Courbes_Droites.ID AS "Courbes_Droites.ID",
+       Courbes_Droites.COURBE AS "Courbes_Droites.Courbe",
+       Courbes_Droites.DATE AS "Courbes_Droites.DATE",
+       Courbes_Droites.Commentaire_Courbe AS "Courbes_Droites.Commentaire_Courbe",
+       Courbes_Gauches.ID AS "Courbes_Gauches.ID",
+       Courbes_Gauches.COURBE AS "Courbes_Gauches.Courbe",
+       Courbes_Gauches.DATE AS "Courbes_Gauches.DATE",
+       Courbes_Gauches.Commentaire_Courbe AS "Courbes_Gauches.Commentaire_Courbe"
+FROM Examens
+LEFT JOIN Patients ON Patients.Code_Patient = Examens."Code_ Patient"
+LEFT JOIN Courbes AS Courbes_Droites ON Courbes_Droites.ID = Examens.Echogramme_Droit_Num_Courbe
+LEFT JOIN Courbes AS Courbes_Gauches ON Courbes_Gauches.ID = Examens.Echogramme_Gauche_Num_Courbe;
+
+-- The exams of one type, ordered as the exam lists show them: patient name, first name,
+-- exam number.
+CREATE VIEW Req_Examens_0 AS SELECT * FROM Examens_Complets WHERE Code_Type = 0
+ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+         CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
+CREATE VIEW Req_Examens_1 AS SELECT * FROM Examens_Complets WHERE Code_Type = 1
+ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+         CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
+CREATE VIEW Req_Examens_2 AS SELECT * FROM Examens_Complets WHERE Code_Type = 2
+ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+         CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
+CREATE VIEW Req_Examens_3 AS SELECT * FROM Examens_Complets WHERE Code_Type = 3
+ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+         CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
+CREATE VIEW Req_Examens_4 AS SELECT * FROM Examens_Complets WHERE Code_Type = 4
+ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+         CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;

@@ -1,0 +1,68 @@
+#include "main_window/demarrage.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <functional>
+#include <iostream>
+
+#include "app/etat_application.h"
+#include "main_window/echo.h"
+#include "main_window/message_erreur.h"
+
+namespace corvanta {
+
+namespace {
+
+// Shows what escapes an event handler instead of ending the program.
+class Application_Corvanta : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    std::function<void(const Error&)> rapporter;
+
+    bool notify(QObject* destinataire, QEvent* evenement) override {
+        try {
+            return QApplication::notify(destinataire, evenement);
+        } catch (const Error& erreur) {
+            signaler(erreur);
+        } catch (const std::exception& erreur) {
+            signaler(Error(0, "Corvanta", erreur.what()));
+        }
+        return false;
+    }
+
+  private:
+    void signaler(const Error& erreur) {
+        std::cerr << "Corvanta: " << erreur.what() << '\n';
+        if (rapporter)
+            rapporter(erreur);
+    }
+};
+
+}  // namespace
+
+int Lancer_Corvanta(int argc, char* argv[]) {
+    Application_Corvanta application(argc, argv);
+    application.setApplicationName(QStringLiteral("Corvanta"));
+    application.setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+
+    Etat_Application etat;
+    Echo echo(etat);
+    try {
+        echo.Form_Load();
+    } catch (const Error& erreur) {
+        std::cerr << "Corvanta cannot start: " << erreur.what() << '\n';
+        QMessageBox::critical(nullptr, QStringLiteral("Corvanta"),
+                              QStringLiteral("Corvanta cannot start.\n\n") +
+                                  QString::fromStdString(erreur.description()));
+        return 1;
+    }
+    application.rapporter = [&](const Error& erreur) {
+        Afficher_Erreur(&echo, etat.Libelle, erreur);
+    };
+    echo.show();
+    return application.exec();
+}
+
+}  // namespace corvanta

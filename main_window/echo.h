@@ -1,0 +1,244 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/etat_application.h"
+#include "app/libelle.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class QShortcut;
+class QToolBar;
+
+namespace corvanta {
+
+namespace platform {
+class SerialPort;
+}
+
+class CurveView;
+class ScalePicture;
+
+// The main window: live view with its scales and comparison slots, the four-page tab
+// control (zones, filters, patients and curves, general settings), the print, restart,
+// quit and freeze buttons and the menu bar. Its client area is 792 x 561 pixels.
+//
+// The controls are public and named as in the window's design; every one carries its
+// name as object name. Qt parents own them: the pointers never own.
+class Echo : public QMainWindow {
+  public:
+    // The window works on the application state for the whole run.
+    explicit Echo(Etat_Application& etat, QWidget* parent = nullptr);
+    ~Echo() override;
+
+    static constexpr int kClientWidth = 792;
+    static constexpr int kClientHeight = 561;
+    static constexpr int kViewWidth = 697;
+    static constexpr int kViewHeight = 337;
+
+    // ---- Interface texts ---------------------------------------------------------------
+    // Puts the translated captions and tooltips of form 1 on the window, each control
+    // getting its text even when it is empty. Controls not translated keep their design
+    // texts ("Type", "Import", the unit labels, the fixed list items, the doctor buttons).
+    void Appliquer_Libelles(const Libelles& libelle);
+
+    // ---- Menu bar -----------------------------------------------------------------------
+    QAction* Menu_Gestion_Patients = nullptr;
+    QAction* Menu_Gestion_Examens = nullptr;
+    QMenu* Menu_Type_Examens = nullptr;
+    QAction* Menu_Sinus_Maxillaires = nullptr;
+    QAction* Menu_Sinus_Frontaux = nullptr;
+    QAction* Menu_Cellules = nullptr;
+    QAction* Menu_Plevre = nullptr;
+    QAction* Menu_Tumeur = nullptr;
+    QAction* Menu_Quitter = nullptr;
+
+    // ---- Live view and comparison slots -------------------------------------------------
+    QFrame* Frame1 = nullptr;
+    CurveView* Picture1 = nullptr;       // live view, 697 x 337
+    CurveView* Picture2 = nullptr;       // preview inset over the live view, hidden at design
+    ScalePicture* Picture3 = nullptr;    // depth scale under the view, 0..80 mm
+    ScalePicture* Picture4 = nullptr;    // level scale left of the view, 0..60 from the top
+    std::array<QFrame*, 5> Shape1{};     // slot colour swatches
+    std::array<QCheckBox*, 5> Check1{};  // slot check boxes
+    QPushButton* Bouton_Geler = nullptr;
+
+    // ---- Buttons under the view ---------------------------------------------------------
+    QPushButton* Bouton_Imprimer_Courbe_Acquisition = nullptr;
+    QPushButton* Bouton_Relancer = nullptr;
+    QPushButton* Bouton_Quitter = nullptr;
+
+    QTabWidget* SSTab1 = nullptr;
+
+    // ---- Tab 0: sensitive zones ---------------------------------------------------------
+    QLabel* Label_Zones_Sensibles = nullptr;
+    QListWidget* List2 = nullptr;
+    QLabel* Label_Abscisse_Debut = nullptr;
+    QLabel* Label_Abscisse_Fin = nullptr;
+    QLabel* Label_Seuil_Detection = nullptr;
+    std::array<QLineEdit*, 3> Texte_Seuils{};  // start, end, threshold
+    std::array<QLabel*, 3> Label4{};           // units "mm", "%", "mm"
+    std::array<QCheckBox*, 2> Check_Action{};  // zone active, automatic freeze
+
+    // ---- Tab 1: filters and number of points -------------------------------------------
+    QLabel* Label_Filtre_Moyenneur = nullptr;
+    QLabel* Label_Filtre_PasseBas = nullptr;
+    std::array<QSlider*, 2> Slider1{};           // moving average, low-pass: 0..5
+    std::array<QLabel*, 2> Label_Nbre_Points{};  // value of each setting
+    QPushButton* Bouton_Sauvegarder = nullptr;
+    QLabel* Label_Nombre_Points = nullptr;
+    QComboBox* Combo1 = nullptr;  // points per curve, filled by start-up
+
+    // ---- Tab 2: current patient and stored curves --------------------------------------
+    QGroupBox* Frame_Patient = nullptr;
+    QComboBox* Liste_Nom = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QGroupBox* Frame_Courbes = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    std::array<QAction*, 2> Toolbar1_Boutons{};  // right side (pressed), left side
+    QToolBar* Toolbar2 = nullptr;
+    std::array<QAction*, 4> Toolbar2_Boutons{};  // preview (check button), store, delete, print
+    QListWidget* List1 = nullptr;
+    QPlainTextEdit* Commentaire_Courbe = nullptr;
+
+    // ---- Tab 3: general settings and doctors' details ----------------------------------
+    QLabel* Label_Langue = nullptr;
+    QComboBox* Combo3 = nullptr;  // "Francais", "English"
+    QLabel* Label_Port = nullptr;
+    QComboBox* Combo2 = nullptr;  // ports, filled by start-up
+    QLabel* Label_Date_Mes = nullptr;
+    QLineEdit* Date_MES = nullptr;
+    QLabel* Label_Repertoire = nullptr;
+    QLineEdit* Chemin = nullptr;
+    QPushButton* Bouton_Chemin = nullptr;
+    QComboBox* Combo_Format_Image = nullptr;  // "Jpeg", "Bmp"; text can be typed
+    QPushButton* Bouton_Import = nullptr;
+    QLabel* Label_Medecin_No = nullptr;
+    QToolBar* Toolbar3 = nullptr;
+    std::array<QAction*, 3> Toolbar3_Boutons{};  // "1", "2", "3"
+    QLabel* Label_Nom = nullptr;
+    QLabel* Label_Adresse = nullptr;
+    QLabel* Label_Tel = nullptr;
+    QLabel* Label_Fax = nullptr;
+    QLabel* Label_Num_Ordre = nullptr;
+    QLineEdit* Texte_Nom_Medecin = nullptr;
+    QLineEdit* Texte_Adresse1_Medecin = nullptr;
+    QLineEdit* Texte_Adresse2_Medecin = nullptr;
+    QLineEdit* Texte_Tel_Medecin = nullptr;
+    QLineEdit* Texte_Fax_Medecin = nullptr;
+    QLineEdit* Texte_Inscription_Medecin = nullptr;
+
+    // ---- Invisible parts used by the printed curve page --------------------------------
+    std::array<QLabel*, 4> Picture5{};  // zone pins, boxes of 25 x 29 pixels
+    QLabel* LabelTag = nullptr;         // its text colour is the default label colour
+
+    // ---- Timers -------------------------------------------------------------------------
+    QTimer* Timer1 = nullptr;  // resynchronisation wait, interval 0 and idle at design
+    QTimer* Timer2 = nullptr;  // frame request, 300 ms, idle at design
+
+    // ---- Start-up and exit (echo_demarrage.cpp) ---------------------------------------
+    // The load: wait window, start-up, texts, patient list, first frame request.
+    void Form_Load();
+    // Builds the application state: settings, database, texts, lists, zones, serial port.
+    // A failure before the port opening is an Error for the caller to report.
+    void Entree();
+    // Writes the settings back, closes port and database, then ends the program.
+    void Sortie();
+    // Everything Sortie does but ending the process; runs once.
+    void Fermer_Application();
+    // Ends the process with the given status; tests replace it.
+    std::function<void(int)> Terminer;
+
+    // ---- General tab (echo_general.cpp) -------------------------------------------------
+    void Combo3_Click();
+    void Combo2_Click();
+    void Combo_Format_Image_Change();
+    void Date_MES_Change();
+    void Chemin_Change();
+    // The chosen picture format: 0 "Jpeg", 1 "Bmp", -1 when typed text chose none.
+    int Format_Image_Choisi() const;
+
+    // ---- Live view and filters (echo_vue.cpp) ------------------------------------------
+    void Picture1_Paint();
+    void Slider1_Scroll(int index);
+    void ResetCheck();
+
+    // ---- Zones (echo_zones.cpp) ---------------------------------------------------------
+    void Remplir_Zones_Sensibles();
+    void List2_Click();
+
+    // ---- Patients (echo_patients.cpp) ---------------------------------------------------
+    void Remplir_Liste_Nom();
+
+    // ---- Serial dialogue (echo_serie.cpp) -----------------------------------------------
+    void Combo1_Click();
+    platform::SerialPort& PDQComm1() { return *PDQComm1_; }
+
+    // ---- Doctors (echo_medecins.cpp) ----------------------------------------------------
+    // Shows slot 1..3 in the six boxes; runs no handler.
+    void Afficher_Medecin(int slot);
+    // Keeps the six boxes' texts as the current slot's details.
+    void Memoriser_Medecin();
+
+    // ---- Live curve state ---------------------------------------------------------------
+    static constexpr char kCommande_Trame_Suivante = 0x10;
+    int Gel_Courbe = 0;
+    Echantillons_Courbe Courbe_Brute{};
+    Echantillons_Courbe Courbe_Filtree{};
+    std::array<Echantillons_Courbe, 5> Courbes_Affichees{};
+    std::array<std::uint8_t, 5> Selection_Courbes{};
+    int Zone_Selectionnee = 0;
+
+  private:
+    // Changes made by the program that run the control's handler once (echo_outils.cpp).
+    void Selectionner(QComboBox* liste, int index, const std::function<void()>& gestionnaire);
+    void Changer_Texte(QLineEdit* boite, const QString& texte,
+                       const std::function<void()>& gestionnaire);
+    static void Activer(QTimer* minuterie);
+    void Nommer_Fichier_Aide(const QString& nom);
+    void Connecter_Gestionnaires();
+    void closeEvent(QCloseEvent* evenement) override;
+
+    void Ouvrir_Port();
+    void Envoyer_Commande(char commande);
+    int Dessiner_Vue(Zone_Sensible* zones);
+    void Ouvrir_Type_Examen(int type);
+    QString Titre_Type(int type) const;
+    QString Fin_Ligne_Zone(const Zone_Sensible& zone) const;
+    QString Ligne_Zone_Fixe(int z) const;
+    QString Ligne_Zone_Traduite(int z) const;
+    std::array<QLineEdit*, 6> Boites_Medecin() const;
+
+    Etat_Application& etat_;
+    std::unique_ptr<platform::SerialPort> PDQComm1_;
+    QString fichier_aide_;
+    QShortcut* aide_ = nullptr;
+    bool ferme_ = false;
+
+    // Layout (echo_layout.cpp).
+    void construireMenus();
+    void construireVue(QWidget* client);
+    void construireBoutons(QWidget* client);
+    void construireOngletZones(QWidget* page);
+    void construireOngletFiltrage(QWidget* page);
+    void construireOngletPatients(QWidget* page);
+    void construireOngletGeneral(QWidget* page);
+    void construireInvisibles(QWidget* client);
+};
+
+}  // namespace corvanta

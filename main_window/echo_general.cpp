@@ -1,0 +1,49 @@
+// The general tab: language, port, picture format, commissioning date, export folder.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "app/reglages.h"
+#include "main_window/echo.h"
+#include "platform/settings_store.h"
+
+namespace corvanta {
+
+void Echo::Combo3_Click() {
+    const int index = Combo3->currentIndex();
+    if (index < 0)
+        return;
+    etat_.Registre->write(kSection_General, QStringLiteral("Langue"),
+                          index == 0 ? QStringLiteral("Francais") : QStringLiteral("English"));
+}
+
+void Echo::Combo2_Click() {
+    etat_.Registre->write(kSection_General, QStringLiteral("PortCom"),
+                          platform::formatPlain(Combo2->currentIndex() + 1));
+}
+
+void Echo::Combo_Format_Image_Change() {
+    etat_.Registre->write(kSection_General, QStringLiteral("Images"),
+                          platform::formatPlain(Format_Image_Choisi()));
+}
+
+int Echo::Format_Image_Choisi() const {
+    // Typed text that is not the chosen item's leaves no item chosen.
+    const int index = Combo_Format_Image->currentIndex();
+    if (index < 0 || Combo_Format_Image->currentText() != Combo_Format_Image->itemText(index)) {
+        return -1;
+    }
+    return index;
+}
+
+void Echo::Date_MES_Change() {
+    const QString texte = Date_MES->text();
+    etat_.Date_Mise_En_Service = texte.leftJustified(8, QLatin1Char(' '), true);
+    etat_.Registre->write(kSection_General, QStringLiteral("Date MES"), texte);
+}
+
+void Echo::Chemin_Change() {
+    etat_.Repertoire_Export = Chemin->text();
+    etat_.Registre->write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
+}
+
+}  // namespace corvanta

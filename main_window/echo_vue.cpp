@@ -1,0 +1,62 @@
+// The live view, the filter sliders and the emptying of the comparison slots.
+#include <QCheckBox>
+#include <QLabel>
+#include <QSlider>
+
+#include "app/quorel_binding.h"
+#include "main_window/curve_view.h"
+#include "main_window/echo.h"
+#include "main_window/fenetre_quorel.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+
+namespace corvanta {
+
+int Echo::Dessiner_Vue(Zone_Sensible* zones) {
+    QuorelWindow fenetre = Fenetre_Quorel(Picture1->image());
+    const int resultat = etat_.Bibliotheque->view_samples()(
+        &fenetre, Courbe_Filtree.data(), etat_.Nombre_Points, Courbes_Affichees[0].data(),
+        Courbes_Affichees[1].data(), Courbes_Affichees[2].data(), Courbes_Affichees[3].data(),
+        Courbes_Affichees[4].data(), Selection_Courbes.data(), zones);
+    Picture1->update();
+    return resultat;
+}
+
+void Echo::Picture1_Paint() {
+    for (int z = 0; z < kZones_Utilisees; ++z) {
+        etat_.Zones_Courantes[z] = etat_.Zones_Sensibles[etat_.Type_Examen][z];
+    }
+    Dessiner_Vue(etat_.Zones_Courantes.data());
+}
+
+void Echo::Slider1_Scroll(int index) {
+    const int v = Slider1[index]->value();
+    const Libelles& l = etat_.Libelle;
+    if (index == 0) {
+        Label_Nbre_Points[0]->setText(
+            v != 0 ? QString::number(2 * v) + QStringLiteral(" ") + l(1, 32) : l(1, 30));
+    } else {
+        Label_Nbre_Points[1]->setText(
+            v != 0 ? QString::number((7 - v) * 200) + QStringLiteral(" kHz") : l(1, 31));
+    }
+}
+
+void Echo::ResetCheck() {
+    for (int i = 0; i < 5; ++i) {
+        if (Check1[i]->isChecked())
+            Check1[i]->setChecked(false);
+        Selection_Courbes[i] = 0;
+        Dessiner_Vue(etat_.Zones_Sensibles[etat_.Type_Examen].data());
+    }
+    platform::Database& base = *etat_.Base_Donnees;
+    etat_.Table_Courbes = base.openRecordset(
+        QStringLiteral("SELECT * FROM Courbes WHERE Code_Type = ?"), {etat_.Type_Examen});
+    // No curve sits in a slot when the program starts: clear the flags of every curve,
+    // whatever its exam type, in one statement.
+    platform::Database::Transaction transaction(base);
+    base.execute(QStringLiteral(
+        "UPDATE Courbes SET IMPRIMER = 0, COULEUR = 0 WHERE IMPRIMER <> 0 OR COULEUR <> 0"));
+    transaction.commit();
+}
+
+}  // namespace corvanta

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+struct sqlite3;
+
+namespace corvanta::platform {
+
+// The state that a Database and its recordsets share; the recordsets keep it alive and
+// find it closed (handle() throws 3420) once the Database has closed it.
+struct Connection {
+    sqlite3* db = nullptr;
+    QString path;
+    int savepoints = 0;
+
+    ~Connection();
+    sqlite3* handle(const std::string& source) const;
+    void close();
+    // Runs SQL without parameters or results (savepoints, pragmas).
+    void run(const QString& sql, const std::string& source);
+};
+
+// A savepoint rolled back on destruction unless released; nests freely.
+class Savepoint {
+  public:
+    Savepoint(Connection& connection, const std::string& source);
+    ~Savepoint();
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+    void release();
+
+  private:
+    Connection& connection_;
+    std::string source_;
+    QString name_;
+    bool done_ = false;
+};
+
+}  // namespace corvanta::platform

@@ -1,0 +1,213 @@
+#include "platform/database.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/connection.h"
+#include "platform/error.h"
+#include "platform/recordset.h"
+#include "platform/sql_functions.h"
+#include "platform/sqlite_statement.h"
+
+namespace corvanta::platform {
+namespace {
+
+const std::string kSource = "Database";
+
+bool isPlainIdentifier(const QString& text) {
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return identifier.match(text).hasMatch();
+}
+
+[[noreturn]] void notCorvanta(const QString& path) {
+    throw Error(db_error::kNotADatabase, kSource,
+                ("'" + path + "' is not a Corvanta database.").toStdString());
+}
+
+void checkFileExists(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        throw Error(db_error::kFileNotFound, kSource,
+                    ("Could not find file '" + path + "'.").toStdString());
+    }
+}
+
+// Reads the mark of schema `schema`; a file that is not SQLite fails the same way.
+void checkMark(sqlite3* db, const QString& schema, const QString& path) {
+    std::int64_t mark = 0;
+    try {
+        Statement pragma(db, "PRAGMA " + quoteIdentifier(schema) + ".application_id", kSource);
+        if (pragma.step())
+            mark = pragma.column(0).toInt64();
+    } catch (const Error&) {
+        notCorvanta(path);
+    }
+    if (mark != Database::kApplicationId)
+        notCorvanta(path);
+}
+
+}  // namespace
+
+// ---- Connection ------------------------------------------------------------------------
+
+Connection::~Connection() {
+    close();
+}
+
+sqlite3* Connection::handle(const std::string& source) const {
+    if (db == nullptr)
+        throw Error(db_error::kObjectClosed, source, "The database is closed.");
+    return db;
+}
+
+void Connection::close() {
+    // Statements still held by recordsets keep a zombie connection until they go.
+    if (db != nullptr)
+        sqlite3_close_v2(db);
+    db = nullptr;
+}
+
+void Connection::run(const QString& sql, const std::string& source) {
+    Statement statement(handle(source), sql, source);
+    while (statement.step()) {
+    }
+}
+
+Savepoint::Savepoint(Connection& connection, const std::string& source)
+    : connection_(connection),
+      source_(source),
+      name_(QStringLiteral("corvanta_%1").arg(++connection.savepoints)) {
+    connection_.run("SAVEPOINT " + name_, source_);
+}
+
+Savepoint::~Savepoint() {
+    if (done_ || connection_.db == nullptr)
+        return;
+    try {
+        connection_.run("ROLLBACK TO " + name_, source_);
+        connection_.run("RELEASE " + name_, source_);
+    } catch (const Error&) {
+        // Nothing sensible remains to do in a destructor: the engine has already
+        // rolled the transaction back when these fail.
+    }
+}
+
+void Savepoint::release() {
+    connection_.run("RELEASE " + name_, source_);
+    done_ = true;
+}
+
+// ---- Database --------------------------------------------------------------------------
+
+Database::Database(const QString& path) : connection_(std::make_shared<Connection>()) {
+    connection_->path = path;
+    checkFileExists(path);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    connection_->db = db;
+    if (rc != SQLITE_OK) {
+        const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        connection_->close();
+        throw Error(3051, kSource, ("Could not open '" + path + "': ").toStdString() + message);
+    }
+    try {
+        checkMark(db, QStringLiteral("main"), path);
+    } catch (const Error&) {
+        connection_->close();
+        throw;
+    }
+    if (sqlite3_db_readonly(db, "main") == 1) {
+        connection_->close();
+        throw Error(
+            3051, kSource,
+            ("Could not open '" + path + "' for writing: the file is read-only.").toStdString());
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 2000);
+    registerSqlFunctions(db);
+    connection_->run(QStringLiteral("PRAGMA cache_size = -65536"), kSource);
+}
+
+Database::~Database() {
+    connection_->close();
+}
+
+const QString& Database::path() const {
+    return connection_->path;
+}
+
+bool Database::isOpen() const {
+    return connection_->db != nullptr;
+}
+
+void Database::close() {
+    connection_->close();
+}
+
+int Database::execute(const QString& sql, const std::vector<Value>& parameters) {
+    sqlite3* db = connection_->handle(kSource);
+    Statement statement(db, sql, kSource);
+    statement.bindAll(parameters);
+    while (statement.step()) {
+    }
+    return sqlite3_stmt_readonly(statement.handle()) != 0 ? 0 : sqlite3_changes(db);
+}
+
+Value Database::queryValue(const QString& sql, const std::vector<Value>& parameters) {
+    Statement statement(connection_->handle(kSource), sql, kSource);
+    statement.bindAll(parameters);
+    return statement.step() && statement.columnCount() > 0 ? statement.column(0) : Value();
+}
+
+std::int64_t Database::lastInsertKey() const {
+    return sqlite3_last_insert_rowid(connection_->handle(kSource));
+}
+
+std::unique_ptr<Recordset> Database::openRecordset(const QString& sqlOrName,
+                                                   const std::vector<Value>& parameters) {
+    QString sql = sqlOrName.trimmed();
+    QString name = sql;
+    if (name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    if (isPlainIdentifier(name))
+        sql = "SELECT * FROM " + quoteIdentifier(name);
+    return std::unique_ptr<Recordset>(new Recordset(connection_, sql, parameters));
+}
+
+void Database::attach(const QString& path, const QString& alias) {
+    if (!isPlainIdentifier(alias)) {
+        throw Error(db_error::kInvalidArgument, kSource,
+                    ("'" + alias + "' is not a valid database alias.").toStdString());
+    }
+    checkFileExists(path);
+    try {
+        execute(QStringLiteral("ATTACH DATABASE ? AS ") + quoteIdentifier(alias), {path});
+    } catch (const Error& e) {
+        if (e.number() == SQLITE_NOTADB)
+            notCorvanta(path);
+        throw;
+    }
+    try {
+        checkMark(connection_->db, alias, path);
+    } catch (const Error&) {
+        detach(alias);
+        throw;
+    }
+}
+
+void Database::detach(const QString& alias) {
+    execute(QStringLiteral("DETACH DATABASE ") + quoteIdentifier(alias));
+}
+
+Database::Transaction::Transaction(Database& database)
+    : connection_(database.connection_),
+      savepoint_(std::make_unique<Savepoint>(*connection_, kSource)) {}
+
+Database::Transaction::~Transaction() = default;
+
+void Database::Transaction::commit() {
+    savepoint_->release();
+}
+
+}  // namespace corvanta::platform

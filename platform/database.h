@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/value.h"
+
+namespace corvanta::platform {
+
+class Recordset;
+struct Connection;
+class Savepoint;
+
+// The one connection to a Corvanta database file ("Sinus.mdb", SQLite 3).
+//
+// Every failure throws corvanta::Error with source "Database": 3024 for a missing file,
+// 3051 for a file that cannot be opened for writing, 3343 for a file that is not a
+// Corvanta database (each names the file), engine failures with the numbers of
+// throwEngineError (sqlite_statement.h); 3420 once the database is closed.
+// SQL is SQLite's, with `?` parameters bound from Values; user text is never spliced in.
+// The connection carries FRENCH, WILDCARD_MATCH and CDATE (sql_functions.h).
+class Database {
+  public:
+    // The mark that data/schema.sql sets (PRAGMA application_id) and open() checks.
+    static constexpr std::int32_t kApplicationId = 0x43525654;
+
+    // Opens an existing file read-write; never creates one.
+    explicit Database(const QString& path);
+    // Closes the connection (see close()).
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const;
+    bool isOpen() const;
+    // Closes the connection; recordsets still open then fail with 3420.
+    void close();
+
+    // Runs one statement; returns the number of rows it changed (0 for a query).
+    int execute(const QString& sql, const std::vector<Value>& parameters = {});
+    // The first column of the first row, or Null when there is no row.
+    Value queryValue(const QString& sql, const std::vector<Value>& parameters = {});
+    // Key given to the last row inserted through this connection.
+    std::int64_t lastInsertKey() const;
+
+    // A dynaset over an SQL query or a table or view name (see recordset.h).
+    std::unique_ptr<Recordset> openRecordset(const QString& sqlOrName,
+                                             const std::vector<Value>& parameters = {});
+
+    // Makes another Corvanta database file readable as `alias.Table` (a plain identifier),
+    // for statements that copy rows across files. The file must exist and carry the mark.
+    void attach(const QString& path, const QString& alias);
+    void detach(const QString& alias);
+
+    // Groups writes: rolled back on destruction unless committed. May be nested.
+    class Transaction {
+      public:
+        explicit Transaction(Database& database);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+      private:
+        std::shared_ptr<Connection> connection_;
+        std::unique_ptr<Savepoint> savepoint_;
+    };
+
+  private:
+    std::shared_ptr<Connection> connection_;
+};
+
+}  // namespace corvanta::platform

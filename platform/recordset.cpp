@@ -1,0 +1,589 @@
+#include "platform/recordset.h"
+
+#include <sqlite3.h>
+
+#include <QSet>
+#include <unordered_set>
+
+#include "platform/connection.h"
+#include "platform/error.h"
+#include "platform/sqlite_statement.h"
+
+namespace corvanta::platform {
+namespace {
+
+const std::string kSource = "Recordset";
+constexpr size_t kStatementCacheLimit = 64;
+constexpr int kReadAhead = 32;
+
+[[noreturn]] void fail(int number, const QString& description) {
+    throw Error(number, kSource, description.toStdString());
+}
+
+QString text(const char* utf8) {
+    return utf8 != nullptr ? QString::fromUtf8(utf8) : QString();
+}
+
+bool same(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The integer primary key column of a table, or empty when it has none.
+QString integerKeyOf(sqlite3* db, const QString& schema, const QString& table) {
+    Statement info(db, "SELECT name, type FROM pragma_table_info(?1, ?2) WHERE pk > 0", kSource);
+    info.bindAll({table, schema});
+    QString key;
+    int count = 0;
+    while (info.step()) {
+        ++count;
+        if (same(info.column(1).toTextOrEmpty(), QStringLiteral("INTEGER"))) {
+            key = info.column(0).toText();
+        }
+    }
+    return count == 1 ? key : QString();
+}
+
+QString qualified(const QString& schema, const QString& table) {
+    return quoteIdentifier(schema) + u'.' + quoteIdentifier(table);
+}
+
+}  // namespace
+
+Recordset::Recordset(std::shared_ptr<Connection> connection, const QString& sql,
+                     std::vector<Value> parameters)
+    : connection_(std::move(connection)), sql_(sql.trimmed()), parameters_(std::move(parameters)) {
+    while (sql_.endsWith(u';'))
+        sql_ = sql_.chopped(1).trimmed();
+    describeColumns();
+    prepareMembership();
+    takeMembership();
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::describeColumns() {
+    sqlite3* db = connection_->handle(kSource);
+    Statement probe(db, sql_, kSource);
+    sqlite3_stmt* st = probe.handle();
+    QHash<QString, QString> keys;  // "schema.table" -> its integer key
+    for (int i = 0; i < probe.columnCount(); ++i) {
+        Column c;
+        c.name = probe.columnName(i);
+        c.schema = text(sqlite3_column_database_name(st, i));
+        c.table = text(sqlite3_column_table_name(st, i));
+        c.origin = text(sqlite3_column_origin_name(st, i));
+        if (!c.table.isEmpty()) {
+            const QString id = (c.schema + u'.' + c.table).toLower();
+            if (!keys.contains(id))
+                keys.insert(id, integerKeyOf(db, c.schema, c.table));
+            c.tableKey = keys.value(id);
+            if (keyColumn_ < 0 && !c.tableKey.isEmpty() && same(c.tableKey, c.origin)) {
+                keyColumn_ = i;
+                baseSchema_ = c.schema, baseTable_ = c.table, baseKey_ = c.tableKey;
+            }
+        }
+        columns_.push_back(c);
+    }
+    // First occurrence of a name wins.
+    for (int i = static_cast<int>(columns_.size()) - 1; i >= 0; --i) {
+        columnByName_.insert(columns_[i].name.toLower(), i);
+    }
+    keyed_ = keyColumn_ >= 0;
+    if (!keyed_)
+        return;
+    assignWriteTargets();
+    composeReadSql();
+}
+
+bool Recordset::inBaseTable(const Column& c) const {
+    return !c.table.isEmpty() && same(c.table, baseTable_) && same(c.schema, baseSchema_);
+}
+
+void Recordset::assignWriteTargets() {
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        Column& c = columns_[i];
+        if (static_cast<int>(i) == keyColumn_ || c.table.isEmpty())
+            continue;
+        if (inBaseTable(c) && !c.name.contains(u'.')) {
+            c.target = Column::Target::Base;
+            continue;
+        }
+        // "Alias.Column" of a joined table whose key the query gives as "Alias.<key>".
+        const qsizetype dot = c.name.lastIndexOf(u'.');
+        if (dot <= 0 || c.tableKey.isEmpty())
+            continue;
+        const auto keyColumn = columnByName_.find((c.name.left(dot) + u'.' + c.tableKey).toLower());
+        if (keyColumn == columnByName_.end() || *keyColumn == static_cast<int>(i))
+            continue;
+        int joined = -1;
+        for (size_t j = 0; j < joinedTables_.size(); ++j) {
+            if (joinedTables_[j].keyColumn == *keyColumn)
+                joined = static_cast<int>(j);
+        }
+        if (joined < 0) {
+            joinedTables_.push_back({c.schema, c.table, c.tableKey, *keyColumn});
+            joined = static_cast<int>(joinedTables_.size()) - 1;
+        }
+        c.target = Column::Target::Joined;
+        c.joined = joined;
+    }
+}
+
+void Recordset::composeReadSql() {
+    // A plain selection of base columns reads the base table itself, so a row that no
+    // longer meets the query's condition still reads; anything else reads through the
+    // query, narrowed to the key.
+    directRead_ = true;
+    QSet<QString> seen;
+    QStringList names;
+    for (const Column& c : columns_) {
+        const QString origin = c.origin.toLower();
+        if (!inBaseTable(c) || !same(c.name, c.origin) || seen.contains(origin)) {
+            directRead_ = false;
+        }
+        seen.insert(origin);
+        names << quoteIdentifier(c.origin);
+    }
+    if (directRead_) {
+        readSql_ = "SELECT " + names.join(u',') + " FROM " + qualified(baseSchema_, baseTable_) +
+                   " WHERE " + quoteIdentifier(baseKey_) + " = ?";
+    } else {
+        readSql_ = "SELECT * FROM (" + sql_ + "\n) WHERE " +
+                   quoteIdentifier(columns_[keyColumn_].name) + " = ?";
+    }
+}
+
+void Recordset::prepareMembership() {
+    sqlite3* db = connection_->handle(kSource);
+    if (keyed_) {
+        // Only the keys, in the query's order: the engine then reads no other column
+        // (an index can serve the whole query).
+        try {
+            membership_ = std::make_unique<Statement>(
+                db,
+                "SELECT " + quoteIdentifier(columns_[keyColumn_].name) + " FROM (" + sql_ + "\n)",
+                kSource);
+            membershipKey_ = 0;
+            return;
+        } catch (const Error&) {
+            // A query whose key name is not unique: run it whole.
+        }
+    }
+    membership_ = std::make_unique<Statement>(db, sql_, kSource);
+    membershipKey_ = keyColumn_;
+}
+
+void Recordset::takeMembership() {
+    connection_->handle(kSource);
+    Statement& query = *membership_;
+    query.reset();
+    query.bindAll(parameters_);
+    keys_.clear();
+    snapshot_.clear();
+    while (query.step()) {
+        if (keyed_) {
+            if (sqlite3_column_type(query.handle(), membershipKey_) != SQLITE_NULL) {
+                keys_.push_back(sqlite3_column_int64(query.handle(), membershipKey_));
+            }
+        } else {
+            std::vector<Value> row;
+            for (int i = 0; i < query.columnCount(); ++i)
+                row.push_back(query.column(i));
+            keys_.push_back(static_cast<Key>(snapshot_.size()));
+            snapshot_.push_back(std::move(row));
+        }
+    }
+    query.reset();
+    position_ = 0;
+    leaveRow();
+    rowsStamp_ = -1;
+}
+
+Statement& Recordset::cachedStatement(const QString& sql) const {
+    auto found = statements_.find(sql);
+    if (found == statements_.end()) {
+        if (statements_.size() >= kStatementCacheLimit)
+            statements_.clear();
+        auto statement = std::make_unique<Statement>(connection_->handle(kSource), sql, kSource);
+        found = statements_.emplace(sql, std::move(statement)).first;
+    }
+    found->second->reset();
+    return *found->second;
+}
+
+void Recordset::readRows(const std::vector<Key>& keys) const {
+    sqlite3* db = connection_->handle(kSource);
+    if (!read_)
+        read_ = std::make_unique<Statement>(db, readSql_, kSource);
+    Statement& read = *read_;
+    // One read transaction for the whole window: a lock taken once, not once a row.
+    const bool ownTransaction = keys.size() > 1 && sqlite3_get_autocommit(db) != 0;
+    if (ownTransaction)
+        connection_->run(QStringLiteral("BEGIN"), kSource);
+    try {
+        std::vector<Value> values = directRead_ ? std::vector<Value>{} : parameters_;
+        values.emplace_back();
+        for (const Key key : keys) {
+            values.back() = key;
+            read.reset();
+            read.bindAll(values);
+            if (!read.step())
+                continue;
+            std::vector<Value> row;
+            row.reserve(columns_.size());
+            for (int i = 0; i < read.columnCount(); ++i)
+                row.push_back(read.column(i));
+            rows_.insert(key, std::move(row));
+        }
+        read.reset();
+    } catch (...) {
+        read.reset();
+        if (ownTransaction)
+            connection_->run(QStringLiteral("ROLLBACK"), kSource);
+        throw;
+    }
+    if (ownTransaction)
+        connection_->run(QStringLiteral("COMMIT"), kSource);
+}
+
+std::vector<Value> Recordset::readRow(Key key) const {
+    rows_.clear();
+    readRows({key});
+    if (!rows_.contains(key))
+        fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
+    return rows_.take(key);
+}
+
+const std::vector<Value>& Recordset::currentRow() const {
+    checkCurrent();
+    if (!keyed_)
+        return snapshot_[static_cast<size_t>(keys_[position_])];
+    const Key key = keys_[position_];
+    const std::int64_t stamp = sqlite3_total_changes64(connection_->handle(kSource));
+    if (stamp != rowsStamp_)
+        rows_.clear();
+    rowsStamp_ = stamp;
+    auto found = rows_.find(key);
+    if (found == rows_.end()) {
+        // Moving row by row, rows are read a window ahead in the direction of travel, so
+        // that one read serves many moves; a jump reads its row alone.
+        std::int32_t first = position_, last = position_ + 1;
+        if (position_ == lastRead_ + 1)
+            last = std::min(size(), position_ + kReadAhead);
+        if (position_ == lastRead_ - 1)
+            first = std::max(0, position_ - kReadAhead + 1);
+        rows_.clear();
+        readRows(std::vector<Key>(keys_.begin() + first, keys_.begin() + last));
+        found = rows_.find(key);
+        if (found == rows_.end())
+            fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
+    }
+    lastRead_ = position_;
+    return *found;
+}
+
+void Recordset::checkCurrent() const {
+    connection_->handle(kSource);
+    if (currentDeleted_)
+        fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
+    if (bof() || eof())
+        fail(db_error::kNoCurrentRecord, QStringLiteral("No current record."));
+}
+
+void Recordset::leaveRow() {
+    editMode_ = EditMode::None;
+    pending_.clear();
+    currentDeleted_ = false;
+}
+
+// ---- Position --------------------------------------------------------------------------
+
+bool Recordset::bof() const {
+    return size() == 0 || (!currentDeleted_ && position_ < 0);
+}
+
+bool Recordset::eof() const {
+    return size() == 0 || (!currentDeleted_ && position_ >= size());
+}
+
+std::int32_t Recordset::recordCount() const {
+    return size();
+}
+
+std::int32_t Recordset::absolutePosition() const {
+    return currentDeleted_ || bof() || eof() ? -1 : position_;
+}
+
+void Recordset::moveFirst() {
+    connection_->handle(kSource);
+    if (size() == 0)
+        fail(db_error::kNoCurrentRecord, QStringLiteral("No current record."));
+    leaveRow();
+    position_ = 0;
+}
+
+void Recordset::moveLast() {
+    connection_->handle(kSource);
+    if (size() == 0)
+        fail(db_error::kNoCurrentRecord, QStringLiteral("No current record."));
+    leaveRow();
+    position_ = size() - 1;
+}
+
+void Recordset::moveNext() {
+    connection_->handle(kSource);
+    // After a delete the position already names the row that followed the deleted one.
+    if (!currentDeleted_) {
+        if (eof())
+            fail(db_error::kNoCurrentRecord, QStringLiteral("No current record."));
+        ++position_;
+    }
+    leaveRow();
+}
+
+void Recordset::movePrevious() {
+    connection_->handle(kSource);
+    if (!currentDeleted_ && bof()) {
+        fail(db_error::kNoCurrentRecord, QStringLiteral("No current record."));
+    }
+    --position_;
+    leaveRow();
+}
+
+void Recordset::setAbsolutePosition(std::int32_t position) {
+    connection_->handle(kSource);
+    if (position < 0 || position >= size()) {
+        fail(db_error::kInvalidArgument, QStringLiteral("Invalid argument."));
+    }
+    leaveRow();
+    position_ = position;
+}
+
+Recordset::Key Recordset::currentKey() const {
+    checkCurrent();
+    return keys_[position_];
+}
+
+bool Recordset::moveToKey(Key key) {
+    connection_->handle(kSource);
+    for (std::int32_t i = 0; i < size(); ++i) {
+        if (keys_[i] == key) {
+            leaveRow();
+            position_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Recordset::findFirst(const QString& condition, const std::vector<Value>& parameters) {
+    if (!keyed_) {
+        fail(3251, QStringLiteral("Operation is not supported for this type of object."));
+    }
+    QString sql;
+    if (directRead_) {
+        sql = "SELECT " + quoteIdentifier(baseKey_) + " FROM " +
+              qualified(baseSchema_, baseTable_) + " WHERE (" + condition + "\n)";
+    } else {
+        sql = "SELECT " + quoteIdentifier(columns_[keyColumn_].name) + " FROM (" + sql_ +
+              "\n) WHERE (" + condition + "\n)";
+    }
+    Statement& find = cachedStatement(sql);
+    std::vector<Value> values = directRead_ ? std::vector<Value>{} : parameters_;
+    values.insert(values.end(), parameters.begin(), parameters.end());
+    find.bindAll(values);
+    std::unordered_set<Key> matches;
+    while (find.step())
+        matches.insert(sqlite3_column_int64(find.handle(), 0));
+    find.reset();
+    for (std::int32_t i = 0; !matches.empty() && i < size(); ++i) {
+        if (matches.count(keys_[i]) != 0) {
+            leaveRow();
+            position_ = i;
+            noMatch_ = false;
+            return true;
+        }
+    }
+    noMatch_ = true;
+    return false;
+}
+
+// ---- Writes ----------------------------------------------------------------------------
+
+void Recordset::addNew() {
+    connection_->handle(kSource);
+    if (!keyed_)
+        fail(db_error::kReadOnly, QStringLiteral("This recordset cannot be updated."));
+    pending_.clear();
+    editMode_ = EditMode::Add;
+}
+
+void Recordset::edit() {
+    if (!keyed_)
+        fail(db_error::kReadOnly, QStringLiteral("This recordset cannot be updated."));
+    checkCurrent();
+    pending_.clear();
+    editMode_ = EditMode::Edit;
+}
+
+void Recordset::cancelUpdate() {
+    pending_.clear();
+    editMode_ = EditMode::None;
+}
+
+void Recordset::setField(int index, const Value& value) {
+    const QString name = fieldName(index);
+    if (editMode_ == EditMode::None) {
+        fail(db_error::kUpdateWithoutEdit,
+             QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    }
+    if (columns_[index].target == Column::Target::None) {
+        fail(db_error::kNotUpdatable, "Field '" + name + "' cannot be updated.");
+    }
+    pending_[index] = value;
+}
+
+Recordset::Key Recordset::update() {
+    sqlite3* db = connection_->handle(kSource);
+    if (editMode_ == EditMode::None) {
+        fail(db_error::kUpdateWithoutEdit,
+             QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    }
+    Savepoint savepoint(*connection_, kSource);
+    QStringList names;
+    std::vector<Value> values;
+    for (const auto& [index, value] : pending_) {
+        if (columns_[index].target != Column::Target::Base)
+            continue;
+        names << quoteIdentifier(columns_[index].origin);
+        values.push_back(value);
+    }
+    const QString table = qualified(baseSchema_, baseTable_);
+    Key key = 0;
+    if (editMode_ == EditMode::Add) {
+        QString sql = "INSERT INTO " + table;
+        sql += names.isEmpty()
+                   ? QStringLiteral(" DEFAULT VALUES")
+                   : " (" + names.join(u',') + ") VALUES (" +
+                         QStringList(names.size(), QStringLiteral("?")).join(u',') + u')';
+        Statement& insert = cachedStatement(sql);
+        insert.bindAll(values);
+        insert.step();
+        key = sqlite3_last_insert_rowid(db);
+    } else {
+        key = currentKey();
+        if (!names.isEmpty()) {
+            Statement& change =
+                cachedStatement("UPDATE " + table + " SET " + names.join(QStringLiteral(" = ?, ")) +
+                                " = ? WHERE " + quoteIdentifier(baseKey_) + " = ?");
+            values.push_back(key);
+            change.bindAll(values);
+            change.step();
+            if (sqlite3_changes(db) == 0) {
+                fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
+            }
+        }
+    }
+    writeJoinedFields(key);
+    savepoint.release();
+
+    if (editMode_ == EditMode::Add) {
+        const bool atEnd = position_ >= size();
+        keys_.push_back(key);
+        if (atEnd)
+            position_ = size();
+    }
+    editMode_ = EditMode::None;
+    pending_.clear();
+    rowsStamp_ = -1;
+    lastModified_ = key;
+    return key;
+}
+
+void Recordset::writeJoinedFields(Key baseKey) {
+    bool any = false;
+    for (const auto& entry : pending_)
+        any |= columns_[entry.first].target == Column::Target::Joined;
+    if (!any)
+        return;
+    // Read after the base row is written, so that a changed link names the new row.
+    const std::vector<Value> row = readRow(baseKey);
+    sqlite3* db = connection_->handle(kSource);
+    for (size_t j = 0; j < joinedTables_.size(); ++j) {
+        const JoinedTable& joined = joinedTables_[j];
+        QStringList names;
+        std::vector<Value> values;
+        for (const auto& [index, value] : pending_) {
+            if (columns_[index].joined != static_cast<int>(j))
+                continue;
+            names << quoteIdentifier(columns_[index].origin);
+            values.push_back(value);
+        }
+        if (names.isEmpty())
+            continue;
+        const Value& joinedKey = row[joined.keyColumn];
+        if (joinedKey.isNull()) {
+            fail(db_error::kRecordDeleted,
+                 "There is no record joined as '" + columns_[joined.keyColumn].name + "'.");
+        }
+        values.push_back(joinedKey);
+        Statement& change = cachedStatement("UPDATE " + qualified(joined.schema, joined.table) +
+                                            " SET " + names.join(QStringLiteral(" = ?, ")) +
+                                            " = ? WHERE " + quoteIdentifier(joined.key) + " = ?");
+        change.bindAll(values);
+        change.step();
+        if (sqlite3_changes(db) == 0) {
+            fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
+        }
+    }
+}
+
+void Recordset::deleteCurrent() {
+    if (!keyed_)
+        fail(db_error::kReadOnly, QStringLiteral("This recordset cannot be updated."));
+    const Key key = currentKey();
+    Statement& remove = cachedStatement("DELETE FROM " + qualified(baseSchema_, baseTable_) +
+                                        " WHERE " + quoteIdentifier(baseKey_) + " = ?");
+    remove.bind(1, key);
+    remove.step();
+    keys_.erase(keys_.begin() + position_);
+    leaveRow();
+    currentDeleted_ = true;
+    rowsStamp_ = -1;
+}
+
+void Recordset::requery() {
+    takeMembership();
+    noMatch_ = false;
+}
+
+// ---- Fields ----------------------------------------------------------------------------
+
+QString Recordset::fieldName(int index) const {
+    if (index < 0 || index >= fieldCount()) {
+        fail(db_error::kItemNotFound, QStringLiteral("Item not found in this collection."));
+    }
+    return columns_[index].name;
+}
+
+int Recordset::fieldIndex(const QString& name) const {
+    const auto found = columnByName_.find(name.toLower());
+    if (found == columnByName_.end()) {
+        fail(db_error::kItemNotFound, "Item '" + name + "' not found in this collection.");
+    }
+    return *found;
+}
+
+Value Recordset::field(int index) const {
+    fieldName(index);
+    if (editMode_ != EditMode::None) {
+        const auto pending = pending_.find(index);
+        if (pending != pending_.end())
+            return pending->second;
+        if (editMode_ == EditMode::Add)
+            return Value();
+    }
+    return currentRow()[index];
+}
+
+}  // namespace corvanta::platform

@@ -1,0 +1,172 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/value.h"
+
+namespace corvanta::platform {
+
+struct Connection;
+class Statement;
+
+// A dynaset: the rows of a query, fixed at open as a list of keys, with values read live.
+//
+// Membership. At open (and at requery) the query runs once and the key of each row is
+// kept, in the query's order. The key is the first result column that is the integer
+// primary key of its table; that table is the base table (for the saved exam queries:
+// `Examens`, its key `Code_Examen` being their first column). Values are read by key
+// with prepared statements when a field is first read after a move or any write made
+// through the connection; so a row changed elsewhere shows its new values, a row
+// deleted elsewhere reads as deleted (Error 3167), never as another row, and a row that
+// no longer matches the query's condition stays a member until requery. A query whose
+// rows have no key (an aggregate, say) gives a read-only snapshot taken at open.
+//
+// Position. BOF and EOF behave as a dynaset's: both true on an empty set; MoveNext
+// from the last row gives EOF, MovePrevious from the first BOF; a move beyond them, and
+// MoveFirst or MoveLast on an empty set, is Error 3021 "No current record". Counts and
+// positions are 32-bit; the absolute position counts from 0 and is -1 without a current
+// row. Every move abandons a pending AddNew or Edit.
+//
+// Writes. AddNew or Edit, then setField, then Update, which writes only the fields set,
+// by key, in one transaction: an Edit as UPDATE of the row, an AddNew as INSERT (the
+// new row joins the membership at its end; the current row stays where it was; its key
+// is returned and kept as lastModified). A field can be written when it is a column of
+// the base table, or when its name is "Alias.Column" and the query also gives
+// "Alias.<key>" for that joined table: it is then written to that joined row, found
+// after the base row is written (so a changed link writes to the newly linked row).
+// So the saved exam queries accept writes to every `Examens` column and to
+// `Courbes_Droites.DATE` / `Courbes_Gauches.DATE`; the patient's columns are read-only
+// there (3164). A failed Update keeps the AddNew or Edit pending with its values.
+// Delete removes the current base row only (a refused delete, 3200, leaves it); the
+// current row then reads as deleted until a move.
+//
+// Field names compare without regard to case and include dotted aliases exactly as the
+// query names its columns (`Courbes_Droites.DATE`). Unknown names are Error 3265.
+// Failures throw corvanta::Error with source "Recordset".
+class Recordset {
+  public:
+    using Key = std::int64_t;
+    enum class EditMode { None, Edit, Add };
+
+    Recordset(std::shared_ptr<Connection> connection, const QString& sql,
+              std::vector<Value> parameters);
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    const QString& sql() const { return sql_; }
+    // False for a snapshot (no key): every write is then Error 3027.
+    bool isUpdatable() const { return keyed_; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    bool bof() const;
+    bool eof() const;
+    std::int32_t recordCount() const;
+    std::int32_t absolutePosition() const;
+    // Error 3001 outside 0..recordCount()-1.
+    void setAbsolutePosition(std::int32_t position);
+
+    // Moves to the first row, in membership order, for which the SQL condition holds
+    // (columns as the query names them, `?` bound from parameters). No match leaves the
+    // current row as it was and sets noMatch(). Not for snapshots (3251).
+    bool findFirst(const QString& condition, const std::vector<Value>& parameters = {});
+    bool noMatch() const { return noMatch_; }
+
+    // The current row's key (3021 without one, 3167 when deleted): a bookmark.
+    Key currentKey() const;
+    // Moves to the member with this key; false (and no move) when it is not a member.
+    bool moveToKey(Key key);
+    // Key of the row last added or updated through this recordset (0 before any).
+    Key lastModified() const { return lastModified_; }
+
+    void addNew();
+    void edit();
+    Key update();
+    void cancelUpdate();
+    EditMode editMode() const { return editMode_; }
+    void deleteCurrent();
+    // Takes the membership again (same query and parameters) and moves to the first row.
+    void requery();
+
+    int fieldCount() const { return static_cast<int>(columns_.size()); }
+    QString fieldName(int index) const;
+    // Position of a field by name; Error 3265 when there is none.
+    int fieldIndex(const QString& name) const;
+    // During AddNew or Edit a field set reads its new value; a field not set reads the
+    // stored value (Null for a new row).
+    Value field(int index) const;
+    Value field(const QString& name) const { return field(fieldIndex(name)); }
+    void setField(int index, const Value& value);
+    void setField(const QString& name, const Value& value) { setField(fieldIndex(name), value); }
+
+  private:
+    struct Column {
+        enum class Target { None, Base, Joined };
+        QString name;
+        QString schema, table, origin;  // where it comes from; empty when computed
+        QString tableKey;               // the integer key of that table
+        Target target = Target::None;
+        int joined = -1;
+    };
+    struct JoinedTable {
+        QString schema, table, key;
+        int keyColumn = -1;
+    };
+
+    void describeColumns();
+    bool inBaseTable(const Column& column) const;
+    void assignWriteTargets();
+    void composeReadSql();
+    void prepareMembership();
+    void takeMembership();
+    const std::vector<Value>& currentRow() const;
+    void checkCurrent() const;
+    void leaveRow();
+    Statement& cachedStatement(const QString& sql) const;
+    void readRows(const std::vector<Key>& keys) const;
+    std::vector<Value> readRow(Key key) const;
+    void writeJoinedFields(Key baseKey);
+    std::int32_t size() const { return static_cast<std::int32_t>(keys_.size()); }
+
+    std::shared_ptr<Connection> connection_;
+    QString sql_;
+    std::vector<Value> parameters_;
+    std::vector<Column> columns_;
+    QHash<QString, int> columnByName_;
+    std::vector<JoinedTable> joinedTables_;
+
+    bool keyed_ = false;
+    int keyColumn_ = -1;
+    QString baseSchema_, baseTable_, baseKey_;
+    bool directRead_ = false;
+    std::vector<std::vector<Value>> snapshot_;
+    std::unique_ptr<Statement> membership_;
+    int membershipKey_ = 0;
+    QString readSql_;
+    mutable std::unique_ptr<Statement> read_;
+
+    std::vector<Key> keys_;
+    std::int32_t position_ = 0;
+    bool currentDeleted_ = false;
+    bool noMatch_ = false;
+    Key lastModified_ = 0;
+
+    EditMode editMode_ = EditMode::None;
+    std::map<int, Value> pending_;
+
+    // Rows read around the position, valid while the connection has written nothing.
+    mutable QHash<Key, std::vector<Value>> rows_;
+    mutable std::int64_t rowsStamp_ = -1;
+    mutable std::int32_t lastRead_ = 0;
+    mutable std::map<QString, std::unique_ptr<Statement>> statements_;
+};
+
+}  // namespace corvanta::platform

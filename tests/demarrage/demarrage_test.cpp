@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+
+#include "main_window/curve_view.h"
+#include "platform/database.h"
+#include "platform/error.h"
+#include "platform/recordset.h"
+#include "platform/serial_port.h"
+#include "platform/settings_store.h"
+#include "tests/demarrage/echo_demarre.h"
+
+namespace corvanta::test {
+namespace {
+
+const QString G = QStringLiteral("GENERAL");
+
+QString Texte_Base(const QString& base, int form, int label, const QString& colonne) {
+    platform::Database db(base);
+    return db
+        .queryValue(QStringLiteral("SELECT ") + colonne +
+                        QStringLiteral(" FROM Langues WHERE Form = ? AND Label = ?"),
+                    {form, label})
+        .toTextOrEmpty();
+}
+
+TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    poste.etat->Registre->sync();
+
+    const Dossier_Travail& d = poste.dossier;
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Langue")), QStringLiteral("Francais"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("PortCom")), QStringLiteral("1"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Date MES")), QStringLiteral("01/01/99"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Export")), d.chemin());
+    // Only the handlers start-up runs write: the rest waits for the exit.
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Images")), QStringLiteral("<absent>"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Def_Type")), QStringLiteral("<absent>"));
+
+    const Etat_Application& etat = *poste.etat;
+    EXPECT_EQ(etat.Repertoire_Programme, d.chemin());
+    EXPECT_EQ(etat.Nombre_Points, 400);
+    EXPECT_EQ(etat.Taille_Entete, 4);
+    EXPECT_EQ(etat.Medecin_Courant, 1);
+    EXPECT_EQ(etat.Nom_Medecin[3], QStringLiteral("Docteur X"));
+    EXPECT_EQ(etat.Date_Mise_En_Service, QStringLiteral("01/01/99"));
+    EXPECT_EQ(etat.Zones_Sensibles[0][1].xmax, 50);
+    EXPECT_EQ(etat.Zones_Sensibles[3][0].seuil, 68);
+    EXPECT_EQ(etat.Zones_Sensibles[4][0].actif, 0);
+
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - ") + etat.Libelle(1, 72));
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - Sinus Maxillaires"));
+    EXPECT_TRUE(echo.Menu_Sinus_Maxillaires->isChecked());
+    EXPECT_FALSE(echo.Menu_Cellules->isChecked());
+    EXPECT_EQ(echo.Combo1->currentIndex(), 3);
+    EXPECT_EQ(echo.Combo2->currentText(), QStringLiteral("COM 1"));
+    EXPECT_EQ(echo.Combo3->currentIndex(), 0);
+    EXPECT_EQ(echo.Combo_Format_Image->currentIndex(), 0);
+    EXPECT_EQ(echo.Texte_Nom_Medecin->text(), QStringLiteral("Docteur X"));
+    EXPECT_TRUE(echo.Toolbar3_Boutons[0]->isChecked());
+    EXPECT_FALSE(echo.Picture2->isVisible());
+    EXPECT_EQ(echo.Date_MES->text(), QStringLiteral("01/01/99"));
+    EXPECT_EQ(echo.Chemin->text(), d.chemin());
+    EXPECT_EQ(echo.Bouton_Quitter->text(), QStringLiteral("&Quitter"));
+    EXPECT_EQ(echo.SSTab1->tabText(1), QStringLiteral("&Filtrage"));
+    EXPECT_FALSE(echo.PDQComm1().isPortOpen());
+    EXPECT_FALSE(echo.Timer2->isActive());
+
+    // The missing port is reported once, by its own message.
+    ASSERT_EQ(poste.messages.boites().size(), 1u);
+    EXPECT_EQ(poste.messages.boites()[0].titre, etat.Libelle(1, 68));
+    EXPECT_EQ(poste.messages.boites()[0].texte,
+              etat.Libelle(1, 69) + QStringLiteral(" 1 ") + etat.Libelle(1, 71));
+}
+
+TEST(Demarrage, LaSortieEcritZonesMedecinsEtTypeEtTermineLeProgramme) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    poste.etat->Type_Examen = 2;
+    poste.etat->Zones_Sensibles[1][2].xmin = -3;
+    echo.Texte_Tel_Medecin->setText(QStringLiteral("01 23 45 67 89"));
+
+    echo.close();  // the close box ends the program like the quit button
+    EXPECT_EQ(poste.fin, 0);
+
+    const Dossier_Travail& d = poste.dossier;
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES0"), QStringLiteral("xmin0")), QStringLiteral(" 7"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES0"), QStringLiteral("xmax0")), QStringLiteral(" 15"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES0"), QStringLiteral("seuil0")), QStringLiteral(" 68"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES0"), QStringLiteral("gel0")), QStringLiteral(" 0"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES0"), QStringLiteral("actif0")), QStringLiteral(" 1"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES1"), QStringLiteral("xmin2")), QStringLiteral("-3"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES3"), QStringLiteral("actif5")), QStringLiteral(" 0"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES4"), QStringLiteral("xmin0")),
+              QStringLiteral("<absent>"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Nom(2)")), QStringLiteral("Docteur X"));
+    // The box being edited is kept for its doctor, not lost at the exit.
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Tel(1)")), QStringLiteral("01 23 45 67 89"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Medecin")), QStringLiteral("1"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Def_Type")), QStringLiteral("2"));
+    EXPECT_EQ(d.reglage(G, QStringLiteral("Export")), d.chemin());
+    EXPECT_FALSE(poste.etat->Base_Donnees);
+}
+
+TEST(Demarrage, LesValeursEcritesSansBlancSeRelisentEtLaSortieLesReecrit) {
+    Poste poste;
+    const Dossier_Travail& d = poste.dossier;
+    d.ecrire_reglage(QStringLiteral("ZONES2"), QStringLiteral("xmin1"), QStringLiteral("12"));
+    d.ecrire_reglage(QStringLiteral("ZONES2"), QStringLiteral("seuil1"), QStringLiteral("  40 "));
+    d.ecrire_reglage(QStringLiteral("FILTRAGE"), QStringLiteral("moyenneur"), QStringLiteral(" 3"));
+    d.ecrire_reglage(QStringLiteral("FILTRAGE"), QStringLiteral("passebas"), QStringLiteral("2"));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_EQ(poste.etat->Zones_Sensibles[2][1].xmin, 12);
+    EXPECT_EQ(poste.etat->Zones_Sensibles[2][1].seuil, 40);
+    EXPECT_EQ(echo.Slider1[0]->value(), 3);
+    EXPECT_EQ(echo.Slider1[1]->value(), 2);
+    EXPECT_EQ(echo.Label_Nbre_Points[0]->text(), QStringLiteral("6 ") + poste.etat->Libelle(1, 32));
+    EXPECT_EQ(echo.Label_Nbre_Points[1]->text(), QStringLiteral("1000 kHz"));
+    echo.Sortie();
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES2"), QStringLiteral("xmin1")), QStringLiteral(" 12"));
+    EXPECT_EQ(d.reglage(QStringLiteral("ZONES2"), QStringLiteral("seuil1")), QStringLiteral(" 40"));
+}
+
+TEST(Demarrage, LesTextesAnglaisViennentDeLaColonneAnglais) {
+    Poste poste;
+    poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral(" English "));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    const QString base = poste.dossier.base();
+    EXPECT_EQ(echo.Bouton_Quitter->text(), Texte_Base(base, 1, 10, QStringLiteral("Anglais")));
+    EXPECT_NE(echo.Bouton_Quitter->text(), Texte_Base(base, 1, 10, QStringLiteral("Francais")));
+    EXPECT_EQ(echo.windowTitle(),
+              QStringLiteral("Corvanta - ") + Texte_Base(base, 1, 72, QStringLiteral("Anglais")));
+    EXPECT_EQ(echo.Combo3->currentIndex(), 1);
+    EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("English"));
+}
+
+TEST(Demarrage, UneLangueInconnueLaisseLesTextesVidesEtPasseEnAnglais) {
+    Poste poste;
+    poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral("Deutsch"));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_EQ(echo.Bouton_Quitter->text(), QString());
+    EXPECT_EQ(echo.SSTab1->tabText(0), QString());
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - "));
+    EXPECT_EQ(echo.Combo3->currentIndex(), 1);
+    EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("English"));
+}
+
+TEST(Demarrage, FrancaisSuiviDUnBlancResteEnFrancais) {
+    Poste poste;
+    poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral("Francais "));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_EQ(echo.Bouton_Quitter->text(), QStringLiteral("&Quitter"));
+    EXPECT_EQ(echo.Combo3->currentIndex(), 0);
+    EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("Francais"));
+}
+
+TEST(Demarrage, LaDateDeMiseEnServiceTientEnHuitCaracteres) {
+    for (const auto& [stockee, attendue] :
+         {std::pair{QStringLiteral("01/02/2003"), QStringLiteral("01/02/20")},
+          std::pair{QStringLiteral("1/1/99"), QStringLiteral("1/1/99  ")}}) {
+        Poste poste;
+        poste.dossier.ecrire_reglage(G, QStringLiteral("Date MES"), stockee);
+        Echo& echo = poste.fenetre();
+        echo.Form_Load();
+        poste.etat->Registre->sync();
+        EXPECT_EQ(poste.etat->Date_Mise_En_Service, attendue);
+        EXPECT_EQ(echo.Date_MES->text(), attendue);
+        EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Date MES")), attendue);
+    }
+}
+
+TEST(Demarrage, LeTypeDExamenMemoriseChoisitMenuTitreEtExamens) {
+    Poste poste;
+    poste.dossier.ecrire_reglage(G, QStringLiteral("Def_Type"), QStringLiteral("4"));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_EQ(poste.etat->Type_Examen, 4);
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - ") + poste.etat->Libelle(1, 76));
+    EXPECT_TRUE(echo.Menu_Cellules->isChecked());
+    EXPECT_FALSE(echo.Menu_Sinus_Maxillaires->isChecked());
+    EXPECT_TRUE(poste.etat->Table_Examens->sql().contains(QStringLiteral("Req_Examens_4")));
+    EXPECT_EQ(poste.etat->Zones_Sensibles[4][0].actif, 0);
+}
+
+TEST(Demarrage, UnReglageIllisibleOuHorsLimitesPrendSaValeurParDefaut) {
+    Poste poste;
+    const Dossier_Travail& d = poste.dossier;
+    d.ecrire_reglage(G, QStringLiteral("PortCom"), QStringLiteral("abc"));
+    d.ecrire_reglage(G, QStringLiteral("Images"), QStringLiteral("7"));
+    d.ecrire_reglage(G, QStringLiteral("Medecin"), QStringLiteral("5"));
+    d.ecrire_reglage(G, QStringLiteral("Def_Type"), QStringLiteral("70000"));
+    d.ecrire_reglage(QStringLiteral("FILTRAGE"), QStringLiteral("moyenneur"), QStringLiteral("9"));
+    d.ecrire_reglage(QStringLiteral("ZONES0"), QStringLiteral("xmax0"), QStringLiteral("1e3"));
+    d.ecrire_reglage(QStringLiteral("ZONES0"), QStringLiteral("gel0"), QStringLiteral("7"));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_EQ(poste.etat->Port_Com, 1);
+    EXPECT_EQ(echo.Combo_Format_Image->currentIndex(), 0);
+    EXPECT_EQ(poste.etat->Medecin_Courant, 1);
+    EXPECT_EQ(poste.etat->Type_Examen, 0);
+    EXPECT_EQ(echo.Slider1[0]->value(), 0);
+    EXPECT_EQ(poste.etat->Zones_Sensibles[0][0].xmax, 15);
+    EXPECT_EQ(poste.etat->Zones_Sensibles[0][0].gel, 1);
+}
+
+TEST(Demarrage, SansBaseLeDemarrageSArreteEnNommantLeFichier) {
+    Poste poste(false);
+    try {
+        poste.fenetre().Form_Load();
+        FAIL() << "start-up went on without its database";
+    } catch (const Error& erreur) {
+        EXPECT_NE(erreur.description().find("Sinus.mdb"), std::string::npos) << erreur.what();
+    }
+}
+
+TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
+    Poste poste(false);
+    QFile fichier(poste.dossier.base());
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write("not a database at all");
+    fichier.close();
+    try {
+        poste.fenetre().Form_Load();
+        FAIL() << "start-up accepted a foreign file";
+    } catch (const Error& erreur) {
+        EXPECT_NE(erreur.description().find("Sinus.mdb"), std::string::npos) << erreur.what();
+    }
+}
+
+TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    quorel::LibraryBinding absente(poste.dossier.chemin().toStdString());
+    poste.etat->Bibliotheque = &absente;
+    try {
+        echo.Form_Load();
+        FAIL() << "start-up went on without the curve library";
+    } catch (const Error& erreur) {
+        EXPECT_EQ(erreur.number(), 48);
+        EXPECT_NE(erreur.description().find("libquorel32.so"), std::string::npos) << erreur.what();
+    }
+}
+
+TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
+    {
+        Poste poste;
+        poste.dossier.executer_sql(QStringLiteral("DELETE FROM Langues"));
+        Echo& echo = poste.fenetre();
+        echo.Form_Load();
+        EXPECT_EQ(echo.Bouton_Quitter->text(), QString());
+        EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - "));
+    }
+    {
+        Poste poste;
+        // A file from elsewhere may hold rows that this schema's checks would refuse.
+        for (const char* sql : {"CREATE TABLE Ancienne AS SELECT * FROM Langues",
+                                "DROP TABLE Langues", "ALTER TABLE Ancienne RENAME TO Langues"}) {
+            poste.dossier.executer_sql(QString::fromLatin1(sql));
+        }
+        poste.dossier.executer_sql(QStringLiteral(
+            "INSERT INTO Langues (Form, Label, Francais, Anglais) VALUES "
+            "(11, 1, 'x', 'x'), (1, 201, 'x', 'x'), (-1, 3, 'x', 'x'), (NULL, 3, 'x', 'x'), "
+            "(1, NULL, 'x', 'x'), (0, 7, NULL, NULL)"));
+        Echo& echo = poste.fenetre();
+        echo.Form_Load();
+        EXPECT_EQ(echo.Bouton_Quitter->text(), QStringLiteral("&Quitter"));
+        EXPECT_EQ(poste.etat->Libelle(0, 7), QString());
+    }
+}
+
+TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
+    Poste poste;
+    int maitre = -1;
+    int esclave = -1;
+    char nom[128] = {};
+    ASSERT_EQ(openpty(&maitre, &esclave, nom, nullptr, nullptr), 0);
+    poste.dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
+                                 QString::fromLocal8Bit(nom));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_TRUE(echo.PDQComm1().isPortOpen());
+    EXPECT_TRUE(echo.Timer2->isActive());
+    EXPECT_EQ(echo.PDQComm1().inputLength(), 404);
+    EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 404);
+    EXPECT_TRUE(poste.messages.boites().empty());
+
+    unsigned char lu[8] = {};
+    ASSERT_EQ(read(maitre, lu, 2), 2);
+    EXPECT_EQ(lu[0], 0x07);
+    EXPECT_EQ(lu[1], 0x10);
+    echo.Fermer_Application();
+    EXPECT_FALSE(echo.PDQComm1().isPortOpen());
+    close(esclave);
+    close(maitre);
+}
+
+}  // namespace
+}  // namespace corvanta::test

@@ -1,0 +1,119 @@
+#include "platform/sql_functions.h"
+
+#include "platform/error.h"
+#include "tests/platform_database/fresh_database.h"
+
+namespace corvanta::platform::testing {
+namespace {
+
+TEST(WildcardMatch, PatternsOfThePatientSearch) {
+    struct Case {
+        const char* value;
+        const char* pattern;
+        bool match;
+    };
+    const Case cases[] = {
+        {"DUPONT", "DU*", true},  {"dupont", "DU*", true},   {"ADUPONT", "DU*", false},
+        {"DU", "DU*", true},      {"Élodie", "élo*", true},  {"Elodie", "élo*", false},
+        {"06100", "06*", true},   {"16100", "06*", false},   {"AB", "A?", true},
+        {"A", "A?", false},       {"A7", "A#", true},        {"AB", "A#", false},
+        {"B", "[A-C]", true},     {"b", "[A-C]", true},      {"D", "[A-C]", false},
+        {"D", "[!A-C]", true},    {"B", "[!A-C]", false},    {"a*c", "a[*]c", true},
+        {"abc", "a[*]c", false},  {"a?c", "a[?]c", true},    {"5#", "5[#]", true},
+        {"[x", "[[]x", true},     {"a]b", "a]b", true},      {"a-b", "a[-]b", true},
+        {"50%", "50%", true},     {"500", "50%", false},     {"a_c", "a_c", true},
+        {"abc", "a_c", false},    {"ab", "a[]b", true},      {"x", "*", true},
+        {"", "*", true},          {"", "?", false},          {"abcabd", "*ab?", true},
+        {"aXbXc", "a*b*c", true}, {"aXbXd", "a*b*c", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(wildcardMatch(QString::fromUtf8(c.value), QString::fromUtf8(c.pattern)), c.match)
+            << c.value << " like " << c.pattern;
+    }
+    EXPECT_ERROR_NUMBER(wildcardMatch("a", "[a"), 93);
+    EXPECT_ERROR_NUMBER(wildcardMatch("a", "[z-a]"), 93);
+}
+
+TEST(DateValue, DayFirstDatesCompareInOrder) {
+    EXPECT_EQ(dateValue("15/03/1960"), 19600315);
+    EXPECT_EQ(dateValue("15/03/60"), 19600315);
+    EXPECT_EQ(dateValue("01/01/29"), 20290101);
+    EXPECT_EQ(dateValue("01/01/30"), 19300101);
+    EXPECT_EQ(dateValue(" 5/3/2001 "), 20010305);
+    EXPECT_EQ(dateValue("29/02/2000"), 20000229);
+    EXPECT_EQ(dateValue("29/02/1900"), std::nullopt);
+    EXPECT_EQ(dateValue("31/04/1990"), std::nullopt);
+    EXPECT_EQ(dateValue("15/03/196"), std::nullopt);
+    EXPECT_EQ(dateValue("15/03"), std::nullopt);
+    EXPECT_EQ(dateValue("abc"), std::nullopt);
+    EXPECT_EQ(dateValue(""), std::nullopt);
+}
+
+TEST(FrenchOrder, FoldsCaseAndAccentsButKeepsEqualityExact) {
+    EXPECT_LT(compareFrench("Élise", "Emile"), 0);
+    EXPECT_LT(compareFrench("elise", "Élise"), 0);
+    EXPECT_GT(compareFrench("Élise", "Elise"), 0);
+    EXPECT_LT(compareFrench("Élise", "Zoé"), 0);
+    EXPECT_LT(compareFrench("dupont", "DURAND"), 0);
+    EXPECT_LT(compareFrench("Cœur", "Coeurs"), 0);
+    EXPECT_EQ(compareFrench("Zoé", "Zoé"), 0);
+    EXPECT_LT(compareFrench("Du", "Dupont"), 0);
+}
+
+class SearchTest : public FreshDatabase {};
+
+TEST_F(SearchTest, NamesSortInFrenchOrderAndSearchesUseTheFunctions) {
+    for (const char* name : {"Zola", "élise", "Émile", "ARNAUD", "dupont", "Durand", "Eric"}) {
+        addPatient(QString::fromUtf8(name), "", "15/03/1960");
+    }
+    db->execute(
+        "UPDATE Patients SET Date_Naissance_Patient = '02/01/1961' WHERE Nom_Patient = 'Eric'");
+    db->execute(
+        "UPDATE Patients SET Date_Naissance_Patient = 'inconnue' WHERE Nom_Patient = 'Zola'");
+    auto rs = db->openRecordset("SELECT * FROM Patients ORDER BY Nom_Patient, Prenom_Patient");
+    QStringList order;
+    for (; !rs->eof(); rs->moveNext())
+        order << rs->field("Nom_Patient").toText();
+    EXPECT_EQ(order, QStringList({"ARNAUD", "dupont", "Durand", "élise", "Émile", "Eric", "Zola"}));
+
+    auto found = db->openRecordset(
+        "SELECT * FROM Patients WHERE WILDCARD_MATCH(Nom_Patient, ?) AND "
+        "CDATE(Date_Naissance_Patient) >= CDATE(?)",
+        {"DU*", "15/03/60"});
+    EXPECT_EQ(found->recordCount(), 2);
+    auto later = db->openRecordset(
+        "SELECT * FROM Patients WHERE Cdate([Date_Naissance_Patient]) > CDate(?)", {"15/03/60"});
+    ASSERT_EQ(later->recordCount(), 1);
+    EXPECT_EQ(later->field("Nom_Patient").toText(), "Eric");
+    EXPECT_ERROR_NUMBER(
+        db->openRecordset("SELECT * FROM Patients WHERE WILDCARD_MATCH(Nom_Patient, ?)", {"[A"}),
+        1);
+}
+
+TEST_F(SearchTest, HostileTextsAreStoredAndFoundExactly) {
+    const QStringList hostile = {"O'Brien",     "\"quoted\"",
+                                 "100% [sure]", "'; DROP TABLE Patients; --",
+                                 "a\\b*c?#",    "Ünïcødé ☃"};
+    for (const QString& text : hostile)
+        addPatient(text, text);
+    EXPECT_EQ(db->queryValue("SELECT count(*) FROM Patients").toInt32(), hostile.size());
+    auto rs = db->openRecordset("SELECT * FROM Patients ORDER BY Code_Patient");
+    for (const QString& text : hostile) {
+        EXPECT_TRUE(rs->findFirst("Nom_Patient || ' ' || Prenom_Patient = ?", {text + ' ' + text}))
+            << text.toStdString();
+        EXPECT_EQ(rs->field("Prenom_Patient").toText(), text);
+        // Search patterns made of the text with its wildcard characters bracketed.
+        QString pattern;
+        for (const QChar ch : text) {
+            pattern +=
+                QStringLiteral("*?#[").contains(ch) ? QStringLiteral("[%1]").arg(ch) : QString(ch);
+        }
+        auto found = db->openRecordset(
+            "SELECT * FROM Patients WHERE WILDCARD_MATCH(Nom_Patient, ?)", {pattern});
+        ASSERT_EQ(found->recordCount(), 1) << text.toStdString();
+        EXPECT_EQ(found->field("Nom_Patient").toText(), text);
+    }
+}
+
+}  // namespace
+}  // namespace corvanta::platform::testing

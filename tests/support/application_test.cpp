@@ -1,0 +1,20 @@
+#include "tests/support/application_test.h"
+
+#include <QFont>
+
+namespace corvanta::test {
+
+QApplication& Application() {
+    static int argc = 1;
+    static char nom[] = "corvanta_test";
+    static char* argv[] = {nom, nullptr};
+    static QApplication application(argc, argv);
+    static const bool police = [] {
+        QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+        return true;
+    }();
+    (void)police;
+    return application;
+}
+
+}  // namespace corvanta::test
