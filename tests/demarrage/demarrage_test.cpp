@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -310,6 +311,49 @@ TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
     close(esclave);
     close(maitre);
+}
+
+}  // namespace
+}  // namespace corvanta::test
+
+namespace corvanta::test {
+namespace {
+
+TEST(OngletGeneral, ChaqueChangementEcritSaCleAussitot) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    const Dossier_Travail& d = poste.dossier;
+    const QString G = QStringLiteral("GENERAL");
+    auto relu = [&](const char* cle) {
+        poste.etat->Registre->sync();
+        return d.reglage(G, QString::fromLatin1(cle));
+    };
+
+    echo.Combo3->setCurrentIndex(1);
+    EXPECT_EQ(relu("Langue"), QStringLiteral("English"));
+    EXPECT_EQ(echo.Bouton_Quitter->text(), QStringLiteral("&Quitter"));  // next start only
+
+    echo.Combo2->setCurrentIndex(2);
+    EXPECT_EQ(relu("PortCom"), QStringLiteral("3"));
+    EXPECT_EQ(echo.PDQComm1().portNumber(), 1);  // the port in use stays
+
+    echo.Combo_Format_Image->setCurrentIndex(1);
+    EXPECT_EQ(relu("Images"), QStringLiteral("1"));
+    echo.Combo_Format_Image->lineEdit()->setFocus();
+    echo.Combo_Format_Image->lineEdit()->selectAll();
+    QTest::keyClicks(echo.Combo_Format_Image->lineEdit(), QStringLiteral("Tif"));
+    EXPECT_EQ(relu("Images"), QStringLiteral("-1"));
+    EXPECT_EQ(echo.Format_Image_Choisi(), -1);
+
+    echo.Date_MES->setText(QStringLiteral("15/03/2004"));
+    EXPECT_EQ(relu("Date MES"), QStringLiteral("15/03/2004"));
+    EXPECT_EQ(poste.etat->Date_Mise_En_Service, QStringLiteral("15/03/20"));
+
+    echo.Chemin->clear();
+    QTest::keyClicks(echo.Chemin, QStringLiteral("/tmp/ex"));
+    EXPECT_EQ(poste.etat->Repertoire_Export, QStringLiteral("/tmp/ex"));
+    EXPECT_EQ(relu("Export"), QStringLiteral("/tmp/ex"));
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ QApplication& Application() {
     static int argc = 1;
     static char nom[] = "corvanta_test";
     static char* argv[] = {nom, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: Qt's own statics (test input devices among them) outlive it.
+    static QApplication& application = *new QApplication(argc, argv);
     static const bool police = [] {
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
         return true;
