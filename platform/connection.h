@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <string>
 
 struct sqlite3;
@@ -13,10 +14,14 @@ struct Connection {
     sqlite3* db = nullptr;
     QString path;
     int savepoints = 0;
+    std::int64_t rollbacks = 0;
 
     ~Connection();
     sqlite3* handle(const std::string& source) const;
     void close();
+    // Changes whenever data may have changed through this connection: a row written, or
+    // a transaction or savepoint rolled back (which the change count does not show).
+    std::int64_t generation() const;
     // Runs SQL without parameters or results (savepoints, pragmas).
     void run(const QString& sql, const std::string& source);
 };

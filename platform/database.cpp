@@ -68,6 +68,10 @@ void Connection::close() {
     db = nullptr;
 }
 
+std::int64_t Connection::generation() const {
+    return sqlite3_total_changes64(handle("Database")) + (rollbacks << 40);
+}
+
 void Connection::run(const QString& sql, const std::string& source) {
     Statement statement(handle(source), sql, source);
     while (statement.step()) {
@@ -84,6 +88,7 @@ Savepoint::Savepoint(Connection& connection, const std::string& source)
 Savepoint::~Savepoint() {
     if (done_ || connection_.db == nullptr)
         return;
+    ++connection_.rollbacks;
     try {
         connection_.run("ROLLBACK TO " + name_, source_);
         connection_.run("RELEASE " + name_, source_);
@@ -125,6 +130,9 @@ Database::Database(const QString& path) : connection_(std::make_shared<Connectio
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
+    sqlite3_rollback_hook(
+        db, [](void* connection) { ++static_cast<Connection*>(connection)->rollbacks; },
+        connection_.get());
     registerSqlFunctions(db);
     connection_->run(QStringLiteral("PRAGMA cache_size = -65536"), kSource);
 }

@@ -259,7 +259,7 @@ const std::vector<Value>& Recordset::currentRow() const {
     if (!keyed_)
         return snapshot_[static_cast<size_t>(keys_[position_])];
     const Key key = keys_[position_];
-    const std::int64_t stamp = sqlite3_total_changes64(connection_->handle(kSource));
+    const std::int64_t stamp = connection_->generation();
     if (stamp != rowsStamp_)
         rows_.clear();
     rowsStamp_ = stamp;

@@ -92,6 +92,28 @@ TEST_F(RecordsetTest, MembershipIsFixedAtOpenAndValuesAreLive) {
     EXPECT_EQ(rs->field("Nom_Patient").toText(), "AAA");
 }
 
+TEST_F(RecordsetTest, RowsReadAheadNeverShowStaleValues) {
+    auto rs = patients();
+    rs->field(0);
+    rs->moveNext();
+    EXPECT_EQ(rs->field("Nom_Patient").toText(), "BERTIN");  // reads ahead past CAMUS
+    auto other = db->openRecordset("SELECT * FROM Patients WHERE Code_Patient = ?", {c});
+    other->edit();
+    other->setField("Nom_Patient", "CAMUS-DIDIER");
+    other->update();
+    rs->moveNext();
+    EXPECT_EQ(rs->field("Nom_Patient").toText(), "CAMUS-DIDIER");
+    {
+        Database::Transaction pending(*db);
+        db->execute("UPDATE Patients SET Ville_Patient = 'Nice'");
+        for (rs->moveLast(); !rs->bof(); rs->movePrevious()) {
+            EXPECT_EQ(rs->field("Ville_Patient").toText(), "Nice");
+        }
+    }
+    rs->moveFirst();
+    EXPECT_TRUE(rs->field("Ville_Patient").isNull());
+}
+
 TEST_F(RecordsetTest, RowDeletedElsewhereReadsAsDeleted) {
     auto rs = patients();
     rs->moveNext();

@@ -1,0 +1,76 @@
+// Start-up time to a shown main window on a large clinic database
+// (100,000 patients, 500,000 curves, 100,000 exams).
+#include <benchmark/benchmark.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/etat_application.h"
+#include "main_window/echo.h"
+#include "tests/support/application_test.h"
+#include "tests/support/boites_messages.h"
+#include "tests/support/dossier_travail.h"
+
+namespace {
+
+// The large database is made once and kept beside the build for later runs.
+QString Grande_Base() {
+    const QString build = QString::fromLocal8Bit(qgetenv("CORVANTA_BUILD_DIR"));
+    const QString dossier =
+        build.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : build;
+    const QString chemin = QDir(dossier).filePath(QStringLiteral("data/Sinus-large.mdb"));
+    if (!QFile::exists(chemin)) {
+        const QString outil = QDir(dossier).filePath(QStringLiteral("bin/make_big_database"));
+        if (QProcess::execute(outil, {chemin}) != 0) {
+            std::cerr << "cannot make " << chemin.toStdString() << '\n';
+            std::exit(1);
+        }
+    }
+    return chemin;
+}
+
+void Demarrage(benchmark::State& state) {
+    using namespace corvanta;
+    test::Application();
+    const QString source = Grande_Base();
+    test::Dossier_Travail dossier(false);
+    if (!QFile::copy(source, dossier.base())) {
+        state.SkipWithError("cannot copy the large database");
+        return;
+    }
+    // A device on port 1 (a pseudo-terminal nobody answers), as at the workstation.
+    int maitre = -1;
+    int esclave = -1;
+    char nom[128] = {};
+    if (openpty(&maitre, &esclave, nom, nullptr, nullptr) != 0) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
+                           QString::fromLocal8Bit(nom));
+    test::Boites_Messages messages;
+    for (auto _ : state) {
+        Etat_Application etat;
+        Echo echo(etat);
+        echo.Terminer = [](int) {};
+        echo.Form_Load();
+        echo.show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        echo.Fermer_Application();
+        state.ResumeTiming();
+    }
+    close(esclave);
+    close(maitre);
+}
+BENCHMARK(Demarrage)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();
