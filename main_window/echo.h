@@ -7,6 +7,7 @@
 
 #include "app/etat_application.h"
 #include "app/libelle.h"
+#include "main_window/fenetres_examen.h"
 
 class QAction;
 class QCheckBox;
@@ -176,24 +177,92 @@ class Echo : public QMainWindow {
     // ---- Live view and filters (echo_vue.cpp) ------------------------------------------
     void Picture1_Paint();
     void Slider1_Scroll(int index);
+    void Bouton_Sauvegarder_Click();
+    // A comparison slot filled or emptied; runs whenever Check1(index) changes.
+    void Check1_Click(int index);
     void ResetCheck();
+    void Effacer_Selection_Couleur();
 
     // ---- Zones (echo_zones.cpp) ---------------------------------------------------------
     void Remplir_Zones_Sensibles();
     void List2_Click();
+    // Only Enter (13) stores the three boxes; other keys just type.
+    void Texte_Seuils_KeyPress(int index, int touche);
+    void Texte_Seuils_LostFocus(int index);
+    void Check_Action_Click(int index);
 
     // ---- Patients (echo_patients.cpp) ---------------------------------------------------
+    // Lists every patient of `Table_Patients`, each line keeping its `Code_Patient`, and
+    // reselects the current patient by key (the first line when he is gone), which loads
+    // him; with no current patient nothing is selected and `Table_Patients` is on its first
+    // record. Database failures are Errors for the caller.
     void Remplir_Liste_Nom();
+    // Makes the patient of the selected line current and loads him, found by his key. A
+    // patient no longer in `Table_Patients` loads nobody and says so; any other failure
+    // ends in the standard error box.
+    void Liste_Nom_Click();
+    // Loads the current record of `Table_Patients` as current patient: names, key,
+    // caption, his curves of the current exam type in `Table_Courbes` and `List1`.
+    void ChargePatient();
+
+    // ---- Stored curves (echo_courbes.cpp) -----------------------------------------------
+    // Previews the selected curve (or the empty grid) and shows its comment.
+    void List1_Click();
+    // The preview: the selected curve, found by its `ID`, becomes the current record of
+    // `Table_Courbes` when it is there, is filtered with its own stored settings and the
+    // current number of points and drawn into `Picture2`; its comment goes to the box.
+    // With no line selected the grid and a flat line are drawn. Errors go to the caller.
+    void Picture2_Paint();
+    // Writes the box's text to the selected curve, by its `ID`; nothing without one.
+    void Commentaire_Courbe_Change();
+    // Button 1..4 of `Toolbar2`: preview on/off, store the live curve, delete the selected
+    // curve, print (not yet available). Failures end in a message; nothing escapes.
+    void Toolbar2_ButtonClick(int index);
+    // The previewed curve after filtering.
+    Echantillons_Courbe Courbe_Apercu{};
 
     // ---- Serial dialogue (echo_serie.cpp) -----------------------------------------------
     void Combo1_Click();
     platform::SerialPort& PDQComm1() { return *PDQComm1_; }
+    // The receive procedure: one frame read, checked, taken, filtered, drawn, then the
+    // next one asked for. Lets pending events run, so it can run nested in itself.
+    void PDQComm1_OnComm();
+    // True when the last read starts with the header; otherwise waits 250 ms, throws the
+    // waiting bytes away, asks for one frame and returns false.
+    bool ValidateHeader();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Bouton_Relancer_Click();
+    void Bouton_Geler_Click();
+    // The device went away: port closed, both timers stopped, one message.
+    void Appareil_Perdu(const QString& description);
 
     // ---- Doctors (echo_medecins.cpp) ----------------------------------------------------
     // Shows slot 1..3 in the six boxes; runs no handler.
     void Afficher_Medecin(int slot);
     // Keeps the six boxes' texts as the current slot's details.
     void Memoriser_Medecin();
+    // Leaving detail box 0..5 (name, address 1, address 2, telephone, fax, registration):
+    // its text becomes the current slot's detail, in the state and in the settings.
+    void Texte_Medecin_LostFocus(int detail);
+    // Button 1..3 of `Toolbar3`: the boxes are stored for the slot being left, then the
+    // clicked slot becomes current and is shown.
+    void Toolbar3_ButtonClick(int bouton);
+    // The six boxes stored for slot `Medecin_Courant`, in the state and in the settings.
+    void Enregistrer_Medecin();
+    // The doctor chosen from an exam window: what the boxes hold is stored first, then
+    // slot 1..3 becomes current, its button of `Toolbar3` pressed and its details shown.
+    void Choisir_Medecin(int slot);
+
+    // ---- Exam types and exam windows (echo_types.cpp) ----------------------------------
+    // The five type menus: type 0..4 becomes current (caption, check mark, exams
+    // recordset, zones, current patient's curves, live view), and an open exam window
+    // follows it.
+    void Changer_Type_Examen(int type);
+    // Loads and shows the exam window of the current type.
+    void Menu_Gestion_Examens_Click();
+    // The exam windows once the menu has created them; null before.
+    Fenetres_Examen* Fenetres_Examen_Chargees() const { return fenetres_examen_.get(); }
 
     // ---- Live curve state ---------------------------------------------------------------
     static constexpr char kCommande_Trame_Suivante = 0x10;
@@ -203,6 +272,13 @@ class Echo : public QMainWindow {
     std::array<Echantillons_Courbe, 5> Courbes_Affichees{};
     std::array<std::uint8_t, 5> Selection_Courbes{};
     int Zone_Selectionnee = 0;
+    QByteArray Trame;           // the last read of the port
+    QByteArray Entete;          // its first three bytes and a blank
+    bool Delai_Ecoule = false;  // the resynchronisation wait is over
+    // Per slot: the line position of its curve in List1 as text ("-1" once emptied,
+    // empty before first use) and the curve's key (0 when the slot holds none).
+    std::array<QString, 5> Tag_Check1{};
+    std::array<std::int64_t, 5> Cle_Check1{};
 
   private:
     // Changes made by the program that run the control's handler once (echo_outils.cpp).
@@ -216,13 +292,37 @@ class Echo : public QMainWindow {
 
     void Ouvrir_Port();
     void Envoyer_Commande(char commande);
+    void Activer_Demandes();
     int Dessiner_Vue(Zone_Sensible* zones);
+    void Remplir_Case(int index, int ligne);
+    void Vider_Case(int index);
+    void Marquer_Courbe(std::int64_t cle, bool imprimer, int couleur);
+    void Stocker_Zone();
+    void Remplacer_Ligne_Zone(int z);
     void Ouvrir_Type_Examen(int type);
     QString Titre_Type(int type) const;
     QString Fin_Ligne_Zone(const Zone_Sensible& zone) const;
     QString Ligne_Zone_Fixe(int z) const;
     QString Ligne_Zone_Traduite(int z) const;
     std::array<QLineEdit*, 6> Boites_Medecin() const;
+    std::unique_ptr<Fenetres_Examen> fenetres_examen_;
+
+    // Patients and stored curves (echo_patients.cpp, echo_courbes.cpp).
+    void Charger_Courbes_Patient();
+    void Oublier_Patient();
+    void Memoriser_Courbe();
+    void Supprimer_Courbe();
+    // Selects a line of `List1` by program, which previews it as a click does.
+    void Selectionner_Courbe(int ligne);
+    void Dessiner_Apercu();
+    // `ID` of the curve of the selected line of `List1`; 0 when no line is selected.
+    std::int64_t Cle_Courbe_Selectionnee() const;
+    // What the preview shows, redrawn at every repaint with the current number of points:
+    // a stored curve with its filter settings, or the flat line when apercu_courbe_ is false.
+    bool apercu_courbe_ = false;
+    Echantillons_Courbe apercu_source_{};
+    int apercu_moyenne_ = 0;
+    int apercu_passebas_ = 0;
 
     Etat_Application& etat_;
     std::unique_ptr<platform::SerialPort> PDQComm1_;

@@ -1,11 +1,25 @@
-// The patient list of the patients tab.
+// The patients tab: the patient list and the current patient with his stored curves.
 #include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 #include "main_window/echo.h"
+#include "main_window/message_erreur.h"
+#include "main_window/texte_boite.h"
+#include "platform/database.h"
 #include "platform/recordset.h"
 
 namespace corvanta {
+
+namespace {
+
+QString Nom_Affiche(const platform::Recordset& patients) {
+    return patients.field(QStringLiteral("Nom_Patient")).toTextOrEmpty() + QStringLiteral(" ") +
+           patients.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty();
+}
+
+}  // namespace
 
 void Echo::Remplir_Liste_Nom() {
     platform::Recordset& patients = *etat_.Table_Patients;
@@ -36,7 +50,72 @@ void Echo::Remplir_Liste_Nom() {
         patients.moveFirst();
         return;
     }
-    Liste_Nom->setCurrentIndex(ligne_courante);
+    Selectionner(Liste_Nom, ligne_courante, [this] { Liste_Nom_Click(); });
+}
+
+void Echo::Liste_Nom_Click() {
+    etat_.Nom_Patient_Courant = Liste_Nom->currentText();
+    if (etat_.Nom_Patient_Courant.isEmpty())
+        return;
+    try {
+        platform::Recordset& patients = *etat_.Table_Patients;
+        const platform::Value cle = Liste_Nom->currentData().toLongLong();
+        if (!patients.findFirst(QStringLiteral("Code_Patient = ?"), {cle})) {
+            Oublier_Patient();
+            Message_Attention(this, etat_.Libelle(1, 44), etat_.Libelle(1, 85));
+            return;
+        }
+        Text1->setPlainText(Texte_Pour_Boite(
+            patients.field(QStringLiteral("Commentaire_Patient")).toTextOrEmpty()));
+        ChargePatient();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, etat_.Libelle, erreur);
+    }
+}
+
+void Echo::ChargePatient() {
+    const platform::Recordset& patients = *etat_.Table_Patients;
+    const QString nom = Nom_Affiche(patients);
+    const int cle = patients.field(QStringLiteral("Code_Patient")).toInt32();
+    etat_.Nom_Patient_Courant = nom;
+    etat_.Code_Patient_Courant = cle;
+    setWindowTitle(QStringLiteral("Corvanta - ") + etat_.Nom_Type_Examen + QStringLiteral(" - ") +
+                   nom);
+    Charger_Courbes_Patient();
+}
+
+void Echo::Charger_Courbes_Patient() {
+    etat_.Table_Courbes = etat_.Base_Donnees->openRecordset(
+        QStringLiteral("SELECT * FROM Courbes WHERE Code_Type = ? AND Code_Patient = ? "
+                       "ORDER BY ID DESC"),
+        {etat_.Type_Examen, etat_.Code_Patient_Courant});
+    platform::Recordset& courbes = *etat_.Table_Courbes;
+    const QSignalBlocker bloque(List1);
+    List1->clear();
+    if (courbes.recordCount() == 0)
+        return;
+    const int date = courbes.fieldIndex(QStringLiteral("DATE"));
+    for (courbes.moveFirst(); !courbes.eof(); courbes.moveNext()) {
+        auto* ligne = new QListWidgetItem(courbes.field(date).toTextOrEmpty(), List1);
+        ligne->setData(Qt::UserRole, static_cast<qlonglong>(courbes.currentKey()));
+    }
+    courbes.movePrevious();
+    List1->setCurrentRow(-1);
+}
+
+// The chosen line names a patient who is gone: nobody is current, so nothing can be
+// stored for the wrong patient.
+void Echo::Oublier_Patient() {
+    etat_.Nom_Patient_Courant.clear();
+    etat_.Code_Patient_Courant = 0;
+    setWindowTitle(Titre_Type(etat_.Type_Examen));
+    {
+        const QSignalBlocker bloque(Liste_Nom);
+        Liste_Nom->setCurrentIndex(-1);
+    }
+    Text1->clear();
+    const QSignalBlocker bloque(List1);
+    List1->clear();
 }
 
 }  // namespace corvanta

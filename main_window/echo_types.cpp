@@ -1,4 +1,5 @@
-// The exam types: menus, caption and the exams recordset of the current type.
+// The exam types: menus, caption, the exams recordset of the current type, and the
+// opening of the exam windows.
 #include <QAction>
 
 #include "main_window/echo.h"
@@ -14,14 +15,43 @@ QString Echo::Titre_Type(int type) const {
 void Echo::Ouvrir_Type_Examen(int type) {
     if (type < 0 || type > 4)
         return;
-    etat_.Table_Examens =
+    // Opened first: a query the database lacks leaves the former type in force.
+    auto examens =
         etat_.Base_Donnees->openRecordset(QStringLiteral("Req_Examens_") + QString::number(type));
+    etat_.Table_Examens = std::move(examens);
+    etat_.Type_Examen = type;
     etat_.Nom_Type_Examen = etat_.Libelle(1, 72 + type);
     const std::array<QAction*, 5> menus{Menu_Sinus_Maxillaires, Menu_Sinus_Frontaux, Menu_Plevre,
                                         Menu_Tumeur, Menu_Cellules};
     for (int t = 0; t < 5; ++t)
         menus[t]->setChecked(t == type);
     setWindowTitle(Titre_Type(type));
+}
+
+void Echo::Changer_Type_Examen(int type) {
+    if (type < 0 || type > 4)
+        return;
+    Ouvrir_Type_Examen(type);
+    for (int z = 0; z < kZones_Utilisees; ++z)
+        etat_.Zones_Courantes[z] = etat_.Zones_Sensibles[type][z];
+    Remplir_Zones_Sensibles();
+    Liste_Nom_Click();
+    Effacer_Selection_Couleur();
+    Picture1_Paint();
+    // An open exam window must never write a row of the type it was set up for into
+    // the new type's recordset.
+    if (fenetres_examen_)
+        fenetres_examen_->Type_Change(type);
+}
+
+void Echo::Menu_Gestion_Examens_Click() {
+    if (!fenetres_examen_) {
+        const Fabrique_Fenetres_Examen& fabrique = Fabrique_Enregistree();
+        if (!fabrique)
+            return;
+        fenetres_examen_ = fabrique(*this, etat_);
+    }
+    fenetres_examen_->Ouvrir(etat_.Type_Examen);
 }
 
 }  // namespace corvanta

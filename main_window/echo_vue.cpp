@@ -1,14 +1,15 @@
-// The live view, the filter sliders and the emptying of the comparison slots.
+// The live view, the filter sliders and their saving, and the emptying of the slots.
 #include <QCheckBox>
 #include <QLabel>
 #include <QSlider>
 
-#include "app/quorel_binding.h"
+#include "app/reglages.h"
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "platform/settings_store.h"
 
 namespace corvanta {
 
@@ -41,6 +42,15 @@ void Echo::Slider1_Scroll(int index) {
     }
 }
 
+void Echo::Bouton_Sauvegarder_Click() {
+    platform::SettingsStore& registre = *etat_.Registre;
+    registre.write(kSection_Filtrage, QStringLiteral("moyenneur"),
+                   platform::formatWithLeadingBlank(Slider1[0]->value()));
+    registre.write(kSection_Filtrage, QStringLiteral("passebas"),
+                   platform::formatWithLeadingBlank(Slider1[1]->value()));
+    registre.sync();
+}
+
 void Echo::ResetCheck() {
     for (int i = 0; i < 5; ++i) {
         if (Check1[i]->isChecked())
@@ -57,6 +67,15 @@ void Echo::ResetCheck() {
     base.execute(QStringLiteral(
         "UPDATE Courbes SET IMPRIMER = 0, COULEUR = 0 WHERE IMPRIMER <> 0 OR COULEUR <> 0"));
     transaction.commit();
+}
+
+void Echo::Effacer_Selection_Couleur() {
+    for (int i = 0; i < 5; ++i) {
+        if (Check1[i]->isChecked())
+            Check1[i]->setChecked(false);
+        Selection_Courbes[i] = 0;
+    }
+    Dessiner_Vue(etat_.Zones_Courantes.data());
 }
 
 }  // namespace corvanta

@@ -1,0 +1,208 @@
+// The stored curves of the current patient: preview, comment, store and delete.
+#include <QAction>
+#include <QDateTime>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <algorithm>
+
+#include "main_window/curve_view.h"
+#include "main_window/echo.h"
+#include "main_window/fenetre_quorel.h"
+#include "main_window/message_erreur.h"
+#include "main_window/texte_boite.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+#include "platform/sqlite_statement.h"
+
+namespace corvanta {
+
+namespace {
+
+QByteArray Octets(const Echantillons_Courbe& courbe) {
+    return QByteArray(reinterpret_cast<const char*>(courbe.data()),
+                      static_cast<qsizetype>(courbe.size()));
+}
+
+// The label of a stored curve: "08/12/2004 à 14:32:05" then a blank and the side.
+QString Etiquette_Courbe(const QDateTime& instant, const QString& cote) {
+    return instant.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +
+           instant.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" ") + cote;
+}
+
+}  // namespace
+
+std::int64_t Echo::Cle_Courbe_Selectionnee() const {
+    const QListWidgetItem* ligne = List1->currentItem();
+    return ligne != nullptr ? ligne->data(Qt::UserRole).toLongLong() : 0;
+}
+
+void Echo::Selectionner_Courbe(int ligne) {
+    {
+        const QSignalBlocker bloque(List1);
+        List1->setCurrentRow(ligne);
+    }
+    List1_Click();
+}
+
+void Echo::List1_Click() {
+    try {
+        Picture2_Paint();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, etat_.Libelle, erreur);
+    }
+}
+
+void Echo::Picture2_Paint() {
+    const std::int64_t cle = Cle_Courbe_Selectionnee();
+    if (cle == 0) {
+        apercu_courbe_ = false;
+        Dessiner_Apercu();
+        Picture2->update();
+        return;
+    }
+    // The shared recordset may hold another patient's curves (an exam window replaces it):
+    // the curve is read by its key, and made current there only when it is a member.
+    if (etat_.Table_Courbes && etat_.Table_Courbes->isUpdatable())
+        etat_.Table_Courbes->moveToKey(cle);
+    const auto courbe = etat_.Base_Donnees->openRecordset(
+        QStringLiteral("SELECT * FROM Courbes WHERE ID = ?"), {cle});
+    if (courbe->recordCount() == 0)
+        throw Error(3021, "Recordset", "No current record.");
+    const QByteArray echantillons = courbe->field(QStringLiteral("COURBE")).toBlob();
+    const int moyenne = courbe->field(QStringLiteral("MOYENNE")).toInt32();
+    const int passebas = courbe->field(QStringLiteral("PASSEBAS")).toInt16();
+    const QString commentaire =
+        Texte_Pour_Boite(courbe->field(QStringLiteral("Commentaire_Courbe")).toTextOrEmpty());
+
+    apercu_source_.fill(0);
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(echantillons.constData()),
+                std::min<qsizetype>(echantillons.size(), kTaille_Courbe), apercu_source_.begin());
+    apercu_moyenne_ = moyenne;
+    apercu_passebas_ = passebas;
+    apercu_courbe_ = true;
+    Dessiner_Apercu();
+    Picture2->update();
+
+    // Showing another text runs the box's change handling, which writes it back.
+    if (Commentaire_Courbe->toPlainText() != commentaire)
+        Commentaire_Courbe->setPlainText(commentaire);
+}
+
+void Echo::Dessiner_Apercu() {
+    if (apercu_courbe_) {
+        etat_.Bibliotheque->smooth_filter()(apercu_source_.data(), Courbe_Apercu.data(),
+                                            apercu_moyenne_, apercu_passebas_, etat_.Nombre_Points);
+    } else {
+        Courbe_Apercu.fill(0);
+    }
+    QuorelWindow fenetre = Fenetre_Quorel(Picture2->image());
+    etat_.Bibliotheque->preview_samples()(&fenetre, Courbe_Apercu.data(), etat_.Nombre_Points);
+}
+
+void Echo::Commentaire_Courbe_Change() {
+    const std::int64_t cle = Cle_Courbe_Selectionnee();
+    if (cle == 0)
+        return;
+    try {
+        etat_.Base_Donnees->execute(
+            QStringLiteral("UPDATE Courbes SET Commentaire_Courbe = ? WHERE ID = ?"),
+            {Texte_Pour_Base(Commentaire_Courbe->toPlainText()), cle});
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, etat_.Libelle, erreur);
+    }
+}
+
+void Echo::Toolbar2_ButtonClick(int index) {
+    switch (index) {
+        case 1:
+            Picture2->setVisible(Toolbar2_Boutons[0]->isChecked());
+            break;
+        case 2:
+            Memoriser_Courbe();
+            break;
+        case 3:
+            Supprimer_Courbe();
+            break;
+        default:
+            // Button 4 prints the selected curve on the curve page, which is not available yet.
+            break;
+    }
+}
+
+void Echo::Memoriser_Courbe() {
+    const Libelles& l = etat_.Libelle;
+    std::int64_t cle = 0;
+    QString etiquette;
+    platform::Recordset* courbes = etat_.Table_Courbes.get();
+    try {
+        if (courbes == nullptr)
+            throw Error(91, "Corvanta", "Object variable not set.");
+        platform::Database& base = *etat_.Base_Donnees;
+        // A curve stored for nobody (or for a patient deleted since) would show in no list.
+        const bool patient_connu =
+            etat_.Code_Patient_Courant != 0 &&
+            !base.queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"),
+                             {etat_.Code_Patient_Courant})
+                 .isNull();
+        if (!patient_connu) {
+            Message_Attention(this, l(1, 60), l(1, 84));
+            return;
+        }
+        const QString cote = l(1, Toolbar1_Boutons[1]->isChecked() ? 80 : 81);
+        etiquette = Etiquette_Courbe(QDateTime::currentDateTime(), cote);
+        courbes->addNew();
+        courbes->setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
+        courbes->setField(QStringLiteral("Code_Patient"), etat_.Code_Patient_Courant);
+        courbes->setField(QStringLiteral("DATE"), etiquette);
+        courbes->setField(QStringLiteral("Commentaire_Courbe"), QString());
+        courbes->setField(QStringLiteral("COURBE"), Octets(Courbe_Brute));
+        courbes->setField(QStringLiteral("MOYENNE"), Slider1[0]->value());
+        courbes->setField(QStringLiteral("PASSEBAS"), Slider1[1]->value());
+        cle = courbes->update();
+        courbes->moveToKey(cle);
+    } catch (const Error& erreur) {
+        if (courbes != nullptr && courbes->editMode() != platform::Recordset::EditMode::None)
+            courbes->cancelUpdate();
+        Afficher_Erreur(this, l, erreur);
+        return;
+    }
+    auto* ligne = new QListWidgetItem(etiquette);
+    ligne->setData(Qt::UserRole, static_cast<qlonglong>(cle));
+    {
+        const QSignalBlocker bloque(List1);
+        List1->insertItem(0, ligne);
+    }
+    Selectionner_Courbe(0);
+    Commentaire_Courbe->setFocus();
+}
+
+void Echo::Supprimer_Courbe() {
+    const std::int64_t cle = Cle_Courbe_Selectionnee();
+    if (cle == 0)
+        return;
+    const int ligne = List1->currentRow();
+    try {
+        etat_.Base_Donnees->execute(QStringLiteral("DELETE FROM Courbes WHERE ID = ?"), {cle});
+    } catch (const Error& erreur) {
+        if (erreur.number() == platform::db_error::kRelatedRecords) {
+            Message_Attention(this, QStringLiteral("Attention !!!"),
+                              QStringLiteral("Vous ne pouvez pas supprimer une courbe\n"
+                                             "utilisée dans un examen !"));
+        } else {
+            Afficher_Erreur(this, etat_.Libelle, erreur);
+        }
+    }
+    try {
+        Charger_Courbes_Patient();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, etat_.Libelle, erreur);
+        return;
+    }
+    if (List1->count() == 0)
+        return;
+    Selectionner_Courbe(std::min(ligne, List1->count() - 1));
+}
+
+}  // namespace corvanta

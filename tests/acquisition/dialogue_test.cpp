@@ -1,0 +1,233 @@
+// The serial dialogue end to end: the real main window on a pseudo-terminal whose other
+// end the test plays byte by byte.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "main_window/echo.h"
+#include "platform/serial_port.h"
+#include "tests/acquisition/poste_acquisition.h"
+
+namespace corvanta::test {
+namespace {
+
+constexpr char kDemande = 0x10;
+
+QByteArray Courbe_Prise(const Echo& echo, int n) {
+    return QByteArray(reinterpret_cast<const char*>(echo.Courbe_Brute.data()), n);
+}
+
+// A curve whose echo in zone 0 (7 to 15 mm) stands above its 68 % threshold.
+QByteArray Rampe_Avec_Echo(int n) {
+    QByteArray echantillons = Rampe(n);
+    for (int i = 50; i < 56; ++i)
+        echantillons[i] = static_cast<char>(250);
+    return echantillons;
+}
+
+class Dialogue : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // The start-up sequence: 400 points, then the first request.
+        ASSERT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
+        ASSERT_TRUE(echo.Timer2->isActive());
+    }
+    // Keeps the 300 ms requests out of a count of the receive procedure's own.
+    void Arreter_Timer2() { echo.Timer2->stop(); }
+
+    Poste_Acquisition poste;
+    Echo& echo = poste.echo();
+};
+
+TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
+    Arreter_Timer2();
+    const QByteArray echantillons = Rampe(400, 3);
+    EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(echantillons)), QByteArray(1, kDemande));
+    EXPECT_EQ(Courbe_Prise(echo, 400), echantillons);
+    EXPECT_EQ(echo.Courbe_Filtree[10], echo.Courbe_Brute[10]);  // both filters off
+    EXPECT_TRUE(echo.Timer2->isActive());
+    EXPECT_TRUE(poste.Commandes_Pendant(150).isEmpty());
+    EXPECT_EQ(echo.Gel_Courbe, 0);
+
+    // Split in pieces, the frame is still read whole; two frames written at once are read
+    // one after the other, each answered.
+    Arreter_Timer2();
+    const QByteArray trame = Trame_Appareil(Rampe(400, 7));
+    poste.Ecrire(trame.left(100));
+    Laisser_Tourner(30);
+    poste.Ecrire(trame.mid(100));
+    EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
+    Arreter_Timer2();
+    poste.Ecrire(Trame_Appareil(Rampe(400, 8)) + Trame_Appareil(Rampe(400, 9)));
+    EXPECT_EQ(poste.Lire_Commandes(2), QByteArray(2, kDemande));
+    EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 9));
+}
+
+TEST_F(Dialogue, Timer2DemandeToutesLes300MsQuelQueSoitLeTrafic) {
+    EXPECT_NEAR(poste.Commandes_Pendant(1000).count(kDemande), 3, 1);
+
+    // Frames arriving every 100 ms do not push the timer back: its requests come on top
+    // of the receive procedure's.
+    QByteArray envoye;
+    for (int i = 0; i < 10; ++i) {
+        poste.Ecrire(Trame_Appareil(Rampe(400, i)));
+        envoye += poste.Commandes_Pendant(100);
+    }
+    EXPECT_GE(envoye.count(kDemande), 10 + 2);
+}
+
+TEST_F(Dialogue, UnEnteteFauxDonne250MsDeSilenceUneEntreeVideeEtUneDemande) {
+    Arreter_Timer2();
+    const QByteArray avant = Courbe_Prise(echo, 400);
+    QByteArray faux = Trame_Appareil(Rampe(400, 20));
+    faux[2] = 'F';
+    QElapsedTimer chrono;
+    chrono.start();
+    poste.Ecrire(faux + QByteArray(150, 'x'));
+    // Looked at from inside the wait, which runs nested in the events the test lets run.
+    bool attente_vue = false;
+    QTimer::singleShot(100, [&] {
+        attente_vue = echo.Timer1->isActive() && !echo.Timer2->isActive();
+        poste.Ecrire(QByteArray(200, 'y'));  // arrives during the wait: thrown away too
+    });
+
+    EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
+    EXPECT_TRUE(attente_vue);
+    EXPECT_GE(chrono.elapsed(), 235);  // a coarse timer may fire 5 % early
+    EXPECT_EQ(echo.PDQComm1().inBufferCount(), 0);
+    EXPECT_TRUE(echo.Timer2->isActive());
+    EXPECT_FALSE(echo.Timer1->isActive());
+    EXPECT_EQ(Courbe_Prise(echo, 400), avant);
+    EXPECT_TRUE(poste.Commandes_Pendant(200).isEmpty());
+
+    // The dialogue goes on with the next good frame.
+    Arreter_Timer2();
+    EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 30))), QByteArray(1, kDemande));
+    EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 30));
+}
+
+TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
+    Arreter_Timer2();
+    const QByteArray avant = Courbe_Prise(echo, 400);
+    QByteArray echantillons = Rampe(400, 40);
+    echantillons.replace(200, 3, "HSE");
+    poste.Ecrire(Trame_Appareil(echantillons));
+    EXPECT_TRUE(Attendre([&] { return echo.Timer2->isActive(); }));
+    EXPECT_TRUE(poste.Commandes_Pendant(200).isEmpty());
+    EXPECT_EQ(Courbe_Prise(echo, 400), avant);
+    EXPECT_FALSE(echo.Timer1->isActive());
+    // Timer2, enabled again, asks within its 300 ms.
+    EXPECT_EQ(poste.Lire_Commandes(1, 400), QByteArray(1, kDemande));
+}
+
+TEST_F(Dialogue, UnOctetDEtatNulBasculeLeGelAvantLaPriseDesEchantillons) {
+    const QByteArray a = Rampe(400, 1);
+    poste.Envoyer_Trame(Trame_Appareil(a));
+    poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 2), 0x00));
+    EXPECT_EQ(echo.Gel_Courbe, -1);
+    EXPECT_EQ(Courbe_Prise(echo, 400), a);
+    poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 3)));
+    EXPECT_EQ(Courbe_Prise(echo, 400), a);
+    const QByteArray d = Rampe(400, 4);
+    poste.Envoyer_Trame(Trame_Appareil(d, 0x00));
+    EXPECT_EQ(echo.Gel_Courbe, 0);
+    EXPECT_EQ(Courbe_Prise(echo, 400), d);
+}
+
+TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
+    // Zone 0 of the current type freezes on detection.
+    echo.List2->setCurrentRow(0);
+    echo.Check_Action[1]->setChecked(true);
+    ASSERT_EQ(poste.etat().Zones_Sensibles[0][0].gel, 1);
+
+    const QByteArray echo_fort = Rampe_Avec_Echo(400);
+    poste.Envoyer_Trame(Trame_Appareil(echo_fort));
+    EXPECT_EQ(echo.Gel_Courbe, -1);
+    EXPECT_EQ(Courbe_Prise(echo, 400), echo_fort);  // the frame that froze is shown
+    EXPECT_EQ(poste.etat().Zones_Courantes[0].xpic, 50);
+    poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 5)));
+    EXPECT_EQ(Courbe_Prise(echo, 400), echo_fort);
+
+    echo.Bouton_Geler->click();
+    EXPECT_EQ(echo.Gel_Courbe, 0);
+    poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 6)));
+    EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 6));
+
+    // Frozen again by the next echo, released by a click on the automatic-freeze box.
+    poste.Envoyer_Trame(Trame_Appareil(echo_fort));
+    EXPECT_EQ(echo.Gel_Courbe, -1);
+    echo.Check_Action[1]->click();
+    EXPECT_EQ(echo.Gel_Courbe, 0);
+    EXPECT_EQ(poste.etat().Zones_Sensibles[0][0].gel, 0);
+    poste.Envoyer_Trame(Trame_Appareil(echo_fort));
+    EXPECT_EQ(echo.Gel_Courbe, 0);
+}
+
+TEST_F(Dialogue, CentPointsEnvoientLOctet05EtAttendentDesTramesDe104Octets) {
+    echo.Combo1->setCurrentIndex(1);
+    EXPECT_EQ(poste.Lire_Commandes(1), QByteArray("\x05"));
+    EXPECT_EQ(poste.etat().Nombre_Points, 100);
+    EXPECT_EQ(echo.PDQComm1().inputLength(), 104);
+    EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 104);
+
+    Arreter_Timer2();
+    const QByteArray echantillons = Rampe(100, 11);
+    EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(echantillons)), QByteArray(1, kDemande));
+    EXPECT_EQ(Courbe_Prise(echo, 100), echantillons);
+    EXPECT_EQ(echo.Courbe_Brute[100], ' ');
+    EXPECT_EQ(echo.Courbe_Brute[399], ' ');
+
+    echo.Combo1->setCurrentIndex(0);
+    EXPECT_EQ(poste.Lire_Commandes(1), QByteArray("\x04"));
+    EXPECT_EQ(echo.PDQComm1().inputLength(), 54);
+}
+
+TEST_F(Dialogue, RelancerVideLEntreePuisDemandeUneTrame) {
+    Arreter_Timer2();
+    // Held back from the receive procedure so that the bytes wait.
+    echo.PDQComm1().setReceiveThreshold(0);
+    poste.Ecrire(QByteArray(1000, 'z'));
+    ASSERT_TRUE(Attendre([&] { return echo.PDQComm1().inBufferCount() == 1000; }));
+    echo.Bouton_Relancer->click();
+    EXPECT_EQ(echo.PDQComm1().inBufferCount(), 0);
+    EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
+    EXPECT_TRUE(poste.Commandes_Pendant(100).isEmpty());
+    EXPECT_TRUE(echo.Timer2->isActive());
+}
+
+TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
+    // Lost in the middle of a resynchronisation wait: the wait ends too.
+    Arreter_Timer2();
+    poste.Ecrire(QByteArray(404, 'q'));
+    bool attente_vue = false;
+    QTimer::singleShot(100, [&] {
+        attente_vue = echo.Timer1->isActive();
+        poste.Debrancher();
+    });
+    ASSERT_TRUE(Attendre([&] { return !poste.poste.messages.boites().empty(); }));
+    Laisser_Tourner(400);
+
+    EXPECT_TRUE(attente_vue);
+    EXPECT_FALSE(echo.PDQComm1().isPortOpen());
+    EXPECT_FALSE(echo.Timer1->isActive());
+    EXPECT_FALSE(echo.Timer2->isActive());
+    ASSERT_EQ(poste.poste.messages.boites().size(), 1u);
+    EXPECT_EQ(poste.poste.messages.boites()[0].titre, poste.etat().Libelle(1, 68));
+    EXPECT_TRUE(poste.poste.messages.boites()[0].texte.contains(poste.etat().Libelle(1, 90)));
+    EXPECT_EQ(poste.poste.fin, -1);
+
+    // The program goes on: the buttons and the points list act on nothing.
+    echo.Bouton_Relancer->click();
+    echo.Combo1->setCurrentIndex(0);
+    echo.Timer2_Timer();
+    EXPECT_EQ(poste.poste.messages.boites().size(), 1u);
+    EXPECT_EQ(poste.etat().Nombre_Points, 400);
+}
+
+}  // namespace
+}  // namespace corvanta::test
