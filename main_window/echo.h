@@ -33,6 +33,7 @@ class SerialPort;
 }
 
 class CurveView;
+class Patients;
 class ScalePicture;
 
 // The main window: live view with its scales and comparison slots, the four-page tab
@@ -204,6 +205,11 @@ class Echo : public QMainWindow {
     // Loads the current record of `Table_Patients` as current patient: names, key,
     // caption, his curves of the current exam type in `Table_Courbes` and `List1`.
     void ChargePatient();
+    // Shows the patient window, made at its first opening and kept for the whole run;
+    // its closing refills the patient list and reloads the current patient.
+    void Menu_Gestion_Patients_Click();
+    // The patient window once the menu has made it; null before.
+    Patients* Fenetre_Patients() const { return fenetre_patients_.get(); }
 
     // ---- Stored curves (echo_courbes.cpp) -----------------------------------------------
     // Previews the selected curve (or the empty grid) and shows its comment.
@@ -308,6 +314,7 @@ class Echo : public QMainWindow {
     std::unique_ptr<Fenetres_Examen> fenetres_examen_;
 
     // Patients and stored curves (echo_patients.cpp, echo_courbes.cpp).
+    std::unique_ptr<Patients> fenetre_patients_;
     void Charger_Courbes_Patient();
     void Oublier_Patient();
     void Memoriser_Courbe();

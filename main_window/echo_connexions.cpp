@@ -13,6 +13,7 @@
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "main_window/perte_focus.h"
+#include "patients/patients.h"
 #include "platform/error.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
@@ -82,7 +83,8 @@ void Echo::Connecter_Gestionnaires() {
     for (int t = 0; t < 5; ++t) {
         connect(types[t], &QAction::triggered, this, [this, t] { Changer_Type_Examen(t); });
     }
-    connect(Menu_Gestion_Examens, &QAction::triggered, this, [this] { Menu_Gestion_Examens_Click(); });
+    connect(Menu_Gestion_Examens, &QAction::triggered, this,
+            [this] { Menu_Gestion_Examens_Click(); });
     for (int i = 0; i < 3; ++i) {
         connect(Toolbar3_Boutons[i], &QAction::triggered, this,
                 [this, i] { Toolbar3_ButtonClick(i + 1); });
@@ -94,6 +96,8 @@ void Echo::Connecter_Gestionnaires() {
 
     connect(Bouton_Quitter, &QPushButton::clicked, this, [this] { Sortie(); });
     connect(Menu_Quitter, &QAction::triggered, this, [this] { Sortie(); });
+    connect(Menu_Gestion_Patients, &QAction::triggered, this,
+            [this] { Menu_Gestion_Patients_Click(); });
 }
 
 Echo::~Echo() = default;

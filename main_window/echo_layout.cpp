@@ -18,6 +18,7 @@
 #include "main_window/icons.h"
 #include "main_window/scale_picture.h"
 #include "main_window/window_placement.h"
+#include "patients/patients.h"
 #include "platform/serial_port.h"
 
 // The main window's layout in pixels (15 twips each): the live view and its scales on top,

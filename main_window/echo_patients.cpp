@@ -7,6 +7,7 @@
 #include "main_window/echo.h"
 #include "main_window/message_erreur.h"
 #include "main_window/texte_boite.h"
+#include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 
@@ -116,6 +117,17 @@ void Echo::Oublier_Patient() {
     Text1->clear();
     const QSignalBlocker bloque(List1);
     List1->clear();
+}
+
+void Echo::Menu_Gestion_Patients_Click() {
+    if (!fenetre_patients_) {
+        fenetre_patients_ = std::make_unique<Patients>(etat_, this);
+        fenetre_patients_->Apres_Fermeture = [this] {
+            Remplir_Liste_Nom();
+            Liste_Nom_Click();
+        };
+    }
+    fenetre_patients_->Ouvrir();
 }
 
 }  // namespace corvanta

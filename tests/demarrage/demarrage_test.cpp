@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 #include "main_window/curve_view.h"
+#include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
@@ -354,6 +355,34 @@ TEST(OngletGeneral, ChaqueChangementEcritSaCleAussitot) {
     QTest::keyClicks(echo.Chemin, QStringLiteral("/tmp/ex"));
     EXPECT_EQ(poste.etat->Repertoire_Export, QStringLiteral("/tmp/ex"));
     EXPECT_EQ(relu("Export"), QStringLiteral("/tmp/ex"));
+}
+
+}  // namespace
+}  // namespace corvanta::test
+
+namespace corvanta::test {
+namespace {
+
+TEST(MenuPatients, LaFenetreDesPatientsSOuvreUneFoisEtSaFermetureRafraichitLaListe) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    EXPECT_EQ(echo.Liste_Nom->count(), 0);
+
+    echo.Menu_Gestion_Patients->trigger();
+    Patients* fenetre = echo.Fenetre_Patients();
+    ASSERT_NE(fenetre, nullptr);
+    EXPECT_TRUE(fenetre->isVisible());
+    echo.Menu_Gestion_Patients->trigger();
+    EXPECT_EQ(echo.Fenetre_Patients(), fenetre);
+
+    // A patient added behind the window's back shows once the window closes.
+    poste.etat->Base_Donnees->execute(QStringLiteral(
+        "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('MARTIN', 'Anne')"));
+    poste.etat->Table_Patients->requery();
+    fenetre->close();
+    ASSERT_EQ(echo.Liste_Nom->count(), 1);
+    EXPECT_EQ(echo.Liste_Nom->itemText(0), QStringLiteral("MARTIN Anne"));
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+#include "app/etat_application.h"
+#include "patients/patients.h"
+#include "platform/database.h"
+#include "platform/error.h"
+#include "platform/recordset.h"
+#include "tools/make_big_database/big_database.h"
+
+namespace {
+
+using corvanta::Patients;
+
+QString bigDatabase;
+
+// The window on the big database, as the main window leaves things at start-up.
+struct Window {
+    corvanta::Etat_Application etat;
+    std::unique_ptr<Patients> patients;
+
+    Window() {
+        etat.Base_Donnees = std::make_unique<corvanta::platform::Database>(bigDatabase);
+        etat.Table_Patients = etat.Base_Donnees->openRecordset(Patients::kRequete_Tous_Patients);
+        patients = std::make_unique<Patients>(etat);
+    }
+    ~Window() {
+        patients.reset();
+        etat.Table_Patients.reset();
+        etat.Base_Donnees.reset();
+    }
+};
+
+Window& window() {
+    static Window w;
+    return w;
+}
+
+// The search as the user runs it: criteria in the boxes, then the search (the result
+// opened, listed and its first patient shown).
+void Search(benchmark::State& state, const char* name, const char* town, const char* birth) {
+    Patients& p = *window().patients;
+    for (auto _ : state) {
+        p.Effacer_Champs();
+        p.Nom->setText(QString::fromUtf8(name));
+        p.Ville->setText(QString::fromUtf8(town));
+        p.Date_Naissance->setText(QString::fromUtf8(birth));
+        p.Filtrer_Patients();
+    }
+    state.counters["found"] = p.Liste_Patients->count();
+}
+BENCHMARK_CAPTURE(Search, ByNamePrefix, "MART", "", "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, ByNameAndTown, "B*", "L", "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, ByBirthDate, "", "", ">=1/1/2000")->Unit(benchmark::kMillisecond);
+
+// All patients reopened in name order, the list refilled and the first patient shown.
+void ListFill(benchmark::State& state) {
+    Patients& p = *window().patients;
+    for (auto _ : state)
+        p.Remplir_Liste_Patients();
+    state.counters["lines"] = p.Liste_Patients->count();
+}
+BENCHMARK(ListFill)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.filePath("config").toLocal8Bit());
+    QApplication application(argc, argv);
+    bigDatabase = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
+    try {
+        if (bigDatabase.isEmpty()) {
+            bigDatabase = folder.filePath("Sinus.mdb");
+            std::fprintf(stderr, "Making the big database...\n");
+            corvanta::tools::makeBigDatabase(
+                QCoreApplication::applicationDirPath() + "/../data/Sinus.mdb", bigDatabase);
+        }
+        window();
+    } catch (const corvanta::Error& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

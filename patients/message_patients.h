@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include "app/libelle.h"
+#include "platform/error.h"
+
+class QWidget;
+
+// The message boxes of the patient window. The standard error box has the signature the
+// main window's own will have, in a namespace of its own until both are merged.
+namespace corvanta::fenetre_patients {
+
+// The standard error box: texts 42 to 44 of `form`, the error's number, source and
+// description; stop icon, OK only.
+void Afficher_Erreur(QWidget* parent, const Libelles& libelle, const Error& erreur, int form = 4);
+
+// Exclamation icon, OK only.
+void Message_Attention(QWidget* parent, const QString& titre, const QString& texte);
+
+// Stop icon, OK only.
+void Message_Arret(QWidget* parent, const QString& titre, const QString& texte);
+
+// Exclamation icon, OK and Cancel; true unless the user chose Cancel or closed the box.
+bool Confirmer(QWidget* parent, const QString& titre, const QString& texte);
+
+}  // namespace corvanta::fenetre_patients

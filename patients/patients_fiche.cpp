@@ -1,0 +1,135 @@
+// Creating, saving and deleting a patient.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include "patients/fiche_patient.h"
+#include "patients/message_patients.h"
+#include "patients/patients.h"
+#include "platform/recordset.h"
+
+namespace corvanta {
+
+void Patients::Nouveau_Patient() {
+    Effacer_Champs();
+    setWindowTitle(etat_.Libelle(5, 15));
+    Mode_Ajout = 1;
+    Nom->setFocus();
+}
+
+void Patients::Enregistrer_Patient() {
+    const Libelles& libelle = etat_.Libelle;
+    if (Mode_Ajout != 1 && Code_Patient_Affiche == 0)
+        return;
+    if (Nom->text().isEmpty()) {
+        fenetre_patients::Message_Attention(this, libelle(5, 12), libelle(5, 11));
+        Nom->setFocus();
+        return;
+    }
+    if (Date_Naissance->text().isEmpty()) {
+        fenetre_patients::Message_Attention(this, libelle(5, 12), libelle(5, 13));
+        Date_Naissance->setFocus();
+        return;
+    }
+    // A date that is not a real date is refused before anything is written; the boxes
+    // keep what was typed so that it can be corrected.
+    const auto date_naissance = Date_Naissance_Stockee(Date_Naissance->text());
+    if (!date_naissance) {
+        fenetre_patients::Message_Arret(this, QStringLiteral("Type mismatch"), libelle(5, 14));
+        Date_Naissance->setFocus();
+        return;
+    }
+
+    platform::Recordset* table = nullptr;
+    try {
+        table = &Table();
+        if (Mode_Ajout == 1) {
+            table->addNew();
+        } else {
+            if (!table->moveToKey(Code_Patient_Affiche)) {
+                throw Error(3167, "Recordset", "Record is deleted.");
+            }
+            table->edit();
+        }
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+        return;
+    }
+
+    std::int64_t cle = 0;
+    try {
+        Ecrire_Fiche(*table, *date_naissance);
+        cle = table->update();
+    } catch (const Error& erreur) {
+        // Nothing half-written: the row keeps its old values and the boxes what was typed.
+        table->cancelUpdate();
+        fenetre_patients::Message_Arret(this, libelle(5, 15),
+                                        QStringLiteral("   ") + libelle(4, 44) +
+                                            QStringLiteral(" : ") +
+                                            QString::fromStdString(erreur.description()));
+        return;
+    }
+    etat_.Nom_Patient_Courant = Nom->text() + QLatin1Char(' ') + Prenom->text();
+    etat_.Code_Patient_Courant = static_cast<int>(cle);
+    if (QWidget* principale = parentWidget()) {
+        principale->setWindowTitle(QStringLiteral("Corvanta - ") + etat_.Nom_Patient_Courant);
+    }
+    Rafraichir_Apres_Enregistrement(cle);
+}
+
+void Patients::Ecrire_Fiche(platform::Recordset& table, const QString& date_naissance) {
+    for (const Champ& champ : Champs()) {
+        QString valeur = champ.boite->text();
+        if (champ.boite == Date_Naissance)
+            valeur = date_naissance;
+        if (champ.boite == Numero_SS)
+            valeur = Numero_SS_Stocke(valeur);
+        table.setField(QString::fromLatin1(champ.colonne), valeur);
+    }
+    table.setField(QStringLiteral("Commentaire_Patient"),
+                   Commentaire_Stocke(Commentaire->toPlainText()));
+}
+
+// The list shows the recordset again (the search again, when it holds a search result)
+// and the saved patient is shown, or the first one when the search leaves him out.
+void Patients::Rafraichir_Apres_Enregistrement(std::int64_t cle) {
+    try {
+        platform::Recordset& table = Table();
+        table.requery();
+        Mode_Ajout = 0;
+        Remplir_Lignes();
+        if (!table.moveToKey(cle) && table.recordCount() != 0)
+            table.moveFirst();
+        Afficher_Patient();
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+    }
+    setWindowTitle(etat_.Libelle(5, 15));
+}
+
+void Patients::Supprimer_Patient() {
+    if (Code_Patient_Affiche == 0)
+        return;
+    if (!fenetre_patients::Confirmer(this, etat_.Libelle(5, 15), etat_.Libelle(5, 17)))
+        return;
+    try {
+        platform::Recordset& table = Table();
+        if (!table.moveToKey(Code_Patient_Affiche)) {
+            throw Error(3167, "Recordset", "Record is deleted.");
+        }
+        table.deleteCurrent();
+        Code_Patient_Affiche = 0;
+        Remplir_Lignes();
+        if (table.recordCount() != 0)
+            table.moveFirst();
+        if (etat_.Table_Examens)
+            etat_.Table_Examens->requery();
+        if (etat_.Table_Courbes)
+            etat_.Table_Courbes->requery();
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+    }
+    Afficher_Patient();
+}
+
+}  // namespace corvanta

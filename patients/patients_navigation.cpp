@@ -1,0 +1,249 @@
+// The patient list, the display of the current record and browsing.
+#include <QHash>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QStringList>
+
+#include "patients/fiche_patient.h"
+#include "patients/patients.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+
+namespace corvanta {
+
+namespace {
+
+// Runs one step of a handler that passes over failures.
+template <typename Etape>
+void Passer(Etape&& etape) {
+    try {
+        etape();
+    } catch (const Error&) {
+    }
+}
+
+}  // namespace
+
+void Patients::Form_Load() {
+    Etat_Recherche = 0;
+    Appliquer_Libelles();
+    try {
+        platform::Recordset& table = Table();
+        Remplir_Lignes();
+        const bool trouve =
+            etat_.Code_Patient_Courant != 0 && table.moveToKey(etat_.Code_Patient_Courant);
+        if (!trouve && table.recordCount() != 0)
+            table.moveFirst();
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+    }
+    Afficher_Patient();
+    Filtre_Recherche.clear();
+    Parametres_Recherche.clear();
+}
+
+// A line is the patient's name, a blank and his given name; a Null part shows empty.
+//
+// The display names by key of the patients that `filtre` selects, read in one pass (a
+// snapshot: the computed key column gives no dynaset).
+QHash<std::int64_t, QString> Patients::Noms_Par_Cle(
+    const QString& filtre, const std::vector<platform::Value>& parametres) const {
+    const auto noms = Base().openRecordset(
+        QStringLiteral(
+            "SELECT Code_Patient + 0 AS Cle, Nom_Patient, Prenom_Patient FROM Patients ") +
+            filtre,
+        parametres);
+    QHash<std::int64_t, QString> par_cle;
+    par_cle.reserve(noms->recordCount());
+    if (noms->recordCount() == 0)
+        return par_cle;
+    for (noms->moveFirst(); !noms->eof(); noms->moveNext()) {
+        par_cle.insert(noms->field(0).toInt64(), noms->field(1).toTextOrEmpty() + QLatin1Char(' ') +
+                                                     noms->field(2).toTextOrEmpty());
+    }
+    return par_cle;
+}
+
+void Patients::Remplir_Lignes() {
+    const QSignalBlocker bloque(Liste_Patients);
+    Liste_Patients->clear();
+    Cles_Lignes.clear();
+    platform::Recordset& table = Table();
+    if (table.recordCount() == 0)
+        return;
+    Nombre_Patients = table.recordCount();
+    Cles_Lignes.reserve(static_cast<std::size_t>(Nombre_Patients));
+    QStringList lignes;
+    lignes.reserve(Nombre_Patients);
+    if (Nombre_Patients <= kLecture_Groupee) {
+        const int nom = table.fieldIndex(QStringLiteral("Nom_Patient"));
+        const int prenom = table.fieldIndex(QStringLiteral("Prenom_Patient"));
+        for (table.moveFirst(); !table.eof(); table.moveNext()) {
+            Cles_Lignes.push_back(table.currentKey());
+            lignes.append(table.field(nom).toTextOrEmpty() + QLatin1Char(' ') +
+                          table.field(prenom).toTextOrEmpty());
+        }
+        Liste_Patients->addItems(lignes);
+        return;
+    }
+    // Moving reads no row: the keys come in the recordset's order, the names in one pass,
+    // of the search's patients when the recordset is its result, else of all.
+    for (table.moveFirst(); !table.eof(); table.moveNext()) {
+        Cles_Lignes.push_back(table.currentKey());
+    }
+    const bool resultat = !Filtre_Recherche.isEmpty() && table.sql() == Requete_Recherche;
+    QHash<std::int64_t, QString> noms =
+        resultat ? Noms_Par_Cle(Filtre_Recherche, Parametres_Recherche) : Noms_Par_Cle({}, {});
+    for (const std::int64_t cle : Cles_Lignes) {
+        auto nom = noms.constFind(cle);
+        if (nom == noms.cend() && resultat) {
+            noms = Noms_Par_Cle({}, {});
+            nom = noms.constFind(cle);
+        }
+        if (nom == noms.cend())
+            throw Error(3167, "Recordset", "Record is deleted.");
+        lignes.append(*nom);
+    }
+    Liste_Patients->addItems(lignes);
+}
+
+void Patients::Selectionner_Ligne(int ligne) {
+    const QSignalBlocker bloque(Liste_Patients);
+    if (ligne >= 0 && ligne < Liste_Patients->count()) {
+        Liste_Patients->setCurrentRow(ligne);
+    } else {
+        Liste_Patients->setCurrentRow(-1);
+        Liste_Patients->clearSelection();
+    }
+}
+
+void Patients::Afficher_Patient() {
+    setWindowTitle(etat_.Libelle(5, 15));
+    Effacer_Champs();
+    // The boxes now show a stored record (or none): a later save must not add it again.
+    Mode_Ajout = 0;
+    Code_Patient_Affiche = 0;
+    try {
+        platform::Recordset& table = Table();
+        Selectionner_Ligne(table.absolutePosition());
+        if (table.eof() || table.bof())
+            return;
+        Code_Patient_Affiche = table.currentKey();
+        for (const Champ& champ : Champs()) {
+            const platform::Value valeur = table.field(QString::fromLatin1(champ.colonne));
+            if (valeur.isNull())
+                continue;
+            QString texte = valeur.toText();
+            if (champ.boite == Date_Naissance)
+                texte = Date_Naissance_Affichee(texte);
+            // A longer text stored from elsewhere is shown whole, so that a save keeps it.
+            champ.boite->setMaxLength(std::max<int>(champ.limite, texte.size()));
+            champ.boite->setText(texte);
+        }
+        const platform::Value commentaire = table.field(QStringLiteral("Commentaire_Patient"));
+        if (!commentaire.isNull()) {
+            const QString texte = Texte_Multiligne(commentaire.toText());
+            Limite_Commentaire = std::max<int>(kLongueur_Commentaire, texte.size());
+            Commentaire->setPlainText(texte);
+        }
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+    }
+}
+
+void Patients::Effacer_Champs() {
+    for (const Champ& champ : Champs()) {
+        champ.boite->clear();
+        champ.boite->setMaxLength(champ.limite);
+    }
+    Limite_Commentaire = kLongueur_Commentaire;
+    Commentaire->clear();
+}
+
+void Patients::Liste_Patients_Click() {
+    const int ligne = Liste_Patients->currentRow();
+    if (ligne < 0)
+        return;
+    try {
+        platform::Recordset& table = Table();
+        const bool par_cle = static_cast<std::size_t>(ligne) < Cles_Lignes.size() &&
+                             table.moveToKey(Cles_Lignes[static_cast<std::size_t>(ligne)]);
+        if (!par_cle)
+            table.setAbsolutePosition(ligne);
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+        return;
+    }
+    Afficher_Patient();
+}
+
+void Patients::Toolbar1_ButtonClick(int index) {
+    // Moves step from the record the window shows, wherever other windows left the
+    // shared recordset; a failing step is passed over and the display still runs.
+    const auto depuis_fiche = [this] {
+        Passer([this] {
+            if (Code_Patient_Affiche != 0)
+                Table().moveToKey(Code_Patient_Affiche);
+        });
+    };
+    switch (index) {
+        case 1: {
+            depuis_fiche();
+            bool bouger = false;
+            Passer([&] { bouger = Table().absolutePosition() >= 1; });
+            if (!bouger)
+                return;
+            Passer([this] { Table().movePrevious(); });
+            Afficher_Patient();
+            break;
+        }
+        case 2: {
+            depuis_fiche();
+            bool bouger = false;
+            Passer([&] { bouger = Table().absolutePosition() + 1 < Nombre_Patients; });
+            if (!bouger)
+                return;
+            Passer([this] { Table().moveNext(); });
+            Afficher_Patient();
+            break;
+        }
+        case 3:
+            Passer([this] { Table().moveFirst(); });
+            Afficher_Patient();
+            break;
+        case 4:
+            Passer([this] { Table().moveLast(); });
+            Afficher_Patient();
+            break;
+        case 5:
+            Passer([this] { Nouveau_Patient(); });
+            break;
+        case 6:
+            Passer([this] { Enregistrer_Patient(); });
+            break;
+        case 7:
+            Passer([this] { Supprimer_Patient(); });
+            break;
+        case 8:
+            setWindowTitle(etat_.Libelle(5, 16));
+            Passer([this] { Rechercher_Patient(); });
+            break;
+        case 9:
+            close();
+            break;
+        default:
+            break;
+    }
+}
+
+void Patients::Remplir_Liste_Patients() {
+    etat_.Table_Patients = Base().openRecordset(kRequete_Tous_Patients);
+    Remplir_Lignes();
+    if (Table().recordCount() != 0)
+        Table().moveFirst();
+    Afficher_Patient();
+}
+
+}  // namespace corvanta
