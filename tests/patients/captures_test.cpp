@@ -2,9 +2,10 @@
 // <build>/captures/patients_<langue>.png for a person to look at. With
 // CORVANTA_CAPTURE_PAUSE=<seconds> the window stays on screen that long (under Xvfb,
 // for a screenshot of the whole screen).
+#include "tests/support/captures.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 
@@ -36,15 +37,8 @@ TEST_P(Capture, WindowWithAFewPatients) {
     Patient("O'Brien", "Ann", "03/03/1970");
     Ouvrir();
     Bouton(2);
-    const int pause = qEnvironmentVariableIntValue("CORVANTA_CAPTURE_PAUSE");
-    QElapsedTimer minuterie;
-    minuterie.start();
-    do {
-        QCoreApplication::processEvents();
-    } while (minuterie.elapsed() < pause * 1000);
-    const QString dossier_captures =
-        QString::fromLocal8Bit(qgetenv("CORVANTA_BUILD_DIR")) + QStringLiteral("/captures");
-    ASSERT_TRUE(QDir().mkpath(dossier_captures));
+    Pause_Capture();
+    const QString dossier_captures = Dossier_Captures();
     const QImage image = fenetre->grab().toImage();
     EXPECT_EQ(image.size(), QSize(Patients::kClientWidth, Patients::kClientHeight));
     EXPECT_TRUE(image.save(dossier_captures + QStringLiteral("/patients_%1.png").arg(GetParam())));

@@ -2,13 +2,14 @@
 // languages, written to <build>/captures/onglet_patients_<langue>.png for a person to look
 // at. With CORVANTA_CAPTURE_PAUSE=<seconds> the window stays on screen that long (under
 // Xvfb, for a screenshot of the whole screen).
+#include "tests/support/captures.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QTabWidget>
 
@@ -47,15 +48,8 @@ TEST_P(Capture, OngletPatientsAvecQuelquesCourbes) {
     echo.SSTab1->setCurrentIndex(2);
     echo.show();
 
-    const int pause = qEnvironmentVariableIntValue("CORVANTA_CAPTURE_PAUSE");
-    QElapsedTimer minuterie;
-    minuterie.start();
-    do {
-        QCoreApplication::processEvents();
-    } while (minuterie.elapsed() < pause * 1000);
-    const QString dossier =
-        QString::fromLocal8Bit(qgetenv("CORVANTA_BUILD_DIR")) + QStringLiteral("/captures");
-    ASSERT_TRUE(QDir().mkpath(dossier));
+    Pause_Capture();
+    const QString dossier = Dossier_Captures();
     EXPECT_TRUE(echo.grab().save(
         dossier + QStringLiteral("/onglet_patients_%1.png").arg(QString::fromLatin1(GetParam()))));
     echo.hide();
