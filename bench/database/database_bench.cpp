@@ -131,15 +131,8 @@ BENCHMARK(ValidateExam)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    QTemporaryDir folder;
-    bigDatabase = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
     try {
-        if (bigDatabase.isEmpty()) {
-            bigDatabase = folder.filePath("Sinus.mdb");
-            std::fprintf(stderr, "Making the big database...\n");
-            corvanta::tools::makeBigDatabase(
-                QCoreApplication::applicationDirPath() + "/../data/Sinus.mdb", bigDatabase);
-        }
+        bigDatabase = corvanta::tools::benchmarkDatabase();
     } catch (const corvanta::Error& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

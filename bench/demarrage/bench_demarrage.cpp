@@ -7,38 +7,20 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <cstdlib>
-#include <iostream>
 
 #include "app/etat_application.h"
 #include "main_window/echo.h"
 #include "tests/support/application_test.h"
 #include "tests/support/boites_messages.h"
 #include "tests/support/dossier_travail.h"
+#include "tools/make_big_database/big_database.h"
 
 namespace {
-
-// The large database is made once and kept beside the build for later runs.
-QString Grande_Base() {
-    const QString build = QString::fromLocal8Bit(qgetenv("CORVANTA_BUILD_DIR"));
-    const QString dossier =
-        build.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : build;
-    const QString chemin = QDir(dossier).filePath(QStringLiteral("data/Sinus-large.mdb"));
-    if (!QFile::exists(chemin)) {
-        const QString outil = QDir(dossier).filePath(QStringLiteral("bin/make_big_database"));
-        if (QProcess::execute(outil, {chemin}) != 0) {
-            std::cerr << "cannot make " << chemin.toStdString() << '\n';
-            std::exit(1);
-        }
-    }
-    return chemin;
-}
 
 void Demarrage(benchmark::State& state) {
     using namespace corvanta;
     test::Application();
-    const QString source = Grande_Base();
+    const QString source = tools::benchmarkDatabase();
     test::Dossier_Travail dossier(false);
     if (!QFile::copy(source, dossier.base())) {
         state.SkipWithError("cannot copy the large database");

@@ -77,14 +77,8 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.filePath("config").toLocal8Bit());
     QApplication application(argc, argv);
-    bigDatabase = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
     try {
-        if (bigDatabase.isEmpty()) {
-            bigDatabase = folder.filePath("Sinus.mdb");
-            std::fprintf(stderr, "Making the big database...\n");
-            corvanta::tools::makeBigDatabase(
-                QCoreApplication::applicationDirPath() + "/../data/Sinus.mdb", bigDatabase);
-        }
+        bigDatabase = corvanta::tools::benchmarkDatabase();
         window();
     } catch (const corvanta::Error& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <array>
 #include <cmath>
@@ -202,6 +204,17 @@ void makeBigDatabase(const QString& fresh, const QString& path, const BigDatabas
         }
         sqlite3_close(db);
     });
+}
+
+QString benchmarkDatabase() {
+    const QString named = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
+    if (!named.isEmpty())
+        return named;
+    const QDir data(QCoreApplication::applicationDirPath() + QStringLiteral("/../data"));
+    const QString path = data.filePath(QStringLiteral("Sinus-large.mdb"));
+    if (!QFile::exists(path))
+        makeBigDatabase(data.filePath(QStringLiteral("Sinus.mdb")), path);
+    return path;
 }
 
 }  // namespace corvanta::tools
