@@ -1,0 +1,430 @@
+// The exam-window skeleton: controls, life, toolbars, the exam list and navigation.
+#include "exams/fenetre_examen.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolBar>
+#include <algorithm>
+
+#include "exams/icones_examen.h"
+#include "main_window/curve_view.h"
+#include "main_window/echo.h"
+#include "main_window/message_erreur.h"
+#include "main_window/window_placement.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+
+namespace corvanta {
+
+Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, int form)
+    : QDialog(nullptr), echo_(echo), etat_(etat), form_(form) {
+    setModal(false);
+    setWindowIcon(Icone_Examen(5));
+    Construire_Commun();
+    Connecter_Commun();
+}
+
+Fenetre_Examen::~Fenetre_Examen() = default;
+
+void Fenetre_Examen::Construire_Commun() {
+    auto nommer = [](QWidget* w, const char* nom) { w->setObjectName(QLatin1String(nom)); };
+    Liste_Examens = new QListWidget(this);
+    nommer(Liste_Examens, "Liste_Examens");
+    // Thousands of one-line entries: laid out without measuring each one.
+    Liste_Examens->setUniformItemSizes(true);
+    Label_Patient = new QLabel(this);
+    nommer(Label_Patient, "Label_Patient");
+    Texte_Nom_Patient = new QLineEdit(this);
+    nommer(Texte_Nom_Patient, "Texte_Nom_Patient");
+    Combo_Nom_Patient = new QComboBox(this);
+    nommer(Combo_Nom_Patient, "Combo_Nom_Patient");
+    Combo_Nom_Patient->hide();
+    Texte_Num_Examen = new QLineEdit(this);
+    nommer(Texte_Num_Examen, "Texte_Num_Examen");
+    Label_Envoye = new QLabel(this);
+    nommer(Label_Envoye, "Label_Envoye");
+    Texte_Docteur_Patient = new QLineEdit(this);
+    nommer(Texte_Docteur_Patient, "Texte_Docteur_Patient");
+    Texte_Docteur_Patient->setMaxLength(49);
+    Label_Conclusions = new QLabel(this);
+    nommer(Label_Conclusions, "Label_Conclusions");
+    Texte_Examen_Compatible = new QLineEdit(this);
+    nommer(Texte_Examen_Compatible, "Texte_Examen_Compatible");
+    Texte_Examen_Compatible->setMaxLength(199);
+    Label_Medecin = new QLabel(this);
+    nommer(Label_Medecin, "Label_Medecin");
+    Label_Medecin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Toolbar1 = new QToolBar(this);
+    nommer(Toolbar1, "Toolbar1");
+    Toolbar1->setIconSize(QSize(32, 32));
+    for (int i = 0; i < kNombre_Boutons; ++i) {
+        Toolbar1_Boutons[i] = Toolbar1->addAction(Icone_Examen(i + 1), QString());
+        Toolbar1_Boutons[i]->setObjectName(QStringLiteral("Toolbar1_Bouton%1").arg(i + 1));
+    }
+    Toolbar2 = new QToolBar(this);
+    nommer(Toolbar2, "Toolbar2");
+    Toolbar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* groupe = new QActionGroup(Toolbar2);
+    groupe->setExclusive(true);
+    for (int i = 0; i < 3; ++i) {
+        Toolbar2_Boutons[i] = Toolbar2->addAction(QString::number(i + 1));
+        Toolbar2_Boutons[i]->setObjectName(QStringLiteral("Toolbar2_Bouton%1").arg(i + 1));
+        Toolbar2_Boutons[i]->setCheckable(true);
+        groupe->addAction(Toolbar2_Boutons[i]);
+    }
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    Timer1->setSingleShot(true);
+}
+
+void Fenetre_Examen::Connecter_Commun() {
+    for (int i = 0; i < kNombre_Boutons; ++i) {
+        connect(Toolbar1_Boutons[i], &QAction::triggered, this,
+                [this, i] { Proteger([this, i] { Toolbar1_ButtonClick(i + 1); }); });
+    }
+    for (int i = 0; i < 3; ++i) {
+        connect(Toolbar2_Boutons[i], &QAction::triggered, this,
+                [this, i] { Proteger([this, i] { Toolbar2_ButtonClick(i + 1); }); });
+    }
+    connect(Timer1, &QTimer::timeout, this, [this] { Proteger([this] { Timer1_Timer(); }); });
+    connect(Liste_Examens, &QListWidget::currentRowChanged, this,
+            [this] { Proteger([this] { Liste_Examens_Click(); }); });
+    connect(Combo_Nom_Patient, &QComboBox::currentIndexChanged, this,
+            [this] { Proteger([this] { Combo_Nom_Patient_Click(); }); });
+}
+
+void Fenetre_Examen::Proteger(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
+    }
+}
+
+void Fenetre_Examen::Declarer_Colonnes(std::vector<Colonne_Examen> colonnes) {
+    colonnes_ = std::move(colonnes);
+    for (const Colonne_Examen& colonne : colonnes_) {
+        if (colonne.detail != nullptr)
+            Lier_Detail(static_cast<QCheckBox*>(colonne.controle), colonne.detail);
+    }
+}
+
+void Fenetre_Examen::Declarer_Echogramme(Echogramme_Examen echogramme) {
+    const int cote = static_cast<int>(echogrammes_.size());
+    QComboBox* combo = echogramme.combo;
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    echogrammes_.push_back(std::move(echogramme));
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, cote] { Proteger([this, cote] { Combo_Echogramme_Click(cote); }); });
+    connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo, cote] {
+        // Typed text chooses no entry.
+        {
+            const QSignalBlocker bloque(combo);
+            const QString texte = combo->currentText();
+            combo->setCurrentIndex(-1);
+            combo->setEditText(texte);
+        }
+        Proteger([this, cote] { Combo_Echogramme_Change(cote); });
+    });
+}
+
+void Fenetre_Examen::Lier_Detail(QCheckBox* coche, QWidget* detail) {
+    detail->hide();
+    connect(coche, &QCheckBox::toggled, detail,
+            [detail](bool coche_) { detail->setVisible(coche_); });
+}
+
+bool Fenetre_Examen::Est_Charge() const {
+    return charge_;
+}
+
+void Fenetre_Examen::Charger_Et_Afficher() {
+    if (!charge_) {
+        charge_ = true;
+        if (!deja_montre_) {
+            deja_montre_ = true;
+            centreOnScreen(*this);
+        }
+        Form_Load();
+        Timer1->start();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Fenetre_Examen::reject() {
+    close();
+}
+
+void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
+    // Closing ends a new exam: a later validation cannot add it twice.
+    Mode_Nouvel_Examen = 0;
+    Timer1->stop();
+    charge_ = false;
+    evenement->accept();
+}
+
+void Fenetre_Examen::Form_Load() {
+    try {
+        {
+            const QSignalBlocker bloque(Combo_Nom_Patient);
+            Combo_Nom_Patient->clear();
+            entrees_patients_.clear();
+        }
+        Remplir_Liste_Examens();
+        Remplir_Combo_Nom_Patient();
+        Appliquer_Libelles();
+        for (int n = 1; n <= kNombre_Boutons; ++n)
+            Toolbar1_Boutons[n - 1]->setToolTip(libelle()(form_, 51 + n));
+
+        platform::Recordset& examens = *etat_.Table_Examens;
+        if (examens.recordCount() != 0 && !etat_.Nom_Patient_Courant.isEmpty()) {
+            examens.findFirst(QStringLiteral("\"Code_ Patient\" = ?"),
+                              {etat_.Code_Patient_Courant});
+            if (examens.noMatch())
+                examens.moveFirst();
+        }
+        Toolbar1_Boutons[7]->setEnabled(static_cast<bool>(Imprimer_Compte_Rendu));
+        Toolbar1_Boutons[8]->setEnabled(static_cast<bool>(Exporter_Compte_Rendu) &&
+                                        etat_.Repertoire_Programme.toLower() !=
+                                            etat_.Repertoire_Export.toLower());
+        if (etat_.Medecin_Courant >= 1 && etat_.Medecin_Courant <= 3)
+            Toolbar2_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
+        Afficher_Examen();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
+    }
+}
+
+void Fenetre_Examen::Timer1_Timer() {
+    Timer1->stop();
+    Liste_Examens_Click();
+}
+
+void Fenetre_Examen::Toolbar1_ButtonClick(int bouton) {
+    switch (bouton) {
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+            Deplacer(bouton);
+            break;
+        case 5:
+            Nouvel_Examen();
+            break;
+        case 6:
+            Valider_Examen();
+            break;
+        case 7:
+            if (Mode_Nouvel_Examen != 0) {
+                Mode_Nouvel_Examen = 0;
+                Afficher_Examen();
+            } else {
+                Supprimer_Examen();
+            }
+            break;
+        case 8:
+            if (Imprimer_Compte_Rendu)
+                Imprimer_Compte_Rendu();
+            break;
+        case 9:
+            if (Exporter_Compte_Rendu)
+                Exporter_Compte_Rendu();
+            break;
+        case 10:
+            close();
+            break;
+        default:
+            break;
+    }
+}
+
+void Fenetre_Examen::Deplacer(int bouton) {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    if (examens.recordCount() == 0)
+        return;
+    const int position = examens.absolutePosition();
+    if (bouton == 1 && position < 1)
+        return;
+    if (bouton == 2 && (position < 0 || position + 1 >= Nombre_Examens))
+        return;
+    // Moving away from a new exam abandons it.
+    Mode_Nouvel_Examen = 0;
+    switch (bouton) {
+        case 1:
+            examens.movePrevious();
+            break;
+        case 2:
+            examens.moveNext();
+            break;
+        case 3:
+            examens.moveFirst();
+            break;
+        default:
+            examens.moveLast();
+            break;
+    }
+    Afficher_Examen();
+}
+
+void Fenetre_Examen::Toolbar2_ButtonClick(int bouton) {
+    echo_.Choisir_Medecin(bouton);
+}
+
+void Fenetre_Examen::Liste_Examens_Click() {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    const int ligne = Liste_Examens->currentRow();
+    // The list is hidden during a new exam: only a late start-timer tick comes here.
+    if (Mode_Nouvel_Examen == 1 || ligne < 0 || ligne >= examens.recordCount())
+        return;
+    examens.setAbsolutePosition(ligne);
+    Afficher_Examen();
+}
+
+QString Fenetre_Examen::Format_Numero(const QString& numero) {
+    bool nombre = false;
+    const double valeur = numero.trimmed().toDouble(&nombre);
+    if (!nombre || numero.trimmed().isEmpty())
+        return numero;
+    const qint64 arrondi = qRound64(valeur);
+    const QString chiffres =
+        QStringLiteral("%1").arg(arrondi < 0 ? -arrondi : arrondi, 2, 10, QLatin1Char('0'));
+    return arrondi < 0 ? QStringLiteral("-") + chiffres : chiffres;
+}
+
+QString Fenetre_Examen::Nom_Complet(const QString& nom, const QString& prenom) {
+    return nom + QStringLiteral(" ") + prenom;
+}
+
+void Fenetre_Examen::Remplir_Liste_Examens() {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    const QSignalBlocker bloque(Liste_Examens);
+    Liste_Examens->clear();
+    Nombre_Examens = examens.recordCount();
+    if (Nombre_Examens == 0)
+        return;
+    // The lines are read in one pass over the saved query, then laid out in the
+    // recordset's own row order, so that line i stays the row at position i.
+    const QString source = examens.sql();
+    const bool nom_simple = QRegularExpression(QStringLiteral("^\\w+$")).match(source).hasMatch();
+    // A computed key makes the read a snapshot, taken in one query.
+    const auto lecture = etat_.Base_Donnees->openRecordset(
+        QStringLiteral("SELECT Code_Examen + 0, Nom_Patient, Prenom_Patient, Num_Examen FROM ") +
+        (nom_simple ? QStringLiteral("\"") + source + QStringLiteral("\"")
+                    : QStringLiteral("(") + source + QStringLiteral(")")));
+    QHash<std::int64_t, QString> lignes_par_cle;
+    lignes_par_cle.reserve(Nombre_Examens);
+    if (lecture->recordCount() != 0) {
+        for (lecture->moveFirst(); !lecture->eof(); lecture->moveNext()) {
+            lignes_par_cle.insert(
+                lecture->field(0).toInt64(),
+                Nom_Complet(lecture->field(1).toTextOrEmpty(), lecture->field(2).toTextOrEmpty()) +
+                    QStringLiteral(" ") + Format_Numero(lecture->field(3).toTextOrEmpty()));
+        }
+    }
+    QStringList lignes;
+    lignes.reserve(Nombre_Examens);
+    cles_liste_.clear();
+    cles_liste_.reserve(Nombre_Examens);
+    for (examens.moveFirst(); !examens.eof(); examens.moveNext()) {
+        cles_liste_.push_back(examens.currentKey());
+        lignes << lignes_par_cle.value(cles_liste_.back());
+    }
+    Liste_Examens->addItems(lignes);
+    examens.moveFirst();
+}
+
+QString Fenetre_Examen::Ligne_Examen(const platform::Recordset& examens) const {
+    return Nom_Complet(examens.field(QStringLiteral("Nom_Patient")).toTextOrEmpty(),
+                       examens.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty()) +
+           QStringLiteral(" ") +
+           Format_Numero(examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty());
+}
+
+void Fenetre_Examen::Suivre_Liste_Examens(std::int64_t cle) {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    std::vector<std::int64_t> cles;
+    cles.reserve(examens.recordCount());
+    if (examens.recordCount() != 0) {
+        for (examens.moveFirst(); !examens.eof(); examens.moveNext())
+            cles.push_back(examens.currentKey());
+    }
+    // The first line where the old and new rows part.
+    std::size_t i = 0;
+    while (i < cles.size() && i < cles_liste_.size() && cles[i] == cles_liste_[i])
+        ++i;
+    auto pareils_apres = [&](std::size_t a, std::size_t b) {
+        return std::equal(cles.begin() + static_cast<std::ptrdiff_t>(a), cles.end(),
+                          cles_liste_.begin() + static_cast<std::ptrdiff_t>(b), cles_liste_.end());
+    };
+    const QSignalBlocker bloque(Liste_Examens);
+    if (cles.size() == cles_liste_.size() && i == cles.size()) {
+        const auto ligne = std::find(cles.begin(), cles.end(), cle);
+        if (ligne != cles.end() && examens.moveToKey(cle))
+            Liste_Examens->item(static_cast<int>(ligne - cles.begin()))
+                ->setText(Ligne_Examen(examens));
+    } else if (cles.size() == cles_liste_.size() + 1 && pareils_apres(i + 1, i) &&
+               examens.moveToKey(cles[i])) {
+        Liste_Examens->insertItem(static_cast<int>(i), Ligne_Examen(examens));
+        cles_liste_.insert(cles_liste_.begin() + static_cast<std::ptrdiff_t>(i), cles[i]);
+    } else if (cles.size() + 1 == cles_liste_.size() && pareils_apres(i, i + 1)) {
+        delete Liste_Examens->takeItem(static_cast<int>(i));
+        cles_liste_.erase(cles_liste_.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+        Remplir_Liste_Examens();
+        return;
+    }
+    Nombre_Examens = static_cast<int>(cles_liste_.size());
+    if (Nombre_Examens != 0)
+        examens.moveFirst();
+}
+
+int Fenetre_Examen::Entree_Patient(std::int64_t code) const {
+    // A namesake's entry is never taken for his: the first entry of that key.
+    return entrees_patients_.value(code, -1);
+}
+
+void Fenetre_Examen::Remplir_Combo_Nom_Patient() {
+    platform::Recordset& patients = *etat_.Table_Patients;
+    if (patients.recordCount() == 0)
+        return;
+    // The shared recordset is given back where it stood.
+    std::optional<platform::Recordset::Key> courant;
+    const bool a_la_fin = patients.eof();
+    if (!patients.bof() && !patients.eof())
+        courant = patients.currentKey();
+    const int nom = patients.fieldIndex(QStringLiteral("Nom_Patient"));
+    const int prenom = patients.fieldIndex(QStringLiteral("Prenom_Patient"));
+    const int code = patients.fieldIndex(QStringLiteral("Code_Patient"));
+    {
+        const QSignalBlocker bloque(Combo_Nom_Patient);
+        for (patients.moveFirst(); !patients.eof(); patients.moveNext()) {
+            entrees_patients_.insert(patients.field(code).toInt64(), Combo_Nom_Patient->count());
+            Combo_Nom_Patient->addItem(Nom_Complet(patients.field(nom).toTextOrEmpty(),
+                                                   patients.field(prenom).toTextOrEmpty()),
+                                       static_cast<qlonglong>(patients.field(code).toInt64()));
+        }
+        Combo_Nom_Patient->setCurrentIndex(-1);
+    }
+    if (courant) {
+        patients.moveToKey(*courant);
+    } else if (!a_la_fin) {
+        patients.moveFirst();
+        patients.movePrevious();
+    }
+}
+
+}  // namespace corvanta

@@ -1,0 +1,204 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+#include <QHash>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/etat_application.h"
+#include "platform/value.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTimer;
+class QToolBar;
+
+namespace corvanta {
+
+namespace platform {
+class Recordset;
+}
+
+class CurveView;
+class Echo;
+
+// One column of `Examens` kept in a control of the window.
+struct Colonne_Examen {
+    enum class Genre { Coche, Liste, Texte };
+    QString nom;
+    Genre genre;
+    QWidget* controle;          // QCheckBox, QComboBox, QLineEdit or QPlainTextEdit
+    QWidget* detail = nullptr;  // of a check box: shown exactly while it is ticked
+};
+
+// One echogram: the combo listing the chosen patient's curves and its preview.
+struct Echogramme_Examen {
+    QComboBox* combo = nullptr;
+    CurveView* apercu = nullptr;
+    QString colonne_cle;     // "Echogramme_Droit_Num_Courbe"
+    QString colonne_courbe;  // "Courbes_Droites.Courbe"
+    QByteArray tag;          // samples of the last curve the patient choice listed
+    // The stored curve key the display could not find among the entries: a rewrite
+    // keeps it unless the user chooses an entry.
+    std::optional<std::int64_t> cle_conservee;
+};
+
+// The skeleton of every exam window: exam list and navigation, patient choice, echogram
+// choice and previews, findings with detail controls, new / validate / cancel or delete,
+// the doctor toolbar. A window is its layout plus a profile: the text form, the types it
+// serves, its columns and its echograms.
+//
+// The window works on the program-wide `Table_Examens`, whose current row is the exam
+// shown. The object lives for the whole run; closing it hides it ("unloads"), keeping
+// the window variables, and the next opening runs the set-up again. A change the
+// window makes to one of its own controls runs that control's handler at once, inside
+// the statement, as a user's change does; failures of the record operations end in the
+// standard error box and never escape.
+class Fenetre_Examen : public QDialog {
+  public:
+    Fenetre_Examen(Echo& echo, Etat_Application& etat, int form);
+    ~Fenetre_Examen() override;
+
+    static constexpr int kNombre_Boutons = 10;
+
+    // ---- Controls every exam window has (placed by the window) ------------------------
+    QListWidget* Liste_Examens = nullptr;
+    QLabel* Label_Patient = nullptr;
+    QLineEdit* Texte_Nom_Patient = nullptr;
+    QComboBox* Combo_Nom_Patient = nullptr;  // at the place of Texte_Nom_Patient
+    QLineEdit* Texte_Num_Examen = nullptr;
+    QLabel* Label_Envoye = nullptr;
+    QLineEdit* Texte_Docteur_Patient = nullptr;  // 49 characters
+    QLabel* Label_Conclusions = nullptr;
+    QLineEdit* Texte_Examen_Compatible = nullptr;  // 199 characters
+    QLabel* Label_Medecin = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    std::array<QAction*, kNombre_Boutons> Toolbar1_Boutons{};  // buttons 1..10
+    QToolBar* Toolbar2 = nullptr;
+    std::array<QAction*, 3> Toolbar2_Boutons{};  // doctors "1", "2", "3"
+    QTimer* Timer1 = nullptr;                    // one shot, 10 ms after the set-up
+
+    // ---- Window variables: they outlive a closing -------------------------------------
+    int Nombre_Examens = 0;
+    Echantillons_Courbe Echantillons_Impression{};
+    Echantillons_Courbe Echantillons_Apercu{};
+    int Nombre_Points_Examen = 0;
+    int Mode_Nouvel_Examen = 0;
+
+    // The report routines of the window; while one is unset its button stays disabled.
+    std::function<void()> Imprimer_Compte_Rendu;
+    std::function<void()> Exporter_Compte_Rendu;
+
+    // ---- Life ---------------------------------------------------------------------------
+    virtual bool Sert_Type(int type) const = 0;
+    bool Est_Charge() const;
+    // Loads the window when it is not loaded (set-up, then the start timer), shows it
+    // modeless and brings it to the front.
+    void Charger_Et_Afficher();
+    // The set-up: lists, captions, the current patient's first exam, export button,
+    // doctor button, display. A failure ends in the error box with the window open.
+    void Form_Load();
+    void Timer1_Timer();
+
+    // ---- Handlers -----------------------------------------------------------------------
+    void Toolbar1_ButtonClick(int bouton);
+    // Doctor 1..3 becomes the program's current doctor (the main window follows).
+    void Toolbar2_ButtonClick(int bouton);
+    // The selected line's exam is made current and shown; no line selected does nothing.
+    void Liste_Examens_Click();
+    // Lists the chosen patient's curves of the current type in the echogram combos and,
+    // during a new exam, proposes his next exam number.
+    void Combo_Nom_Patient_Click();
+    // Echogram `cote` (0 right, 1 left): an entry chosen previews that curve, found by
+    // its key; typed text during a new exam previews the last curve listed.
+    void Combo_Echogramme_Click(int cote);
+    void Combo_Echogramme_Change(int cote);
+
+    // ---- Lists --------------------------------------------------------------------------
+    // Refills the exam list from `Table_Examens` (line i = row at position i), sets
+    // `Nombre_Examens` and leaves the recordset on its first row.
+    void Remplir_Liste_Examens();
+    // Brings the list in step with `Table_Examens` after a write of row `cle`: only the
+    // lines that changed are touched when the rows are the same, or one more or one less.
+    void Suivre_Liste_Examens(std::int64_t cle);
+    // Appends every patient of `Table_Patients` (its position is kept).
+    void Remplir_Combo_Nom_Patient();
+
+    // ---- Record operations --------------------------------------------------------------
+    void Afficher_Examen();
+    void Effacer_Examen();
+    void Valider_Examen();
+    void Nouvel_Examen();
+    void Supprimer_Examen();
+
+    // True once a display of the current row has completed: a row shown only in part
+    // is never rewritten.
+    bool Affichage_Complet() const { return affichage_complet_; }
+
+    // The exam number as lists show it: a number gets at least two digits ("7" is
+    // "07"), any other text is unchanged.
+    static QString Format_Numero(const QString& numero);
+    // "name first-name" with Null parts as empty texts.
+    static QString Nom_Complet(const QString& nom, const QString& prenom);
+
+  protected:
+    // The window's captions, list entries, tooltips and title for the current type.
+    virtual void Appliquer_Libelles() = 0;
+    // Declared by the window's constructor, in the order the display applies them; a
+    // check box's detail control is hidden and then shown exactly while it is ticked.
+    void Declarer_Colonnes(std::vector<Colonne_Examen> colonnes);
+    void Declarer_Echogramme(Echogramme_Examen echogramme);
+
+    const Libelles& libelle() const { return etat_.Libelle; }
+    int form() const { return form_; }
+    Echo& echo() { return echo_; }
+    Etat_Application& etat() { return etat_; }
+
+    void closeEvent(QCloseEvent* evenement) override;
+    // Escape closes the window as its close box does.
+    void reject() override;
+
+  private:
+    void Construire_Commun();
+    void Connecter_Commun();
+    // Runs a handler as an event does: a failure is shown, never passed on.
+    void Proteger(const std::function<void()>& action);
+    void Lier_Detail(QCheckBox* coche, QWidget* detail);
+    void Message_Validation(int texte, QWidget* focus);
+    void Selectionner_Patient(int index);
+    void Selectionner_Echogramme(int cote, int index);
+    void Apercu(int cote, const QByteArray& courbe);
+    void Effacer_Apercu(int cote);
+    void Appliquer_Colonne(const Colonne_Examen& colonne, const platform::Value& valeur);
+    platform::Value Valeur_Colonne(const Colonne_Examen& colonne) const;
+    void Vider_Colonne(const Colonne_Examen& colonne);
+    void Ecrire_Examen(platform::Recordset& examens, std::int64_t patient);
+    void Proposer_Numero(std::int64_t patient);
+    void Montrer_Ligne();
+    void Terminer_Nouvel_Examen();
+    void Deplacer(int bouton);
+    QString Ligne_Examen(const platform::Recordset& examens) const;
+    int Entree_Patient(std::int64_t code) const;
+
+    Echo& echo_;
+    Etat_Application& etat_;
+    int form_;
+    bool charge_ = false;
+    bool deja_montre_ = false;
+    bool affichage_complet_ = false;
+    std::optional<std::int64_t> patient_conserve_;
+    std::vector<Colonne_Examen> colonnes_;
+    std::vector<Echogramme_Examen> echogrammes_;
+    std::vector<std::int64_t> cles_liste_;       // the exam of each line
+    QHash<std::int64_t, int> entrees_patients_;  // patient key -> chooser entry
+};
+
+}  // namespace corvanta

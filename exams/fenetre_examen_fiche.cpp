@@ -1,0 +1,343 @@
+// The exam record in the window: display, blanking, validation, new exam and deletion.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "exams/fenetre_examen.h"
+#include "main_window/curve_view.h"
+#include "main_window/echo.h"
+#include "main_window/fenetre_quorel.h"
+#include "main_window/message_erreur.h"
+#include "main_window/texte_boite.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
+
+namespace corvanta {
+
+namespace {
+
+constexpr int kErreur_Valeur_Propriete = 380;
+
+// The combo's entry whose item data is `cle`, or -1.
+int Entree_De_Cle(const QComboBox* combo, std::int64_t cle) {
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemData(i).toLongLong() == cle)
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+// ---- Blanking and display --------------------------------------------------------------
+
+void Fenetre_Examen::Vider_Colonne(const Colonne_Examen& colonne) {
+    switch (colonne.genre) {
+        case Colonne_Examen::Genre::Coche:
+            static_cast<QCheckBox*>(colonne.controle)->setChecked(false);
+            break;
+        case Colonne_Examen::Genre::Liste: {
+            auto* liste = static_cast<QComboBox*>(colonne.controle);
+            liste->setCurrentIndex(liste->count() > 0 ? 0 : -1);
+            break;
+        }
+        case Colonne_Examen::Genre::Texte:
+            if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
+                ligne->clear();
+            else
+                static_cast<QPlainTextEdit*>(colonne.controle)->clear();
+            break;
+    }
+}
+
+void Fenetre_Examen::Effacer_Examen() {
+    if (Combo_Nom_Patient->count() > 0)
+        Selectionner_Patient(0);
+    Texte_Num_Examen->clear();
+    Texte_Docteur_Patient->clear();
+    for (const Colonne_Examen& colonne : colonnes_)
+        Vider_Colonne(colonne);
+    for (int cote = 0; cote < static_cast<int>(echogrammes_.size()); ++cote) {
+        QComboBox* combo = echogrammes_[cote].combo;
+        const bool avait_texte = !combo->currentText().isEmpty();
+        {
+            const QSignalBlocker bloque(combo);
+            combo->setCurrentIndex(-1);
+            combo->setEditText(QString());
+        }
+        if (avait_texte)
+            Combo_Echogramme_Change(cote);
+    }
+    Texte_Examen_Compatible->clear();
+}
+
+void Fenetre_Examen::Appliquer_Colonne(const Colonne_Examen& colonne,
+                                       const platform::Value& valeur) {
+    if (!valeur.isNull()) {
+        switch (colonne.genre) {
+            case Colonne_Examen::Genre::Coche:
+                static_cast<QCheckBox*>(colonne.controle)->setChecked(valeur.toInt16() != 0);
+                break;
+            case Colonne_Examen::Genre::Liste: {
+                auto* liste = static_cast<QComboBox*>(colonne.controle);
+                const int index = valeur.toInt16();
+                if (index < -1 || index >= liste->count())
+                    throw Error(kErreur_Valeur_Propriete, "Corvanta",
+                                "Invalid property value: " + colonne.nom.toStdString());
+                liste->setCurrentIndex(index);
+                break;
+            }
+            case Colonne_Examen::Genre::Texte:
+                if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
+                    ligne->setText(valeur.toText());
+                else
+                    static_cast<QPlainTextEdit*>(colonne.controle)
+                        ->setPlainText(Texte_Pour_Boite(valeur.toText()));
+                break;
+        }
+    }
+    if (colonne.detail != nullptr)
+        colonne.detail->setVisible(static_cast<QCheckBox*>(colonne.controle)->isChecked());
+}
+
+void Fenetre_Examen::Montrer_Ligne() {
+    const platform::Recordset& examens = *etat_.Table_Examens;
+    const int position = examens.absolutePosition();
+    const QSignalBlocker bloque(Liste_Examens);
+    Liste_Examens->setCurrentRow(position < Liste_Examens->count() ? position : -1);
+    Liste_Examens->setEnabled(true);
+    Liste_Examens->show();
+    Combo_Nom_Patient->setEnabled(false);
+    Combo_Nom_Patient->hide();
+    Texte_Nom_Patient->show();
+}
+
+void Fenetre_Examen::Afficher_Examen() {
+    affichage_complet_ = false;
+    try {
+        Effacer_Examen();
+        Montrer_Ligne();
+        platform::Recordset& examens = *etat_.Table_Examens;
+        if (examens.eof() || examens.bof())
+            return;
+        patient_conserve_.reset();
+        const platform::Value patient = examens.field(1);
+        const int entree = patient.isNull() ? -1 : Entree_Patient(patient.toInt64());
+        if (entree >= 0) {
+            Selectionner_Patient(entree);
+        } else {
+            // Not among the entries: the exam keeps its own patient when rewritten.
+            if (!patient.isNull())
+                patient_conserve_ = patient.toInt64();
+            {
+                const QSignalBlocker bloque(Combo_Nom_Patient);
+                Combo_Nom_Patient->setCurrentIndex(-1);
+            }
+            for (Echogramme_Examen& e : echogrammes_) {
+                const QSignalBlocker bloque(e.combo);
+                e.combo->clear();
+            }
+        }
+        Texte_Nom_Patient->setText(
+            Nom_Complet(examens.field(QStringLiteral("Nom_Patient")).toTextOrEmpty(),
+                        examens.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty()));
+        const platform::Value numero = examens.field(QStringLiteral("Num_Examen"));
+        if (!numero.isNull())
+            Texte_Num_Examen->setText(Format_Numero(numero.toText()));
+        const platform::Value docteur = examens.field(QStringLiteral("Docteur_Patient"));
+        if (!docteur.isNull())
+            Texte_Docteur_Patient->setText(docteur.toText());
+
+        for (int cote = 0; cote < static_cast<int>(echogrammes_.size()); ++cote) {
+            Echogramme_Examen& e = echogrammes_[cote];
+            e.cle_conservee.reset();
+            const platform::Value cle = examens.field(e.colonne_cle);
+            if (!cle.isNull()) {
+                const int index = Entree_De_Cle(e.combo, cle.toInt64());
+                if (index >= 0)
+                    Selectionner_Echogramme(cote, index);
+                else
+                    e.cle_conservee = cle.toInt64();
+            }
+            const platform::Value courbe = examens.field(e.colonne_courbe);
+            if (courbe.isNull())
+                Effacer_Apercu(cote);
+            else
+                Apercu(cote, courbe.toBlob());
+        }
+        for (const Colonne_Examen& colonne : colonnes_)
+            Appliquer_Colonne(colonne, examens.field(colonne.nom));
+        const platform::Value conclusion = examens.field(QStringLiteral("Examen_Compatible"));
+        if (!conclusion.isNull())
+            Texte_Examen_Compatible->setText(conclusion.toText());
+        affichage_complet_ = true;
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
+    }
+}
+
+// ---- Validation ------------------------------------------------------------------------
+
+void Fenetre_Examen::Message_Validation(int texte, QWidget* focus) {
+    QMessageBox::warning(this, libelle()(form_, 90), libelle()(form_, texte), QMessageBox::Ok);
+    focus->setFocus(Qt::OtherFocusReason);
+}
+
+platform::Value Fenetre_Examen::Valeur_Colonne(const Colonne_Examen& colonne) const {
+    switch (colonne.genre) {
+        case Colonne_Examen::Genre::Coche:
+            return static_cast<QCheckBox*>(colonne.controle)->isChecked() ? 1 : 0;
+        case Colonne_Examen::Genre::Liste:
+            return static_cast<QComboBox*>(colonne.controle)->currentIndex();
+        case Colonne_Examen::Genre::Texte:
+            break;
+    }
+    if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
+        return ligne->text();
+    return Texte_Pour_Base(static_cast<QPlainTextEdit*>(colonne.controle)->toPlainText());
+}
+
+void Fenetre_Examen::Ecrire_Examen(platform::Recordset& examens, std::int64_t patient) {
+    examens.setField(1, patient);
+    examens.setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
+    examens.setField(QStringLiteral("Num_Examen"), Texte_Num_Examen->text());
+    examens.setField(QStringLiteral("Date_Examen"),
+                     QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    examens.setField(QStringLiteral("Docteur_Patient"), Texte_Docteur_Patient->text());
+    for (const Echogramme_Examen& e : echogrammes_) {
+        const platform::Value cle =
+            e.combo->currentIndex() >= 0
+                ? platform::Value(static_cast<std::int64_t>(e.combo->currentData().toLongLong()))
+                : platform::Value(*e.cle_conservee);
+        examens.setField(e.colonne_cle, cle);
+    }
+    for (const Colonne_Examen& colonne : colonnes_)
+        examens.setField(colonne.nom, Valeur_Colonne(colonne));
+    examens.setField(QStringLiteral("Examen_Compatible"), Texte_Examen_Compatible->text());
+}
+
+void Fenetre_Examen::Valider_Examen() {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    try {
+        const bool ajout = Mode_Nouvel_Examen == 1;
+        if (!ajout) {
+            examens.currentKey();  // no exam shown: "no current record"
+            if (!affichage_complet_) {
+                Message_Validation(96, Liste_Examens);
+                return;
+            }
+        }
+        Combo_Nom_Patient->setEnabled(false);
+        std::optional<std::int64_t> patient;
+        if (Combo_Nom_Patient->currentIndex() >= 0)
+            patient = Combo_Nom_Patient->currentData().toLongLong();
+        else if (!ajout)
+            patient = patient_conserve_;
+        if (!patient) {
+            Message_Validation(91, Combo_Nom_Patient);
+            return;
+        }
+        if (!Combo_Nom_Patient->currentText().isEmpty())
+            Texte_Nom_Patient->setText(Combo_Nom_Patient->currentText());
+        if (Texte_Num_Examen->text().isEmpty()) {
+            Message_Validation(92, Texte_Num_Examen);
+            return;
+        }
+        for (std::size_t cote = 0; cote < echogrammes_.size(); ++cote) {
+            const Echogramme_Examen& e = echogrammes_[cote];
+            if (e.combo->currentIndex() < 0 && (ajout || !e.cle_conservee)) {
+                Message_Validation(93 + static_cast<int>(cote), e.combo);
+                return;
+            }
+        }
+        if (Texte_Examen_Compatible->text().isEmpty()) {
+            Message_Validation(95, Texte_Examen_Compatible);
+            return;
+        }
+
+        // A rewrite that keeps the patient and the number keeps the row's place.
+        const bool meme_place =
+            !ajout && examens.field(1) == platform::Value(*patient) &&
+            examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty() == Texte_Num_Examen->text();
+        if (ajout)
+            examens.addNew();
+        else
+            examens.edit();
+        platform::Recordset::Key cle = 0;
+        try {
+            Ecrire_Examen(examens, *patient);
+            cle = examens.update();
+        } catch (const Error&) {
+            examens.cancelUpdate();
+            throw;
+        }
+        if (!meme_place)
+            examens.requery();
+        Mode_Nouvel_Examen = 0;
+        Suivre_Liste_Examens(cle);
+        if (!examens.moveToKey(cle) && examens.recordCount() != 0)
+            examens.moveFirst();
+        Afficher_Examen();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
+    }
+}
+
+// ---- New exam and deletion ---------------------------------------------------------------
+
+void Fenetre_Examen::Nouvel_Examen() {
+    try {
+        Effacer_Examen();
+        {
+            const QSignalBlocker bloque(Combo_Nom_Patient);
+            Combo_Nom_Patient->setCurrentIndex(-1);
+        }
+        patient_conserve_.reset();
+        for (Echogramme_Examen& e : echogrammes_)
+            e.cle_conservee.reset();
+        Mode_Nouvel_Examen = 1;
+        for (int cote = 0; cote < static_cast<int>(echogrammes_.size()); ++cote)
+            Effacer_Apercu(cote);
+        Texte_Nom_Patient->hide();
+        Liste_Examens->hide();
+        if (!etat_.Nom_Patient_Courant.isEmpty()) {
+            const int entree = Entree_Patient(etat_.Code_Patient_Courant);
+            if (entree >= 0)
+                Selectionner_Patient(entree);
+        }
+        Combo_Nom_Patient->setEnabled(true);
+        Combo_Nom_Patient->show();
+        Combo_Nom_Patient->setFocus(Qt::OtherFocusReason);
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
+    }
+}
+
+void Fenetre_Examen::Supprimer_Examen() {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    if (examens.bof() || examens.eof())
+        return;
+    QMessageBox question(QMessageBox::Warning, QStringLiteral("Suppression d'Examen"),
+                         QStringLiteral("Attention vous allez supprimer une fiche"),
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.exec();
+    if (question.clickedButton() == question.button(QMessageBox::Cancel))
+        return;
+    try {
+        const platform::Recordset::Key cle = examens.currentKey();
+        examens.deleteCurrent();
+        Suivre_Liste_Examens(cle);
+        Afficher_Examen();
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
+    }
+}
+
+}  // namespace corvanta

@@ -1,0 +1,116 @@
+#include "tests/examens/cabinet.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+
+#include "exams/fenetres_examen_corvanta.h"
+#include "platform/recordset.h"
+
+namespace corvanta::test {
+
+Repondeur::Repondeur() {
+    Application();
+    minuterie_.setInterval(2);
+    QObject::connect(&minuterie_, &QTimer::timeout, [this] {
+        auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialogue == nullptr)
+            return;
+        auto* message = qobject_cast<QMessageBox*>(dialogue);
+        if (message == nullptr) {
+            dialogue->accept();
+            return;
+        }
+        boites.push_back({message->windowTitle(), message->text(), message->icon()});
+        QAbstractButton* bouton = reponse ? message->button(*reponse)
+                                          : static_cast<QAbstractButton*>(message->defaultButton());
+        if (bouton == nullptr && !message->buttons().isEmpty())
+            bouton = message->buttons().first();
+        if (bouton != nullptr)
+            bouton->click();
+        else
+            message->accept();
+    });
+    minuterie_.start();
+}
+
+Cabinet::Cabinet() {
+    Application();
+    // No device: port 1 names a file that does not exist.
+    dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
+                           dossier.fichier(QStringLiteral("aucun-appareil")));
+    base = std::make_unique<platform::Database>(dossier.base());
+}
+
+Cabinet::~Cabinet() {
+    echo.reset();
+    etat.reset();
+}
+
+QByteArray Echantillons(int depart, int pas) {
+    QByteArray samples(kTaille_Courbe, '\0');
+    for (int i = 0; i < kTaille_Courbe; ++i)
+        samples[i] = static_cast<char>((depart + pas * i) % 256);
+    return samples;
+}
+
+std::int64_t Cabinet::patient(const QString& nom, const QString& prenom) {
+    base->execute(
+        QStringLiteral("INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES (?, ?)"),
+        {nom, prenom});
+    return base->lastInsertKey();
+}
+
+std::int64_t Cabinet::courbe(std::int64_t patient, int type, const QString& date, int depart,
+                             int pas) {
+    base->execute(QStringLiteral("INSERT INTO Courbes (Code_Type, Code_Patient, DATE, COURBE, "
+                                 "MOYENNE, PASSEBAS) VALUES (?, ?, ?, ?, 0, 0)"),
+                  {type, patient, date, Echantillons(depart, pas)});
+    return base->lastInsertKey();
+}
+
+std::int64_t Cabinet::examen(std::int64_t patient, int type, const QString& numero,
+                             std::int64_t droite, std::int64_t gauche,
+                             const std::vector<std::pair<QString, platform::Value>>& colonnes) {
+    QString noms = QStringLiteral(
+        "\"Code_ Patient\", Code_Type, Num_Examen, "
+        "Echogramme_Droit_Num_Courbe, Echogramme_Gauche_Num_Courbe");
+    QString marques = QStringLiteral("?, ?, ?, ?, ?");
+    std::vector<platform::Value> valeurs{patient, type, numero, droite, gauche};
+    for (const auto& [nom, valeur] : colonnes) {
+        noms += QStringLiteral(", ") + nom;
+        marques += QStringLiteral(", ?");
+        valeurs.push_back(valeur);
+    }
+    base->execute(QStringLiteral("INSERT INTO Examens (%1) VALUES (%2)").arg(noms, marques),
+                  valeurs);
+    return base->lastInsertKey();
+}
+
+platform::Value Cabinet::colonne(std::int64_t examen, const QString& nom) {
+    return base->queryValue(QStringLiteral("SELECT %1 FROM Examens WHERE Code_Examen = ?").arg(nom),
+                            {examen});
+}
+
+void Cabinet::demarrer() {
+    etat = std::make_unique<Etat_Application>();
+    echo = std::make_unique<Echo>(*etat);
+    echo->Terminer = [](int) {};
+    echo->Form_Load();
+    // The start-up's own message (no device on the port) is not the exam windows' concern.
+    messages.boites.clear();
+    Installer_Fenetres_Examen();
+}
+
+Examen_Sinus* Cabinet::sinus() const {
+    auto* fenetres = static_cast<Fenetres_Examen_Corvanta*>(echo->Fenetres_Examen_Chargees());
+    return fenetres == nullptr ? nullptr : fenetres->Sinus();
+}
+
+Examen_Sinus& Cabinet::ouvrir() {
+    echo->Menu_Gestion_Examens->trigger();
+    return *sinus();
+}
+
+}  // namespace corvanta::test

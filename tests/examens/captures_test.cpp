@@ -1,0 +1,106 @@
+// The sinus window with an exam shown, in both languages: no caption may be cut. With
+// CORVANTA_CAPTURES naming a folder, the window is also saved there as a picture, and
+// under a real display (run under xvfb-run with QT_QPA_PLATFORM=xcb) the whole screen.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTest>
+
+#include "tests/examens/cabinet.h"
+
+namespace corvanta::test {
+namespace {
+
+void Montrer_Un_Examen(Cabinet& c) {
+    const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
+    c.patient(QStringLiteral("MOREAU"), QStringLiteral("Claire"));
+    const auto d = c.courbe(p, 0, QStringLiteral("12/03/2026 10:41 Droit"), 20, 1);
+    const auto g = c.courbe(p, 0, QStringLiteral("12/03/2026 10:44 Gauche"), 180, -1);
+    c.examen(p, 0, "3", d, g,
+             {{"Docteur_Patient", "Dr Vidal"},
+              {"Imagerie_Face_Standard", 1},
+              {"Imagerie_Face_Standard_Status", 1},
+              {"Imagerie_Scanner", 1},
+              {"Origine_Examen_Douleur", 1},
+              {"Origine_Examen_Douleur_Type", 0},
+              {"Origine_Examen_Ecoulement", 1},
+              {"Origine_Examen_Autres_CLI", 1},
+              {"Origine_Examen_Autres_CLI_Detail", "Céphalées"},
+              {"Origine_Examen_Globules", 1},
+              {"Origine_Examen_Globules_Detail", "11 500"},
+              {"Echogramme_Droit_Evocateur", 1},
+              {"Echogramme_Droit_Autres", 1},
+              {"Echogramme_Droit_Autres_Detail", "Paroi épaissie"},
+              {"Echogramme_Gauche_Normal", 1},
+              {"Examen_Compatible", "Sinusite maxillaire droite collectée"},
+              {"Decision_Traitement_Medical", 1},
+              {"Decision_Traitement_Medical_Detail", "Amoxicilline 8 jours"},
+              {"Decision_Lavage", 1}});
+    c.examen(p, 0, "4", d, g, {{"Examen_Compatible", "Contrôle"}});
+}
+
+void Verifier_Textes_Entiers(QWidget& fenetre) {
+    for (QLabel* etiquette : fenetre.findChildren<QLabel*>()) {
+        if (etiquette->text().isEmpty() || !etiquette->isVisibleTo(&fenetre))
+            continue;
+        EXPECT_LE(etiquette->fontMetrics().horizontalAdvance(etiquette->text()), etiquette->width())
+            << etiquette->objectName().toStdString() << ": " << etiquette->text().toStdString();
+    }
+    for (QGroupBox* cadre : fenetre.findChildren<QGroupBox*>()) {
+        EXPECT_LE(cadre->fontMetrics().horizontalAdvance(cadre->title()) + 16, cadre->width())
+            << cadre->objectName().toStdString();
+    }
+    for (QComboBox* liste : fenetre.findChildren<QComboBox*>()) {
+        for (int i = 0; i < liste->count(); ++i) {
+            EXPECT_LE(liste->fontMetrics().horizontalAdvance(liste->itemText(i)) + 28,
+                      liste->width())
+                << liste->objectName().toStdString() << ": " << liste->itemText(i).toStdString();
+        }
+    }
+    auto* liste = fenetre.findChild<QListWidget*>(QStringLiteral("Liste_Examens"));
+    for (int i = 0; i < liste->count(); ++i)
+        EXPECT_LE(liste->fontMetrics().horizontalAdvance(liste->item(i)->text()) + 8,
+                  liste->viewport()->width());
+}
+
+TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
+    for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
+        SCOPED_TRACE(langue.toStdString());
+        Cabinet c;
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
+        Montrer_Un_Examen(c);
+        c.demarrer();
+        c.echo->Liste_Nom->setCurrentIndex(0);
+        Examen_Sinus& s = c.ouvrir();
+        s.move(100, 80);
+        QTest::qWait(50);
+        EXPECT_EQ(s.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
+        Verifier_Textes_Entiers(s);
+
+        const QString dossier = QString::fromLocal8Bit(qgetenv("CORVANTA_CAPTURES"));
+        if (!dossier.isEmpty()) {
+            QDir().mkpath(dossier);
+            const QString nom = QDir(dossier).filePath(QStringLiteral("sinus-") + langue);
+            EXPECT_TRUE(s.grab().save(nom + QStringLiteral(".png")));
+            if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+                QTest::qWait(300);
+                EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
+                                            {QStringLiteral("-window"), QStringLiteral("root"),
+                                             nom + QStringLiteral("-ecran.png")}),
+                          0);
+            }
+        }
+        EXPECT_TRUE(c.messages.boites.empty());
+    }
+}
+
+}  // namespace
+}  // namespace corvanta::test
