@@ -35,9 +35,16 @@ class Application_Corvanta : public QApplication {
   private:
     void signaler(const Error& erreur) {
         std::cerr << "Corvanta: " << erreur.what() << '\n';
-        if (rapporter)
-            rapporter(erreur);
+        // One box at a time: a failure repeated by a timer while the box is open is only
+        // logged, never piled up on the screen.
+        if (!rapporter || boite_ouverte_)
+            return;
+        boite_ouverte_ = true;
+        rapporter(erreur);
+        boite_ouverte_ = false;
     }
+
+    bool boite_ouverte_ = false;
 };
 
 }  // namespace

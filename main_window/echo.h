@@ -315,6 +315,10 @@ class Echo : public QMainWindow {
 
     // Patients and stored curves (echo_patients.cpp, echo_courbes.cpp).
     std::unique_ptr<Patients> fenetre_patients_;
+    // Makes the current record of `patients` the current patient: names, key, caption
+    // and his curves of the current exam type; Choisir_Patient also shows his comment.
+    void Charger_Patient(const platform::Recordset& patients);
+    void Choisir_Patient(const platform::Recordset& patients);
     void Charger_Courbes_Patient();
     void Oublier_Patient();
     void Memoriser_Courbe();

@@ -68,8 +68,13 @@ void Echo::Picture2_Paint() {
         etat_.Table_Courbes->moveToKey(cle);
     const auto courbe = etat_.Base_Donnees->openRecordset(
         QStringLiteral("SELECT * FROM Courbes WHERE ID = ?"), {cle});
-    if (courbe->recordCount() == 0)
+    if (courbe->recordCount() == 0) {
+        // The box must not keep another curve's comment for the next keystroke to write
+        // onto this one.
+        const QSignalBlocker bloque(Commentaire_Courbe);
+        Commentaire_Courbe->clear();
         throw Error(3021, "Recordset", "No current record.");
+    }
     const QByteArray echantillons = courbe->field(QStringLiteral("COURBE")).toBlob();
     const int moyenne = courbe->field(QStringLiteral("MOYENNE")).toInt32();
     const int passebas = courbe->field(QStringLiteral("PASSEBAS")).toInt16();

@@ -112,6 +112,10 @@ void Echo::Entree() {
         "SELECT * FROM Patients ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE "
         "FRENCH"));
     ResetCheck();
+    // The drawing above bound the live view; the other two functions are bound now, so
+    // that a library missing one stops here rather than at the first frame.
+    etat_.Bibliotheque->smooth_filter();
+    etat_.Bibliotheque->preview_samples();
     if (etat_.Table_Patients->recordCount() != 0)
         etat_.Table_Patients->moveFirst();
 
@@ -196,7 +200,12 @@ void Echo::Fermer_Application() {
     registre.write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
     registre.write(kSection_General, QStringLiteral("Def_Type"),
                    platform::formatPlain(etat_.Type_Examen));
-    registre.sync();
+    try {
+        registre.sync();
+    } catch (const Error& erreur) {
+        // The settings could not be kept; the port and the database are closed all the same.
+        Afficher_Erreur(this, etat_.Libelle, erreur);
+    }
 
     if (PDQComm1_->isPortOpen())
         PDQComm1_->setPortOpen(false);

@@ -59,23 +59,38 @@ void Echo::Liste_Nom_Click() {
     if (etat_.Nom_Patient_Courant.isEmpty())
         return;
     try {
-        platform::Recordset& patients = *etat_.Table_Patients;
         const platform::Value cle = Liste_Nom->currentData().toLongLong();
-        if (!patients.findFirst(QStringLiteral("Code_Patient = ?"), {cle})) {
+        if (etat_.Table_Patients->findFirst(QStringLiteral("Code_Patient = ?"), {cle})) {
+            Choisir_Patient(*etat_.Table_Patients);
+            return;
+        }
+        // A search of the patient window may hold fewer patients than this list shows:
+        // the patient is then read from the table itself, by his key.
+        const auto seul = etat_.Base_Donnees->openRecordset(
+            QStringLiteral("SELECT * FROM Patients WHERE Code_Patient = ?"), {cle});
+        if (seul->recordCount() == 0) {
             Oublier_Patient();
             Message_Attention(this, etat_.Libelle(1, 44), etat_.Libelle(1, 85));
             return;
         }
-        Text1->setPlainText(Texte_Pour_Boite(
-            patients.field(QStringLiteral("Commentaire_Patient")).toTextOrEmpty()));
-        ChargePatient();
+        seul->moveFirst();
+        Choisir_Patient(*seul);
     } catch (const Error& erreur) {
         Afficher_Erreur(this, etat_.Libelle, erreur);
     }
 }
 
+void Echo::Choisir_Patient(const platform::Recordset& patients) {
+    Text1->setPlainText(
+        Texte_Pour_Boite(patients.field(QStringLiteral("Commentaire_Patient")).toTextOrEmpty()));
+    Charger_Patient(patients);
+}
+
 void Echo::ChargePatient() {
-    const platform::Recordset& patients = *etat_.Table_Patients;
+    Charger_Patient(*etat_.Table_Patients);
+}
+
+void Echo::Charger_Patient(const platform::Recordset& patients) {
     const QString nom = Nom_Affiche(patients);
     const int cle = patients.field(QStringLiteral("Code_Patient")).toInt32();
     etat_.Nom_Patient_Courant = nom;

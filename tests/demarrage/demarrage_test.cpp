@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -383,6 +384,61 @@ TEST(MenuPatients, LaFenetreDesPatientsSOuvreUneFoisEtSaFermetureRafraichitLaLis
     fenetre->close();
     ASSERT_EQ(echo.Liste_Nom->count(), 1);
     EXPECT_EQ(echo.Liste_Nom->itemText(0), QStringLiteral("MARTIN Anne"));
+}
+
+}  // namespace
+}  // namespace corvanta::test
+
+namespace corvanta::test {
+namespace {
+
+TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    quorel::LibraryBinding sans_filtre(qEnvironmentVariable("CORVANTA_BUILD_DIR").toStdString() +
+                                       "/quorel32_sans_filtre");
+    poste.etat->Bibliotheque = &sans_filtre;
+    try {
+        echo.Form_Load();
+        FAIL() << "start-up went on with a library that cannot filter";
+    } catch (const Error& erreur) {
+        EXPECT_EQ(erreur.number(), 453);
+        EXPECT_NE(erreur.description().find("SmoothFilter"), std::string::npos) << erreur.what();
+    }
+}
+
+TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
+    Poste poste;
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    // The settings file cannot be replaced: a folder stands where it should be.
+    const QString fichier = poste.dossier.fichier_reglages();
+    ASSERT_TRUE(QFile::remove(fichier));
+    ASSERT_TRUE(QDir().mkpath(fichier));
+    echo.Sortie();
+    EXPECT_EQ(poste.fin, 0);
+    EXPECT_FALSE(poste.etat->Base_Donnees);
+    EXPECT_FALSE(echo.PDQComm1().isPortOpen());
+    EXPECT_EQ(poste.messages.boites().size(), 2u);  // the missing port, then the settings
+}
+
+TEST(MenuPatients, UnPatientHorsDeLaRechercheEnCoursSeChargeParSaCle) {
+    Poste poste;
+    poste.dossier.executer_sql(QStringLiteral(
+        "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('DUPONT', 'Jean'), "
+        "('MARTIN', 'Anne')"));
+    Echo& echo = poste.fenetre();
+    echo.Form_Load();
+    ASSERT_EQ(echo.Liste_Nom->count(), 2);
+    // A search of the patient window leaves only part of the patients in the shared set.
+    poste.etat->Table_Patients = poste.etat->Base_Donnees->openRecordset(
+        QStringLiteral("SELECT * FROM Patients WHERE Nom_Patient = 'DUPONT'"));
+    const std::size_t avant = poste.messages.boites().size();
+    echo.Liste_Nom->setCurrentIndex(1);
+    EXPECT_EQ(poste.messages.boites().size(), avant);
+    EXPECT_EQ(poste.etat->Code_Patient_Courant, echo.Liste_Nom->itemData(1).toInt());
+    EXPECT_EQ(poste.etat->Nom_Patient_Courant, QStringLiteral("MARTIN Anne"));
+    EXPECT_TRUE(echo.windowTitle().endsWith(QStringLiteral(" - MARTIN Anne")));
 }
 
 }  // namespace
