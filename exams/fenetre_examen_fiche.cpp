@@ -125,8 +125,10 @@ void Fenetre_Examen::Afficher_Examen() {
         Effacer_Examen();
         Montrer_Ligne();
         platform::Recordset& examens = *etat_.Table_Examens;
+        examen_affiche_.reset();
         if (examens.eof() || examens.bof())
             return;
+        examen_affiche_ = examens.currentKey();
         patient_conserve_.reset();
         const platform::Value patient = examens.field(1);
         const int entree = patient.isNull() ? -1 : Entree_Patient(patient.toInt64());
@@ -228,7 +230,8 @@ void Fenetre_Examen::Valider_Examen() {
     try {
         const bool ajout = Mode_Nouvel_Examen == 1;
         if (!ajout) {
-            examens.currentKey();  // no exam shown: "no current record"
+            if (!Revenir_Examen_Affiche())
+                examens.currentKey();  // no exam shown: "no current record"
             if (!affichage_complet_) {
                 Message_Validation(96, Liste_Examens);
                 return;
@@ -279,7 +282,7 @@ void Fenetre_Examen::Valider_Examen() {
             throw;
         }
         if (!meme_place)
-            examens.requery();
+            examens.requeryWritten();
         Mode_Nouvel_Examen = 0;
         Suivre_Liste_Examens(cle);
         if (!examens.moveToKey(cle) && examens.recordCount() != 0)
@@ -322,8 +325,13 @@ void Fenetre_Examen::Nouvel_Examen() {
 
 void Fenetre_Examen::Supprimer_Examen() {
     platform::Recordset& examens = *etat_.Table_Examens;
-    if (examens.bof() || examens.eof())
+    try {
+        if (!Revenir_Examen_Affiche())
+            return;
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form_);
         return;
+    }
     QMessageBox question(QMessageBox::Warning, QStringLiteral("Suppression d'Examen"),
                          QStringLiteral("Attention vous allez supprimer une fiche"),
                          QMessageBox::Ok | QMessageBox::Cancel, this);
@@ -338,6 +346,14 @@ void Fenetre_Examen::Supprimer_Examen() {
     } catch (const Error& erreur) {
         Afficher_Erreur(this, libelle(), erreur, form_);
     }
+}
+
+bool Fenetre_Examen::Revenir_Examen_Affiche() {
+    if (!examen_affiche_)
+        return false;
+    if (!etat_.Table_Examens->moveToKey(*examen_affiche_))
+        throw Error(3167, "Recordset", "The exam shown has been deleted or is no longer listed.");
+    return true;
 }
 
 }  // namespace corvanta

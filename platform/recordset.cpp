@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QSet>
+#include <algorithm>
 #include <unordered_set>
 
 #include "platform/connection.h"
@@ -164,6 +165,7 @@ void Recordset::prepareMembership() {
                 "SELECT " + quoteIdentifier(columns_[keyColumn_].name) + " FROM (" + sql_ + "\n)",
                 kSource);
             membershipKey_ = 0;
+            keyNamed_ = true;
             return;
         } catch (const Error&) {
             // A query whose key name is not unique: run it whole.
@@ -197,6 +199,9 @@ void Recordset::takeMembership() {
     position_ = 0;
     leaveRow();
     rowsStamp_ = -1;
+    orderStamp_ = keyed_ ? connection_->generation() : -1;
+    orderDataVersion_ = keyed_ ? dataVersion() : -1;
+    misplaced_.clear();
 }
 
 Statement& Recordset::cachedStatement(const QString& sql) const {
@@ -449,6 +454,9 @@ Recordset::Key Recordset::update() {
         fail(db_error::kUpdateWithoutEdit,
              QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     }
+    const std::int64_t before = connection_->generation();
+    const bool ordered = inOrder();
+    std::int64_t ownChanges = 0;
     Savepoint savepoint(*connection_, kSource);
     QStringList names;
     std::vector<Value> values;
@@ -469,6 +477,7 @@ Recordset::Key Recordset::update() {
         Statement& insert = cachedStatement(sql);
         insert.bindAll(values);
         insert.step();
+        ownChanges += sqlite3_changes64(db);
         key = sqlite3_last_insert_rowid(db);
     } else {
         key = currentKey();
@@ -482,10 +491,15 @@ Recordset::Key Recordset::update() {
             if (sqlite3_changes(db) == 0) {
                 fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
             }
+            ownChanges += sqlite3_changes64(db);
         }
     }
-    writeJoinedFields(key);
+    const bool joinedKept = writeJoinedFields(key, ownChanges);
     savepoint.release();
+    keepOrder(ordered && joinedKept, before, ownChanges);
+    if (orderStamp_ >= 0 &&
+        std::find(misplaced_.begin(), misplaced_.end(), key) == misplaced_.end())
+        misplaced_.push_back(key);
 
     if (editMode_ == EditMode::Add) {
         const bool atEnd = position_ >= size();
@@ -500,12 +514,13 @@ Recordset::Key Recordset::update() {
     return key;
 }
 
-void Recordset::writeJoinedFields(Key baseKey) {
+bool Recordset::writeJoinedFields(Key baseKey, std::int64_t& changes) {
     bool any = false;
     for (const auto& entry : pending_)
         any |= columns_[entry.first].target == Column::Target::Joined;
     if (!any)
-        return;
+        return true;
+    bool kept = true;
     // Read after the base row is written, so that a changed link names the new row.
     const std::vector<Value> row = readRow(baseKey);
     sqlite3* db = connection_->handle(kSource);
@@ -518,6 +533,7 @@ void Recordset::writeJoinedFields(Key baseKey) {
                 continue;
             names << quoteIdentifier(columns_[index].origin);
             values.push_back(value);
+            kept = kept && row[index] == value;
         }
         if (names.isEmpty())
             continue;
@@ -535,17 +551,24 @@ void Recordset::writeJoinedFields(Key baseKey) {
         if (sqlite3_changes(db) == 0) {
             fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
         }
+        changes += sqlite3_changes64(db);
     }
+    return kept;
 }
 
 void Recordset::deleteCurrent() {
     if (!keyed_)
         fail(db_error::kReadOnly, QStringLiteral("This recordset cannot be updated."));
     const Key key = currentKey();
+    const std::int64_t before = connection_->generation();
+    const bool ordered = inOrder();
     Statement& remove = cachedStatement("DELETE FROM " + qualified(baseSchema_, baseTable_) +
                                         " WHERE " + quoteIdentifier(baseKey_) + " = ?");
     remove.bind(1, key);
     remove.step();
+    // Taking a row out leaves the others in order.
+    keepOrder(ordered, before, sqlite3_changes64(connection_->handle(kSource)));
+    std::erase(misplaced_, key);
     keys_.erase(keys_.begin() + position_);
     leaveRow();
     currentDeleted_ = true;
@@ -555,6 +578,94 @@ void Recordset::deleteCurrent() {
 void Recordset::requery() {
     takeMembership();
     noMatch_ = false;
+}
+
+void Recordset::requeryWritten() {
+    connection_->handle(kSource);
+    if (!keyed_ || !keyNamed_ || !inOrder() || !placeWritten()) {
+        requery();
+        return;
+    }
+    position_ = 0;
+    leaveRow();
+    rowsStamp_ = -1;
+    noMatch_ = false;
+}
+
+// ---- Order kept across writes ------------------------------------------------------------
+
+bool Recordset::inOrder() const {
+    return orderStamp_ >= 0 && orderStamp_ == connection_->generation() &&
+           orderDataVersion_ == dataVersion();
+}
+
+// Changes when another connection (another program on the same file) commits a change.
+std::int64_t Recordset::dataVersion() const {
+    Statement& version = cachedStatement(QStringLiteral("PRAGMA data_version"));
+    const std::int64_t value = version.step() ? sqlite3_column_int64(version.handle(), 0) : -1;
+    version.reset();
+    return value;
+}
+
+// After a write of this recordset that changed `ownChanges` rows: the order still holds
+// when it held before and nothing else (a trigger, say) changed a row meanwhile.
+void Recordset::keepOrder(bool kept, std::int64_t generationBefore, std::int64_t ownChanges) {
+    const std::int64_t now = connection_->generation();
+    orderStamp_ = kept && now - generationBefore == ownChanges ? now : -1;
+    if (orderStamp_ < 0)
+        misplaced_.clear();
+}
+
+bool Recordset::placeWritten() {
+    if (misplaced_.empty())
+        return true;
+    const std::unordered_set<Key> moving(misplaced_.begin(), misplaced_.end());
+    std::erase_if(keys_, [&](Key key) { return moving.count(key) != 0; });
+    if (keys_.empty())
+        return false;
+    for (const Key key : misplaced_) {
+        std::size_t low = 0, high = keys_.size();
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            const int order = compareRows(key, keys_[middle]);
+            if (order == 0)
+                return false;
+            if (order < 0)
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(low), key);
+    }
+    misplaced_.clear();
+    return true;
+}
+
+// -1 when the query gives row a before row b, 1 after it, 0 when it does not give both
+// exactly once.
+int Recordset::compareRows(Key a, Key b) {
+    // All columns: asked for the key alone, the engine may prefer an index that covers the
+    // query and scan every row of it rather than look the two rows up by key.
+    const QString key = quoteIdentifier(columns_[keyColumn_].name);
+    Statement& pair = cachedStatement("SELECT * FROM (" + sql_ + "\n) WHERE " + key + " IN (?, ?)");
+    std::vector<Value> values = parameters_;
+    values.emplace_back(a);
+    values.emplace_back(b);
+    pair.bindAll(values);
+    std::vector<Key> order;
+    while (order.size() < 3 && pair.step()) {
+        if (sqlite3_column_type(pair.handle(), keyColumn_) == SQLITE_NULL)
+            break;
+        order.push_back(sqlite3_column_int64(pair.handle(), keyColumn_));
+    }
+    pair.reset();
+    if (order.size() != 2 || a == b)
+        return 0;
+    if (order[0] == a && order[1] == b)
+        return -1;
+    if (order[0] == b && order[1] == a)
+        return 1;
+    return 0;
 }
 
 // ---- Fields ----------------------------------------------------------------------------

@@ -95,6 +95,17 @@ class Recordset {
     void deleteCurrent();
     // Takes the membership again (same query and parameters) and moves to the first row.
     void requery();
+    // The same result as requery(), found by moving only the rows added or rewritten
+    // through this recordset since the membership was taken: each is placed among the
+    // others by a binary search that asks the query itself which of two rows comes
+    // first, so a few keyed reads replace running the whole query. For a query whose
+    // ORDER BY orders rows totally (as the saved exam queries do, ending on the key) and
+    // where a row's membership and place depend only on its own row and the rows joined
+    // to it. Whenever the others may have moved - anything else written through the
+    // connection or by another connection to the file, a rollback, a trigger's write, a
+    // changed value of a joined row, a row that no longer or not yet meets the query's
+    // condition - it runs requery().
+    void requeryWritten();
 
     int fieldCount() const { return static_cast<int>(columns_.size()); }
     QString fieldName(int index) const;
@@ -133,8 +144,15 @@ class Recordset {
     Statement& cachedStatement(const QString& sql) const;
     void readRows(const std::vector<Key>& keys) const;
     std::vector<Value> readRow(Key key) const;
-    void writeJoinedFields(Key baseKey);
+    // Returns whether every joined value written equals the one stored (adds the rows it
+    // changes to `changes`).
+    bool writeJoinedFields(Key baseKey, std::int64_t& changes);
     std::int32_t size() const { return static_cast<std::int32_t>(keys_.size()); }
+    bool inOrder() const;
+    std::int64_t dataVersion() const;
+    void keepOrder(bool kept, std::int64_t generationBefore, std::int64_t ownChanges);
+    bool placeWritten();
+    int compareRows(Key a, Key b);
 
     std::shared_ptr<Connection> connection_;
     QString sql_;
@@ -150,6 +168,7 @@ class Recordset {
     std::vector<std::vector<Value>> snapshot_;
     std::unique_ptr<Statement> membership_;
     int membershipKey_ = 0;
+    bool keyNamed_ = false;  // the key's name selects it from the query alone
     QString readSql_;
     mutable std::unique_ptr<Statement> read_;
 
@@ -158,6 +177,13 @@ class Recordset {
     bool currentDeleted_ = false;
     bool noMatch_ = false;
     Key lastModified_ = 0;
+
+    // The membership is in the query's order, but for the keys in misplaced_, while the
+    // connection's generation is still orderStamp_ (-1: not known to be in order) and no
+    // other connection has written the file since it was taken.
+    std::int64_t orderStamp_ = -1;
+    std::int64_t orderDataVersion_ = -1;
+    std::vector<Key> misplaced_;
 
     EditMode editMode_ = EditMode::None;
     std::map<int, Value> pending_;
