@@ -256,6 +256,9 @@ void Fenetre_Examen::Deplacer(int bouton) {
     platform::Recordset& examens = *etat_.Table_Examens;
     if (examens.recordCount() == 0)
         return;
+    // Steps go from the exam on screen, wherever other windows left the shared set.
+    if (examen_affiche_ && !examens.moveToKey(*examen_affiche_))
+        examens.moveFirst();
     const int position = examens.absolutePosition();
     if (bouton == 1 && position < 1)
         return;

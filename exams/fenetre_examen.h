@@ -185,6 +185,9 @@ class Fenetre_Examen : public QDialog {
     void Montrer_Ligne();
     void Terminer_Nouvel_Examen();
     void Deplacer(int bouton);
+    // Puts the shared exams recordset back on the exam this window shows, wherever other
+    // windows left it; false when none is shown. An exam shown and gone since is Error 3167.
+    bool Revenir_Examen_Affiche();
     QString Ligne_Examen(const platform::Recordset& examens) const;
     int Entree_Patient(std::int64_t code) const;
 
@@ -195,6 +198,7 @@ class Fenetre_Examen : public QDialog {
     bool deja_montre_ = false;
     bool affichage_complet_ = false;
     std::optional<std::int64_t> patient_conserve_;
+    std::optional<std::int64_t> examen_affiche_;  // key of the exam on screen
     std::vector<Colonne_Examen> colonnes_;
     std::vector<Echogramme_Examen> echogrammes_;
     std::vector<std::int64_t> cles_liste_;       // the exam of each line

@@ -314,3 +314,36 @@ TEST(Validation, OutsideANewExamWithNoExamShownTheRewriteIsRefusedWithTheErrorBo
 
 }  // namespace
 }  // namespace corvanta::test
+
+namespace corvanta::test {
+namespace {
+
+TEST(Validation, RewriteAndDeletionActOnTheExamShownWhereverOthersLeftTheSharedSet) {
+    Deux_Patients c;
+    c.demarrer();
+    Examen_Sinus& s = c.nouvel_examen_rempli();
+    s.Toolbar1_Boutons[5]->trigger();
+    const auto e = Dernier_Examen(c);
+
+    // Another window (the patient window's delete, say) requeries the shared exams:
+    // the set now stands on BERNARD's exam while ROUX's stays on screen.
+    c.etat->Table_Examens->moveFirst();
+    ASSERT_NE(c.etat->Table_Examens->currentKey(), e);
+    s.Texte_Examen_Compatible->setText(QStringLiteral("Revu"));
+    s.Toolbar1_Boutons[5]->trigger();
+    EXPECT_TRUE(c.messages.boites.empty());
+    EXPECT_EQ(c.colonne(e, "Examen_Compatible"), platform::Value("Revu"));
+    EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens WHERE Examen_Compatible = 'a'"),
+              platform::Value(1));
+
+    c.etat->Table_Examens->moveFirst();
+    c.messages.reponse = QMessageBox::Ok;
+    s.Toolbar1_Boutons[6]->trigger();
+    EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens WHERE Code_Examen = ?", {e}),
+              platform::Value(0));
+    EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens WHERE Examen_Compatible = 'a'"),
+              platform::Value(1));
+}
+
+}  // namespace
+}  // namespace corvanta::test
