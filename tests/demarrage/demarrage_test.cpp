@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <optional>
 
 #include "main_window/curve_view.h"
 #include "patients/patients.h"
@@ -36,6 +37,27 @@ QString Texte_Base(const QString& base, int form, int label, const QString& colo
                         QStringLiteral(" FROM Langues WHERE Form = ? AND Label = ?"),
                     {form, label})
         .toTextOrEmpty();
+}
+
+// The error that stops the start-up; a start-up that completes fails the test.
+std::optional<Error> Echec_Demarrage(Echo& echo) {
+    try {
+        echo.Form_Load();
+    } catch (const Error& erreur) {
+        return erreur;
+    }
+    ADD_FAILURE() << "the start-up went on";
+    return std::nullopt;
+}
+
+// The start-up stops with an error of this number whose description names `nom`.
+void Attendre_Echec(Echo& echo, int numero, const std::string& nom) {
+    const std::optional<Error> erreur = Echec_Demarrage(echo);
+    ASSERT_TRUE(erreur);
+    if (numero != 0) {
+        EXPECT_EQ(erreur->number(), numero);
+    }
+    EXPECT_NE(erreur->description().find(nom), std::string::npos) << erreur->what();
 }
 
 TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
@@ -226,12 +248,7 @@ TEST(Demarrage, UnReglageIllisibleOuHorsLimitesPrendSaValeurParDefaut) {
 
 TEST(Demarrage, SansBaseLeDemarrageSArreteEnNommantLeFichier) {
     Poste poste(false);
-    try {
-        poste.fenetre().Form_Load();
-        FAIL() << "start-up went on without its database";
-    } catch (const Error& erreur) {
-        EXPECT_NE(erreur.description().find("Sinus.mdb"), std::string::npos) << erreur.what();
-    }
+    Attendre_Echec(poste.fenetre(), 0, "Sinus.mdb");
 }
 
 TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
@@ -240,12 +257,7 @@ TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
     fichier.write("not a database at all");
     fichier.close();
-    try {
-        poste.fenetre().Form_Load();
-        FAIL() << "start-up accepted a foreign file";
-    } catch (const Error& erreur) {
-        EXPECT_NE(erreur.description().find("Sinus.mdb"), std::string::npos) << erreur.what();
-    }
+    Attendre_Echec(poste.fenetre(), 0, "Sinus.mdb");
 }
 
 TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
@@ -253,13 +265,7 @@ TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
     Echo& echo = poste.fenetre();
     quorel::LibraryBinding absente(poste.dossier.chemin().toStdString());
     poste.etat->Bibliotheque = &absente;
-    try {
-        echo.Form_Load();
-        FAIL() << "start-up went on without the curve library";
-    } catch (const Error& erreur) {
-        EXPECT_EQ(erreur.number(), 48);
-        EXPECT_NE(erreur.description().find("libquorel32.so"), std::string::npos) << erreur.what();
-    }
+    Attendre_Echec(echo, 48, "libquorel32.so");
 }
 
 TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
@@ -398,13 +404,7 @@ TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
     quorel::LibraryBinding sans_filtre(qEnvironmentVariable("CORVANTA_BUILD_DIR").toStdString() +
                                        "/quorel32_sans_filtre");
     poste.etat->Bibliotheque = &sans_filtre;
-    try {
-        echo.Form_Load();
-        FAIL() << "start-up went on with a library that cannot filter";
-    } catch (const Error& erreur) {
-        EXPECT_EQ(erreur.number(), 453);
-        EXPECT_NE(erreur.description().find("SmoothFilter"), std::string::npos) << erreur.what();
-    }
+    Attendre_Echec(echo, 453, "SmoothFilter");
 }
 
 TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
