@@ -128,6 +128,10 @@ void Fenetre_Examen::Declarer_Echogramme(Echogramme_Examen echogramme) {
     echogrammes_.push_back(std::move(echogramme));
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, cote] { Proteger([this, cote] { Combo_Echogramme_Click(cote); }); });
+    // Choosing the entry already chosen draws it again with the filters of the moment
+    // (a changed entry is then drawn twice, the same picture).
+    connect(combo, &QComboBox::activated, this,
+            [this, cote] { Proteger([this, cote] { Combo_Echogramme_Click(cote); }); });
     connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo, cote] {
         // Typed text chooses no entry.
         {

@@ -43,6 +43,7 @@ void Fenetre_Examen::Combo_Nom_Patient_Click() {
     for (Echogramme_Examen& e : echogrammes_) {
         const QSignalBlocker bloque(e.combo);
         e.combo->clear();
+        e.combo->setEditText(QString());  // typed text outlives clear()
     }
     if (courbes.recordCount() != 0) {
         const int date = courbes.fieldIndex(QStringLiteral("DATE"));

@@ -202,8 +202,7 @@ TEST(Sinus, EchogramChoiceListsThePatientsCurvesAndPreviewsWithTheMainWindowsFil
     EXPECT_EQ(s.Picture1->image(), Apercu_Attendu(c, Echantillons(200, -1)));
     const QImage avant = s.Picture1->image();
     c.echo->Slider1[1]->setValue(3);
-    s.Combo_Echogramme_Droit->setCurrentIndex(0);
-    s.Combo_Echogramme_Droit->setCurrentIndex(1);
+    emit s.Combo_Echogramme_Droit->activated(1);  // the same entry chosen again
     EXPECT_NE(s.Picture1->image(), avant);
     EXPECT_EQ(s.Picture1->image(), Apercu_Attendu(c, Echantillons(200, -1)));
 
@@ -385,6 +384,29 @@ TEST(Sinus, WithoutAnyPatientTheWindowOpensAndANewExamIsRefusedCleanly) {
     ASSERT_EQ(c.messages.boites.size(), 1u);
     EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 91));
     EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens"), platform::Value(0));
+}
+
+}  // namespace
+}  // namespace corvanta::test
+
+namespace corvanta::test {
+namespace {
+
+TEST(Sinus, APatientWithoutCurvesLeavesNoTypedTextInTheEchogramBoxes) {
+    Cabinet c;
+    const auto avec = c.patient(QStringLiteral("AUBERT"), QStringLiteral("Marc"));
+    c.patient(QStringLiteral("BLANC"), QStringLiteral("Eve"));
+    c.courbe(avec, 0, QStringLiteral("05/02/2026 09:00 D"));
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    s.Toolbar1_Boutons[4]->trigger();
+    s.Combo_Nom_Patient->setCurrentIndex(s.Combo_Nom_Patient->findText("AUBERT Marc"));
+    ASSERT_EQ(s.Combo_Echogramme_Gauche->count(), 1);
+    QTest::keyClicks(s.Combo_Echogramme_Gauche->lineEdit(), "abc");
+    s.Combo_Nom_Patient->setCurrentIndex(s.Combo_Nom_Patient->findText("BLANC Eve"));
+    EXPECT_EQ(s.Combo_Echogramme_Gauche->count(), 0);
+    EXPECT_EQ(s.Combo_Echogramme_Gauche->currentText(), QString());
+    EXPECT_EQ(s.Combo_Echogramme_Droit->currentText(), QString());
 }
 
 }  // namespace
