@@ -295,21 +295,46 @@ void Fenetre_Examen::Liste_Examens_Click() {
     platform::Recordset& examens = *etat_.Table_Examens;
     const int ligne = Liste_Examens->currentRow();
     // The list is hidden during a new exam: only a late start-timer tick comes here.
-    if (Mode_Nouvel_Examen == 1 || ligne < 0 || ligne >= examens.recordCount())
+    if (Mode_Nouvel_Examen == 1 || ligne < 0 || ligne >= static_cast<int>(cles_liste_.size()))
         return;
-    examens.setAbsolutePosition(ligne);
+    // By the line's own exam: another window may have requeried the shared set since the
+    // list was made, moving the rows under the lines.
+    if (!examens.moveToKey(cles_liste_[ligne])) {
+        {
+            const QSignalBlocker bloque(Liste_Examens);
+            Liste_Examens->setCurrentRow(examen_affiche_ ? Ligne_De_Cle(*examen_affiche_) : -1);
+        }
+        throw Error(3167, "Recordset", "The exam of this line has been deleted.");
+    }
     Afficher_Examen();
 }
 
+std::optional<std::int64_t> Fenetre_Examen::Valeur_Numero(const QString& numero) {
+    const QString texte = numero.trimmed();
+    const qsizetype debut =
+        texte.startsWith(QLatin1Char('+')) || texte.startsWith(QLatin1Char('-'));
+    if (texte.size() == debut)
+        return std::nullopt;
+    for (qsizetype i = debut; i < texte.size(); ++i) {
+        if (texte[i] < QLatin1Char('0') || texte[i] > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    bool dans_les_bornes = false;
+    const qlonglong valeur = texte.toLongLong(&dans_les_bornes);
+    if (!dans_les_bornes)
+        return std::nullopt;
+    return valeur;
+}
+
 QString Fenetre_Examen::Format_Numero(const QString& numero) {
-    bool nombre = false;
-    const double valeur = numero.trimmed().toDouble(&nombre);
-    if (!nombre || numero.trimmed().isEmpty())
+    const std::optional<std::int64_t> valeur = Valeur_Numero(numero);
+    if (!valeur)
         return numero;
-    const qint64 arrondi = qRound64(valeur);
-    const QString chiffres =
-        QStringLiteral("%1").arg(arrondi < 0 ? -arrondi : arrondi, 2, 10, QLatin1Char('0'));
-    return arrondi < 0 ? QStringLiteral("-") + chiffres : chiffres;
+    // Unsigned, so that the most negative number has a magnitude too.
+    const std::uint64_t grandeur =
+        *valeur < 0 ? 0 - static_cast<std::uint64_t>(*valeur) : static_cast<std::uint64_t>(*valeur);
+    const QString chiffres = QString::number(grandeur).rightJustified(2, QLatin1Char('0'));
+    return *valeur < 0 ? QStringLiteral("-") + chiffres : chiffres;
 }
 
 QString Fenetre_Examen::Nom_Complet(const QString& nom, const QString& prenom) {
@@ -397,6 +422,14 @@ void Fenetre_Examen::Suivre_Liste_Examens(std::int64_t cle) {
     Nombre_Examens = static_cast<int>(cles_liste_.size());
     if (Nombre_Examens != 0)
         examens.moveFirst();
+}
+
+int Fenetre_Examen::Ligne_De_Cle(std::int64_t cle, int presumee) const {
+    if (presumee >= 0 && presumee < static_cast<int>(cles_liste_.size()) &&
+        cles_liste_[presumee] == cle)
+        return presumee;
+    const auto ligne = std::find(cles_liste_.begin(), cles_liste_.end(), cle);
+    return ligne == cles_liste_.end() ? -1 : static_cast<int>(ligne - cles_liste_.begin());
 }
 
 int Fenetre_Examen::Entree_Patient(std::int64_t code) const {

@@ -143,8 +143,12 @@ class Fenetre_Examen : public QDialog {
     // is never rewritten.
     bool Affichage_Complet() const { return affichage_complet_; }
 
-    // The exam number as lists show it: a number gets at least two digits ("7" is
-    // "07"), any other text is unchanged.
+    // The value of an exam number whose text is a plain integer (an optional sign and
+    // decimal digits, blanks around) that fits 64 bits; none for any other text.
+    static std::optional<std::int64_t> Valeur_Numero(const QString& numero);
+    // The exam number as lists show it: a plain integer gets at least two digits ("7"
+    // is "07"), any other text ("7.5", "inf", twenty digits) is kept as typed, so that a
+    // rewrite stores it unchanged.
     static QString Format_Numero(const QString& numero);
     // "name first-name" with Null parts as empty texts.
     static QString Nom_Complet(const QString& nom, const QString& prenom);
@@ -182,6 +186,7 @@ class Fenetre_Examen : public QDialog {
     void Vider_Colonne(const Colonne_Examen& colonne);
     void Ecrire_Examen(platform::Recordset& examens, std::int64_t patient);
     void Proposer_Numero(std::int64_t patient);
+    // The browsing presentation, with the line of the exam shown (if any) selected.
     void Montrer_Ligne();
     void Terminer_Nouvel_Examen();
     void Deplacer(int bouton);
@@ -190,6 +195,8 @@ class Fenetre_Examen : public QDialog {
     bool Revenir_Examen_Affiche();
     QString Ligne_Examen(const platform::Recordset& examens) const;
     int Entree_Patient(std::int64_t code) const;
+    // The list line of exam `cle` (tried first at line `presumee`), or -1.
+    int Ligne_De_Cle(std::int64_t cle, int presumee = -1) const;
 
     Echo& echo_;
     Etat_Application& etat_;

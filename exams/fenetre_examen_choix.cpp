@@ -4,6 +4,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include "exams/fenetre_examen.h"
 #include "main_window/curve_view.h"
@@ -71,13 +73,21 @@ void Fenetre_Examen::Combo_Nom_Patient_Click() {
 }
 
 void Fenetre_Examen::Proposer_Numero(std::int64_t patient) {
-    // The numeric maximum over the patient's exams of every type: "10" follows "9".
-    const platform::Value maximum = etat_.Base_Donnees->queryValue(
-        QStringLiteral("SELECT MAX(CAST(Num_Examen AS INTEGER)) FROM Examens "
-                       "WHERE \"Code_ Patient\" = ?"),
-        {patient});
-    const qint64 suivant = maximum.isNull() ? 1 : maximum.toInt64() + 1;
-    Texte_Num_Examen->setText(QStringLiteral("%1").arg(suivant, 2, 10, QLatin1Char('0')));
+    // The numeric maximum over the patient's exams of every type ("10" follows "9"), among
+    // the numbers that are plain integers and have a successor.
+    const auto numeros = etat_.Base_Donnees->openRecordset(
+        QStringLiteral("SELECT Num_Examen FROM Examens WHERE \"Code_ Patient\" = ?"), {patient});
+    std::optional<std::int64_t> maximum;
+    if (numeros->recordCount() != 0) {
+        for (numeros->moveFirst(); !numeros->eof(); numeros->moveNext()) {
+            const std::optional<std::int64_t> valeur =
+                Valeur_Numero(numeros->field(0).toTextOrEmpty());
+            if (valeur && *valeur < std::numeric_limits<std::int64_t>::max() &&
+                (!maximum || *valeur > *maximum))
+                maximum = valeur;
+        }
+    }
+    Texte_Num_Examen->setText(Format_Numero(QString::number(maximum ? *maximum + 1 : 1)));
     Texte_Num_Examen->setSelection(0, 2);
 }
 

@@ -109,9 +109,11 @@ void Fenetre_Examen::Appliquer_Colonne(const Colonne_Examen& colonne,
 
 void Fenetre_Examen::Montrer_Ligne() {
     const platform::Recordset& examens = *etat_.Table_Examens;
-    const int position = examens.absolutePosition();
     const QSignalBlocker bloque(Liste_Examens);
-    Liste_Examens->setCurrentRow(position < Liste_Examens->count() ? position : -1);
+    // The line of the exam shown, which is at its position unless another window has
+    // requeried the shared set since the list was made.
+    Liste_Examens->setCurrentRow(
+        examen_affiche_ ? Ligne_De_Cle(*examen_affiche_, examens.absolutePosition()) : -1);
     Liste_Examens->setEnabled(true);
     Liste_Examens->show();
     Combo_Nom_Patient->setEnabled(false);
@@ -123,12 +125,13 @@ void Fenetre_Examen::Afficher_Examen() {
     affichage_complet_ = false;
     try {
         Effacer_Examen();
+        examen_affiche_.reset();
         Montrer_Ligne();
         platform::Recordset& examens = *etat_.Table_Examens;
-        examen_affiche_.reset();
         if (examens.eof() || examens.bof())
             return;
         examen_affiche_ = examens.currentKey();
+        Montrer_Ligne();
         patient_conserve_.reset();
         const platform::Value patient = examens.field(1);
         const int entree = patient.isNull() ? -1 : Entree_Patient(patient.toInt64());
@@ -233,7 +236,7 @@ void Fenetre_Examen::Valider_Examen() {
             if (!Revenir_Examen_Affiche())
                 examens.currentKey();  // no exam shown: "no current record"
             if (!affichage_complet_) {
-                Message_Validation(96, Liste_Examens);
+                Message_Validation(105, Liste_Examens);
                 return;
             }
         }

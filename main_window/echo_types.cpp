@@ -31,6 +31,7 @@ void Echo::Ouvrir_Type_Examen(int type) {
 void Echo::Changer_Type_Examen(int type) {
     if (type < 0 || type > 4)
         return;
+    const bool meme_type = type == etat_.Type_Examen;
     Ouvrir_Type_Examen(type);
     for (int z = 0; z < kZones_Utilisees; ++z)
         etat_.Zones_Courantes[z] = etat_.Zones_Sensibles[type][z];
@@ -39,8 +40,9 @@ void Echo::Changer_Type_Examen(int type) {
     Effacer_Selection_Couleur();
     Picture1_Paint();
     // An open exam window must never write a row of the type it was set up for into
-    // the new type's recordset.
-    if (fenetres_examen_)
+    // the new type's recordset; the same type chosen again leaves it, and the exam being
+    // typed there, as they are.
+    if (fenetres_examen_ && !meme_type)
         fenetres_examen_->Type_Change(type);
 }
 

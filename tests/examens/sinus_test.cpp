@@ -132,6 +132,37 @@ TEST(Sinus, NavigationButtonsMoveWithinTheListAndStopAtItsEnds) {
     EXPECT_TRUE(c.messages.boites.empty());
 }
 
+TEST(Sinus, ALineChoosesItsOwnExamAfterAnotherWindowRequeriedTheSharedSet) {
+    Trois_Patients c;
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    QTest::qWait(30);
+    s.Liste_Examens->setCurrentRow(1);  // MARTIN 07
+    // Another window's write and requery move the rows under the lines (the patient
+    // window's deletion does): DURAND's exam goes, so MARTIN 12 stands at position 1.
+    c.base->execute(QStringLiteral("DELETE FROM Examens WHERE Code_Examen = ?"), {c.e_durand});
+    c.etat->Table_Examens->requery();
+
+    s.Liste_Examens->setCurrentRow(0);  // DURAND's line: its exam is gone
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].titre, c.etat->Libelle(4, 44));
+    EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("07"));
+    EXPECT_EQ(s.Liste_Examens->currentRow(), 1);
+
+    s.Liste_Examens->setCurrentRow(2);  // "MARTIN Paul 12"
+    EXPECT_EQ(c.etat->Table_Examens->currentKey(), c.e_martin12);
+    EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("12"));
+    s.Toolbar1_Boutons[0]->trigger();  // previous: MARTIN 07, on its own line
+    EXPECT_EQ(s.Liste_Examens->currentRow(), 1);
+    s.Toolbar1_Boutons[1]->trigger();
+    EXPECT_EQ(s.Liste_Examens->currentRow(), 2);
+    c.messages.reponse = QMessageBox::Ok;
+    s.Toolbar1_Boutons[6]->trigger();
+    EXPECT_TRUE(c.colonne(c.e_martin12, "Code_Examen").isNull());
+    EXPECT_FALSE(c.colonne(c.e_petit, "Code_Examen").isNull());
+    EXPECT_EQ(Lignes(s.Liste_Examens), (QStringList{"MARTIN Paul 07", "PETIT Léa bis"}));
+}
+
 TEST(Sinus, AnEmptyTypeOpensWithNothingShownAndEveryMoveIsHarmless) {
     Trois_Patients c;
     c.demarrer();
@@ -338,7 +369,10 @@ TEST(Sinus, NullNamesShowAsEmptyAndAnUnreadableRowIsNeverRewritten) {
     ASSERT_EQ(c.messages.boites.size(), 1u);  // the error box
     s.Toolbar1_Boutons[5]->trigger();
     ASSERT_EQ(c.messages.boites.size(), 2u);
-    EXPECT_EQ(c.messages.boites[1].texte, c.etat->Libelle(4, 96));
+    // Its own text, apart from the report's labels.
+    EXPECT_EQ(c.messages.boites[1].texte, c.etat->Libelle(4, 105));
+    EXPECT_FALSE(c.messages.boites[1].texte.isEmpty());
+    EXPECT_NE(c.etat->Libelle(4, 96), c.messages.boites[1].texte);
     EXPECT_EQ(c.colonne(e, "Origine_Examen_Douleur_Type"), platform::Value(9));
 }
 

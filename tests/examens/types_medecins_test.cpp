@@ -92,6 +92,30 @@ TEST(Types, TheSinusWindowFollowsATypeSwitchOrClosesForAnotherWindowsType) {
     EXPECT_TRUE(c.messages.boites.empty());
 }
 
+TEST(Types, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
+    Cabinet c;
+    const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
+    c.courbe(p, 0, QStringLiteral("droite"));
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    s.Toolbar1_Boutons[4]->trigger();
+    s.Combo_Nom_Patient->setCurrentIndex(0);
+    s.Combo_Echogramme_Droit->setCurrentIndex(0);
+    s.Combo_Echogramme_Gauche->setCurrentIndex(0);
+    s.Texte_Examen_Compatible->setText(QStringLiteral("Sinusite"));
+
+    c.echo->Menu_Sinus_Maxillaires->trigger();
+    EXPECT_TRUE(c.echo->Menu_Sinus_Maxillaires->isChecked());
+    EXPECT_EQ(s.Mode_Nouvel_Examen, 1);
+    EXPECT_EQ(s.Texte_Examen_Compatible->text(), QStringLiteral("Sinusite"));
+    EXPECT_EQ(s.Combo_Echogramme_Droit->currentIndex(), 0);
+    s.Toolbar1_Boutons[5]->trigger();
+    EXPECT_EQ(c.base->queryValue("SELECT Examen_Compatible FROM Examens"),
+              platform::Value("Sinusite"));
+    EXPECT_EQ(s.Liste_Examens->count(), 1);
+    EXPECT_TRUE(c.messages.boites.empty());
+}
+
 TEST(Types, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {
     Cabinet c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));

@@ -266,6 +266,43 @@ TEST(Validation, TheNextNumberIsTheNumericMaximumOverEveryTypePlusOne) {
     EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("03"));
 }
 
+TEST(Validation, ANumberThatIsNoPlainIntegerWithinRangeIsKeptAsTypedAndNeverProposedFrom) {
+    // Each text with how the list shows it.
+    const std::vector<std::pair<QString, QString>> formes{
+        {"7", "07"},
+        {" +7 ", "07"},
+        {"-3", "-03"},
+        {"123", "123"},
+        {"-9223372036854775808", "-9223372036854775808"},
+        {"9223372036854775808", "9223372036854775808"},
+        {"inf", "inf"},
+        {"nan", "nan"},
+        {"7.5", "7.5"},
+        {"1e2", "1e2"},
+        {"-", "-"},
+        {"", ""}};
+    for (const auto& [texte, montre] : formes)
+        EXPECT_EQ(Examen_Sinus::Format_Numero(texte), montre) << texte.toStdString();
+
+    Deux_Patients c;
+    const auto grand = c.examen(c.roux, 0, QStringLiteral("99999999999999999999"), c.droite[0],
+                                c.gauche[0], {{"Examen_Compatible", "x"}});
+    for (const char* numero : {"12", "inf", "7.5e3", "9223372036854775807"})
+        c.examen(c.roux, 1, numero, c.droite[1], c.gauche[1]);
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    QTest::qWait(30);
+    s.Liste_Examens->setCurrentRow(1);
+    ASSERT_EQ(s.Liste_Examens->currentItem()->text(),
+              QStringLiteral("ROUX Anne 99999999999999999999"));
+    s.Toolbar1_Boutons[5]->trigger();  // a rewrite keeps the number as typed
+    EXPECT_EQ(c.colonne(grand, "Num_Examen"), platform::Value("99999999999999999999"));
+    s.Toolbar1_Boutons[4]->trigger();
+    s.Combo_Nom_Patient->setCurrentIndex(1);
+    EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("13"));
+    EXPECT_TRUE(c.messages.boites.empty());
+}
+
 TEST(Validation, NewExamPreselectsTheCurrentPatientByKeyOnly) {
     Deux_Patients c;
     c.patient(QStringLiteral("ROUX"), QStringLiteral("Anne"));  // a namesake
