@@ -1,0 +1,40 @@
+#include "report_picture/report_flow.h"
+
+#include <algorithm>
+
+#include "report_picture/report_texts.h"
+
+namespace corvanta::report {
+
+void drawTitleLine(platform::Page& page, const QString& title, double pageWidth) {
+    page.setBold(true);
+    page.setFontSize(12);
+    page.emptyLine();
+    page.setCurrentX((pageWidth - page.textWidth(title)) / 2);
+    page.printLine(title);
+}
+
+void writeFindings(platform::Page& page, double x, std::span<const Finding> findings) {
+    for (const Finding& finding : findings) {
+        page.setCurrentX(x);
+        if (finding.ticked) {
+            page.printLine(QStringLiteral("- ") + singleLine(finding.text));
+        }
+    }
+}
+
+void drawFindingsColumns(platform::Page& page, std::span<const FindingsColumn> columns) {
+    page.setBold(false);
+    page.setFontSize(6);
+    const double top = page.currentY();
+    double lowest = top;
+    for (const FindingsColumn& column : columns) {
+        page.setCurrentY(top);
+        writeFindings(page, column.x, column.findings);
+        lowest = std::max(lowest, page.currentY());
+    }
+    page.setCurrentY(lowest);
+    page.emptyLine();
+}
+
+}  // namespace corvanta::report

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/page.h"
+
+namespace corvanta::report {
+
+// A document on the printer: the system's default printer, or a PDF file where the machine
+// has none. It starts from fresh printer settings (platform::freshPrinterState()), A4
+// portrait. Text heights and widths come from the font's design (ascent + descent), so
+// positions do not depend on the device's resolution. A document not ended when its page is
+// destroyed (a failure half-way) is cancelled: the print job is aborted, no PDF is left.
+struct OpenedPrinter {
+    std::unique_ptr<platform::Page> page;
+    // The PDF the document is written to when there is no printer; empty on a printer.
+    QString pdfFile;
+};
+
+// Opens a document on the default printer, or, without one, as the PDF `pdfFileIfNoPrinter`:
+// A4 portrait, 5 mm margins (a printable area of 200 x 287 mm), printer pixels of a 600 dpi
+// device, written whole at the end of the document and replacing a file of that name. A
+// printer or file that cannot start is a corvanta::Error (482 printer, 75 file).
+OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter);
+
+// The PDF document alone, whatever printers the machine has.
+std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile);
+
+// Tests put their own printer in place (a recording page); an empty factory puts the system
+// printer back. Returns the factory in place before.
+using PrinterFactory = std::function<OpenedPrinter(const QString& pdfFileIfNoPrinter)>;
+PrinterFactory replacePrinterFactory(PrinterFactory factory);
+
+}  // namespace corvanta::report

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "curve_library/quorel32.h"
+#include "platform/recording_page.h"
+#include "report_picture/echogram_graph.h"
+
+namespace corvanta::test {
+
+using Kind = platform::PageOperation::Kind;
+
+// The two zones every exam type starts with (7..15 mm at 68 %, 35..50 mm at 30 %), two
+// unused, and two active ones past the fourth that pages never draw.
+inline std::array<Zone_Sensible, 6> defaultZones() {
+    std::array<Zone_Sensible, 6> zones{};
+    zones[0] = Zone_Sensible{7, 15, 68, 0, 0, 0, 1};
+    zones[1] = Zone_Sensible{35, 50, 30, 0, 0, 0, 1};
+    zones[4] = Zone_Sensible{0, 80, 50, 0, 0, 0, 1};
+    zones[5] = Zone_Sensible{0, 80, 50, 0, 0, 0, 1};
+    return zones;
+}
+
+// The entries of `kind` that came with line width `pen`.
+inline std::vector<platform::RecordingPage::Entry> drawnWith(const platform::RecordingPage& page,
+                                                             Kind kind, int pen) {
+    std::vector<platform::RecordingPage::Entry> found;
+    for (const auto& entry : page.entries(kind)) {
+        if (entry.after.lineWidth == pen) {
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+// The texts printed, in order.
+inline std::vector<QString> printed(const platform::RecordingPage& page) {
+    std::vector<QString> texts;
+    for (const auto& entry : page.entries()) {
+        if (entry.operation.kind == Kind::PrintLine || entry.operation.kind == Kind::PrintOnLine) {
+            texts.push_back(entry.operation.text);
+        }
+    }
+    return texts;
+}
+
+}  // namespace corvanta::test
