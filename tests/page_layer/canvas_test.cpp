@@ -69,6 +69,37 @@ TEST_F(CanvasGraphTest, IsAWhite529By593PictureAt96Dpi) {
     EXPECT_DOUBLE_EQ(canvas.textWidth("Echogramme"), small) << "6 points drawn as 8";
 }
 
+// A text hangs from its top left corner within its 13-pixel line; a picture keeps its size.
+TEST_F(CanvasGraphTest, TextsAndPicturesStandFromTheirTopLeftCorner) {
+    canvas.setCurrentX(20);
+    canvas.setCurrentY(30);
+    canvas.printLine(QString::fromUtf8("Ég"));
+    QImage pin(21, 25, QImage::Format_RGB32);
+    pin.fill(Qt::red);
+    canvas.picture(pin, 10, 50);
+    const QImage& image = canvas.image();
+    QRect ink;
+    for (int y = 0; y < px(45); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_GE(ink.left(), px(20));
+    EXPECT_LE(ink.left(), px(20) + 2);
+    EXPECT_GE(ink.top(), px(30));
+    EXPECT_LT(ink.bottom(), px(30) + 13);
+    EXPECT_GT(ink.height(), 9);
+    QRect red;
+    for (int y = px(45); y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(255, 0, 0))
+                red |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_EQ(red, QRect(px(10), px(50), 21, 25));
+}
+
 TEST_F(CanvasGraphTest, GridZoneAndTicksFallOnThePixelsTheirMillimetresGive) {
     const Zone_Sensible zone{7, 15, 68, 0, 0, 0, 1};
     drawGraphs(canvas, kExportGraphs, std::span(&graph, 1), std::span(&zone, 1));
@@ -149,13 +180,12 @@ TEST_F(CanvasGraphTest, TheCurveStopsAtTheCountAtTheLevelsOfItsSamples) {
 // A two-graph page for looking at: <build>/captures/page_layer_canvas.png.
 TEST_F(CanvasGraphTest, SamplePageForLooking) {
     const std::vector<GraphPlace> graphs = {{10, 20, 50, 40}, {80, 20, 50, 40}};
-    const auto zones = corvanta::test::defaultZones();
     drawTitleLine(canvas, reportTitle("Martin", "Anne", "3"), 140);
-    const double bottom = drawGraphs(canvas, kExportGraphs, graphs, zones);
+    const double bottom = drawGraphs(canvas, kExportGraphs, graphs, corvanta::test::defaultZones());
     std::array<std::uint8_t, 400> samples{};
     for (int i = 0; i < 400; ++i) {
-        samples[i] = static_cast<std::uint8_t>(std::clamp(
-            230 * std::exp(-i / 40.0) + 90 * std::exp(-std::pow((i - 180) / 18.0, 2)), 0.0, 255.0));
+        samples[i] = static_cast<std::uint8_t>(230 * std::exp(-i / 40.0) +
+                                               90 * std::exp(-std::pow((i - 180) / 18.0, 2)));
     }
     plotCurve(canvas, graphs[0], samples, 400, 1);
     plotCurve(canvas, graphs[1], samples, 200, 1);
@@ -163,14 +193,6 @@ TEST_F(CanvasGraphTest, SamplePageForLooking) {
         {QString("12/03/2024 10:15:02 D"), QString("Sinus droit\r\ncontrôle à 3 mois")},
         {QString("12/03/2024 10:17:40 G"), std::nullopt}};
     drawCaptions(canvas, graphs, captions, bottom, CaptionFlow::BelowLowestColumn);
-    canvas.setBold(true);
-    canvas.setFontSize(10);
-    canvas.emptyLine();
-    const QString heading = "Résultats de l'échographie";
-    canvas.setCurrentX((140 - canvas.textWidth(heading)) / 2);
-    canvas.printLine(heading);
-    canvas.setFontSize(6);
-    canvas.setBold(false);
     canvas.emptyLine();
     const std::vector<FindingsColumn> columns = {
         {10, {{true, "Echogramme normal"}, {true, "Sinus occupé"}}},

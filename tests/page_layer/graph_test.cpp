@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "report_picture/echogram_graph.h"
 #include "report_picture/report_flow.h"
 #include "tests/page_layer/page_fixture.h"
@@ -19,95 +21,60 @@ using corvanta::test::printed;
 // The numbers of the printed report on a 200 x 280 mm printable area: columns at 10 and
 // 110, graphs 80 x 52.5 from y = 120. The recording page's 8-point line is 4 mm high and
 // "10" 3.2 mm wide.
-class PrintedGraphsTest : public ::testing::Test {
-  protected:
-    void SetUp() override { page.setScaleUnit(ScaleUnit::Millimetre); }
-    double draw(std::vector<GraphPlace> places) {
-        graphs = std::move(places);
-        return drawGraphs(page, kPrintedGraphs, graphs, zones);
-    }
-    static std::vector<double> column(const std::vector<RecordingPage::Entry>& entries, int i) {
-        std::vector<double> values;
-        for (const auto& entry : entries) {
-            values.push_back(entry.operation.numbers[i]);
-        }
-        return values;
-    }
-    static std::vector<double> steps(double first, double step, int count) {
-        std::vector<double> values;
-        for (int k = 0; k < count; ++k) {
-            values.push_back(first + k * step);
-        }
-        return values;
-    }
+TEST(PrintedGraphsTest, TwoGraphsStandWhereTheReportPutsThem) {
+    RecordingPage page(QSizeF(200, 280));
+    page.setScaleUnit(ScaleUnit::Millimetre);
+    const std::vector<GraphPlace> graphs = {{10, 120, 80, 52.5}, {110, 120, 80, 52.5}};
+    const double scaleBottom = drawGraphs(page, kPrintedGraphs, graphs, defaultZones());
 
-    RecordingPage page{QSizeF(200, 280)};
-    std::array<Zone_Sensible, 6> zones = defaultZones();
-    std::vector<GraphPlace> graphs;
-};
-
-TEST_F(PrintedGraphsTest, TwoGraphsStandWhereTheReportPutsThem) {
-    const double scaleBottom = draw({{10, 120, 80, 52.5}, {110, 120, 80, 52.5}});
-
+    using Corners = std::array<double, 4>;
     const auto boxes = page.entries(Kind::Box);
     ASSERT_EQ(boxes.size(), 6u) << "two frames and two active zones in each graph";
-    const std::array<std::array<double, 4>, 6> corners = {{{10, 120, 90, 172.5},
-                                                           {110, 120, 190, 172.5},
-                                                           {17, 120, 25, 172.5},
-                                                           {45, 120, 60, 172.5},
-                                                           {117, 120, 125, 172.5},
-                                                           {145, 120, 160, 172.5}}};
+    const Corners corners[] = {{10, 120, 90, 172.5},   {110, 120, 190, 172.5},
+                               {17, 120, 25, 172.5},   {45, 120, 60, 172.5},
+                               {117, 120, 125, 172.5}, {145, 120, 160, 172.5}};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EXPECT_EQ(boxes[i].operation.numbers, corners[i]) << "box " << i;
         EXPECT_EQ(boxes[i].after.lineWidth, 8);
         EXPECT_EQ(boxes[i].after.fillStyle, i < 2 ? FillStyle::Transparent : FillStyle::Solid);
     }
     EXPECT_EQ(boxes[2].after.fillColor, QColor(224, 224, 224));
-
     const auto thresholds = drawnWith(page, Kind::Line, 8);
     ASSERT_EQ(thresholds.size(), 4u);
-    EXPECT_EQ(thresholds[0].operation.numbers, (std::array<double, 4>{17, 136.8, 25, 136.8}));
-    EXPECT_EQ(thresholds[1].operation.numbers, (std::array<double, 4>{45, 156.75, 60, 156.75}));
+    EXPECT_EQ(thresholds[0].operation.numbers, (Corners{17, 136.8, 25, 136.8}));
+    EXPECT_EQ(thresholds[1].operation.numbers, (Corners{45, 156.75, 60, 156.75}));
 
     const auto grid = drawnWith(page, Kind::Line, 1);
     ASSERT_EQ(grid.size(), 32u);
-    EXPECT_EQ(column({grid.begin(), grid.begin() + 9}, 0), steps(10, 10, 9));
-    EXPECT_EQ(column({grid.begin() + 9, grid.begin() + 16}, 1), steps(120, 8.75, 7));
+    EXPECT_EQ(grid[8].operation.numbers, (Corners{90, 120, 90, 172.5}));
+    EXPECT_EQ(grid[10].operation.numbers, (Corners{10, 128.75, 90, 128.75}));
 
-    std::vector<RecordingPage::Entry> shortDepth, longDepth, shortDb, longDb;
+    // Ticks, by the way they run: 1 mm and 2 mm down, 1 mm and 2 mm left of the edge.
+    std::map<std::pair<double, double>, std::vector<Corners>> ticks;
     for (const auto& tick : drawnWith(page, Kind::Line, 4)) {
-        const auto& n = tick.operation.numbers;
-        if (n[0] == n[2]) {
-            (n[3] - n[1] == 1 ? shortDepth : longDepth).push_back(tick);
-        } else if (n[2] > n[0]) {
-            shortDb.push_back(tick);
-        } else {
-            longDb.push_back(tick);
-        }
+        const Corners& n = tick.operation.numbers;
+        ticks[{n[2] - n[0], n[3] - n[1]}].push_back(n);
     }
+    const auto& shortDepth = ticks[{0, 1}];
+    const auto& longDepth = ticks[{0, 2}];
+    const auto& shortDb = ticks[{1, 0}];
+    const auto& longDb = ticks[{-2, 0}];
     ASSERT_EQ(shortDepth.size(), 162u);
-    EXPECT_EQ(column({shortDepth.begin(), shortDepth.begin() + 81}, 0), steps(10, 1, 81));
-    EXPECT_EQ(column(shortDepth, 1), std::vector<double>(162, 172.5));
     ASSERT_EQ(longDepth.size(), 18u);
-    EXPECT_EQ(column({longDepth.begin() + 9, longDepth.end()}, 0), steps(110, 10, 9));
-    EXPECT_EQ(column(longDepth, 3), std::vector<double>(18, 174.5));
     ASSERT_EQ(shortDb.size(), 122u);
-    EXPECT_EQ(column({shortDb.begin(), shortDb.begin() + 61}, 1), steps(120, 0.875, 61));
-    EXPECT_EQ(shortDb[61].operation.numbers, (std::array<double, 4>{109, 120, 110, 120}));
     ASSERT_EQ(longDb.size(), 14u);
-    EXPECT_EQ(column({longDb.begin(), longDb.begin() + 7}, 1), steps(120, 8.75, 7));
-    EXPECT_EQ(longDb[7].operation.numbers, (std::array<double, 4>{110, 120, 108, 120}));
+    EXPECT_EQ(shortDepth[80], (Corners{90, 172.5, 90, 173.5}));
+    EXPECT_EQ(longDepth[10], (Corners{120, 172.5, 120, 174.5}));
+    EXPECT_EQ(shortDb[1], (Corners{9, 120.875, 10, 120.875}));
+    EXPECT_EQ(shortDb[61], (Corners{109, 120, 110, 120}));
+    EXPECT_EQ(longDb[6], (Corners{10, 172.5, 8, 172.5}));
 
     std::vector<QString> labels;
-    for (int graph = 0; graph < 2; ++graph) {
-        for (int v = 0; v <= 80; v += 10)
+    for (const auto& [last, unit] : {std::pair{80, " mm"}, {80, " mm"}, {60, "dB"}, {60, "dB"}}) {
+        for (int v = 0; v <= last; v += 10) {
             labels.push_back(QStringLiteral(" %1 ").arg(v));
-        labels.push_back(" mm");
-    }
-    for (int graph = 0; graph < 2; ++graph) {
-        for (int v = 0; v <= 60; v += 10)
-            labels.push_back(QStringLiteral(" %1 ").arg(v));
-        labels.push_back("dB");
+        }
+        labels.push_back(unit);
     }
     EXPECT_EQ(printed(page), labels);
 
@@ -120,35 +87,13 @@ TEST_F(PrintedGraphsTest, TwoGraphsStandWhereTheReportPutsThem) {
         }
         return all.front().after;
     };
-    EXPECT_DOUBLE_EQ(startOf(" 0 ", 0).x, 10 - 3.2);
-    EXPECT_DOUBLE_EQ(startOf(" 0 ", 0).y, 174.5 + 2);
-    EXPECT_DOUBLE_EQ(startOf(" 60 ", 2).x, 8 - 6.4) << "after the two depth scales' 60";
-    EXPECT_DOUBLE_EQ(startOf(" 60 ", 2).y, 172.5 - 2);
-    EXPECT_DOUBLE_EQ(startOf("dB", 1).x, 110);
-    EXPECT_DOUBLE_EQ(startOf("dB", 1).y, 120 - 8);
+    EXPECT_EQ(QPointF(startOf(" 0 ", 0).x, startOf(" 0 ", 0).y), QPointF(10 - 3.2, 174.5 + 2));
+    EXPECT_EQ(QPointF(startOf(" 60 ", 2).x, startOf(" 60 ", 2).y), QPointF(8 - 6.4, 172.5 - 2))
+        << "after the two depth scales' 60";
+    EXPECT_EQ(QPointF(startOf("dB", 1).x, startOf("dB", 1).y), QPointF(110, 120 - 8));
     EXPECT_EQ(startOf("dB", 1).fontSize, 8);
     EXPECT_FALSE(startOf("dB", 1).bold);
     EXPECT_DOUBLE_EQ(scaleBottom, 172.5 + 2 + 2 + 4);
-}
-
-TEST_F(PrintedGraphsTest, OneWideGraphSpreadsTheSameScaleAndZones) {
-    zones[1].actif = 0;
-    zones[2] = Zone_Sensible{0, 80, 100, 0, 0, 0, 1};
-    zones[3] = Zone_Sensible{60, 70, 0, 0, 0, 0, 1};
-    draw({{10, 120, 180, 52.5}});
-    std::vector<double> longTicks;
-    for (const auto& tick : drawnWith(page, Kind::Line, 4)) {
-        if (tick.operation.numbers[3] == 174.5)
-            longTicks.push_back(tick.operation.numbers[0]);
-    }
-    EXPECT_EQ(longTicks, (std::vector<double>{10, 32.5, 55, 77.5, 100, 122.5, 145, 167.5, 190}));
-    const auto bands = page.entries(Kind::Box);
-    ASSERT_EQ(bands.size(), 4u);
-    EXPECT_EQ(bands[1].operation.numbers, (std::array<double, 4>{25.75, 120, 43.75, 172.5}));
-    const auto thresholds = drawnWith(page, Kind::Line, 8);
-    ASSERT_EQ(thresholds.size(), 3u);
-    EXPECT_DOUBLE_EQ(thresholds[1].operation.numbers[1], 120) << "100 % on the top edge";
-    EXPECT_DOUBLE_EQ(thresholds[2].operation.numbers[1], 172.5) << "0 % on the bottom edge";
 }
 
 // The curve page draws in twips, its bands grey all through before the frame, and its
