@@ -31,6 +31,8 @@ struct PageState {
     LineStyle lineStyle = LineStyle::Solid;
     FillStyle fillStyle = FillStyle::Transparent;
     QColor fillColor = Qt::black;
+
+    bool operator==(const PageState&) const = default;
 };
 
 // The settings a printer document starts with: twips, Arial 10 points regular, black,

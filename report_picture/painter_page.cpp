@@ -35,14 +35,11 @@ QPainter& PainterPage::painter() {
 
 const QFont& PainterPage::currentFont() const {
     const platform::PageState& s = state();
-    const QString key = QStringLiteral("%1|%2|%3|%4")
-                            .arg(s.fontName)
-                            .arg(s.fontSize)
-                            .arg(int{s.bold})
-                            .arg(int{s.italic});
-    if (key != fontKey_) {
+    if (!fontMade_ || s.fontName != fontOf_.fontName || s.fontSize != fontOf_.fontSize ||
+        s.bold != fontOf_.bold || s.italic != fontOf_.italic) {
         font_ = fontFor(s);
-        fontKey_ = key;
+        fontOf_ = s;
+        fontMade_ = true;
     }
     return font_;
 }

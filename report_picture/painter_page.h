@@ -46,7 +46,8 @@ class PainterPage : public platform::Page {
     QPainter painter_;
     bool snap_;
     mutable QFont font_;
-    mutable QString fontKey_;
+    mutable platform::PageState fontOf_;
+    mutable bool fontMade_ = false;
 };
 
 }  // namespace corvanta::report
