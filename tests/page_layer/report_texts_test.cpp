@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/error.h"
+#include "report_picture/exam_report.h"
 #include "tests/support/application_test.h"
 
 namespace {
@@ -38,6 +40,36 @@ TEST(ReportTextsTest, ExamNumbersHaveAtLeastTwoDigits) {
     }
     EXPECT_EQ(reportTitle("Martin", "Anne", "3"), "Martin Anne 03");
     EXPECT_EQ(reportTitle("", "", "3"), "  03");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ReportTextsTest, AnExamRowReadsItsColumnsAsReportsTakeThem) {
+    using corvanta::platform::Value;
+    ExamRow row;
+    row.set("Decision_Scanner", Value(1));
+    row.set("Decision_Lavage", Value(2));
+    row.set("Condition_Position", Value("1"));
+    row.set("Echogramme_Droit_Autres", Value());
+    row.set("Courbes_Droites.Courbe", Value(QByteArray("\x00\xff", 2)));
+    row.set("Courbes_Droites.DATE", Value());
+
+    EXPECT_TRUE(row.ticked("decision_scanner"));
+    EXPECT_FALSE(row.ticked("Decision_Lavage"));
+    EXPECT_FALSE(row.ticked("Echogramme_Droit_Autres"));
+    EXPECT_EQ(row.choice("Condition_Position"), 1);
+    EXPECT_EQ(row.choice("Echogramme_Droit_Autres"), std::nullopt);
+    EXPECT_EQ(row.curve("COURBES_DROITES.COURBE"), QByteArray("\x00\xff", 2));
+    EXPECT_EQ(row.optionalText("Courbes_Droites.DATE"), std::nullopt);
+    EXPECT_EQ(row.text("Courbes_Droites.DATE"), "");
+    try {
+        row.value("Num_Examen");
+        FAIL() << "a column the row lacks must fail";
+    } catch (const corvanta::Error& e) {
+        EXPECT_EQ(e.number(), 3265);
+    }
 }
 
 }  // namespace

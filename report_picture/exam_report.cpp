@@ -1,0 +1,78 @@
+#include "report_picture/exam_report.h"
+
+#include "platform/error.h"
+
+namespace corvanta::report {
+
+namespace {
+constexpr int kItemNotFound = 3265;
+}
+
+void ExamRow::set(const QString& column, const platform::Value& value) {
+    values_.insert(column.toLower(), value);
+}
+
+bool ExamRow::has(const QString& column) const {
+    return values_.contains(column.toLower());
+}
+
+const platform::Value& ExamRow::value(const QString& column) const {
+    const auto found = values_.constFind(column.toLower());
+    if (found == values_.cend())
+        throw Error(kItemNotFound, "Recordset",
+                    "Item not found in this collection: " + column.toStdString());
+    return *found;
+}
+
+QString ExamRow::text(const QString& column) const {
+    return value(column).toTextOrEmpty();
+}
+
+std::optional<QString> ExamRow::optionalText(const QString& column) const {
+    const platform::Value& v = value(column);
+    if (v.isNull())
+        return std::nullopt;
+    return v.kind() == platform::Value::Kind::Blob ? QString::fromLatin1(v.toBlob()) : v.toText();
+}
+
+bool ExamRow::ticked(const QString& column) const {
+    const std::optional<std::int64_t> v = choice(column);
+    return v && *v == 1;
+}
+
+std::optional<std::int64_t> ExamRow::choice(const QString& column) const {
+    const platform::Value& v = value(column);
+    switch (v.kind()) {
+        case platform::Value::Kind::Integer:
+            return v.toInt64();
+        case platform::Value::Kind::Real: {
+            const double d = v.toDouble();
+            if (d != static_cast<double>(static_cast<std::int64_t>(d)))
+                return std::nullopt;
+            return static_cast<std::int64_t>(d);
+        }
+        case platform::Value::Kind::Text: {
+            bool ok = false;
+            const std::int64_t n = v.toText().trimmed().toLongLong(&ok);
+            return ok ? std::optional<std::int64_t>(n) : std::nullopt;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<QByteArray> ExamRow::curve(const QString& column) const {
+    const platform::Value& v = value(column);
+    if (v.isNull())
+        return std::nullopt;
+    if (v.kind() == platform::Value::Kind::Blob)
+        return v.toBlob();
+    return v.toText().toLatin1();
+}
+
+const QString& ExamReportInput::text(int form, int number) const {
+    static const QString empty;
+    return texts ? (*texts)(form, number) : empty;
+}
+
+}  // namespace corvanta::report

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/libelle.h"
+#include "curve_library/quorel32.h"
+#include "platform/value.h"
+
+namespace corvanta::report {
+
+// The columns of the exam a report shows, read once, by the exam's key, when the report
+// starts: the exam's own columns, its patient's and its two curves' as the exam query
+// names them (`Courbes_Droites.DATE`). Names compare without regard to case. Reading a
+// column the row does not hold is Error 3265, as a recordset would report it.
+class ExamRow {
+  public:
+    void set(const QString& column, const platform::Value& value);
+    bool has(const QString& column) const;
+
+    const platform::Value& value(const QString& column) const;
+    // Null reads as an empty text.
+    QString text(const QString& column) const;
+    // Absent when Null.
+    std::optional<QString> optionalText(const QString& column) const;
+    // A check box counts as ticked only when it holds 1 (Null and any other value do not).
+    bool ticked(const QString& column) const;
+    // A list or option index; absent when Null or not a whole number.
+    std::optional<std::int64_t> choice(const QString& column) const;
+    // A stored curve; absent when Null.
+    std::optional<QByteArray> curve(const QString& column) const;
+
+  private:
+    QHash<QString, platform::Value> values_;
+};
+
+// The letterhead of the current doctor.
+struct DoctorDetails {
+    QString name;
+    QString address1;
+    QString address2;
+    QString telephone;
+    QString fax;
+    QString registration;
+};
+
+// Everything an exam report needs of the program, as plain values: report code never
+// reaches into a window or a recordset.
+struct ExamReportInput {
+    ExamRow row;
+    // The main window's current exam type when the report starts (titles and zones follow
+    // it, whatever the row's own `Code_Type`).
+    int examType = 0;
+    // Zones 0..3 of that type.
+    std::array<Zone_Sensible, 4> zones{};
+    // The sample count the window filters with (50, 100, 200 or 400): curves stop there.
+    int pointCount = 400;
+    // The device's commissioning date, 8 characters.
+    QString commissioningDate;
+    DoctorDetails doctor;
+    const Libelles* texts = nullptr;
+    // The curve library's filter with the main window's current settings and the count
+    // above: the filtered samples of a raw stored curve (pointCount of them at most).
+    std::function<std::vector<std::uint8_t>(const QByteArray& raw)> filter;
+
+    const QString& text(int form, int number) const;
+};
+
+}  // namespace corvanta::report
