@@ -118,6 +118,8 @@ class Patients : public QWidget {
 
     void Nouveau_Patient();
     void Enregistrer_Patient();
+    // Once confirmed with the count of his exams and curves, deletes the shown patient with
+    // them; Cancel or any failure deletes nothing.
     void Supprimer_Patient();
 
     void Rechercher_Patient();
@@ -166,6 +168,8 @@ class Patients : public QWidget {
     void Erreur(const Error& erreur);
     void Ecrire_Fiche(platform::Recordset& table, const QString& date_naissance);
     void Rafraichir_Apres_Enregistrement(std::int64_t cle);
+    // Deletes the patient's exams, then his curves, then his row, all or nothing.
+    void Supprimer_Dossier(platform::Recordset& table, std::int64_t cle);
 
     Etat_Application& etat_;
     // The key of each list line, line by line.

@@ -6,6 +6,7 @@
 #include "patients/fiche_patient.h"
 #include "patients/message_patients.h"
 #include "patients/patients.h"
+#include "platform/database.h"
 #include "platform/recordset.h"
 
 namespace corvanta {
@@ -110,14 +111,30 @@ void Patients::Rafraichir_Apres_Enregistrement(std::int64_t cle) {
 void Patients::Supprimer_Patient() {
     if (Code_Patient_Affiche == 0)
         return;
-    if (!fenetre_patients::Confirmer(this, etat_.Libelle(5, 15), etat_.Libelle(5, 17)))
+    const std::int64_t cle = Code_Patient_Affiche;
+    QString question = etat_.Libelle(5, 17);
+    try {
+        platform::Database& base = Base();
+        const auto compter = [&](const QString& sql) {
+            return base.queryValue(sql, {cle}).toInt64();
+        };
+        const std::int64_t examens =
+            compter(QStringLiteral("SELECT COUNT(*) FROM Examens WHERE \"Code_ Patient\" = ?"));
+        const std::int64_t courbes =
+            compter(QStringLiteral("SELECT COUNT(*) FROM Courbes WHERE Code_Patient = ?"));
+        question += QLatin1Char('\n') + etat_.Libelle(5, 21).arg(examens).arg(courbes);
+    } catch (const Error& erreur) {
+        Erreur(erreur);
+        return;
+    }
+    if (!fenetre_patients::Confirmer(this, etat_.Libelle(5, 15), question))
         return;
     try {
         platform::Recordset& table = Table();
-        if (!table.moveToKey(Code_Patient_Affiche)) {
+        if (!table.moveToKey(cle)) {
             throw Error(3167, "Recordset", "Record is deleted.");
         }
-        table.deleteCurrent();
+        Supprimer_Dossier(table, cle);
         Code_Patient_Affiche = 0;
         Remplir_Lignes();
         if (table.recordCount() != 0)
@@ -130,6 +147,27 @@ void Patients::Supprimer_Patient() {
         Erreur(erreur);
     }
     Afficher_Patient();
+}
+
+void Patients::Supprimer_Dossier(platform::Recordset& table, std::int64_t cle) {
+    platform::Database& base = Base();
+    bool retire = false;
+    try {
+        platform::Database::Transaction transaction(base);
+        // The exams first: the database keeps a curve as long as an exam shows it.
+        base.execute(QStringLiteral("DELETE FROM Examens WHERE \"Code_ Patient\" = ?"), {cle});
+        base.execute(QStringLiteral("DELETE FROM Courbes WHERE Code_Patient = ?"), {cle});
+        table.deleteCurrent();
+        retire = true;
+        transaction.commit();
+    } catch (const Error&) {
+        // Rolled back: the patient is still there, and a member of the list again.
+        if (retire) {
+            table.requery();
+            table.moveToKey(cle);
+        }
+        throw;
+    }
 }
 
 }  // namespace corvanta
