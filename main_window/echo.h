@@ -319,6 +319,8 @@ class Echo : public QMainWindow {
     // and his curves of the current exam type; Choisir_Patient also shows his comment.
     void Charger_Patient(const platform::Recordset& patients);
     void Choisir_Patient(const platform::Recordset& patients);
+    // Empties the curve comment box, which belongs to no curve while none is selected.
+    void Vider_Commentaire_Courbe();
     void Charger_Courbes_Patient();
     void Oublier_Patient();
     void Memoriser_Courbe();

@@ -57,6 +57,7 @@ void Echo::List1_Click() {
 void Echo::Picture2_Paint() {
     const std::int64_t cle = Cle_Courbe_Selectionnee();
     if (cle == 0) {
+        Vider_Commentaire_Courbe();
         apercu_courbe_ = false;
         Dessiner_Apercu();
         Picture2->update();
@@ -71,8 +72,7 @@ void Echo::Picture2_Paint() {
     if (courbe->recordCount() == 0) {
         // The box must not keep another curve's comment for the next keystroke to write
         // onto this one.
-        const QSignalBlocker bloque(Commentaire_Courbe);
-        Commentaire_Courbe->clear();
+        Vider_Commentaire_Courbe();
         throw Error(3021, "Recordset", "No current record.");
     }
     const QByteArray echantillons = courbe->field(QStringLiteral("COURBE")).toBlob();
@@ -90,9 +90,17 @@ void Echo::Picture2_Paint() {
     Dessiner_Apercu();
     Picture2->update();
 
+    Commentaire_Courbe->setReadOnly(false);
     // Showing another text runs the box's change handling, which writes it back.
     if (Commentaire_Courbe->toPlainText() != commentaire)
         Commentaire_Courbe->setPlainText(commentaire);
+}
+
+void Echo::Vider_Commentaire_Courbe() {
+    // Typing is refused too: it would be written to no curve and lost.
+    Commentaire_Courbe->setReadOnly(true);
+    const QSignalBlocker bloque(Commentaire_Courbe);
+    Commentaire_Courbe->clear();
 }
 
 void Echo::Dessiner_Apercu() {

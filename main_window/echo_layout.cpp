@@ -305,6 +305,8 @@ void Echo::construireOngletPatients(QWidget* page) {
                                QRect(8, listsTop, 222, listsHeight));
     Commentaire_Courbe = place<QPlainTextEdit>(Frame_Courbes, QStringLiteral("Commentaire_Courbe"),
                                                QRect(236, listsTop, 186, listsHeight));
+    // It takes typing only while a curve is selected.
+    Commentaire_Courbe->setReadOnly(true);
 }
 
 void Echo::construireOngletGeneral(QWidget* page) {

@@ -108,6 +108,7 @@ void Echo::Charger_Courbes_Patient() {
     platform::Recordset& courbes = *etat_.Table_Courbes;
     const QSignalBlocker bloque(List1);
     List1->clear();
+    Vider_Commentaire_Courbe();
     if (courbes.recordCount() == 0)
         return;
     const int date = courbes.fieldIndex(QStringLiteral("DATE"));
@@ -130,8 +131,11 @@ void Echo::Oublier_Patient() {
         Liste_Nom->setCurrentIndex(-1);
     }
     Text1->clear();
-    const QSignalBlocker bloque(List1);
-    List1->clear();
+    {
+        const QSignalBlocker bloque(List1);
+        List1->clear();
+    }
+    Vider_Commentaire_Courbe();
 }
 
 void Echo::Menu_Gestion_Patients_Click() {

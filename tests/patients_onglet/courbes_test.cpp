@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QTest>
 
 #include "platform/recordset.h"
 #include "tests/patients_onglet/poste_patients.h"
@@ -173,6 +174,56 @@ TEST(Courbes, LeCommentaireNeVaQuALaCourbeChoisie) {
     echo.Liste_Nom_Click();
     echo.List1->setCurrentRow(0);
     EXPECT_EQ(echo.Commentaire_Courbe->toPlainText(), QStringLiteral("vu\nle 3"));
+    EXPECT_TRUE(poste.boites().empty());
+}
+
+// Whatever reload leaves no curve selected, the box shows no comment and takes no typing
+// that would belong to no curve.
+TEST(Courbes, SansCourbeChoisieLaBoiteDeCommentaireEstVideEtFermee) {
+    Poste_Patients poste;
+    const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
+    const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
+    const std::int64_t a = poste.courbe(p, 0, QStringLiteral("a"), QByteArray(400, '\0'), 0, 0,
+                                        QStringLiteral("note a"));
+    poste.courbe(p, 1, QStringLiteral("b"), QByteArray(400, '\0'), 0, 0, QStringLiteral("note b"));
+    Echo& echo = poste.demarrer();
+    QPlainTextEdit& boite = *echo.Commentaire_Courbe;
+    const auto sans_commentaire = [&](const char* apres) {
+        EXPECT_EQ(echo.List1->currentRow(), -1) << apres;
+        EXPECT_EQ(boite.toPlainText(), QString()) << apres;
+        QTest::keyClicks(&boite, QStringLiteral("perdu"));
+        EXPECT_EQ(boite.toPlainText(), QString()) << apres;
+    };
+    const auto choisir_premiere = [&](const QString& commentaire) {
+        echo.List1->setCurrentRow(0);
+        EXPECT_EQ(boite.toPlainText(), commentaire);
+        EXPECT_FALSE(boite.isReadOnly());
+    };
+    sans_commentaire("start-up");
+
+    Choisir(echo, p);
+    choisir_premiere(QStringLiteral("note a"));
+    Choisir(echo, autre);
+    sans_commentaire("another patient");
+
+    Choisir(echo, p);
+    choisir_premiere(QStringLiteral("note a"));
+    echo.Changer_Type_Examen(1);
+    ASSERT_EQ(echo.List1->count(), 1);
+    sans_commentaire("a type switch");
+
+    choisir_premiere(QStringLiteral("note b"));
+    echo.Toolbar2_Boutons[2]->trigger();
+    ASSERT_EQ(echo.List1->count(), 0);
+    sans_commentaire("the deletion of the only curve");
+
+    EXPECT_EQ(Colonne(poste, "Commentaire_Courbe", a).toText(), QStringLiteral("note a"));
+    EXPECT_EQ(poste
+                  .valeur(QStringLiteral("SELECT COUNT(*) FROM Courbes WHERE "
+                                         "Commentaire_Courbe LIKE '%perdu%'"),
+                          {})
+                  .toInt32(),
+              0);
     EXPECT_TRUE(poste.boites().empty());
 }
 
