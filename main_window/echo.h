@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/etat_application.h"
 #include "app/libelle.h"
@@ -196,7 +197,8 @@ class Echo : public QMainWindow {
     // Lists every patient of `Table_Patients`, each line keeping its `Code_Patient`, and
     // reselects the current patient by key (the first line when he is gone), which loads
     // him; with no current patient nothing is selected and `Table_Patients` is on its first
-    // record. Database failures are Errors for the caller.
+    // record. A row deleted elsewhere (another copy of the program on the same file) is
+    // left out. Database failures are Errors for the caller.
     void Remplir_Liste_Nom();
     // Makes the patient of the selected line current and loads him, found by his key. A
     // patient no longer in `Table_Patients` loads nobody and says so; any other failure
@@ -206,7 +208,8 @@ class Echo : public QMainWindow {
     // caption, his curves of the current exam type in `Table_Courbes` and `List1`.
     void ChargePatient();
     // Shows the patient window, made at its first opening and kept for the whole run;
-    // its closing refills the patient list and reloads the current patient.
+    // its closing refills the patient list and reloads the current patient, or the patient
+    // last saved there when no other patient was loaded here since that save.
     void Menu_Gestion_Patients_Click();
     // The patient window once the menu has made it; null before.
     Patients* Fenetre_Patients() const { return fenetre_patients_.get(); }
@@ -319,6 +322,9 @@ class Echo : public QMainWindow {
     // and his curves of the current exam type; Choisir_Patient also shows his comment.
     void Charger_Patient(const platform::Recordset& patients);
     void Choisir_Patient(const platform::Recordset& patients);
+    // The refill, reselecting the patient of key `patient` (the first line when he is
+    // gone); with no patient no line is selected.
+    void Remplir_Liste_Nom(std::optional<std::int64_t> patient);
     // Empties the curve comment box, which belongs to no curve while none is selected.
     void Vider_Commentaire_Courbe();
     void Charger_Courbes_Patient();
@@ -330,6 +336,10 @@ class Echo : public QMainWindow {
     void Dessiner_Apercu();
     // `ID` of the curve of the selected line of `List1`; 0 when no line is selected.
     std::int64_t Cle_Courbe_Selectionnee() const;
+    // Saved in the patient window since the last patient loaded here; 0 when none. The
+    // current patient stays until the window closes, so that a curve stored meanwhile goes
+    // to the patient whose name and curves this window shows.
+    std::int64_t patient_enregistre_ = 0;
     // What the preview shows, redrawn at every repaint with the current number of points:
     // a stored curve with its filter settings, or the flat line when apercu_courbe_ is false.
     bool apercu_courbe_ = false;

@@ -10,6 +10,7 @@
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "platform/sqlite_statement.h"
 
 namespace corvanta {
 
@@ -23,6 +24,12 @@ QString Nom_Affiche(const platform::Recordset& patients) {
 }  // namespace
 
 void Echo::Remplir_Liste_Nom() {
+    Remplir_Liste_Nom(etat_.Nom_Patient_Courant.isEmpty()
+                          ? std::nullopt
+                          : std::optional<std::int64_t>(etat_.Code_Patient_Courant));
+}
+
+void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient) {
     platform::Recordset& patients = *etat_.Table_Patients;
     int ligne_courante = 0;
     {
@@ -32,23 +39,36 @@ void Echo::Remplir_Liste_Nom() {
             const int nom = patients.fieldIndex(QStringLiteral("Nom_Patient"));
             const int prenom = patients.fieldIndex(QStringLiteral("Prenom_Patient"));
             const int code = patients.fieldIndex(QStringLiteral("Code_Patient"));
-            int i = 0;
-            for (patients.moveFirst(); !patients.eof(); patients.moveNext(), ++i) {
+            for (patients.moveFirst(); !patients.eof(); patients.moveNext()) {
+                int cle = 0;
+                QString texte;
+                try {
+                    cle = patients.field(code).toInt32();
+                    texte = patients.field(nom).toTextOrEmpty() + QStringLiteral(" ") +
+                            patients.field(prenom).toTextOrEmpty();
+                } catch (const Error& erreur) {
+                    // Another copy of the program deleted him since the list was opened.
+                    if (erreur.number() == platform::db_error::kRecordDeleted)
+                        continue;
+                    throw;
+                }
                 // Each line keeps its patient's key: homonyms stay apart.
-                const int cle = patients.field(code).toInt32();
-                Liste_Nom->addItem(patients.field(nom).toTextOrEmpty() + QStringLiteral(" ") +
-                                       patients.field(prenom).toTextOrEmpty(),
-                                   cle);
-                if (cle == etat_.Code_Patient_Courant)
-                    ligne_courante = i;
+                Liste_Nom->addItem(texte, cle);
+                if (patient && cle == *patient)
+                    ligne_courante = Liste_Nom->count() - 1;
             }
         }
         Liste_Nom->setCurrentIndex(-1);
     }
-    if (patients.recordCount() == 0)
+    if (!patient) {
+        if (patients.recordCount() != 0)
+            patients.moveFirst();
         return;
-    if (etat_.Nom_Patient_Courant.isEmpty()) {
-        patients.moveFirst();
+    }
+    if (Liste_Nom->count() == 0) {
+        // Every patient is gone, the current one with them.
+        if (etat_.Code_Patient_Courant != 0)
+            Oublier_Patient();
         return;
     }
     Selectionner(Liste_Nom, ligne_courante, [this] { Liste_Nom_Click(); });
@@ -95,6 +115,7 @@ void Echo::Charger_Patient(const platform::Recordset& patients) {
     const int cle = patients.field(QStringLiteral("Code_Patient")).toInt32();
     etat_.Nom_Patient_Courant = nom;
     etat_.Code_Patient_Courant = cle;
+    patient_enregistre_ = 0;
     setWindowTitle(QStringLiteral("Corvanta - ") + etat_.Nom_Type_Examen + QStringLiteral(" - ") +
                    nom);
     Charger_Courbes_Patient();
@@ -141,8 +162,14 @@ void Echo::Oublier_Patient() {
 void Echo::Menu_Gestion_Patients_Click() {
     if (!fenetre_patients_) {
         fenetre_patients_ = std::make_unique<Patients>(etat_, this);
+        fenetre_patients_->Apres_Enregistrement = [this](std::int64_t cle) {
+            patient_enregistre_ = cle;
+        };
         fenetre_patients_->Apres_Fermeture = [this] {
-            Remplir_Liste_Nom();
+            if (patient_enregistre_ != 0)
+                Remplir_Liste_Nom(patient_enregistre_);
+            else
+                Remplir_Liste_Nom();
             Liste_Nom_Click();
         };
     }

@@ -62,6 +62,9 @@ class Patients : public QWidget {
     // What the main window does when this window closes: refill its patient list from
     // `Table_Patients` and reload its current patient.
     std::function<void()> Apres_Fermeture;
+    // Told the key of each patient saved here. The main window keeps its own current
+    // patient until this window closes, then loads the saved one.
+    std::function<void(std::int64_t)> Apres_Enregistrement;
 
     // ---- Controls ---------------------------------------------------------------------
     QListWidget* Liste_Patients = nullptr;
@@ -117,6 +120,8 @@ class Patients : public QWidget {
     void Remplir_Liste_Patients();
 
     void Nouveau_Patient();
+    // Writes the boxes into a new row or the shown one. The main window's current patient
+    // stays as he is (only his caption follows when he is the one saved).
     void Enregistrer_Patient();
     // Once confirmed with the count of his exams and curves, deletes the shown patient with
     // them; Cancel or any failure deletes nothing.

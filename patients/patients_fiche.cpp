@@ -70,11 +70,15 @@ void Patients::Enregistrer_Patient() {
                                             QString::fromStdString(erreur.description()));
         return;
     }
-    etat_.Nom_Patient_Courant = Nom->text() + QLatin1Char(' ') + Prenom->text();
-    etat_.Code_Patient_Courant = static_cast<int>(cle);
-    if (QWidget* principale = parentWidget()) {
-        principale->setWindowTitle(QStringLiteral("Corvanta - ") + etat_.Nom_Patient_Courant);
+    // The main window keeps showing its current patient, and storing curves for him,
+    // until this window closes: only a new name of that same patient shows at once.
+    QWidget* principale = parentWidget();
+    if (principale != nullptr && cle == etat_.Code_Patient_Courant) {
+        principale->setWindowTitle(QStringLiteral("Corvanta - ") + Nom->text() + QLatin1Char(' ') +
+                                   Prenom->text());
     }
+    if (Apres_Enregistrement)
+        Apres_Enregistrement(cle);
     Rafraichir_Apres_Enregistrement(cle);
 }
 

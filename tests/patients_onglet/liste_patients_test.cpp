@@ -1,12 +1,15 @@
 // The patient list of the main window and the current patient, on a real database.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <algorithm>
 #include <set>
 
+#include "patients/patients.h"
 #include "platform/recordset.h"
 #include "tests/patients_onglet/poste_patients.h"
 
@@ -126,6 +129,121 @@ TEST(ListeNom, LeRemplissageRetrouveLePatientCourantParSaCle) {
     EXPECT_EQ(echo.Liste_Nom->currentIndex(), 0);
     EXPECT_EQ(etat.Code_Patient_Courant, echo.Liste_Nom->itemData(0).toLongLong());
     EXPECT_TRUE(poste.boites().empty());
+}
+
+// Stores the live curve; returns the patient it was stored for.
+std::int64_t Stocker(Poste_Patients& poste, Echo& echo) {
+    echo.Toolbar2_Boutons[1]->trigger();
+    return poste
+        .valeur(QStringLiteral("SELECT Code_Patient FROM Courbes WHERE ID = ?"),
+                {Cle_Ligne(echo.List1, 0)})
+        .toInt64();
+}
+
+// Another copy of the program on the same folder deletes patients while this one runs.
+TEST(ListeNom, UnPatientSupprimeParUneAutreCopieEstSauteEtChaqueLigneGardeSaCle) {
+    Poste_Patients poste;
+    const std::vector<Patient_Attendu> attendus = Peupler(poste);
+    Echo& echo = poste.demarrer();
+    Etat_Application& etat = *poste.etat;
+    platform::Database autre_copie(poste.dossier.base());
+    const auto nom_de = [&](std::int64_t cle) {
+        for (const Patient_Attendu& p : attendus)
+            if (p.cle == cle)
+                return p.nom + QStringLiteral(" ") + p.prenom;
+        return QString();
+    };
+    const auto cle_ligne = [&](int ligne) -> std::int64_t {
+        return echo.Liste_Nom->itemData(ligne).toLongLong();
+    };
+    std::set<std::int64_t> restants;
+    for (const Patient_Attendu& p : attendus)
+        restants.insert(p.cle);
+    const std::int64_t choisi = cle_ligne(4);
+    echo.Liste_Nom->setCurrentIndex(4);
+    // This copy writes (a stored curve) before each refill, so that every row is read
+    // afresh rather than from what the recordset read earlier.
+    Stocker(poste, echo);
+
+    // Deleted elsewhere: the first line, one before the current patient, the last line,
+    // then the current patient himself.
+    for (const std::int64_t parti :
+         {cle_ligne(0), cle_ligne(2), cle_ligne(echo.Liste_Nom->count() - 1), choisi}) {
+        autre_copie.execute(QStringLiteral("DELETE FROM Patients WHERE Code_Patient = ?"), {parti});
+        restants.erase(parti);
+        echo.Remplir_Liste_Nom();
+
+        std::set<std::int64_t> listes;
+        for (int ligne = 0; ligne < echo.Liste_Nom->count(); ++ligne) {
+            listes.insert(cle_ligne(ligne));
+            EXPECT_EQ(echo.Liste_Nom->itemText(ligne), nom_de(cle_ligne(ligne)));
+        }
+        EXPECT_EQ(listes, restants);
+        // The patient in the box is the current one, his curves are listed, and the next
+        // curve is stored for him; once he is gone, the first line takes his place.
+        const std::int64_t attendu = parti == choisi ? cle_ligne(0) : choisi;
+        ASSERT_EQ(echo.Liste_Nom->currentIndex(),
+                  echo.Liste_Nom->findData(static_cast<int>(attendu)));
+        EXPECT_EQ(etat.Code_Patient_Courant, attendu);
+        EXPECT_EQ(etat.Nom_Patient_Courant, nom_de(attendu));
+        ASSERT_GE(echo.List1->count(), 1);
+        EXPECT_EQ(echo.List1->item(echo.List1->count() - 1)->text(),
+                  QStringLiteral("courbe du patient %1").arg(attendu));
+        EXPECT_EQ(Stocker(poste, echo), attendu);
+    }
+    EXPECT_TRUE(poste.boites().empty()) << poste.boites().front().texte.toStdString();
+}
+
+// While the patient window is open, the main window keeps its patient: the name it shows,
+// the curves it lists and the patient a stored curve goes to stay one and the same.
+TEST(ListeNom, UnPatientEnregistreNeDevientCourantQuALaFermetureDeLaFenetrePatients) {
+    Poste_Patients poste;
+    const std::int64_t anne = poste.patient(QStringLiteral("Reste"), QStringLiteral("Anne"));
+    poste.courbe(anne, 0, QStringLiteral("courbe d'Anne"));
+    Echo& echo = poste.demarrer();
+    Etat_Application& etat = *poste.etat;
+    echo.Liste_Nom->setCurrentIndex(0);
+    ASSERT_EQ(etat.Code_Patient_Courant, anne);
+    echo.Menu_Gestion_Patients_Click();
+    Patients& fenetre = *echo.Fenetre_Patients();
+    const auto enregistrer = [&](const char* nom, const char* prenom) {
+        fenetre.Nom->setText(QString::fromUtf8(nom));
+        fenetre.Prenom->setText(QString::fromUtf8(prenom));
+        fenetre.Date_Naissance->setText(QStringLiteral("01/02/1970"));
+        fenetre.Toolbar1_ButtonClick(6);
+    };
+
+    // Her own new name shows at once: she is the patient shown.
+    enregistrer("Reste", "Annie");
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - Reste Annie"));
+    // Another patient saved: nothing changes here until the window closes.
+    fenetre.Toolbar1_ButtonClick(5);
+    enregistrer("Neuf", "Paul");
+    const std::int64_t paul = etat.Base_Donnees->lastInsertKey();
+    EXPECT_EQ(etat.Code_Patient_Courant, anne);
+    EXPECT_EQ(etat.Nom_Patient_Courant, QStringLiteral("Reste Anne"));
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - Reste Annie"));
+    EXPECT_EQ(Stocker(poste, echo), anne);
+    EXPECT_EQ(echo.List1->count(), 2);
+
+    // Closing the window loads the patient saved last...
+    fenetre.Toolbar1_ButtonClick(9);
+    EXPECT_EQ(echo.Liste_Nom->currentText(), QStringLiteral("Neuf Paul"));
+    EXPECT_EQ(etat.Code_Patient_Courant, paul);
+    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - Sinus Maxillaires - Neuf Paul"));
+    EXPECT_EQ(echo.List1->count(), 0);
+    EXPECT_EQ(Stocker(poste, echo), paul);
+
+    // ... unless a patient was chosen here after that save.
+    echo.Menu_Gestion_Patients_Click();
+    fenetre.Toolbar1_ButtonClick(5);
+    enregistrer("Autre", "Zoé");
+    echo.Liste_Nom->setCurrentIndex(echo.Liste_Nom->findText(QStringLiteral("Reste Annie")));
+    fenetre.Toolbar1_ButtonClick(9);
+    EXPECT_EQ(echo.Liste_Nom->currentText(), QStringLiteral("Reste Annie"));
+    EXPECT_EQ(etat.Code_Patient_Courant, anne);
+    EXPECT_EQ(Stocker(poste, echo), anne);
+    EXPECT_TRUE(poste.boites().empty()) << poste.boites().front().texte.toStdString();
 }
 
 TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
