@@ -8,11 +8,8 @@ namespace corvanta {
 
 QString Colonne_Langue(const QString& langue) {
     const QString nom = langue.trimmed();
-    if (nom == QStringLiteral("Francais"))
-        return QStringLiteral("Francais");
-    if (nom == QStringLiteral("English"))
-        return QStringLiteral("Anglais");
-    return QString();
+    return nom == QStringLiteral("Francais") ? QStringLiteral("Francais")
+                                             : QStringLiteral("Anglais");
 }
 
 namespace {
@@ -33,7 +30,7 @@ int Numero(const platform::Value& valeur) {
 void Charger_Libelles(platform::Database& base, const QString& langue, Libelles& libelle) {
     const auto langues = base.openRecordset(QStringLiteral("Select * from Langues "));
     const QString colonne = Colonne_Langue(langue);
-    if (colonne.isEmpty() || langues->recordCount() == 0)
+    if (langues->recordCount() == 0)
         return;
     const int form = langues->fieldIndex(QStringLiteral("Form"));
     const int label = langues->fieldIndex(QStringLiteral("Label"));

@@ -10,8 +10,10 @@ namespace platform {
 class Database;
 }
 
-// Which column of `Langues` a stored language value selects: "Francais" or "Anglais",
-// compared after trimming; empty for any other value (no text is loaded then).
+// Which column of `Langues` a stored language value selects, compared after trimming:
+// "Francais" for "Francais", "Anglais" for anything else, so that a language the
+// program does not know still shows every caption (in English, which start-up writes
+// back as the language).
 QString Colonne_Langue(const QString& langue);
 
 // Fills the texts from table `Langues` in the given language. A row whose form or text

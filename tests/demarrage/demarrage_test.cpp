@@ -161,30 +161,24 @@ TEST(Demarrage, LesValeursEcritesSansBlancSeRelisentEtLaSortieLesReecrit) {
     EXPECT_EQ(d.reglage(QStringLiteral("ZONES2"), QStringLiteral("seuil1")), QStringLiteral(" 40"));
 }
 
-TEST(Demarrage, LesTextesAnglaisViennentDeLaColonneAnglais) {
-    Poste poste;
-    poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral(" English "));
-    Echo& echo = poste.fenetre();
-    echo.Form_Load();
-    const QString base = poste.dossier.base();
-    EXPECT_EQ(echo.Bouton_Quitter->text(), Texte_Base(base, 1, 10, QStringLiteral("Anglais")));
-    EXPECT_NE(echo.Bouton_Quitter->text(), Texte_Base(base, 1, 10, QStringLiteral("Francais")));
-    EXPECT_EQ(echo.windowTitle(),
-              QStringLiteral("Corvanta - ") + Texte_Base(base, 1, 72, QStringLiteral("Anglais")));
-    EXPECT_EQ(echo.Combo3->currentIndex(), 1);
-    EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("English"));
-}
-
-TEST(Demarrage, UneLangueInconnueLaisseLesTextesVidesEtPasseEnAnglais) {
-    Poste poste;
-    poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral("Deutsch"));
-    Echo& echo = poste.fenetre();
-    echo.Form_Load();
-    EXPECT_EQ(echo.Bouton_Quitter->text(), QString());
-    EXPECT_EQ(echo.SSTab1->tabText(0), QString());
-    EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - "));
-    EXPECT_EQ(echo.Combo3->currentIndex(), 1);
-    EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("English"));
+TEST(Demarrage, LAnglaisEtTouteLangueInconnueChargentLaColonneAnglaisEtEcriventEnglish) {
+    // A language the program does not know (lower case included) must not blank the
+    // captions for the run: it is English, as the list and the store then say.
+    for (const char* langue : {" English ", "Deutsch", "francais"}) {
+        SCOPED_TRACE(langue);
+        Poste poste;
+        poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QString::fromLatin1(langue));
+        Echo& echo = poste.fenetre();
+        echo.Form_Load();
+        const QString base = poste.dossier.base();
+        EXPECT_EQ(echo.Bouton_Quitter->text(), Texte_Base(base, 1, 10, QStringLiteral("Anglais")));
+        EXPECT_NE(echo.Bouton_Quitter->text(), Texte_Base(base, 1, 10, QStringLiteral("Francais")));
+        EXPECT_EQ(echo.SSTab1->tabText(0), Texte_Base(base, 1, 4, QStringLiteral("Anglais")));
+        EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - ") +
+                                          Texte_Base(base, 1, 72, QStringLiteral("Anglais")));
+        EXPECT_EQ(echo.Combo3->currentIndex(), 1);
+        EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("English"));
+    }
 }
 
 TEST(Demarrage, FrancaisSuiviDUnBlancResteEnFrancais) {
