@@ -1,6 +1,7 @@
 -- The Corvanta database ("Sinus.mdb"): tables, indexes, the rule that keeps curves used by
 -- an exam, and the exam queries of the five exam types. tools/make_database runs this
--- file on an empty database; the connection must carry the FRENCH collation.
+-- file on an empty database. Nothing here needs a function or collation of the program's
+-- own: the standard SQLite tools must be able to check, read and write the file.
 
 -- The mark by which the program tells its own databases from any other file ("CRVT").
 PRAGMA application_id = 1129469524;
@@ -16,11 +17,12 @@ CREATE TABLE Langues (
 );
 
 -- Patients. The program writes every column but the key as text; the birth date is
--- "dd/mm/yyyy" (compare it through CDATE). Names sort in the French order.
+-- "dd/mm/yyyy" (compare it through CDATE). The program's queries sort names in the
+-- French order (its FRENCH collation), not the columns themselves.
 CREATE TABLE Patients (
     Code_Patient INTEGER PRIMARY KEY AUTOINCREMENT,
-    Nom_Patient TEXT COLLATE FRENCH,
-    Prenom_Patient TEXT COLLATE FRENCH,
+    Nom_Patient TEXT,
+    Prenom_Patient TEXT,
     Adresse1_Patient TEXT,
     Adresse2_Patient TEXT,
     Ville_Patient TEXT,
@@ -161,20 +163,20 @@ LEFT JOIN Patients ON Patients.Code_Patient = Examens."Code_ Patient"
 LEFT JOIN Courbes AS Courbes_Droites ON Courbes_Droites.ID = Examens.Echogramme_Droit_Num_Courbe
 LEFT JOIN Courbes AS Courbes_Gauches ON Courbes_Gauches.ID = Examens.Echogramme_Gauche_Num_Courbe;
 
--- The exams of one type, ordered as the exam lists show them: patient name, first name,
--- exam number.
+-- The exams of one type: patient name, first name, exam number. The program orders the
+-- names in the French order when it opens them; for other tools case is folded here.
 CREATE VIEW Req_Examens_0 AS SELECT * FROM Examens_Complets WHERE Code_Type = 0
-ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+ORDER BY Nom_Patient COLLATE NOCASE, Prenom_Patient COLLATE NOCASE,
          CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
 CREATE VIEW Req_Examens_1 AS SELECT * FROM Examens_Complets WHERE Code_Type = 1
-ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+ORDER BY Nom_Patient COLLATE NOCASE, Prenom_Patient COLLATE NOCASE,
          CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
 CREATE VIEW Req_Examens_2 AS SELECT * FROM Examens_Complets WHERE Code_Type = 2
-ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+ORDER BY Nom_Patient COLLATE NOCASE, Prenom_Patient COLLATE NOCASE,
          CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
 CREATE VIEW Req_Examens_3 AS SELECT * FROM Examens_Complets WHERE Code_Type = 3
-ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+ORDER BY Nom_Patient COLLATE NOCASE, Prenom_Patient COLLATE NOCASE,
          CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;
 CREATE VIEW Req_Examens_4 AS SELECT * FROM Examens_Complets WHERE Code_Type = 4
-ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH,
+ORDER BY Nom_Patient COLLATE NOCASE, Prenom_Patient COLLATE NOCASE,
          CAST(Num_Examen AS INTEGER), Num_Examen, Code_Examen;

@@ -11,6 +11,7 @@
 #include "app/boite_erreur.h"
 #include "app/chargement_libelles.h"
 #include "app/reglages.h"
+#include "app/requetes.h"
 #include "main_window/attente.h"
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
@@ -108,9 +109,7 @@ void Echo::Entree() {
     Slider1_Scroll(0);
     Slider1_Scroll(1);
 
-    etat_.Table_Patients = etat_.Base_Donnees->openRecordset(QStringLiteral(
-        "SELECT * FROM Patients ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE "
-        "FRENCH"));
+    etat_.Table_Patients = etat_.Base_Donnees->openRecordset(Requete_Patients());
     ResetCheck();
     // The drawing above bound the live view; the other two functions are bound now, so
     // that a library missing one stops here rather than at the first frame.

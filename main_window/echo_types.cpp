@@ -2,6 +2,7 @@
 // opening of the exam windows.
 #include <QAction>
 
+#include "app/requetes.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
@@ -16,8 +17,7 @@ void Echo::Ouvrir_Type_Examen(int type) {
     if (type < 0 || type > 4)
         return;
     // Opened first: a query the database lacks leaves the former type in force.
-    auto examens =
-        etat_.Base_Donnees->openRecordset(QStringLiteral("Req_Examens_") + QString::number(type));
+    auto examens = etat_.Base_Donnees->openRecordset(Requete_Examens(type));
     etat_.Table_Examens = std::move(examens);
     etat_.Type_Examen = type;
     etat_.Nom_Type_Examen = etat_.Libelle(1, 72 + type);

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QToolBar>
 
+#include "app/requetes.h"
 #include "patients/icones_patients.h"
 #include "patients/message_patients.h"
 #include "platform/recordset.h"
@@ -41,8 +42,7 @@ QLabel* Creer_Label(QWidget* parent, const char* nom, const char* texte_concepti
 
 }  // namespace
 
-const QString Patients::kRequete_Tous_Patients = QStringLiteral(
-    "SELECT * FROM Patients ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE FRENCH");
+const QString Patients::kRequete_Tous_Patients = Requete_Patients();
 
 Patients::Patients(Etat_Application& etat, QWidget* owner)
     : QWidget(owner, Qt::Window), etat_(etat) {

@@ -9,8 +9,9 @@ struct sqlite3;
 
 namespace corvanta::platform {
 
-// Registers on a connection what the program's SQL relies on; every connection that
-// writes `Patients` needs it, since the name columns and their index use FRENCH.
+// Registers on a connection what the program's own queries rely on. The schema needs
+// none of it; files from earlier makers still declare FRENCH on the `Patients` names,
+// and this registration keeps them readable and writable.
 //
 // - Collation FRENCH: the name order. Letters compare with case and accents folded
 //   ("Élise" sorts with "Elise", "dupont" with "DUPONT"; "œ" reads "oe", "ß" "ss");

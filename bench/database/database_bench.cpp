@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/requetes.h"
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
@@ -16,8 +17,8 @@ using corvanta::platform::Database;
 using corvanta::platform::Recordset;
 
 QString bigDatabase;
-const QString kPatients =
-    QStringLiteral("SELECT * FROM Patients ORDER BY Nom_Patient, Prenom_Patient");
+const QString kPatients = corvanta::Requete_Patients();
+const QString kExams = corvanta::Requete_Examens(0);
 
 Database& database() {
     static Database db(bigDatabase);
@@ -29,7 +30,7 @@ void StartUp(benchmark::State& state) {
     for (auto _ : state) {
         Database db(bigDatabase);
         auto patients = db.openRecordset(kPatients);
-        auto exams = db.openRecordset("Req_Examens_0");
+        auto exams = db.openRecordset(kExams);
         benchmark::DoNotOptimize(patients->field("Nom_Patient"));
         benchmark::DoNotOptimize(exams->field("Courbes_Droites.Courbe"));
     }
@@ -93,7 +94,7 @@ BENCHMARK(PatientCurvesOfType)->Unit(benchmark::kMicrosecond);
 
 // An exam shown: every field of a row of the exams query.
 void ReadExamRow(benchmark::State& state) {
-    auto exams = database().openRecordset("Req_Examens_0");
+    auto exams = database().openRecordset(kExams);
     std::int32_t position = 0;
     for (auto _ : state) {
         exams->setAbsolutePosition(position);
@@ -105,7 +106,7 @@ void ReadExamRow(benchmark::State& state) {
 BENCHMARK(ReadExamRow)->Unit(benchmark::kMicrosecond);
 
 void RequeryExams(benchmark::State& state) {
-    auto exams = database().openRecordset("Req_Examens_0");
+    auto exams = database().openRecordset(kExams);
     for (auto _ : state)
         exams->requery();
 }
@@ -113,7 +114,7 @@ BENCHMARK(RequeryExams)->Unit(benchmark::kMillisecond);
 
 // An exam validated: edit, the columns of the sinus window, the curve labels, update.
 void ValidateExam(benchmark::State& state) {
-    auto exams = database().openRecordset("Req_Examens_0");
+    auto exams = database().openRecordset(kExams);
     for (auto _ : state) {
         exams->edit();
         exams->setField(1, exams->field(1));

@@ -70,7 +70,9 @@ TEST_F(SearchTest, NamesSortInFrenchOrderAndSearchesUseTheFunctions) {
         "UPDATE Patients SET Date_Naissance_Patient = '02/01/1961' WHERE Nom_Patient = 'Eric'");
     db->execute(
         "UPDATE Patients SET Date_Naissance_Patient = 'inconnue' WHERE Nom_Patient = 'Zola'");
-    auto rs = db->openRecordset("SELECT * FROM Patients ORDER BY Nom_Patient, Prenom_Patient");
+    auto rs = db->openRecordset(
+        "SELECT * FROM Patients ORDER BY Nom_Patient COLLATE FRENCH, Prenom_Patient COLLATE "
+        "FRENCH");
     QStringList order;
     for (; !rs->eof(); rs->moveNext())
         order << rs->field("Nom_Patient").toText();

@@ -12,7 +12,6 @@
 
 #include "platform/database.h"
 #include "platform/error.h"
-#include "platform/sql_functions.h"
 #include "platform/sqlite_statement.h"
 
 namespace corvanta::tools {
@@ -75,7 +74,7 @@ void check(sqlite3* db, int rc, const QString& what) {
 
 void fillDatabase(sqlite3* db, const QString& schemaSql, const std::vector<InterfaceText>& texts) {
     sqlite3_extended_result_codes(db, 1);
-    platform::registerSqlFunctions(db);
+    // A bare connection, as the standard tools have: the schema must need nothing more.
     check(db, sqlite3_exec(db, schemaSql.toUtf8().constData(), nullptr, nullptr, nullptr),
           QStringLiteral("schema"));
     check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), QStringLiteral("texts"));
