@@ -1,5 +1,7 @@
 #include "app/etat_application.h"
 
+#include <QTranslator>
+
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/settings_store.h"

@@ -8,6 +8,8 @@
 #include "app/quorel_binding.h"
 #include "curve_library/quorel32.h"
 
+class QTranslator;
+
 namespace corvanta {
 
 namespace platform {
@@ -70,6 +72,8 @@ struct Etat_Application {
     int Medecin_Courant = 0;
 
     Libelles Libelle;
+    // Qt's own texts in the interface's language, installed while the state lives.
+    std::unique_ptr<QTranslator> Traduction_Qt;
 
     int Port_Com = 0;
     QString Nom_Patient_Courant;

@@ -12,6 +12,7 @@
 #include "app/chargement_libelles.h"
 #include "app/reglages.h"
 #include "app/requetes.h"
+#include "app/traduction_qt.h"
 #include "main_window/attente.h"
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
@@ -74,6 +75,7 @@ void Echo::Entree() {
 
     etat_.Base_Donnees = std::make_unique<platform::Database>(etat_.Chemin_Base);
     Charger_Libelles(*etat_.Base_Donnees, langue, etat_.Libelle);
+    etat_.Traduction_Qt = Traduire_Qt(Colonne_Langue(langue));
 
     {
         const QSignalBlocker bloque(Combo1);

@@ -22,7 +22,10 @@ Repondeur::Repondeur() {
             dialogue->accept();
             return;
         }
-        boites.push_back({message->windowTitle(), message->text(), message->icon()});
+        QStringList boutons;
+        for (const QAbstractButton* bouton : message->buttons())
+            boutons << bouton->text();
+        boites.push_back({message->windowTitle(), message->text(), message->icon(), boutons});
         QAbstractButton* bouton = reponse ? message->button(*reponse)
                                           : static_cast<QAbstractButton*>(message->defaultButton());
         if (bouton == nullptr && !message->buttons().isEmpty())

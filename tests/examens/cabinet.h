@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -17,14 +18,15 @@
 
 namespace corvanta::test {
 
-// Answers the program's modal dialogs: keeps each message box's title, text and icon
-// and presses the chosen button (the default one unless told).
+// Answers the program's modal dialogs: keeps each message box's title, text, icon and
+// button texts and presses the chosen button (the default one unless told).
 class Repondeur {
   public:
     struct Boite {
         QString titre;
         QString texte;
         QMessageBox::Icon icone;
+        QStringList boutons;
     };
     Repondeur();
     std::vector<Boite> boites;

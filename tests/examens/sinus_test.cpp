@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QTest>
+#include <tuple>
 
 #include "main_window/curve_view.h"
 #include "main_window/fenetre_quorel.h"
@@ -403,6 +404,27 @@ TEST(Sinus, DeletionAsksFirstAndThenShowsTheFirstExam) {
     // The patient and the curves stay.
     EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Courbes WHERE ID IN (?, ?)", {c.m1, c.m2}),
               platform::Value(2));
+}
+
+TEST(Sinus, TheDeletionQuestionsButtonsSpeakTheInterfaceLanguage) {
+    // English after French: the French buttons leave with the run that chose them.
+    for (const auto& [langue, annuler, ailleurs] : {std::tuple{"Francais", "Annuler", "Cancel"},
+                                                    std::tuple{"English", "Cancel", "Annuler"}}) {
+        SCOPED_TRACE(langue);
+        Trois_Patients c;
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"),
+                                 QString::fromLatin1(langue));
+        c.demarrer();
+        Examen_Sinus& s = c.ouvrir();
+        c.messages.reponse = QMessageBox::Cancel;
+        s.Toolbar1_Boutons[6]->trigger();
+        ASSERT_EQ(c.messages.boites.size(), 1u);
+        const QStringList& boutons = c.messages.boites[0].boutons;
+        EXPECT_TRUE(boutons.contains(QString::fromUtf8(annuler)))
+            << boutons.join(u'|').toStdString();
+        EXPECT_FALSE(boutons.contains(QString::fromUtf8(ailleurs)));
+        EXPECT_EQ(s.Liste_Examens->count(), 4);
+    }
 }
 
 TEST(Sinus, WithoutAnyPatientTheWindowOpensAndANewExamIsRefusedCleanly) {
