@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 
 #include "exams/fenetres_examen_corvanta.h"
@@ -89,6 +91,20 @@ std::int64_t Cabinet::examen(std::int64_t patient, int type, const QString& nume
     base->execute(QStringLiteral("INSERT INTO Examens (%1) VALUES (%2)").arg(noms, marques),
                   valeurs);
     return base->lastInsertKey();
+}
+
+QStringList Lignes(const QListWidget* liste) {
+    QStringList lignes;
+    for (int i = 0; i < liste->count(); ++i)
+        lignes << liste->item(i)->text();
+    return lignes;
+}
+
+QStringList Lignes(const QComboBox* liste) {
+    QStringList lignes;
+    for (int i = 0; i < liste->count(); ++i)
+        lignes << liste->itemText(i);
+    return lignes;
 }
 
 platform::Value Cabinet::colonne(std::int64_t examen, const QString& nom) {

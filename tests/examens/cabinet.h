@@ -66,4 +66,8 @@ struct Cabinet {
 // The samples of a fixture curve.
 QByteArray Echantillons(int depart, int pas);
 
+// The texts of a list's entries, first to last.
+QStringList Lignes(const QListWidget* liste);
+QStringList Lignes(const QComboBox* liste);
+
 }  // namespace corvanta::test

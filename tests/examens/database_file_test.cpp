@@ -53,20 +53,6 @@ std::pair<QStringList, QStringList> Routine_Clinique(const QString& fichier, int
     return {lignes, attendu};
 }
 
-QStringList Lignes(const QListWidget* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->item(i)->text();
-    return lignes;
-}
-
-QStringList Lignes(const QComboBox* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->itemText(i);
-    return lignes;
-}
-
 TEST(DatabaseFile, TheStandardShellChecksReadsAndWritesAFreshFile) {
     Dossier_Travail dossier;
     const auto [lignes, attendu] = Routine_Clinique(dossier.base(), 0, {0, 0, 0, 0, 0});

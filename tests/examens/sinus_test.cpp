@@ -21,13 +21,6 @@
 namespace corvanta::test {
 namespace {
 
-QStringList Lignes(const QListWidget* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->item(i)->text();
-    return lignes;
-}
-
 // Three patients; Martin has two exams of type 0 (numbers 7 and 12), Durand one (123)
 // and one of type 1; Petit one whose number is no number.
 struct Trois_Patients : Cabinet {
