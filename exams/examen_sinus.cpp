@@ -10,79 +10,27 @@
 #include <QPlainTextEdit>
 #include <QToolBar>
 
+#include "exams/disposition_examen.h"
 #include "main_window/curve_view.h"
+#include "widgets/named_widgets.h"
+#include "widgets/twips.h"
 
 namespace corvanta {
 
 namespace {
 
-using Genre = Colonne_Examen::Genre;
-
-constexpr QSize kApercu(137, 129);  // 2055 x 1935 twips
-
-template <typename T>
-T* Placer(QWidget* parent, const char* nom, const QRect& zone) {
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(nom));
-    w->setGeometry(zone);
-    return w;
-}
-
-QCheckBox* Coche(QWidget* parent, const char* nom, int x, int y) {
-    return Placer<QCheckBox>(parent, nom, QRect(x, y, 16, 16));
-}
-
-QLabel* Etiquette(QWidget* parent, const char* nom, int x, int y, int largeur) {
-    return Placer<QLabel>(parent, nom, QRect(x, y - 1, largeur, 18));
-}
-
-QGroupBox* Cadre(QWidget* parent, const char* nom, const QRect& zone) {
-    return Placer<QGroupBox>(parent, nom, zone);
-}
-
-// Frame captions are bold, their contents not.
-void Cadre_Gras(QGroupBox* cadre) {
-    QFont normale = cadre->font();
-    normale.setBold(false);  // explicit, or the children would inherit the bold caption
-    QFont grasse = normale;
-    grasse.setBold(true);
-    cadre->setFont(grasse);
-    for (QWidget* enfant : cadre->findChildren<QWidget*>())
-        enfant->setFont(normale);
-}
-
-void Gras(QLabel* etiquette) {
-    QFont police = etiquette->font();
-    police.setBold(true);
-    etiquette->setFont(police);
-}
-
-QLineEdit* Boite(QWidget* parent, const char* nom, const QRect& zone, int longueur = 49) {
-    auto* boite = Placer<QLineEdit>(parent, nom, zone);
-    boite->setMaxLength(longueur);
-    return boite;
-}
-
-// A text box of several lines that keeps at most 49 characters.
-QPlainTextEdit* Boite_Lignes(QWidget* parent, const char* nom, const QRect& zone) {
-    auto* boite = Placer<QPlainTextEdit>(parent, nom, zone);
-    QObject::connect(boite, &QPlainTextEdit::textChanged, boite, [boite] {
-        const QString texte = boite->toPlainText();
-        if (texte.size() > 49)
-            boite->setPlainText(texte.left(49));
-    });
-    return boite;
-}
-
-void Remplir(QComboBox* liste, const Libelles& libelle, int premier, int dernier) {
-    liste->clear();
-    for (int n = premier; n <= dernier; ++n)
-        liste->addItem(libelle(4, n));
-}
+constexpr QSize kApercu = twipsSize(2055, 1935);
 
 }  // namespace
 
-Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat) : Fenetre_Examen(echo, etat, 4) {
+Profil_Examen Examen_Sinus::Profil_Fenetre() {
+    Profil_Examen profil;
+    profil.types = {Type_Sinus_Maxillaires, Type_Sinus_Frontaux, Type_Cellules};
+    return profil;
+}
+
+Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat)
+    : Fenetre_Examen(echo, etat, Profil_Fenetre()) {
     setObjectName(QStringLiteral("Examen_Sinus"));
     setWindowTitle(QStringLiteral("Compte Rendu d'Examen des Sinus"));
     setFixedSize(kLargeur, kHauteur);
@@ -94,10 +42,6 @@ Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat) : Fenetre_Examen(
     Declarer_Profil();
 }
 
-bool Examen_Sinus::Sert_Type(int type) const {
-    return type == Type_Sinus_Maxillaires || type == Type_Sinus_Frontaux || type == Type_Cellules;
-}
-
 void Examen_Sinus::Placer_Commun() {
     Liste_Examens->setGeometry(8, 8, 196, 148);
     Label_Patient->setGeometry(212, 11, 56, 18);
@@ -107,11 +51,9 @@ void Examen_Sinus::Placer_Commun() {
     Texte_Num_Examen->setGeometry(446, 9, 56, 22);
     Label_Envoye->setGeometry(212, 37, 72, 18);
     Texte_Docteur_Patient->setGeometry(286, 35, 216, 22);
-    Picture1 = new CurveView(kApercu, this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = createNamed<CurveView>(this, QStringLiteral("Picture1"), kApercu);
     Picture1->move(510, 8);
-    Picture2 = new CurveView(kApercu, this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2 = createNamed<CurveView>(this, QStringLiteral("Picture2"), kApercu);
     Picture2->move(651, 8);
 
     Label_Conclusions->setGeometry(8, 475, 90, 18);
@@ -231,67 +173,56 @@ void Examen_Sinus::Construire_Decision() {
 }
 
 void Examen_Sinus::Declarer_Profil() {
-    auto coche = [](const char* nom, QCheckBox* c, QWidget* detail = nullptr) {
-        return Colonne_Examen{QLatin1String(nom), Genre::Coche, c, detail};
-    };
-    auto liste = [](const char* nom, QComboBox* l) {
-        return Colonne_Examen{QLatin1String(nom), Genre::Liste, l, nullptr};
-    };
-    auto texte = [](const char* nom, QWidget* t) {
-        return Colonne_Examen{QLatin1String(nom), Genre::Texte, t, nullptr};
-    };
     Declarer_Colonnes({
-        coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
-        coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
-        coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
-        liste("Imagerie_Face_Standard_Status", Combo_Status_Face_Standard),
-        liste("Imagerie_Echo_B_Status", Combo_Status_Echo_B),
-        liste("Imagerie_Scanner_Status", Combo_Status_Scanner),
-        coche("Origine_Examen_Douleur", Check_Douleur, Combo_Type_Douleur),
-        liste("Origine_Examen_Douleur_Type", Combo_Type_Douleur),
-        coche("Origine_Examen_Obstruction", Check_Obstruction_Nasale),
-        coche("Origine_Examen_Ecoulement", Check_Ecoulement, Combo_Type_Ecoulement),
-        liste("Origine_Examen_Ecoulement_Type", Combo_Type_Ecoulement),
-        coche("Origine_Examen_Fievre", Check_Fievre),
-        coche("Origine_Examen_Autres_ORL", Check_Autres_ORL, Texte_Autres_ORL),
-        texte("Origine_Examen_Autres_ORL_Detail", Texte_Autres_ORL),
-        coche("Origine_Examen_Autres_CLI", Check_Autres_CLI, Texte_Autres_CLI),
-        texte("Origine_Examen_Autres_CLI_Detail", Texte_Autres_CLI),
-        coche("Origine_Examen_Biologiques", Check_Examens_Biologiques, Texte_Examens_Biologiques),
-        texte("Origine_Examen_Biologiques_Detail", Texte_Examens_Biologiques),
-        coche("Origine_Examen_Globules", Check_Globules, Texte_Globules),
-        texte("Origine_Examen_Globules_Detail", Texte_Globules),
-        coche("Echogramme_Droit_Normal", Check_Droit_Normal),
-        coche("Echogramme_Droit_Occupe", Check_Droit_Occupe),
-        coche("Echogramme_Droit_Evocateur", Check_Droit_Evocateur),
-        coche("Echogramme_Droit_Autres", Check_Droit_Autres, Texte_Droit_Autres),
-        texte("Echogramme_Droit_Autres_Detail", Texte_Droit_Autres),
-        coche("Echogramme_Gauche_Normal", Check_Gauche_Normal),
-        coche("Echogramme_Gauche_Occupe", Check_Gauche_Occupe),
-        coche("Echogramme_Gauche_Evocateur", Check_Gauche_Evocateur),
-        coche("Echogramme_Gauche_Autres", Check_Gauche_Autres, Texte_Gauche_Autres),
-        texte("Echogramme_Gauche_Autres_Detail", Texte_Gauche_Autres),
-        coche("Decision_Lavage", Check_Decision_Lavage),
-        coche("Decision_Scanner", Check_Decision_Scanner),
-        coche("Decision_Traitement_Medical", Check_Decision_Traitement_Medical),
-        texte("Decision_Traitement_Medical_Detail", Texte_Traitement_Medical),
-        coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
-        texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
-        coche("Decision_Traitement_Endoscopie", Check_Decision_Traitement_Endoscopie),
+        Colonne_Coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
+        Colonne_Coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
+        Colonne_Coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
+        Colonne_Liste("Imagerie_Face_Standard_Status", Combo_Status_Face_Standard),
+        Colonne_Liste("Imagerie_Echo_B_Status", Combo_Status_Echo_B),
+        Colonne_Liste("Imagerie_Scanner_Status", Combo_Status_Scanner),
+        Colonne_Coche("Origine_Examen_Douleur", Check_Douleur, Combo_Type_Douleur),
+        Colonne_Liste("Origine_Examen_Douleur_Type", Combo_Type_Douleur),
+        Colonne_Coche("Origine_Examen_Obstruction", Check_Obstruction_Nasale),
+        Colonne_Coche("Origine_Examen_Ecoulement", Check_Ecoulement, Combo_Type_Ecoulement),
+        Colonne_Liste("Origine_Examen_Ecoulement_Type", Combo_Type_Ecoulement),
+        Colonne_Coche("Origine_Examen_Fievre", Check_Fievre),
+        Colonne_Coche("Origine_Examen_Autres_ORL", Check_Autres_ORL, Texte_Autres_ORL),
+        Colonne_Texte("Origine_Examen_Autres_ORL_Detail", Texte_Autres_ORL),
+        Colonne_Coche("Origine_Examen_Autres_CLI", Check_Autres_CLI, Texte_Autres_CLI),
+        Colonne_Texte("Origine_Examen_Autres_CLI_Detail", Texte_Autres_CLI),
+        Colonne_Coche("Origine_Examen_Biologiques", Check_Examens_Biologiques,
+                      Texte_Examens_Biologiques),
+        Colonne_Texte("Origine_Examen_Biologiques_Detail", Texte_Examens_Biologiques),
+        Colonne_Coche("Origine_Examen_Globules", Check_Globules, Texte_Globules),
+        Colonne_Texte("Origine_Examen_Globules_Detail", Texte_Globules),
+        Colonne_Coche("Echogramme_Droit_Normal", Check_Droit_Normal),
+        Colonne_Coche("Echogramme_Droit_Occupe", Check_Droit_Occupe),
+        Colonne_Coche("Echogramme_Droit_Evocateur", Check_Droit_Evocateur),
+        Colonne_Coche("Echogramme_Droit_Autres", Check_Droit_Autres, Texte_Droit_Autres),
+        Colonne_Texte("Echogramme_Droit_Autres_Detail", Texte_Droit_Autres),
+        Colonne_Coche("Echogramme_Gauche_Normal", Check_Gauche_Normal),
+        Colonne_Coche("Echogramme_Gauche_Occupe", Check_Gauche_Occupe),
+        Colonne_Coche("Echogramme_Gauche_Evocateur", Check_Gauche_Evocateur),
+        Colonne_Coche("Echogramme_Gauche_Autres", Check_Gauche_Autres, Texte_Gauche_Autres),
+        Colonne_Texte("Echogramme_Gauche_Autres_Detail", Texte_Gauche_Autres),
+        Colonne_Coche("Decision_Lavage", Check_Decision_Lavage),
+        Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
+        Colonne_Coche("Decision_Traitement_Medical", Check_Decision_Traitement_Medical),
+        Colonne_Texte("Decision_Traitement_Medical_Detail", Texte_Traitement_Medical),
+        Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
+        Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
+        Colonne_Coche("Decision_Traitement_Endoscopie", Check_Decision_Traitement_Endoscopie),
     });
-
-    Declarer_Echogramme({Combo_Echogramme_Droit,
-                         Picture1,
-                         QStringLiteral("Echogramme_Droit_Num_Courbe"),
-                         QStringLiteral("Courbes_Droites.Courbe"),
-                         {},
-                         {}});
-    Declarer_Echogramme({Combo_Echogramme_Gauche,
-                         Picture2,
-                         QStringLiteral("Echogramme_Gauche_Num_Courbe"),
-                         QStringLiteral("Courbes_Gauches.Courbe"),
-                         {},
-                         {}});
+    Declarer_Echogramme({.combo = Combo_Echogramme_Droit,
+                         .apercu = Picture1,
+                         .colonnes_cles = {QStringLiteral("Echogramme_Droit_Num_Courbe")},
+                         .colonne_courbe = QStringLiteral("Courbes_Droites.Courbe"),
+                         .refus = 93});
+    Declarer_Echogramme({.combo = Combo_Echogramme_Gauche,
+                         .apercu = Picture2,
+                         .colonnes_cles = {QStringLiteral("Echogramme_Gauche_Num_Courbe")},
+                         .colonne_courbe = QStringLiteral("Courbes_Gauches.Courbe"),
+                         .refus = 94});
 }
 
 void Examen_Sinus::Appliquer_Libelles() {
@@ -309,52 +240,46 @@ void Examen_Sinus::Appliquer_Libelles() {
         default:
             break;
     }
-    const std::array<std::pair<QWidget*, int>, 27> textes{{
-        {Label_Patient, 2},
-        {Label_Envoye, 3},
-        {Frame_Imagerie, 4},
-        {Label_Blondeau, 5},
-        {Label_EchoB, 6},
-        {Label_Scanner, 7},
-        {Frame_Indication, 15},
-        {Label_Douleur, 8},
-        {Label_Obstruction, 9},
-        {Label_Ecoulement, 10},
-        {Label_Fievre, 11},
-        {Label_AS_ORL, 12},
-        {Label_AS_CLI, 13},
-        {Label_Examens, 14},
-        {Label_Globules, 17},
-        {Frame_Resultats, 16},
-        {Label_Echogramme_Droit, 18},
-        {Label_Echogramme_Gauche, 19},
-        {Frame_Decision, 24},
-        {Label_Lavage, 98},
-        {Label_Scanner2, 25},
-        {Label_Traitement_M, 26},
-        {Label_Endoscopie, 27},
-        {Label_Traitement_C, 28},
-        {Label_Conclusions, 29},
-        {Label_Medecin, 30},
-        {nullptr, 0},
-    }};
-    for (const auto& [controle, numero] : textes) {
-        if (auto* etiquette = qobject_cast<QLabel*>(controle))
-            etiquette->setText(l(4, numero));
-        else if (auto* cadre = qobject_cast<QGroupBox*>(controle))
-            cadre->setTitle(l(4, numero));
-    }
+    Poser_Textes(l, 4,
+                 {{Label_Patient, 2},
+                  {Label_Envoye, 3},
+                  {Frame_Imagerie, 4},
+                  {Label_Blondeau, 5},
+                  {Label_EchoB, 6},
+                  {Label_Scanner, 7},
+                  {Frame_Indication, 15},
+                  {Label_Douleur, 8},
+                  {Label_Obstruction, 9},
+                  {Label_Ecoulement, 10},
+                  {Label_Fievre, 11},
+                  {Label_AS_ORL, 12},
+                  {Label_AS_CLI, 13},
+                  {Label_Examens, 14},
+                  {Label_Globules, 17},
+                  {Frame_Resultats, 16},
+                  {Label_Echogramme_Droit, 18},
+                  {Label_Echogramme_Gauche, 19}});
     for (int cote = 0; cote < 2; ++cote) {
-        Label_Normal[cote]->setText(l(4, 20));
-        Label_Occupe[cote]->setText(l(4, 21));
-        Label_Evocateur[cote]->setText(l(4, 22));
-        Label_Autres[cote]->setText(l(4, 23));
+        Poser_Textes(l, 4,
+                     {{Label_Normal[cote], 20},
+                      {Label_Occupe[cote], 21},
+                      {Label_Evocateur[cote], 22},
+                      {Label_Autres[cote], 23}});
     }
-    Remplir(Combo_Status_Face_Standard, l, 31, 33);
-    Remplir(Combo_Status_Echo_B, l, 31, 33);
-    Remplir(Combo_Status_Scanner, l, 31, 33);
-    Remplir(Combo_Type_Douleur, l, 34, 36);
-    Remplir(Combo_Type_Ecoulement, l, 37, 38);
+    Poser_Textes(l, 4,
+                 {{Frame_Decision, 24},
+                  {Label_Lavage, 98},
+                  {Label_Scanner2, 25},
+                  {Label_Traitement_M, 26},
+                  {Label_Endoscopie, 27},
+                  {Label_Traitement_C, 28},
+                  {Label_Conclusions, 29},
+                  {Label_Medecin, 30}});
+    Remplir(Combo_Status_Face_Standard, l, 4, 31, 33);
+    Remplir(Combo_Status_Echo_B, l, 4, 31, 33);
+    Remplir(Combo_Status_Scanner, l, 4, 31, 33);
+    Remplir(Combo_Type_Douleur, l, 4, 34, 36);
+    Remplir(Combo_Type_Ecoulement, l, 4, 37, 38);
 }
 
 }  // namespace corvanta

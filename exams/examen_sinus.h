@@ -25,7 +25,8 @@ class Examen_Sinus : public Fenetre_Examen {
     static constexpr int kLargeur = 794;
     static constexpr int kHauteur = 584;
 
-    bool Sert_Type(int type) const override;
+    // Types 0, 1 and 4; texts of form 4; kept for the run once opened.
+    static Profil_Examen Profil_Fenetre();
 
     CurveView* Picture1 = nullptr;  // right echogram
     CurveView* Picture2 = nullptr;  // left echogram

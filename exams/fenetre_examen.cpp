@@ -3,12 +3,14 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -22,11 +24,30 @@
 #include "main_window/window_placement.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/named_widgets.h"
 
 namespace corvanta {
 
-Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, int form)
-    : QDialog(nullptr), echo_(echo), etat_(etat), form_(form) {
+Colonne_Examen Colonne_Coche(const char* nom, QCheckBox* coche, QWidget* detail) {
+    return {QLatin1String(nom), Colonne_Examen::Genre::Coche, coche, detail};
+}
+
+Colonne_Examen Colonne_Liste(const char* nom, QComboBox* liste) {
+    return {QLatin1String(nom), Colonne_Examen::Genre::Liste, liste};
+}
+
+Colonne_Examen Colonne_Texte(const char* nom, QWidget* boite) {
+    return {QLatin1String(nom), Colonne_Examen::Genre::Texte, boite};
+}
+
+Colonne_Examen Colonne_Options(const char* nom, std::vector<QRadioButton*> options, QWidget* detail,
+                               int option_detail) {
+    return {QLatin1String(nom), Colonne_Examen::Genre::Options, nullptr, detail, std::move(options),
+            option_detail};
+}
+
+Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen profil)
+    : QDialog(nullptr), echo_(echo), etat_(etat), profil_(std::move(profil)) {
     setModal(false);
     setWindowIcon(Icone_Examen(5));
     Construire_Commun();
@@ -36,43 +57,33 @@ Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, int form)
 Fenetre_Examen::~Fenetre_Examen() = default;
 
 void Fenetre_Examen::Construire_Commun() {
-    auto nommer = [](QWidget* w, const char* nom) { w->setObjectName(QLatin1String(nom)); };
-    Liste_Examens = new QListWidget(this);
-    nommer(Liste_Examens, "Liste_Examens");
+    auto creer = [this]<class W>(W*& controle, const char* nom) {
+        controle = createNamed<W>(this, QLatin1String(nom));
+    };
+    creer(Liste_Examens, "Liste_Examens");
     // Thousands of one-line entries: laid out without measuring each one.
     Liste_Examens->setUniformItemSizes(true);
-    Label_Patient = new QLabel(this);
-    nommer(Label_Patient, "Label_Patient");
-    Texte_Nom_Patient = new QLineEdit(this);
-    nommer(Texte_Nom_Patient, "Texte_Nom_Patient");
-    Combo_Nom_Patient = new QComboBox(this);
-    nommer(Combo_Nom_Patient, "Combo_Nom_Patient");
+    creer(Label_Patient, "Label_Patient");
+    creer(Texte_Nom_Patient, "Texte_Nom_Patient");
+    creer(Combo_Nom_Patient, "Combo_Nom_Patient");
     Combo_Nom_Patient->hide();
-    Texte_Num_Examen = new QLineEdit(this);
-    nommer(Texte_Num_Examen, "Texte_Num_Examen");
-    Label_Envoye = new QLabel(this);
-    nommer(Label_Envoye, "Label_Envoye");
-    Texte_Docteur_Patient = new QLineEdit(this);
-    nommer(Texte_Docteur_Patient, "Texte_Docteur_Patient");
+    creer(Texte_Num_Examen, "Texte_Num_Examen");
+    creer(Label_Envoye, "Label_Envoye");
+    creer(Texte_Docteur_Patient, "Texte_Docteur_Patient");
     Texte_Docteur_Patient->setMaxLength(49);
-    Label_Conclusions = new QLabel(this);
-    nommer(Label_Conclusions, "Label_Conclusions");
-    Texte_Examen_Compatible = new QLineEdit(this);
-    nommer(Texte_Examen_Compatible, "Texte_Examen_Compatible");
+    creer(Label_Conclusions, "Label_Conclusions");
+    creer(Texte_Examen_Compatible, "Texte_Examen_Compatible");
     Texte_Examen_Compatible->setMaxLength(199);
-    Label_Medecin = new QLabel(this);
-    nommer(Label_Medecin, "Label_Medecin");
+    creer(Label_Medecin, "Label_Medecin");
     Label_Medecin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    Toolbar1 = new QToolBar(this);
-    nommer(Toolbar1, "Toolbar1");
+    creer(Toolbar1, "Toolbar1");
     Toolbar1->setIconSize(QSize(32, 32));
     for (int i = 0; i < kNombre_Boutons; ++i) {
         Toolbar1_Boutons[i] = Toolbar1->addAction(Icone_Examen(i + 1), QString());
         Toolbar1_Boutons[i]->setObjectName(QStringLiteral("Toolbar1_Bouton%1").arg(i + 1));
     }
-    Toolbar2 = new QToolBar(this);
-    nommer(Toolbar2, "Toolbar2");
+    creer(Toolbar2, "Toolbar2");
     Toolbar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto* groupe = new QActionGroup(Toolbar2);
     groupe->setExclusive(true);
@@ -108,15 +119,20 @@ void Fenetre_Examen::Proteger(const std::function<void()>& action) {
     try {
         action();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 
 void Fenetre_Examen::Declarer_Colonnes(std::vector<Colonne_Examen> colonnes) {
     colonnes_ = std::move(colonnes);
-    for (const Colonne_Examen& colonne : colonnes_) {
+    for (Colonne_Examen& colonne : colonnes_) {
+        if (colonne.genre == Colonne_Examen::Genre::Options) {
+            colonne.groupe = new QButtonGroup(this);
+            for (int i = 0; i < static_cast<int>(colonne.options.size()); ++i)
+                colonne.groupe->addButton(colonne.options[i], i);
+        }
         if (colonne.detail != nullptr)
-            Lier_Detail(static_cast<QCheckBox*>(colonne.controle), colonne.detail);
+            Lier_Detail(colonne);
     }
 }
 
@@ -125,7 +141,7 @@ void Fenetre_Examen::Declarer_Echogramme(Echogramme_Examen echogramme) {
     QComboBox* combo = echogramme.combo;
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    echogrammes_.push_back(std::move(echogramme));
+    echogrammes_.push_back({std::move(echogramme), {}, {}});
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, cote] { Proteger([this, cote] { Combo_Echogramme_Click(cote); }); });
     // Choosing the entry already chosen draws it again with the filters of the moment
@@ -144,10 +160,30 @@ void Fenetre_Examen::Declarer_Echogramme(Echogramme_Examen echogramme) {
     });
 }
 
-void Fenetre_Examen::Lier_Detail(QCheckBox* coche, QWidget* detail) {
-    detail->hide();
-    connect(coche, &QCheckBox::toggled, detail,
-            [detail](bool coche_) { detail->setVisible(coche_); });
+void Fenetre_Examen::Lier_Detail(Colonne_Examen& colonne) {
+    colonne.detail->hide();
+    QAbstractButton* bouton = nullptr;
+    if (colonne.genre == Colonne_Examen::Genre::Coche)
+        bouton = static_cast<QCheckBox*>(colonne.controle);
+    else if (colonne.option_detail >= 0 &&
+             colonne.option_detail < static_cast<int>(colonne.options.size()))
+        bouton = colonne.options[colonne.option_detail];
+    if (bouton != nullptr)
+        connect(bouton, &QAbstractButton::toggled, colonne.detail, &QWidget::setVisible);
+}
+
+void Fenetre_Examen::Montrer_Detail(const Colonne_Examen& colonne) {
+    if (colonne.detail == nullptr)
+        return;
+    if (colonne.genre == Colonne_Examen::Genre::Coche)
+        colonne.detail->setVisible(static_cast<QCheckBox*>(colonne.controle)->isChecked());
+    else if (colonne.genre == Colonne_Examen::Genre::Options)
+        colonne.detail->setVisible(colonne.option_detail >= 0 &&
+                                   colonne.groupe->checkedId() == colonne.option_detail);
+}
+
+bool Fenetre_Examen::Sert_Type(int type) const {
+    return std::find(profil_.types.begin(), profil_.types.end(), type) != profil_.types.end();
 }
 
 bool Fenetre_Examen::Est_Charge() const {
@@ -179,6 +215,8 @@ void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
     Timer1->stop();
     charge_ = false;
     evenement->accept();
+    if (Fermee)
+        Fermee(*this);
 }
 
 void Fenetre_Examen::Form_Load() {
@@ -192,7 +230,7 @@ void Fenetre_Examen::Form_Load() {
         Remplir_Combo_Nom_Patient();
         Appliquer_Libelles();
         for (int n = 1; n <= kNombre_Boutons; ++n)
-            Toolbar1_Boutons[n - 1]->setToolTip(libelle()(form_, 51 + n));
+            Toolbar1_Boutons[n - 1]->setToolTip(libelle()(form(), 51 + n));
 
         platform::Recordset& examens = *etat_.Table_Examens;
         if (examens.recordCount() != 0 && !etat_.Nom_Patient_Courant.isEmpty()) {
@@ -209,7 +247,7 @@ void Fenetre_Examen::Form_Load() {
             Toolbar2_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 

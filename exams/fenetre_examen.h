@@ -13,11 +13,13 @@
 #include "platform/value.h"
 
 class QAction;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QRadioButton;
 class QTimer;
 class QToolBar;
 
@@ -30,41 +32,76 @@ class Recordset;
 class CurveView;
 class Echo;
 
-// One column of `Examens` kept in a control of the window.
+// What sets one exam window apart from the others besides its layout and captions.
+struct Profil_Examen {
+    std::vector<int> types;  // the exam types it serves
+    // The form of its standard error box and of its toolbar tips.
+    int form = 4;
+    // The refusals of a validation: their title and texts, numbers within `form` (an
+    // echogram declares its own).
+    int titre_refus = 90;
+    int refus_patient = 91;
+    int refus_numero = 92;
+    int refus_conclusion = 95;
+    // Every store writes the day into `Date_Examen`.
+    bool ecrit_date = true;
+    // Closing destroys the window: the next opening makes it anew, with a fresh set-up
+    // and fresh window variables. Otherwise closing hides it and the variables outlive it.
+    bool detruite_a_la_fermeture = false;
+};
+
+// One column of `Examens` kept in a control of the window. Made by the functions below.
 struct Colonne_Examen {
-    enum class Genre { Coche, Liste, Texte };
+    enum class Genre { Coche, Liste, Texte, Options };
     QString nom;
     Genre genre;
-    QWidget* controle;          // QCheckBox, QComboBox, QLineEdit or QPlainTextEdit
-    QWidget* detail = nullptr;  // of a check box: shown exactly while it is ticked
+    QWidget* controle = nullptr;  // QCheckBox, QComboBox, QLineEdit or QPlainTextEdit
+    // Shown exactly while the check box is ticked, or while option `option_detail` is
+    // chosen; hidden, it keeps its content.
+    QWidget* detail = nullptr;
+    std::vector<QRadioButton*> options{};  // option i stands for the stored value i
+    int option_detail = -1;
+    QButtonGroup* groupe = nullptr;  // the options' group, made by the skeleton
 };
+
+// A check box: 0 or 1.
+Colonne_Examen Colonne_Coche(const char* nom, QCheckBox* coche, QWidget* detail = nullptr);
+// A list: the index of its entry, -1 for none; a stored index it lacks is an error.
+Colonne_Examen Colonne_Liste(const char* nom, QComboBox* liste);
+// A text box (line breaks stored as CR LF).
+Colonne_Examen Colonne_Texte(const char* nom, QWidget* boite);
+// A group of options: the index of the one chosen; none chosen writes nothing, so a new
+// exam leaves the column Null and a rewrite keeps its value. A stored value that names
+// no option (Null, out of range, no number) chooses none.
+Colonne_Examen Colonne_Options(const char* nom, std::vector<QRadioButton*> options,
+                               QWidget* detail = nullptr, int option_detail = -1);
 
 // One echogram: the combo listing the chosen patient's curves and its preview.
 struct Echogramme_Examen {
     QComboBox* combo = nullptr;
     CurveView* apercu = nullptr;
-    QString colonne_cle;     // "Echogramme_Droit_Num_Courbe"
-    QString colonne_courbe;  // "Courbes_Droites.Courbe"
-    QByteArray tag;          // samples of the last curve the patient choice listed
-    // The stored curve key the display could not find among the entries: a rewrite
-    // keeps it unless the user chooses an entry.
-    std::optional<std::int64_t> cle_conservee;
+    // The columns the chosen curve's key is written to; the display reads the first.
+    QStringList colonnes_cles;  // {"Echogramme_Droit_Num_Courbe"}
+    QString colonne_courbe;     // "Courbes_Droites.Courbe", drawn by the display
+    int refus = 93;             // text of the refusal when none is chosen
+    // Text typed during a new exam previews the last curve the patient choice listed.
+    bool apercu_saisie = true;
 };
 
 // The skeleton of every exam window: exam list and navigation, patient choice, echogram
 // choice and previews, findings with detail controls, new / validate / cancel or delete,
-// the doctor toolbar. A window is its layout plus a profile: the text form, the types it
-// serves, its columns and its echograms.
+// the doctor toolbar. A window is its layout, its captions and a profile: the types it
+// serves, its texts, its columns and its echograms, declared by its constructor.
 //
 // The window works on the program-wide `Table_Examens`, whose current row is the exam
-// shown. The object lives for the whole run; closing it hides it ("unloads"), keeping
-// the window variables, and the next opening runs the set-up again. A change the
-// window makes to one of its own controls runs that control's handler at once, inside
-// the statement, as a user's change does; failures of the record operations end in the
+// shown. Closing either hides it ("unloads"), keeping the window variables, or destroys
+// it, as its profile says; the next opening runs the set-up again. A change the window
+// makes to one of its own controls runs that control's handler at once, inside the
+// statement, as a user's change does; failures of the record operations end in the
 // standard error box and never escape.
 class Fenetre_Examen : public QDialog {
   public:
-    Fenetre_Examen(Echo& echo, Etat_Application& etat, int form);
+    Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen profil);
     ~Fenetre_Examen() override;
 
     static constexpr int kNombre_Boutons = 10;
@@ -86,7 +123,7 @@ class Fenetre_Examen : public QDialog {
     std::array<QAction*, 3> Toolbar2_Boutons{};  // doctors "1", "2", "3"
     QTimer* Timer1 = nullptr;                    // one shot, 10 ms after the set-up
 
-    // ---- Window variables: they outlive a closing -------------------------------------
+    // ---- Window variables: they outlive a closing that only hides the window -----------
     int Nombre_Examens = 0;
     Echantillons_Courbe Echantillons_Impression{};
     Echantillons_Courbe Echantillons_Apercu{};
@@ -98,8 +135,12 @@ class Fenetre_Examen : public QDialog {
     std::function<void()> Exporter_Compte_Rendu;
 
     // ---- Life ---------------------------------------------------------------------------
-    virtual bool Sert_Type(int type) const = 0;
+    const Profil_Examen& Profil() const { return profil_; }
+    bool Sert_Type(int type) const;
     bool Est_Charge() const;
+    // Runs once the window has closed; the owner of a window that closing destroys lets
+    // it go from here.
+    std::function<void(Fenetre_Examen&)> Fermee;
     // Loads the window when it is not loaded (set-up, then the start timer), shows it
     // modeless and brings it to the front.
     void Charger_Et_Afficher();
@@ -143,6 +184,14 @@ class Fenetre_Examen : public QDialog {
     // is never rewritten.
     bool Affichage_Complet() const { return affichage_complet_; }
 
+    // ---- For the report routines ----------------------------------------------------------
+    // Puts the shared exams recordset back on the exam this window shows, wherever other
+    // windows left it (during a new exam, the exam shown before it); false when none is
+    // shown. An exam shown and gone since is Error 3167.
+    bool Revenir_Examen_Affiche();
+    // True while a new exam is being typed.
+    bool Nouvel_Examen_En_Cours() const { return Mode_Nouvel_Examen != 0; }
+
     // The value of an exam number whose text is a plain integer (an optional sign and
     // decimal digits, blanks around) that fits 64 bits; none for any other text.
     static std::optional<std::int64_t> Valeur_Numero(const QString& numero);
@@ -154,15 +203,17 @@ class Fenetre_Examen : public QDialog {
     static QString Nom_Complet(const QString& nom, const QString& prenom);
 
   protected:
-    // The window's captions, list entries, tooltips and title for the current type.
+    // The window's title, captions and list entries for the current type (the skeleton
+    // sets the toolbar tips, texts 52 to 61 of the profile's form).
     virtual void Appliquer_Libelles() = 0;
     // Declared by the window's constructor, in the order the display applies them; a
-    // check box's detail control is hidden and then shown exactly while it is ticked.
+    // detail control is hidden at once and then follows its check box or option.
     void Declarer_Colonnes(std::vector<Colonne_Examen> colonnes);
+    // Echograms are declared in order: right (or the only one), then left.
     void Declarer_Echogramme(Echogramme_Examen echogramme);
 
     const Libelles& libelle() const { return etat_.Libelle; }
-    int form() const { return form_; }
+    int form() const { return profil_.form; }
     Echo& echo() { return echo_; }
     Etat_Application& etat() { return etat_; }
 
@@ -175,8 +226,9 @@ class Fenetre_Examen : public QDialog {
     void Connecter_Commun();
     // Runs a handler as an event does: a failure is shown, never passed on.
     void Proteger(const std::function<void()>& action);
-    void Lier_Detail(QCheckBox* coche, QWidget* detail);
-    void Message_Validation(int texte, QWidget* focus);
+    void Lier_Detail(Colonne_Examen& colonne);
+    void Montrer_Detail(const Colonne_Examen& colonne);
+    void Message_Validation(int form, int texte, QWidget* focus);
     void Selectionner_Patient(int index);
     void Selectionner_Echogramme(int cote, int index);
     void Apercu(int cote, const QByteArray& courbe);
@@ -190,24 +242,29 @@ class Fenetre_Examen : public QDialog {
     void Montrer_Ligne();
     void Terminer_Nouvel_Examen();
     void Deplacer(int bouton);
-    // Puts the shared exams recordset back on the exam this window shows, wherever other
-    // windows left it; false when none is shown. An exam shown and gone since is Error 3167.
-    bool Revenir_Examen_Affiche();
     QString Ligne_Examen(const platform::Recordset& examens) const;
     int Entree_Patient(std::int64_t code) const;
     // The list line of exam `cle` (tried first at line `presumee`), or -1.
     int Ligne_De_Cle(std::int64_t cle, int presumee = -1) const;
 
+    // An echogram as declared, with what the window keeps of it.
+    struct Echogramme : Echogramme_Examen {
+        QByteArray tag;  // samples of the last curve the patient choice listed
+        // The stored curve key the display could not find among the entries: a rewrite
+        // keeps it unless the user chooses an entry.
+        std::optional<std::int64_t> cle_conservee;
+    };
+
     Echo& echo_;
     Etat_Application& etat_;
-    int form_;
+    Profil_Examen profil_;
     bool charge_ = false;
     bool deja_montre_ = false;
     bool affichage_complet_ = false;
     std::optional<std::int64_t> patient_conserve_;
     std::optional<std::int64_t> examen_affiche_;  // key of the exam on screen
     std::vector<Colonne_Examen> colonnes_;
-    std::vector<Echogramme_Examen> echogrammes_;
+    std::vector<Echogramme> echogrammes_;
     std::vector<std::int64_t> cles_liste_;       // the exam of each line
     QHash<std::int64_t, int> entrees_patients_;  // patient key -> chooser entry
 };

@@ -42,7 +42,7 @@ void Fenetre_Examen::Combo_Nom_Patient_Click() {
         QStringLiteral("SELECT * FROM Courbes WHERE Code_Type = ? AND Code_Patient = ?"),
         {etat_.Type_Examen, patient});
     platform::Recordset& courbes = *etat_.Table_Courbes;
-    for (Echogramme_Examen& e : echogrammes_) {
+    for (Echogramme& e : echogrammes_) {
         const QSignalBlocker bloque(e.combo);
         e.combo->clear();
         e.combo->setEditText(QString());  // typed text outlives clear()
@@ -52,7 +52,7 @@ void Fenetre_Examen::Combo_Nom_Patient_Click() {
         const int cle = courbes.fieldIndex(QStringLiteral("ID"));
         const int courbe = courbes.fieldIndex(QStringLiteral("COURBE"));
         for (courbes.moveFirst(); !courbes.eof(); courbes.moveNext()) {
-            for (Echogramme_Examen& e : echogrammes_) {
+            for (Echogramme& e : echogrammes_) {
                 const QSignalBlocker bloque(e.combo);
                 e.combo->addItem(courbes.field(date).toTextOrEmpty(),
                                  static_cast<qlonglong>(courbes.field(cle).toInt64()));
@@ -63,7 +63,7 @@ void Fenetre_Examen::Combo_Nom_Patient_Click() {
         }
         courbes.movePrevious();
         // Filling chooses no entry.
-        for (Echogramme_Examen& e : echogrammes_) {
+        for (Echogramme& e : echogrammes_) {
             const QSignalBlocker bloque(e.combo);
             e.combo->setCurrentIndex(-1);
         }
@@ -128,7 +128,7 @@ void Fenetre_Examen::Combo_Echogramme_Click(int cote) {
 }
 
 void Fenetre_Examen::Combo_Echogramme_Change(int cote) {
-    if (Mode_Nouvel_Examen != 1)
+    if (Mode_Nouvel_Examen != 1 || !echogrammes_[cote].apercu_saisie)
         return;
     // No patient with curves chosen yet: nothing to draw.
     if (echogrammes_[cote].tag.isEmpty())

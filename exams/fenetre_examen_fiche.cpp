@@ -1,4 +1,5 @@
 // The exam record in the window: display, blanking, validation, new exam and deletion.
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -23,7 +25,36 @@ namespace corvanta {
 
 namespace {
 
+// Chooses option `index` of the group, or none: an exclusive group keeps one option
+// chosen unless it is made inclusive for the time of the unticking.
+void Choisir_Option(const Colonne_Examen& colonne, int index) {
+    if (index >= 0 && index < static_cast<int>(colonne.options.size())) {
+        colonne.options[index]->setChecked(true);
+        return;
+    }
+    colonne.groupe->setExclusive(false);
+    for (QRadioButton* option : colonne.options)
+        option->setChecked(false);
+    colonne.groupe->setExclusive(true);
+}
+
+// The option a stored value names, or -1.
+int Option_Stockee(const Colonne_Examen& colonne, const platform::Value& valeur) {
+    try {
+        const std::int64_t index = valeur.toInt64();
+        return index >= 0 && index < static_cast<std::int64_t>(colonne.options.size())
+                   ? static_cast<int>(index)
+                   : -1;
+    } catch (const Error&) {
+        return -1;  // no number
+    }
+}
+
 constexpr int kErreur_Valeur_Propriete = 380;
+
+// Every window says with the sinus window's text that the exam shown could not be read.
+constexpr int kForm_Examen_Illisible = 4;
+constexpr int kExamen_Illisible = 105;
 
 // The combo's entry whose item data is `cle`, or -1.
 int Entree_De_Cle(const QComboBox* combo, std::int64_t cle) {
@@ -53,6 +84,9 @@ void Fenetre_Examen::Vider_Colonne(const Colonne_Examen& colonne) {
                 ligne->clear();
             else
                 static_cast<QPlainTextEdit*>(colonne.controle)->clear();
+            break;
+        case Colonne_Examen::Genre::Options:
+            Choisir_Option(colonne, -1);
             break;
     }
 }
@@ -101,10 +135,12 @@ void Fenetre_Examen::Appliquer_Colonne(const Colonne_Examen& colonne,
                     static_cast<QPlainTextEdit*>(colonne.controle)
                         ->setPlainText(Texte_Pour_Boite(valeur.toText()));
                 break;
+            case Colonne_Examen::Genre::Options:
+                Choisir_Option(colonne, Option_Stockee(colonne, valeur));
+                break;
         }
     }
-    if (colonne.detail != nullptr)
-        colonne.detail->setVisible(static_cast<QCheckBox*>(colonne.controle)->isChecked());
+    Montrer_Detail(colonne);
 }
 
 void Fenetre_Examen::Montrer_Ligne() {
@@ -145,7 +181,7 @@ void Fenetre_Examen::Afficher_Examen() {
                 const QSignalBlocker bloque(Combo_Nom_Patient);
                 Combo_Nom_Patient->setCurrentIndex(-1);
             }
-            for (Echogramme_Examen& e : echogrammes_) {
+            for (Echogramme& e : echogrammes_) {
                 const QSignalBlocker bloque(e.combo);
                 e.combo->clear();
             }
@@ -161,9 +197,9 @@ void Fenetre_Examen::Afficher_Examen() {
             Texte_Docteur_Patient->setText(docteur.toText());
 
         for (int cote = 0; cote < static_cast<int>(echogrammes_.size()); ++cote) {
-            Echogramme_Examen& e = echogrammes_[cote];
+            Echogramme& e = echogrammes_[cote];
             e.cle_conservee.reset();
-            const platform::Value cle = examens.field(e.colonne_cle);
+            const platform::Value cle = examens.field(e.colonnes_cles.front());
             if (!cle.isNull()) {
                 const int index = Entree_De_Cle(e.combo, cle.toInt64());
                 if (index >= 0)
@@ -184,14 +220,15 @@ void Fenetre_Examen::Afficher_Examen() {
             Texte_Examen_Compatible->setText(conclusion.toText());
         affichage_complet_ = true;
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 
 // ---- Validation ------------------------------------------------------------------------
 
-void Fenetre_Examen::Message_Validation(int texte, QWidget* focus) {
-    QMessageBox::warning(this, libelle()(form_, 90), libelle()(form_, texte), QMessageBox::Ok);
+void Fenetre_Examen::Message_Validation(int form, int texte, QWidget* focus) {
+    QMessageBox::warning(this, libelle()(profil_.form, profil_.titre_refus), libelle()(form, texte),
+                         QMessageBox::Ok);
     focus->setFocus(Qt::OtherFocusReason);
 }
 
@@ -201,6 +238,10 @@ platform::Value Fenetre_Examen::Valeur_Colonne(const Colonne_Examen& colonne) co
             return static_cast<QCheckBox*>(colonne.controle)->isChecked() ? 1 : 0;
         case Colonne_Examen::Genre::Liste:
             return static_cast<QComboBox*>(colonne.controle)->currentIndex();
+        case Colonne_Examen::Genre::Options: {
+            const int choisie = colonne.groupe->checkedId();
+            return choisie < 0 ? platform::Value() : platform::Value(choisie);
+        }
         case Colonne_Examen::Genre::Texte:
             break;
     }
@@ -213,18 +254,24 @@ void Fenetre_Examen::Ecrire_Examen(platform::Recordset& examens, std::int64_t pa
     examens.setField(1, patient);
     examens.setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
     examens.setField(QStringLiteral("Num_Examen"), Texte_Num_Examen->text());
-    examens.setField(QStringLiteral("Date_Examen"),
-                     QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    if (profil_.ecrit_date)
+        examens.setField(QStringLiteral("Date_Examen"),
+                         QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     examens.setField(QStringLiteral("Docteur_Patient"), Texte_Docteur_Patient->text());
-    for (const Echogramme_Examen& e : echogrammes_) {
+    for (const Echogramme& e : echogrammes_) {
         const platform::Value cle =
             e.combo->currentIndex() >= 0
                 ? platform::Value(static_cast<std::int64_t>(e.combo->currentData().toLongLong()))
                 : platform::Value(*e.cle_conservee);
-        examens.setField(e.colonne_cle, cle);
+        for (const QString& colonne : e.colonnes_cles)
+            examens.setField(colonne, cle);
     }
-    for (const Colonne_Examen& colonne : colonnes_)
-        examens.setField(colonne.nom, Valeur_Colonne(colonne));
+    for (const Colonne_Examen& colonne : colonnes_) {
+        const platform::Value valeur = Valeur_Colonne(colonne);
+        // No option chosen writes nothing.
+        if (colonne.genre != Colonne_Examen::Genre::Options || !valeur.isNull())
+            examens.setField(colonne.nom, valeur);
+    }
     examens.setField(QStringLiteral("Examen_Compatible"), Texte_Examen_Compatible->text());
 }
 
@@ -236,7 +283,7 @@ void Fenetre_Examen::Valider_Examen() {
             if (!Revenir_Examen_Affiche())
                 examens.currentKey();  // no exam shown: "no current record"
             if (!affichage_complet_) {
-                Message_Validation(105, Liste_Examens);
+                Message_Validation(kForm_Examen_Illisible, kExamen_Illisible, Liste_Examens);
                 return;
             }
         }
@@ -247,24 +294,23 @@ void Fenetre_Examen::Valider_Examen() {
         else if (!ajout)
             patient = patient_conserve_;
         if (!patient) {
-            Message_Validation(91, Combo_Nom_Patient);
+            Message_Validation(form(), profil_.refus_patient, Combo_Nom_Patient);
             return;
         }
         if (!Combo_Nom_Patient->currentText().isEmpty())
             Texte_Nom_Patient->setText(Combo_Nom_Patient->currentText());
         if (Texte_Num_Examen->text().isEmpty()) {
-            Message_Validation(92, Texte_Num_Examen);
+            Message_Validation(form(), profil_.refus_numero, Texte_Num_Examen);
             return;
         }
-        for (std::size_t cote = 0; cote < echogrammes_.size(); ++cote) {
-            const Echogramme_Examen& e = echogrammes_[cote];
+        for (const Echogramme& e : echogrammes_) {
             if (e.combo->currentIndex() < 0 && (ajout || !e.cle_conservee)) {
-                Message_Validation(93 + static_cast<int>(cote), e.combo);
+                Message_Validation(form(), e.refus, e.combo);
                 return;
             }
         }
         if (Texte_Examen_Compatible->text().isEmpty()) {
-            Message_Validation(95, Texte_Examen_Compatible);
+            Message_Validation(form(), profil_.refus_conclusion, Texte_Examen_Compatible);
             return;
         }
 
@@ -292,7 +338,7 @@ void Fenetre_Examen::Valider_Examen() {
             examens.moveFirst();
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 
@@ -306,7 +352,7 @@ void Fenetre_Examen::Nouvel_Examen() {
             Combo_Nom_Patient->setCurrentIndex(-1);
         }
         patient_conserve_.reset();
-        for (Echogramme_Examen& e : echogrammes_)
+        for (Echogramme& e : echogrammes_)
             e.cle_conservee.reset();
         Mode_Nouvel_Examen = 1;
         for (int cote = 0; cote < static_cast<int>(echogrammes_.size()); ++cote)
@@ -322,7 +368,7 @@ void Fenetre_Examen::Nouvel_Examen() {
         Combo_Nom_Patient->show();
         Combo_Nom_Patient->setFocus(Qt::OtherFocusReason);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 
@@ -332,7 +378,7 @@ void Fenetre_Examen::Supprimer_Examen() {
         if (!Revenir_Examen_Affiche())
             return;
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
         return;
     }
     QMessageBox question(QMessageBox::Warning, QStringLiteral("Suppression d'Examen"),
@@ -347,7 +393,7 @@ void Fenetre_Examen::Supprimer_Examen() {
         Suivre_Liste_Examens(cle);
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 

@@ -1,30 +1,71 @@
 #include "exams/fenetres_examen_corvanta.h"
 
+#include <algorithm>
+
 #include "exams/examen_sinus.h"
 
 namespace corvanta {
 
-Fenetres_Examen_Corvanta::Fenetres_Examen_Corvanta(Echo& echo, Etat_Application& etat)
-    : echo_(echo), etat_(etat) {}
+std::vector<Inscription_Fenetre> Fenetres_Du_Programme() {
+    return {Inscrire<Examen_Sinus>()};
+}
+
+Fenetres_Examen_Corvanta::Fenetres_Examen_Corvanta(Echo& echo, Etat_Application& etat,
+                                                   std::vector<Inscription_Fenetre> inscriptions)
+    : echo_(echo), etat_(etat) {
+    for (Inscription_Fenetre& inscription : inscriptions)
+        places_.push_back({std::move(inscription), nullptr});
+}
 
 Fenetres_Examen_Corvanta::~Fenetres_Examen_Corvanta() = default;
 
+std::size_t Fenetres_Examen_Corvanta::Place_Du_Type(int type) const {
+    const auto place = std::find_if(places_.begin(), places_.end(), [type](const Place& p) {
+        return std::find(p.inscription.types.begin(), p.inscription.types.end(), type) !=
+               p.inscription.types.end();
+    });
+    return static_cast<std::size_t>(place - places_.begin());
+}
+
+Fenetre_Examen* Fenetres_Examen_Corvanta::Fenetre(int type) const {
+    const std::size_t place = Place_Du_Type(type);
+    return place < places_.size() ? places_[place].fenetre.get() : nullptr;
+}
+
 void Fenetres_Examen_Corvanta::Ouvrir(int type) {
-    if (type != Type_Sinus_Maxillaires && type != Type_Sinus_Frontaux && type != Type_Cellules)
+    const std::size_t index = Place_Du_Type(type);
+    if (index >= places_.size())
         return;
-    if (!sinus_)
-        sinus_ = std::make_unique<Examen_Sinus>(echo_, etat_);
-    sinus_->Charger_Et_Afficher();
+    Place& place = places_[index];
+    if (!place.fenetre) {
+        place.fenetre = place.inscription.creer(echo_, etat_);
+        place.fenetre->Fermee = [this](Fenetre_Examen& fenetre) { Fermee(fenetre); };
+    }
+    place.fenetre->Charger_Et_Afficher();
+}
+
+void Fenetres_Examen_Corvanta::Fermee(Fenetre_Examen& fenetre) {
+    if (!fenetre.Profil().detruite_a_la_fermeture)
+        return;
+    for (Place& place : places_) {
+        // The window is inside its own closing: it goes once control is back in the
+        // event loop.
+        if (place.fenetre.get() == &fenetre)
+            place.fenetre.release()->deleteLater();
+    }
 }
 
 void Fenetres_Examen_Corvanta::Type_Change(int type) {
-    if (!sinus_ || !sinus_->Est_Charge())
-        return;
-    if (sinus_->Sert_Type(type)) {
-        sinus_->Mode_Nouvel_Examen = 0;
-        sinus_->Form_Load();
-    } else {
-        sinus_->close();
+    for (Place& place : places_) {
+        Fenetre_Examen* fenetre = place.fenetre.get();
+        if (fenetre == nullptr || !fenetre->Est_Charge())
+            continue;
+        if (fenetre->Sert_Type(type)) {
+            fenetre->Mode_Nouvel_Examen = 0;
+            fenetre->Form_Load();
+        } else {
+            fenetre->close();
+        }
     }
 }
 

@@ -1,33 +1,75 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
+#include "exams/fenetre_examen.h"
 #include "main_window/fenetres_examen.h"
 
 namespace corvanta {
 
-class Examen_Sinus;
+// One exam window the program can open: the exam types it serves and how it is made.
+struct Inscription_Fenetre {
+    std::vector<int> types;
+    std::function<std::unique_ptr<Fenetre_Examen>(Echo&, Etat_Application&)> creer;
+};
 
-// The program's exam windows: `Examen_Sinus` for types 0, 1 and 4, made at its first
-// opening and kept for the run. Types 2 and 3 have no window yet and open nothing.
+// The entry of window class `F`, which has `static Profil_Examen Profil_Fenetre()` and a
+// constructor taking the main window and the application state.
+template <class F>
+Inscription_Fenetre Inscrire() {
+    return {F::Profil_Fenetre().types,
+            [](Echo& echo, Etat_Application& etat) -> std::unique_ptr<Fenetre_Examen> {
+                return std::make_unique<F>(echo, etat);
+            }};
+}
+
+// The program's exam windows; a type opens the first window that serves it.
+std::vector<Inscription_Fenetre> Fenetres_Du_Programme();
+
+// The exam windows of the run, one per entry, each made at its first opening. A window
+// that closing destroys is let go when it closes and made anew at its next opening; the
+// others are kept for the run.
 class Fenetres_Examen_Corvanta : public Fenetres_Examen {
   public:
-    Fenetres_Examen_Corvanta(Echo& echo, Etat_Application& etat);
+    Fenetres_Examen_Corvanta(
+        Echo& echo, Etat_Application& etat,
+        std::vector<Inscription_Fenetre> inscriptions = Fenetres_Du_Programme());
     ~Fenetres_Examen_Corvanta() override;
 
     void Ouvrir(int type) override;
+    // Every loaded window is either set up again for the new type, out of new-exam mode,
+    // or closed when it does not serve it.
     void Type_Change(int type) override;
 
-    // Null until the first opening.
-    Examen_Sinus* Sinus() const { return sinus_.get(); }
+    // The window of the entry serving `type` while it exists, else null.
+    Fenetre_Examen* Fenetre(int type) const;
+    // The first existing window of class `F`, else null.
+    template <class F>
+    F* Chercher() const {
+        for (const Place& place : places_) {
+            if (auto* fenetre = dynamic_cast<F*>(place.fenetre.get()))
+                return fenetre;
+        }
+        return nullptr;
+    }
 
   private:
+    struct Place {
+        Inscription_Fenetre inscription;
+        std::unique_ptr<Fenetre_Examen> fenetre;
+    };
+    // The index of the first entry serving `type`, or the number of entries.
+    std::size_t Place_Du_Type(int type) const;
+    void Fermee(Fenetre_Examen& fenetre);
+
     Echo& echo_;
     Etat_Application& etat_;
-    std::unique_ptr<Examen_Sinus> sinus_;
+    std::vector<Place> places_;
 };
 
-// Registers the windows above with the main window.
+// Registers the program's windows with the main window.
 void Installer_Fenetres_Examen();
 
 }  // namespace corvanta

@@ -41,7 +41,8 @@ struct Programme {
         echo->Form_Load();
         Installer_Fenetres_Examen();
         echo->Menu_Gestion_Examens->trigger();
-        sinus = static_cast<Fenetres_Examen_Corvanta*>(echo->Fenetres_Examen_Chargees())->Sinus();
+        sinus = static_cast<Fenetres_Examen_Corvanta*>(echo->Fenetres_Examen_Chargees())
+                    ->Chercher<Examen_Sinus>();
         QCoreApplication::processEvents();
     }
     test::Dossier_Travail dossier;

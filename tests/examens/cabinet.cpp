@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "exams/fenetres_examen_corvanta.h"
 #include "platform/recordset.h"
 
 namespace corvanta::test {
@@ -112,24 +111,20 @@ platform::Value Cabinet::colonne(std::int64_t examen, const QString& nom) {
                             {examen});
 }
 
-void Cabinet::demarrer() {
+void Cabinet::demarrer(std::vector<Inscription_Fenetre> fenetres) {
     etat = std::make_unique<Etat_Application>();
     echo = std::make_unique<Echo>(*etat);
     echo->Terminer = [](int) {};
     echo->Form_Load();
     // The start-up's own message (no device on the port) is not the exam windows' concern.
     messages.boites.clear();
-    Installer_Fenetres_Examen();
+    Enregistrer_Fenetres_Examen([fenetres](Echo& e, Etat_Application& etat) {
+        return std::make_unique<Fenetres_Examen_Corvanta>(e, etat, fenetres);
+    });
 }
 
-Examen_Sinus* Cabinet::sinus() const {
-    auto* fenetres = static_cast<Fenetres_Examen_Corvanta*>(echo->Fenetres_Examen_Chargees());
-    return fenetres == nullptr ? nullptr : fenetres->Sinus();
-}
-
-Examen_Sinus& Cabinet::ouvrir() {
-    echo->Menu_Gestion_Examens->trigger();
-    return *sinus();
+Fenetres_Examen_Corvanta* Cabinet::fenetres() const {
+    return static_cast<Fenetres_Examen_Corvanta*>(echo->Fenetres_Examen_Chargees());
 }
 
 }  // namespace corvanta::test

@@ -11,6 +11,7 @@
 
 #include "app/etat_application.h"
 #include "exams/examen_sinus.h"
+#include "exams/fenetres_examen_corvanta.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "tests/support/application_test.h"
@@ -37,7 +38,8 @@ class Repondeur {
 };
 
 // A workstation with its database, a started main window (no device) and the exam
-// windows installed. Rows are added before `demarrer` so that start-up sees them.
+// windows installed (the program's, unless told). Rows are added before `demarrer` so
+// that start-up sees them. Any exam window is opened and found by its class.
 struct Cabinet {
     Cabinet();
     ~Cabinet();
@@ -52,9 +54,21 @@ struct Cabinet {
                         const std::vector<std::pair<QString, platform::Value>>& colonnes = {});
     platform::Value colonne(std::int64_t examen, const QString& nom);
 
-    void demarrer();
-    Examen_Sinus& ouvrir();
-    Examen_Sinus* sinus() const;
+    void demarrer(std::vector<Inscription_Fenetre> fenetres = Fenetres_Du_Programme());
+    // The exam command of the main window, for the current type.
+    template <class F = Examen_Sinus>
+    F& ouvrir() {
+        echo->Menu_Gestion_Examens->trigger();
+        return *fenetre<F>();
+    }
+    // The window of class `F` while it exists, else null.
+    template <class F = Examen_Sinus>
+    F* fenetre() const {
+        Fenetres_Examen_Corvanta* toutes = fenetres();
+        return toutes == nullptr ? nullptr : toutes->Chercher<F>();
+    }
+    Examen_Sinus* sinus() const { return fenetre<Examen_Sinus>(); }
+    Fenetres_Examen_Corvanta* fenetres() const;
 
     Dossier_Travail dossier;
     Repondeur messages;
