@@ -20,11 +20,11 @@
 #include "exams/icones_examen.h"
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
-#include "main_window/window_placement.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
+#include "widgets/window_placement.h"
 
 namespace corvanta {
 

@@ -5,7 +5,7 @@
 #include <QPolygonF>
 #include <map>
 
-#include "patients/icones_patients.h"
+#include "widgets/toolbar_icons.h"
 
 namespace corvanta {
 

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "main_window/window_placement.h"
+#include "widgets/window_placement.h"
 
 namespace corvanta {
 namespace {

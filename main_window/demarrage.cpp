@@ -8,7 +8,7 @@
 
 #include "app/etat_application.h"
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 

@@ -10,11 +10,11 @@
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "main_window/fenetre_quorel.h"
-#include "main_window/message_erreur.h"
-#include "main_window/texte_boite.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "widgets/message_boxes.h"
+#include "widgets/text_lines.h"
 
 namespace corvanta {
 

@@ -16,11 +16,11 @@
 #include "main_window/attente.h"
 #include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 

@@ -17,9 +17,10 @@
 #include "main_window/echo.h"
 #include "main_window/icons.h"
 #include "main_window/scale_picture.h"
-#include "main_window/window_placement.h"
 #include "patients/patients.h"
 #include "platform/serial_port.h"
+#include "widgets/named_widgets.h"
+#include "widgets/window_placement.h"
 
 // The main window's layout in pixels (15 twips each): the live view and its scales on top,
 // the slot swatches and the freeze button at its right, the tab control below with the
@@ -27,14 +28,6 @@
 
 namespace corvanta {
 namespace {
-
-template <class W, class... Args>
-W* place(QWidget* parent, const QString& name, QRect geometry, Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)..., parent);
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 QString indexed(const char* name, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
@@ -133,7 +126,7 @@ void Echo::construireMenus() {
 void Echo::construireVue(QWidget* client) {
     const QSize frameSize(kViewAt.x() + kViewWidth + kScaleOverhang,
                           kViewAt.y() + kViewHeight + kScaleHeight + 2);
-    Frame1 = place<QFrame>(client, QStringLiteral("Frame1"), QRect(QPoint(4, 4), frameSize));
+    Frame1 = placeNamed<QFrame>(client, QStringLiteral("Frame1"), QRect(QPoint(4, 4), frameSize));
     Frame1->setFrameShape(QFrame::NoFrame);
 
     Picture1 = new CurveView(QSize(kViewWidth, kViewHeight), Frame1);
@@ -160,26 +153,27 @@ void Echo::construireVue(QWidget* client) {
     const int slotsLeft = Frame1->geometry().right() + 6;
     for (int i = 0; i < 5; ++i) {
         const int y = kViewAt.y() + 4 + 24 * i;
-        Shape1[i] = place<QFrame>(client, indexed("Shape1", i), QRect(slotsLeft, y + 1, 14, 14));
+        Shape1[i] =
+            placeNamed<QFrame>(client, indexed("Shape1", i), QRect(slotsLeft, y + 1, 14, 14));
         Shape1[i]->setFrameShape(QFrame::Box);
         Shape1[i]->setAutoFillBackground(true);
         QPalette fill = Shape1[i]->palette();
         fill.setColor(QPalette::Window, QColor(kSlotColours[i]));
         Shape1[i]->setPalette(fill);
         Check1[i] =
-            place<QCheckBox>(client, indexed("Check1", i), QRect(slotsLeft + 20, y, 18, 16));
+            placeNamed<QCheckBox>(client, indexed("Check1", i), QRect(slotsLeft + 20, y, 18, 16));
     }
 
-    Bouton_Geler = place<QPushButton>(client, QStringLiteral("Bouton_Geler"),
-                                      QRect(slotsLeft - 2, kViewAt.y() + 140, 42, 42));
+    Bouton_Geler = placeNamed<QPushButton>(client, QStringLiteral("Bouton_Geler"),
+                                           QRect(slotsLeft - 2, kViewAt.y() + 140, 42, 42));
     Bouton_Geler->setIcon(drawIcon(IconKind::Freeze, 30));
     Bouton_Geler->setIconSize(QSize(30, 30));
 }
 
 void Echo::construireBoutons(QWidget* client) {
     const int top = Frame1->geometry().bottom() + 4;
-    SSTab1 = place<QTabWidget>(client, QStringLiteral("SSTab1"),
-                               QRect(4, top, 698, kClientHeight - top - 4));
+    SSTab1 = placeNamed<QTabWidget>(client, QStringLiteral("SSTab1"),
+                                    QRect(4, top, 698, kClientHeight - top - 4));
     const char* pages[] = {"Onglet_Zones", "Onglet_Filtrage", "Onglet_Patients", "Onglet_General"};
     const char* captions[] = {"&Zones sensibles", "&Filtrage", "&Patients", "&Général"};
     std::array<QWidget*, 4> page{};
@@ -196,8 +190,8 @@ void Echo::construireBoutons(QWidget* client) {
     const int left = SSTab1->geometry().right() + 6;
     const int width = kClientWidth - left - 4;
     auto button = [&](const char* name, const char* text, IconKind icon, int y) {
-        auto* b = place<QPushButton>(client, QLatin1String(name), QRect(left, y, width, 30),
-                                     QString::fromUtf8(text));
+        auto* b = placeNamed<QPushButton>(client, QLatin1String(name), QRect(left, y, width, 30),
+                                          QString::fromUtf8(text));
         b->setIcon(drawIcon(icon, 16));
         return b;
     };
@@ -209,9 +203,9 @@ void Echo::construireBoutons(QWidget* client) {
 
 void Echo::construireOngletZones(QWidget* page) {
     Label_Zones_Sensibles =
-        place<QLabel>(page, QStringLiteral("Label_Zones_Sensibles"), QRect(10, 8, 360, 16),
-                      QStringLiteral("Zones sensibles :"));
-    List2 = place<QListWidget>(page, QStringLiteral("List2"), QRect(10, 26, 370, 74));
+        placeNamed<QLabel>(page, QStringLiteral("Label_Zones_Sensibles"), QRect(10, 8, 360, 16),
+                           QStringLiteral("Zones sensibles :"));
+    List2 = placeNamed<QListWidget>(page, QStringLiteral("List2"), QRect(10, 26, 370, 74));
     Label_Zones_Sensibles->setBuddy(List2);
 
     const char* labels[] = {"Label_Abscisse_Debut", "Label_Abscisse_Fin", "Label_Seuil_Detection"};
@@ -222,21 +216,23 @@ void Echo::construireOngletZones(QWidget* page) {
     std::array<QLabel*, 3> label{};
     for (int i = 0; i < 3; ++i) {
         const int y = 8 + 28 * i;
-        label[i] = place<QLabel>(page, QLatin1String(labels[i]), QRect(400, y + 3, 150, 16),
-                                 QString::fromUtf8(captions[i]));
-        Texte_Seuils[i] = place<QLineEdit>(page, indexed("Texte_Seuils", i), QRect(556, y, 56, 22));
+        label[i] = placeNamed<QLabel>(page, QLatin1String(labels[i]), QRect(400, y + 3, 150, 16),
+                                      QString::fromUtf8(captions[i]));
+        Texte_Seuils[i] =
+            placeNamed<QLineEdit>(page, indexed("Texte_Seuils", i), QRect(556, y, 56, 22));
         const int unit = unitOfBox[i];
-        Label4[unit] = place<QLabel>(page, indexed("Label4", unit), QRect(618, y + 3, 30, 16),
-                                     QLatin1String(units[unit]));
+        Label4[unit] = placeNamed<QLabel>(page, indexed("Label4", unit), QRect(618, y + 3, 30, 16),
+                                          QLatin1String(units[unit]));
     }
     Label_Abscisse_Debut = label[0];
     Label_Abscisse_Fin = label[1];
     Label_Seuil_Detection = label[2];
 
-    Check_Action[0] = place<QCheckBox>(page, indexed("Check_Action", 0), QRect(400, 94, 250, 20),
-                                       QStringLiteral("Zone active"));
-    Check_Action[1] = place<QCheckBox>(page, indexed("Check_Action", 1), QRect(400, 116, 250, 20),
-                                       QStringLiteral("Gel automatique"));
+    Check_Action[0] = placeNamed<QCheckBox>(page, indexed("Check_Action", 0),
+                                            QRect(400, 94, 250, 20), QStringLiteral("Zone active"));
+    Check_Action[1] =
+        placeNamed<QCheckBox>(page, indexed("Check_Action", 1), QRect(400, 116, 250, 20),
+                              QStringLiteral("Gel automatique"));
 }
 
 void Echo::construireOngletFiltrage(QWidget* page) {
@@ -245,39 +241,41 @@ void Echo::construireOngletFiltrage(QWidget* page) {
     std::array<QLabel*, 2> label{};
     for (int i = 0; i < 2; ++i) {
         const int x = 16 + 240 * i;
-        label[i] = place<QLabel>(page, QLatin1String(labels[i]), QRect(x, 12, 210, 16),
-                                 QLatin1String(captions[i]));
+        label[i] = placeNamed<QLabel>(page, QLatin1String(labels[i]), QRect(x, 12, 210, 16),
+                                      QLatin1String(captions[i]));
         Slider1[i] =
-            place<QSlider>(page, indexed("Slider1", i), QRect(x, 32, 210, 30), Qt::Horizontal);
+            placeNamed<QSlider>(page, indexed("Slider1", i), QRect(x, 32, 210, 30), Qt::Horizontal);
         Slider1[i]->setRange(0, 5);
         Slider1[i]->setSingleStep(1);
         Slider1[i]->setPageStep(1);
         Slider1[i]->setTickPosition(QSlider::TicksBelow);
         Slider1[i]->setTickInterval(1);
         Label_Nbre_Points[i] =
-            place<QLabel>(page, indexed("Label_Nbre_Points", i), QRect(x, 66, 210, 16));
+            placeNamed<QLabel>(page, indexed("Label_Nbre_Points", i), QRect(x, 66, 210, 16));
     }
     Label_Filtre_Moyenneur = label[0];
     Label_Filtre_PasseBas = label[1];
 
     Bouton_Sauvegarder =
-        place<QPushButton>(page, QStringLiteral("Bouton_Sauvegarder"), QRect(16, 102, 130, 28),
-                           QStringLiteral("&Sauvegarder"));
+        placeNamed<QPushButton>(page, QStringLiteral("Bouton_Sauvegarder"), QRect(16, 102, 130, 28),
+                                QStringLiteral("&Sauvegarder"));
     Label_Nombre_Points =
-        place<QLabel>(page, QStringLiteral("Label_Nombre_Points"), QRect(512, 12, 160, 16),
-                      QStringLiteral("Nombre de points :"));
-    Combo1 = place<QComboBox>(page, QStringLiteral("Combo1"), QRect(512, 34, 120, 24));
+        placeNamed<QLabel>(page, QStringLiteral("Label_Nombre_Points"), QRect(512, 12, 160, 16),
+                           QStringLiteral("Nombre de points :"));
+    Combo1 = placeNamed<QComboBox>(page, QStringLiteral("Combo1"), QRect(512, 34, 120, 24));
 }
 
 void Echo::construireOngletPatients(QWidget* page) {
-    Frame_Patient = place<QGroupBox>(page, QStringLiteral("Frame_Patient"), QRect(6, 4, 244, 150),
-                                     QStringLiteral(" Patient "));
-    Liste_Nom = place<QComboBox>(Frame_Patient, QStringLiteral("Liste_Nom"), QRect(8, 20, 228, 24));
-    Text1 = place<QPlainTextEdit>(Frame_Patient, QStringLiteral("Text1"), QRect(8, 50, 228, 92));
+    Frame_Patient = placeNamed<QGroupBox>(page, QStringLiteral("Frame_Patient"),
+                                          QRect(6, 4, 244, 150), QStringLiteral(" Patient "));
+    Liste_Nom =
+        placeNamed<QComboBox>(Frame_Patient, QStringLiteral("Liste_Nom"), QRect(8, 20, 228, 24));
+    Text1 =
+        placeNamed<QPlainTextEdit>(Frame_Patient, QStringLiteral("Text1"), QRect(8, 50, 228, 92));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    Frame_Courbes = place<QGroupBox>(page, QStringLiteral("Frame_Courbes"), QRect(256, 4, 430, 150),
-                                     QStringLiteral(" Courbes "));
+    Frame_Courbes = placeNamed<QGroupBox>(page, QStringLiteral("Frame_Courbes"),
+                                          QRect(256, 4, 430, 150), QStringLiteral(" Courbes "));
     Toolbar1 = buttonRow(Frame_Courbes, "Toolbar1", QPoint(6, 16));
     auto* sides = new QActionGroup(Toolbar1);
     sides->setExclusive(true);
@@ -301,10 +299,11 @@ void Echo::construireOngletPatients(QWidget* page) {
 
     const int listsTop = Toolbar1->geometry().bottom() + 4;
     const int listsHeight = Frame_Courbes->height() - listsTop - 8;
-    List1 = place<QListWidget>(Frame_Courbes, QStringLiteral("List1"),
-                               QRect(8, listsTop, 222, listsHeight));
-    Commentaire_Courbe = place<QPlainTextEdit>(Frame_Courbes, QStringLiteral("Commentaire_Courbe"),
-                                               QRect(236, listsTop, 186, listsHeight));
+    List1 = placeNamed<QListWidget>(Frame_Courbes, QStringLiteral("List1"),
+                                    QRect(8, listsTop, 222, listsHeight));
+    Commentaire_Courbe =
+        placeNamed<QPlainTextEdit>(Frame_Courbes, QStringLiteral("Commentaire_Courbe"),
+                                   QRect(236, listsTop, 186, listsHeight));
     // It takes typing only while a curve is selected.
     Commentaire_Courbe->setReadOnly(true);
 }
@@ -314,41 +313,41 @@ void Echo::construireOngletGeneral(QWidget* page) {
     constexpr int kLabelX = 10;
     constexpr int kFieldX = 150;
     auto row = [&](const char* labelName, const char* caption, int y) {
-        return place<QLabel>(page, QLatin1String(labelName), QRect(kLabelX, y + 3, 136, 16),
-                             QString::fromUtf8(caption));
+        return placeNamed<QLabel>(page, QLatin1String(labelName), QRect(kLabelX, y + 3, 136, 16),
+                                  QString::fromUtf8(caption));
     };
     Label_Langue = row("Label_Langue", "Langue :", 6);
-    Combo3 = place<QComboBox>(page, QStringLiteral("Combo3"), QRect(kFieldX, 6, 100, 22));
+    Combo3 = placeNamed<QComboBox>(page, QStringLiteral("Combo3"), QRect(kFieldX, 6, 100, 22));
     Combo3->addItems({QStringLiteral("Francais"), QStringLiteral("English")});
     Combo3->setCurrentIndex(-1);
     Label_Port = row("Label_Port", "Port :", 32);
-    Combo2 = place<QComboBox>(page, QStringLiteral("Combo2"), QRect(kFieldX, 32, 100, 22));
+    Combo2 = placeNamed<QComboBox>(page, QStringLiteral("Combo2"), QRect(kFieldX, 32, 100, 22));
     Label_Date_Mes = row("Label_Date_Mes", "Date de Mise en Service :", 58);
-    Date_MES = place<QLineEdit>(page, QStringLiteral("Date_MES"), QRect(kFieldX, 58, 100, 22));
+    Date_MES = placeNamed<QLineEdit>(page, QStringLiteral("Date_MES"), QRect(kFieldX, 58, 100, 22));
     Label_Repertoire = row("Label_Repertoire", "Répertoire de Stockage :", 84);
-    Chemin = place<QLineEdit>(page, QStringLiteral("Chemin"), QRect(kFieldX, 84, 160, 22));
-    Bouton_Chemin =
-        place<QPushButton>(page, QStringLiteral("Bouton_Chemin"), QRect(kFieldX + 164, 84, 26, 22));
+    Chemin = placeNamed<QLineEdit>(page, QStringLiteral("Chemin"), QRect(kFieldX, 84, 160, 22));
+    Bouton_Chemin = placeNamed<QPushButton>(page, QStringLiteral("Bouton_Chemin"),
+                                            QRect(kFieldX + 164, 84, 26, 22));
     Bouton_Chemin->setIcon(drawIcon(IconKind::Folder, 16));
-    Combo_Format_Image =
-        place<QComboBox>(page, QStringLiteral("Combo_Format_Image"), QRect(kFieldX, 110, 100, 22));
+    Combo_Format_Image = placeNamed<QComboBox>(page, QStringLiteral("Combo_Format_Image"),
+                                               QRect(kFieldX, 110, 100, 22));
     Combo_Format_Image->setEditable(true);
     Combo_Format_Image->setInsertPolicy(QComboBox::NoInsert);
     Combo_Format_Image->addItems({QStringLiteral("Jpeg"), QStringLiteral("Bmp")});
     Combo_Format_Image->setCurrentIndex(-1);
-    Bouton_Import = place<QPushButton>(page, QStringLiteral("Bouton_Import"),
-                                       QRect(kLabelX, 109, 100, 24), QStringLiteral("Import"));
+    Bouton_Import = placeNamed<QPushButton>(page, QStringLiteral("Bouton_Import"),
+                                            QRect(kLabelX, 109, 100, 24), QStringLiteral("Import"));
 
     // Right column: the doctor's letterhead.
     constexpr int kDoctorLabelX = 356;
     constexpr int kDoctorFieldX = 470;
     constexpr int kDoctorFieldWidth = 216;
     auto doctorLabel = [&](const char* name, const char* caption, int y) {
-        return place<QLabel>(page, QLatin1String(name), QRect(kDoctorLabelX, y + 2, 112, 16),
-                             QString::fromUtf8(caption));
+        return placeNamed<QLabel>(page, QLatin1String(name), QRect(kDoctorLabelX, y + 2, 112, 16),
+                                  QString::fromUtf8(caption));
     };
     auto doctorBox = [&](const char* name, int x, int y, int width) {
-        return place<QLineEdit>(page, QLatin1String(name), QRect(x, y, width, 20));
+        return placeNamed<QLineEdit>(page, QLatin1String(name), QRect(x, y, width, 20));
     };
     Label_Medecin_No = doctorLabel("Label_Medecin_No", "Medecin N°  :", 8);
     Toolbar3 = buttonRow(page, "Toolbar3", QPoint(kDoctorFieldX - 2, 3));
@@ -372,8 +371,8 @@ void Echo::construireOngletGeneral(QWidget* page) {
         doctorBox("Texte_Adresse2_Medecin", kDoctorFieldX, 78, kDoctorFieldWidth);
     Label_Tel = doctorLabel("Label_Tel", "Tel :", 100);
     Texte_Tel_Medecin = doctorBox("Texte_Tel_Medecin", kDoctorFieldX, 100, 90);
-    Label_Fax = place<QLabel>(page, QStringLiteral("Label_Fax"),
-                              QRect(kDoctorFieldX + 96, 102, 30, 16), QStringLiteral("Fax :"));
+    Label_Fax = placeNamed<QLabel>(page, QStringLiteral("Label_Fax"),
+                                   QRect(kDoctorFieldX + 96, 102, 30, 16), QStringLiteral("Fax :"));
     Texte_Fax_Medecin = doctorBox("Texte_Fax_Medecin", kDoctorFieldX + 126, 100, 90);
     Label_Num_Ordre = doctorLabel("Label_Num_Ordre", "N°Inscription Ordre :", 122);
     Texte_Inscription_Medecin =
@@ -382,11 +381,11 @@ void Echo::construireOngletGeneral(QWidget* page) {
 
 void Echo::construireInvisibles(QWidget* client) {
     for (int z = 0; z < 4; ++z) {
-        Picture5[z] = place<QLabel>(client, indexed("Picture5", z), QRect(0, 0, 25, 29));
+        Picture5[z] = placeNamed<QLabel>(client, indexed("Picture5", z), QRect(0, 0, 25, 29));
         Picture5[z]->setPixmap(drawZonePin(z));
         Picture5[z]->hide();
     }
-    LabelTag = place<QLabel>(client, QStringLiteral("LabelTag"), QRect(0, 0, 10, 10));
+    LabelTag = placeNamed<QLabel>(client, QStringLiteral("LabelTag"), QRect(0, 0, 10, 10));
     LabelTag->hide();
 }
 

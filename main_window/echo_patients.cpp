@@ -5,12 +5,12 @@
 #include <QSignalBlocker>
 
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
-#include "main_window/texte_boite.h"
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "widgets/message_boxes.h"
+#include "widgets/text_lines.h"
 
 namespace corvanta {
 

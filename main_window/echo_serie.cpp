@@ -7,10 +7,10 @@
 
 #include "app/boite_erreur.h"
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
 #include "main_window/trame_courbe.h"
 #include "platform/error.h"
 #include "platform/serial_port.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 

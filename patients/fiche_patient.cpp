@@ -58,12 +58,6 @@ QString Commentaire_Stocke(const QString& saisie) {
     return texte;
 }
 
-QString Texte_Multiligne(const QString& stocke) {
-    QString texte = stocke;
-    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return texte;
-}
-
 Critere_Date Decouper_Critere_Date(const QString& saisie) {
     Critere_Date critere;
     if (saisie.startsWith(u">=") || saisie.startsWith(u"<=")) {

@@ -23,9 +23,6 @@ QString Numero_SS_Stocke(const QString& saisie);
 // else of the text is lost.
 QString Commentaire_Stocke(const QString& saisie);
 
-// A stored text for a multi-line box: CR LF line breaks become the box's line breaks.
-QString Texte_Multiligne(const QString& stocke);
-
 // A birth-date search criterion: an optional operator ("=", ">", "<", ">=", "<=";
 // equality without one) and the whole date typed after it.
 struct Critere_Date {

@@ -14,24 +14,18 @@
 #include <QToolBar>
 
 #include "app/requetes.h"
-#include "patients/icones_patients.h"
-#include "patients/message_patients.h"
 #include "platform/recordset.h"
+#include "widgets/message_boxes.h"
+#include "widgets/named_widgets.h"
+#include "widgets/toolbar_icons.h"
 
 namespace corvanta {
 
 namespace {
 
-template <typename T>
-T* Creer(QWidget* parent, const char* nom) {
-    auto* controle = new T(parent);
-    controle->setObjectName(QString::fromLatin1(nom));
-    return controle;
-}
-
 QLabel* Creer_Label(QWidget* parent, const char* nom, const char* texte_conception,
                     Qt::Alignment alignement = Qt::AlignRight | Qt::AlignVCenter) {
-    auto* label = Creer<QLabel>(parent, nom);
+    auto* label = createNamed<QLabel>(parent, nom);
     label->setText(QString::fromUtf8(texte_conception));
     label->setAlignment(alignement);
     QFont police = label->font();
@@ -69,7 +63,7 @@ std::array<Patients::Champ, 10> Patients::Champs() const {
 }
 
 void Patients::Creer_Controles() {
-    Liste_Patients = Creer<QListWidget>(this, "Liste_Patients");
+    Liste_Patients = createNamed<QListWidget>(this, "Liste_Patients");
     Liste_Patients->setSelectionMode(QAbstractItemView::SingleSelection);
     Liste_Patients->setUniformItemSizes(true);
     connect(Liste_Patients, &QListWidget::currentRowChanged, this, [this](int ligne) {
@@ -89,20 +83,20 @@ void Patients::Creer_Controles() {
     Label_Commentaire =
         Creer_Label(this, "Label_Commentaire", "Commentaire :", Qt::AlignRight | Qt::AlignTop);
 
-    Nom = Creer<QLineEdit>(this, "Nom");
-    Prenom = Creer<QLineEdit>(this, "Prenom");
-    Adresse1 = Creer<QLineEdit>(this, "Adresse1");
-    Adresse2 = Creer<QLineEdit>(this, "Adresse2");
-    Ville = Creer<QLineEdit>(this, "Ville");
-    Code_Postal = Creer<QLineEdit>(this, "Code_Postal");
-    Tel_Home = Creer<QLineEdit>(this, "Tel_Home");
-    Tel_Bureau = Creer<QLineEdit>(this, "Tel_Bureau");
-    Date_Naissance = Creer<QLineEdit>(this, "Date_Naissance");
-    Numero_SS = Creer<QLineEdit>(this, "Numero_SS");
+    Nom = createNamed<QLineEdit>(this, "Nom");
+    Prenom = createNamed<QLineEdit>(this, "Prenom");
+    Adresse1 = createNamed<QLineEdit>(this, "Adresse1");
+    Adresse2 = createNamed<QLineEdit>(this, "Adresse2");
+    Ville = createNamed<QLineEdit>(this, "Ville");
+    Code_Postal = createNamed<QLineEdit>(this, "Code_Postal");
+    Tel_Home = createNamed<QLineEdit>(this, "Tel_Home");
+    Tel_Bureau = createNamed<QLineEdit>(this, "Tel_Bureau");
+    Date_Naissance = createNamed<QLineEdit>(this, "Date_Naissance");
+    Numero_SS = createNamed<QLineEdit>(this, "Numero_SS");
     for (const Champ& champ : Champs())
         champ.boite->setMaxLength(champ.limite);
 
-    Commentaire = Creer<QPlainTextEdit>(this, "Commentaire");
+    Commentaire = createNamed<QPlainTextEdit>(this, "Commentaire");
     Commentaire->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Commentaire->setTabChangesFocus(true);
     connect(Commentaire, &QPlainTextEdit::textChanged, this, [this] {
@@ -121,7 +115,7 @@ void Patients::Creer_Controles() {
         boite->installEventFilter(this);
     }
 
-    Toolbar1 = Creer<QToolBar>(this, "Toolbar1");
+    Toolbar1 = createNamed<QToolBar>(this, "Toolbar1");
     Toolbar1->setIconSize(QSize(kTaille_Icone, kTaille_Icone));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->setFloatable(false);
@@ -220,7 +214,7 @@ void Patients::Form_Unload() {
     try {
         Apres_Fermeture();
     } catch (const Error& erreur) {
-        fenetre_patients::Afficher_Erreur(parentWidget(), etat_.Libelle, erreur);
+        Afficher_Erreur(parentWidget(), etat_.Libelle, erreur);
     }
 }
 
@@ -257,7 +251,7 @@ platform::Recordset& Patients::Table() const {
 }
 
 void Patients::Erreur(const Error& erreur) {
-    fenetre_patients::Afficher_Erreur(this, etat_.Libelle, erreur);
+    Afficher_Erreur(this, etat_.Libelle, erreur);
 }
 
 }  // namespace corvanta

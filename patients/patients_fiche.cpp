@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 
 #include "patients/fiche_patient.h"
-#include "patients/message_patients.h"
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 
@@ -23,12 +23,12 @@ void Patients::Enregistrer_Patient() {
     if (Mode_Ajout != 1 && Code_Patient_Affiche == 0)
         return;
     if (Nom->text().isEmpty()) {
-        fenetre_patients::Message_Attention(this, libelle(5, 12), libelle(5, 11));
+        Message_Attention(this, libelle(5, 12), libelle(5, 11));
         Nom->setFocus();
         return;
     }
     if (Date_Naissance->text().isEmpty()) {
-        fenetre_patients::Message_Attention(this, libelle(5, 12), libelle(5, 13));
+        Message_Attention(this, libelle(5, 12), libelle(5, 13));
         Date_Naissance->setFocus();
         return;
     }
@@ -36,7 +36,7 @@ void Patients::Enregistrer_Patient() {
     // keep what was typed so that it can be corrected.
     const auto date_naissance = Date_Naissance_Stockee(Date_Naissance->text());
     if (!date_naissance) {
-        fenetre_patients::Message_Arret(this, QStringLiteral("Type mismatch"), libelle(5, 14));
+        Message_Arret(this, QStringLiteral("Type mismatch"), libelle(5, 14));
         Date_Naissance->setFocus();
         return;
     }
@@ -64,10 +64,9 @@ void Patients::Enregistrer_Patient() {
     } catch (const Error& erreur) {
         // Nothing half-written: the row keeps its old values and the boxes what was typed.
         table->cancelUpdate();
-        fenetre_patients::Message_Arret(this, libelle(5, 15),
-                                        QStringLiteral("   ") + libelle(4, 44) +
-                                            QStringLiteral(" : ") +
-                                            QString::fromStdString(erreur.description()));
+        Message_Arret(this, libelle(5, 15),
+                      QStringLiteral("   ") + libelle(4, 44) + QStringLiteral(" : ") +
+                          QString::fromStdString(erreur.description()));
         return;
     }
     // The main window keeps showing its current patient, and storing curves for him,
@@ -131,7 +130,7 @@ void Patients::Supprimer_Patient() {
         Erreur(erreur);
         return;
     }
-    if (!fenetre_patients::Confirmer(this, etat_.Libelle(5, 15), question))
+    if (!Confirmer(this, etat_.Libelle(5, 15), question))
         return;
     try {
         platform::Recordset& table = Table();

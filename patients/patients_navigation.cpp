@@ -10,6 +10,7 @@
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/text_lines.h"
 
 namespace corvanta {
 
@@ -144,7 +145,7 @@ void Patients::Afficher_Patient() {
         }
         const platform::Value commentaire = table.field(QStringLiteral("Commentaire_Patient"));
         if (!commentaire.isNull()) {
-            const QString texte = Texte_Multiligne(commentaire.toText());
+            const QString texte = Texte_Pour_Boite(commentaire.toText());
             Limite_Commentaire = std::max<int>(kLongueur_Commentaire, texte.size());
             Commentaire->setPlainText(texte);
         }

@@ -6,11 +6,11 @@
 
 #include "app/requetes.h"
 #include "patients/fiche_patient.h"
-#include "patients/message_patients.h"
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sql_functions.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 
@@ -108,9 +108,9 @@ void Patients::Filtrer_Patients() {
 
     if (echec || Table().eof()) {
         if (echec) {
-            fenetre_patients::Message_Arret(this, libelle(4, 44), libelle(5, 18));
+            Message_Arret(this, libelle(4, 44), libelle(5, 18));
         } else {
-            fenetre_patients::Message_Attention(this, libelle(5, 20), libelle(5, 19));
+            Message_Attention(this, libelle(5, 20), libelle(5, 19));
         }
         // All patients again, each line showing its own patient.
         try {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "widgets/text_lines.h"
+
 namespace corvanta {
 namespace {
 
@@ -34,7 +36,8 @@ TEST(FichePatient, CommentKeepsItsWholeTextWithLineBreaksAsBlanks) {
     EXPECT_EQ(Commentaire_Stocke("ab\r\ncd\rx"), QStringLiteral("ab cd x"));
     const QString long_texte = QString(30, u'a') + u'\n' + QString(119, u'b');
     EXPECT_EQ(Commentaire_Stocke(long_texte), QString(30, u'a') + u' ' + QString(119, u'b'));
-    EXPECT_EQ(Texte_Multiligne("ab\r\ncd"), QStringLiteral("ab\ncd"));
+    // Shown again in its box, a stored CR LF is one line break.
+    EXPECT_EQ(Texte_Pour_Boite("ab\r\ncd"), QStringLiteral("ab\ncd"));
 }
 
 TEST(FichePatient, BirthDateCriterionTakesOperatorAndTheWholeDate) {

@@ -1,4 +1,4 @@
-#include "main_window/window_placement.h"
+#include "widgets/window_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

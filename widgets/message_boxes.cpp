@@ -1,11 +1,11 @@
-#include "patients/message_patients.h"
+#include "widgets/message_boxes.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "app/boite_erreur.h"
 
-namespace corvanta::fenetre_patients {
+namespace corvanta {
 
 void Afficher_Erreur(QWidget* parent, const Libelles& libelle, const Error& erreur, int form) {
     const Texte_Erreur texte = Composer_Erreur(libelle, erreur, form);
@@ -30,4 +30,4 @@ bool Confirmer(QWidget* parent, const QString& titre, const QString& texte) {
            reponse != QMessageBox::Cancel && reponse != QDialog::Rejected;
 }
 
-}  // namespace corvanta::fenetre_patients
+}  // namespace corvanta

@@ -7,9 +7,9 @@
 
 class QWidget;
 
-// The message boxes of the patient window. The standard error box has the signature the
-// main window's own will have, in a namespace of its own until both are merged.
-namespace corvanta::fenetre_patients {
+namespace corvanta {
+
+// The program's message boxes.
 
 // The standard error box: texts 42 to 44 of `form`, the error's number, source and
 // description; stop icon, OK only.
@@ -24,4 +24,4 @@ void Message_Arret(QWidget* parent, const QString& titre, const QString& texte);
 // Exclamation icon, OK and Cancel; true unless the user chose Cancel or closed the box.
 bool Confirmer(QWidget* parent, const QString& titre, const QString& texte);
 
-}  // namespace corvanta::fenetre_patients
+}  // namespace corvanta

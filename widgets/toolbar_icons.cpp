@@ -1,4 +1,4 @@
-#include "patients/icones_patients.h"
+#include "widgets/toolbar_icons.h"
 
 #include <QFont>
 #include <QPainter>

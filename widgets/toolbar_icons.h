@@ -4,8 +4,8 @@
 
 namespace corvanta {
 
-// The pictures of the patient window's toolbar, 32 x 32 on a transparent background,
-// drawn when the window is made (no picture files).
+// The toolbar pictures the patient and exam windows share, 32 x 32 on a transparent
+// background, drawn when a window is made (no picture files).
 enum class Icone_Patient {
     Fleche_Gauche,
     Fleche_Droite,
