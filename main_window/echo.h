@@ -237,7 +237,8 @@ class Echo : public QMainWindow {
     // next one asked for. Lets pending events run, so it can run nested in itself.
     void PDQComm1_OnComm();
     // True when the last read starts with the header; otherwise waits 250 ms, throws the
-    // waiting bytes away, asks for one frame and returns false.
+    // waiting bytes away, asks for one frame and returns false. Bytes arriving meanwhile
+    // start no receive procedure of their own.
     bool ValidateHeader();
     void Timer1_Timer();
     void Timer2_Timer();
@@ -301,6 +302,8 @@ class Echo : public QMainWindow {
 
     void Ouvrir_Port();
     void Envoyer_Commande(char commande);
+    // Reads the input until nothing is left, then throws away what the driver still holds.
+    void Vider_Entree();
     void Activer_Demandes();
     int Dessiner_Vue(Zone_Sensible* zones);
     void Remplir_Case(int index, int ligne);
@@ -352,6 +355,7 @@ class Echo : public QMainWindow {
     QString fichier_aide_;
     QShortcut* aide_ = nullptr;
     bool ferme_ = false;
+    bool en_resynchronisation_ = false;
 
     // Layout (echo_layout.cpp).
     void construireMenus();

@@ -52,8 +52,7 @@ void Echo::Form_Load() {
     Remplir_Liste_Nom();
 
     if (PDQComm1_->isPortOpen()) {
-        while (!PDQComm1_->input().isEmpty()) {
-        }
+        Vider_Entree();
         Envoyer_Commande(kCommande_Trame_Suivante);
         Activer(Timer2);
     }

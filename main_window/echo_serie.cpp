@@ -2,6 +2,7 @@
 // restart, number of points, freeze and the loss of the device.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QTimer>
 
@@ -37,8 +38,18 @@ void Echo::Activer_Demandes() {
         Activer(Timer2);
 }
 
+void Echo::Vider_Entree() {
+    while (!PDQComm1_->input().isEmpty()) {
+    }
+    PDQComm1_->setInBufferCount(0);
+}
+
 void Echo::PDQComm1_OnComm() {
     if (PDQComm1_->eventCode() != platform::SerialPort::kDataReceived)
+        return;
+    // The resynchronisation under way throws these bytes away: a receive of their own
+    // would start a wait inside the wait, one more at each read of a garbled stream.
+    if (en_resynchronisation_)
         return;
     Trame = PDQComm1_->input();
     Entete = Trame.left(3).leftJustified(4, ' ');
@@ -70,11 +81,12 @@ void Echo::PDQComm1_OnComm() {
 bool Echo::ValidateHeader() {
     if (Entete.startsWith(kEntete_Trame))
         return true;
+    const QScopedValueRollback resynchronisation(en_resynchronisation_, true);
     Delai_Ecoule = false;
     Timer2->stop();
     Timer1->setInterval(kDelai_Resynchronisation_Ms);
     Activer(Timer1);
-    // A nested wait that ends also ends this one; a closed port ends it at once.
+    // A closed port ends the wait at once.
     while (!Delai_Ecoule && PDQComm1_->isPortOpen())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
@@ -106,8 +118,7 @@ void Echo::Timer2_Timer() {
 void Echo::Bouton_Relancer_Click() {
     if (!PDQComm1_->isPortOpen())
         return;
-    while (!PDQComm1_->input().isEmpty()) {
-    }
+    Vider_Entree();
     Envoyer_Commande(kCommande_Trame_Suivante);
     Activer_Demandes();
 }

@@ -254,7 +254,12 @@ void SerialPort::setInBufferCount(int count) {
              QStringLiteral("The count of waiting bytes can only be set to 0."));
     }
     if (isPortOpen()) {
-        port_->readAll();
+        // Bytes still held by the driver, not yet announced, are thrown away as well:
+        // read later, they would put the next frame out of step.
+        if (!port_->clear(QSerialPort::Input)) {
+            // The driver refused the flush: only a lost device does, and onPortError
+            // closes the port and reports it.
+        }
         ++readCount_;
     }
 }

@@ -66,7 +66,8 @@ class SerialPort : public QObject {
 
     // Bytes received and not yet read (0 when the port is closed).
     int inBufferCount() const;
-    // Only 0 is accepted: it throws every waiting byte away.
+    // Only 0 is accepted: it throws every waiting byte away, those the driver still
+    // holds included.
     void setInBufferCount(int count);
 
     // Reads and removes at most input-length waiting bytes (none when the port is closed).

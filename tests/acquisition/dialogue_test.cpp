@@ -1,6 +1,7 @@
 // The serial dialogue end to end: the real main window on a pseudo-terminal whose other
 // end the test plays byte by byte.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "main_window/echo.h"
 #include "platform/serial_port.h"
@@ -109,6 +111,65 @@ TEST_F(Dialogue, UnEnteteFauxDonne250MsDeSilenceUneEntreeVideeEtUneDemande) {
     Arreter_Timer2();
     EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 30))), QByteArray(1, kDemande));
     EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 30));
+}
+
+TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueReprend) {
+    // Every receive procedure counted as it runs, nested in another or not.
+    int profondeur = 0;
+    int plus_profonde = 0;
+    platform::SerialPort& port = echo.PDQComm1();
+    QObject::disconnect(&port, &platform::SerialPort::communicationEvent, &echo, nullptr);
+    QObject::connect(&port, &platform::SerialPort::communicationEvent, &echo, [&] {
+        plus_profonde = std::max(plus_profonde, ++profondeur);
+        echo.PDQComm1_OnComm();
+        --profondeur;
+    });
+
+    // Five minutes of a garbled line played on a clock of the test's own: each turn is
+    // one 404-byte read's time on the line (35.6 ms), and seven turns (250 ms) end a
+    // resynchronisation wait.
+    constexpr int kLectures = 5 * 60 * 1000 * 10 / 356;
+    constexpr int kTours_Par_Attente = 7;
+    const QByteArray illisible = QByteArray(404, 'x');
+    int lectures = 0;
+    int tours_attente = 0;
+    int attentes = 0;
+    QByteArray demandes;
+    QTimer horloge;
+    QObject::connect(&horloge, &QTimer::timeout, [&] {
+        demandes += poste.Lire_Commandes(0, 0);
+        if (lectures < kLectures && ::write(poste.ligne.masterFd(), illisible.constData(),
+                                            illisible.size()) == illisible.size())
+            ++lectures;
+        if (!echo.Timer1->isActive()) {
+            tours_attente = 0;
+        } else if (++tours_attente == kTours_Par_Attente) {
+            tours_attente = 0;
+            ++attentes;
+            echo.Timer1_Timer();
+        }
+    });
+    horloge.start(0);
+    const bool fini = Attendre([&] { return lectures == kLectures && profondeur == 0; }, 60000);
+    horloge.stop();
+    ASSERT_TRUE(fini) << lectures << " reads, " << profondeur << " deep";
+
+    EXPECT_LE(plus_profonde, 2);
+    EXPECT_GT(attentes, kLectures / (4 * kTours_Par_Attente));
+    // Each wait ended with a request.
+    demandes += poste.Lire_Commandes(attentes - demandes.count(kDemande), 1000);
+    EXPECT_GE(demandes.count(kDemande), attentes);
+    EXPECT_TRUE(poste.poste.messages.boites().empty());
+
+    // The device speaks plainly again: its frames are taken and answered as before.
+    EXPECT_TRUE(echo.Timer2->isActive());
+    Laisser_Tourner(50);
+    Arreter_Timer2();
+    poste.Commandes_Pendant(20);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 50 + i))), QByteArray(1, kDemande));
+        EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 50 + i));
+    }
 }
 
 TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
@@ -227,6 +288,15 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
     echo.Timer2_Timer();
     EXPECT_EQ(poste.poste.messages.boites().size(), 1u);
     EXPECT_EQ(poste.etat().Nombre_Points, 400);
+}
+
+TEST(Dialogue_Depart, DesOctetsLaissesParLAppareilAvantLeDepartNeDecalentPasLaPremiereTrame) {
+    Poste_Acquisition poste(QByteArray(300, 'v'));
+    ASSERT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
+    poste.echo().Timer2->stop();
+    EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 12))), QByteArray(1, kDemande));
+    EXPECT_EQ(Courbe_Prise(poste.echo(), 400), Rampe(400, 12));
+    EXPECT_FALSE(poste.echo().Timer1->isActive());
 }
 
 }  // namespace

@@ -36,9 +36,13 @@ QByteArray Rampe(int n, int depart) {
     return octets;
 }
 
-Poste_Acquisition::Poste_Acquisition() {
+Poste_Acquisition::Poste_Acquisition(const QByteArray& deja_envoye) {
     poste.dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
                                  QString::fromStdString(ligne.slavePath()));
+    if (!deja_envoye.isEmpty()) {
+        Ecrire(deja_envoye);
+        QThread::msleep(50);  // time for the terminal to pass them to the other end
+    }
     poste.fenetre().Form_Load();
 }
 

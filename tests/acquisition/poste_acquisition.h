@@ -22,7 +22,9 @@ QByteArray Rampe(int n, int depart = 0);
 // it reads the program's commands and writes the device's bytes itself.
 class Poste_Acquisition {
   public:
-    Poste_Acquisition();
+    // `deja_envoye`: bytes the device wrote before the program started, left waiting in
+    // the driver.
+    explicit Poste_Acquisition(const QByteArray& deja_envoye = {});
     ~Poste_Acquisition();
 
     Echo& echo() { return *poste.echo; }

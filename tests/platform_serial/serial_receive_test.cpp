@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <chrono>
+#include <thread>
 
 #include "platform/error.h"
 #include "platform/serial_port.h"
@@ -106,6 +108,19 @@ TEST_F(SerialReceiveTest, ZeroWaitingBytesThrowsThemAway) {
     EXPECT_EQ(port_.inBufferCount(), 0);
     EXPECT_TRUE(port_.input().isEmpty());
     EXPECT_THROW(port_.setInBufferCount(5), corvanta::Error);
+
+    // Bytes the driver holds, not yet announced because no event ran, go as well: the
+    // next frame is read from its first byte.
+    port_.setReceiveThreshold(kFrame);
+    send(QByteArray(300, 'z'));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    port_.setInBufferCount(0);
+    std::vector<QByteArray> reads;
+    QObject::connect(&port_, &SerialPort::communicationEvent,
+                     [&] { reads.push_back(port_.input()); });
+    send(frameOf('a'));
+    ASSERT_TRUE(waitUntil([&] { return !reads.empty(); }));
+    EXPECT_EQ(reads[0], frameOf('a'));
 }
 
 TEST_F(SerialReceiveTest, AnInputLengthOfZeroReadsEverything) {
