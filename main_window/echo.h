@@ -278,6 +278,9 @@ class Echo : public QMainWindow {
     static constexpr char kCommande_Trame_Suivante = 0x10;
     int Gel_Courbe = 0;
     Echantillons_Courbe Courbe_Brute{};
+    // The raw curve holds the samples of a frame received during this run: only then can
+    // it be stored.
+    bool Courbe_Acquise = false;
     Echantillons_Courbe Courbe_Filtree{};
     std::array<Echantillons_Courbe, 5> Courbes_Affichees{};
     std::array<std::uint8_t, 5> Selection_Courbes{};

@@ -20,6 +20,8 @@ namespace corvanta {
 
 namespace {
 
+constexpr int kTexte_Aucune_Courbe = 86;
+
 QByteArray Octets(const Echantillons_Courbe& courbe) {
     return QByteArray(reinterpret_cast<const char*>(courbe.data()),
                       static_cast<qsizetype>(courbe.size()));
@@ -161,6 +163,11 @@ void Echo::Memoriser_Courbe() {
                  .isNull();
         if (!patient_connu) {
             Message_Attention(this, l(1, 60), l(1, 84));
+            return;
+        }
+        // Without a frame the raw curve is the empty start-up one: no acquisition to keep.
+        if (!Courbe_Acquise) {
+            Message_Attention(this, l(1, 60), l(1, kTexte_Aucune_Courbe));
             return;
         }
         const QString cote = l(1, Toolbar1_Boutons[1]->isChecked() ? 80 : 81);

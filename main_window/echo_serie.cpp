@@ -64,8 +64,10 @@ void Echo::PDQComm1_OnComm() {
         return;
     if (Demande_Bascule_Gel(Trame))
         Gel_Courbe = Inverser(Gel_Courbe);
-    if (Gel_Courbe == 0)
+    if (Gel_Courbe == 0) {
         Prendre_Echantillons(Trame, etat_.Nombre_Points, Courbe_Brute);
+        Courbe_Acquise = true;
+    }
 
     QCoreApplication::processEvents();
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -12,6 +13,8 @@
 #include <algorithm>
 
 #include "main_window/echo.h"
+#include "platform/database.h"
+#include "platform/recordset.h"
 #include "platform/serial_port.h"
 #include "tests/acquisition/poste_acquisition.h"
 
@@ -288,6 +291,42 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
     echo.Timer2_Timer();
     EXPECT_EQ(poste.poste.messages.boites().size(), 1u);
     EXPECT_EQ(poste.etat().Nombre_Points, 400);
+}
+
+TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
+    Etat_Application& etat = poste.etat();
+    platform::Database& base = *etat.Base_Donnees;
+    base.execute(QStringLiteral(
+        "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('Blanc', 'Lise')"));
+    etat.Table_Patients->requery();
+    echo.Remplir_Liste_Nom();
+    echo.Liste_Nom->setCurrentIndex(0);
+    ASSERT_NE(etat.Code_Patient_Courant, 0);
+    const auto courbes = [&] {
+        return base.queryValue(QStringLiteral("SELECT COUNT(*) FROM Courbes"), {}).toInt32();
+    };
+    const int avant = courbes();
+
+    // The device is there but has sent nothing yet: the live curve is no acquisition.
+    echo.Toolbar2_Boutons[1]->trigger();
+    EXPECT_EQ(courbes(), avant);
+    EXPECT_EQ(echo.List1->count(), 0);
+    ASSERT_EQ(poste.poste.messages.boites().size(), 1u);
+    EXPECT_EQ(poste.poste.messages.boites()[0].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.poste.messages.boites()[0].texte, etat.Libelle(1, 86));
+    EXPECT_FALSE(etat.Libelle(1, 86).isEmpty());
+
+    // A frame received, then the device lost: that curve is stored as it came.
+    poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 17)));
+    poste.Debrancher();
+    ASSERT_TRUE(Attendre([&] { return poste.poste.messages.boites().size() == 2; }));
+    echo.Toolbar2_Boutons[1]->trigger();
+    EXPECT_EQ(courbes(), avant + 1);
+    EXPECT_EQ(poste.poste.messages.boites().size(), 2u);
+    EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"),
+                              {echo.List1->item(0)->data(Qt::UserRole).toLongLong()})
+                  .toBlob(),
+              Rampe(400, 17));
 }
 
 TEST(Dialogue_Depart, DesOctetsLaissesParLAppareilAvantLeDepartNeDecalentPasLaPremiereTrame) {

@@ -57,10 +57,11 @@ TEST(Courbes, LaMemorisationEcritLaCourbeBruteEtSesReglages) {
     Choisir(echo, p);
     ASSERT_EQ(echo.List1->count(), 1);
 
-    // A 50-point frame: the samples, then blanks.
+    // As a 50-point frame leaves it: the samples, then blanks.
     echo.Courbe_Brute.fill(0x20);
     for (int i = 0; i < 50; ++i)
         echo.Courbe_Brute[i] = static_cast<std::uint8_t>(i * 5);
+    echo.Courbe_Acquise = true;
     echo.Slider1[0]->setValue(3);
     echo.Slider1[1]->setValue(5);
     echo.Toolbar1_Boutons[1]->setChecked(true);
@@ -100,7 +101,7 @@ TEST(Courbes, LaMemorisationEcritLaCourbeBruteEtSesReglages) {
     EXPECT_TRUE(poste.boites().empty());
 }
 
-TEST(Courbes, SansPatientOuEnEchecRienNEstMemorise) {
+TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
     Poste_Patients poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     Echo& echo = poste.demarrer();
@@ -113,18 +114,27 @@ TEST(Courbes, SansPatientOuEnEchecRienNEstMemorise) {
     EXPECT_EQ(poste.boites()[0].texte, etat.Libelle(1, 84));
     EXPECT_FALSE(etat.Libelle(1, 84).isEmpty());
 
-    // A write the database refuses: the standard error box, no line, nothing pending.
+    // No device at start-up: the live curve never came, whatever its bytes.
     Choisir(echo, p);
+    echo.Courbe_Brute.fill(0x20);
+    echo.Toolbar2_Boutons[1]->trigger();
+    EXPECT_EQ(poste.nombre_courbes(), 0);
+    ASSERT_EQ(poste.boites().size(), 2u);
+    EXPECT_EQ(poste.boites()[1].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.boites()[1].texte, etat.Libelle(1, 86));
+
+    // A write the database refuses: the standard error box, no line, nothing pending.
+    echo.Courbe_Acquise = true;
     etat.Base_Donnees->execute(
         QStringLiteral("CREATE TEMP TRIGGER Refus BEFORE INSERT ON Courbes "
                        "BEGIN SELECT RAISE(ABORT, 'disque plein'); END"));
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(echo.List1->count(), 0);
     EXPECT_EQ(etat.Table_Courbes->editMode(), platform::Recordset::EditMode::None);
-    ASSERT_EQ(poste.boites().size(), 2u);
-    EXPECT_EQ(poste.boites()[1].titre, etat.Libelle(4, 44));
-    EXPECT_TRUE(poste.boites()[1].texte.startsWith(etat.Libelle(4, 42) + QStringLiteral(" # ")));
-    EXPECT_TRUE(poste.boites()[1].texte.endsWith(QStringLiteral("disque plein")));
+    ASSERT_EQ(poste.boites().size(), 3u);
+    EXPECT_EQ(poste.boites()[2].titre, etat.Libelle(4, 44));
+    EXPECT_TRUE(poste.boites()[2].texte.startsWith(etat.Libelle(4, 42) + QStringLiteral(" # ")));
+    EXPECT_TRUE(poste.boites()[2].texte.endsWith(QStringLiteral("disque plein")));
 
     etat.Base_Donnees->execute(QStringLiteral("DROP TRIGGER temp.Refus"));
     echo.Toolbar2_Boutons[1]->trigger();

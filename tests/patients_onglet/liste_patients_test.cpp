@@ -131,8 +131,10 @@ TEST(ListeNom, LeRemplissageRetrouveLePatientCourantParSaCle) {
     EXPECT_TRUE(poste.boites().empty());
 }
 
-// Stores the live curve; returns the patient it was stored for.
+// Stores the live curve, taken as a frame would have left it; returns the patient it was
+// stored for.
 std::int64_t Stocker(Poste_Patients& poste, Echo& echo) {
+    echo.Courbe_Acquise = true;
     echo.Toolbar2_Boutons[1]->trigger();
     return poste
         .valeur(QStringLiteral("SELECT Code_Patient FROM Courbes WHERE ID = ?"),
