@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -23,6 +21,7 @@
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
+#include "tests/acquisition/poste_acquisition.h"
 #include "tests/demarrage/echo_demarre.h"
 
 namespace corvanta::test {
@@ -290,29 +289,18 @@ TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
 }
 
 TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
-    Poste poste;
-    int maitre = -1;
-    int esclave = -1;
-    char nom[128] = {};
-    ASSERT_EQ(openpty(&maitre, &esclave, nom, nullptr, nullptr), 0);
-    poste.dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
-                                 QString::fromLocal8Bit(nom));
-    Echo& echo = poste.fenetre();
-    echo.Form_Load();
+    Poste_Acquisition poste;
+    Echo& echo = poste.echo();
     EXPECT_TRUE(echo.PDQComm1().isPortOpen());
     EXPECT_TRUE(echo.Timer2->isActive());
     EXPECT_EQ(echo.PDQComm1().inputLength(), 404);
     EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 404);
-    EXPECT_TRUE(poste.messages.boites().empty());
+    EXPECT_TRUE(poste.poste.messages.boites().empty());
 
-    unsigned char lu[8] = {};
-    ASSERT_EQ(read(maitre, lu, 2), 2);
-    EXPECT_EQ(lu[0], 0x07);
-    EXPECT_EQ(lu[1], 0x10);
+    // Two writes of the program: the terminal may hand them over one at a time.
+    EXPECT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
     echo.Fermer_Application();
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
-    close(esclave);
-    close(maitre);
 }
 
 }  // namespace
