@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kPrinterError = 482;
 constexpr int kFileAccess = 75;
+constexpr int kPathNotFound = 76;
 constexpr int kPdfDotsPerInch = 600;
 constexpr double kPdfMarginMillimetres = 5;
 // Design metrics are read at a size where pixel rounding is lost in the fourth decimal.
@@ -144,6 +145,10 @@ PrinterFactory& factory() {
 }  // namespace
 
 std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
+    if (pdfFile.isEmpty()) {
+        fail(kPathNotFound, QStringLiteral("No export folder is chosen: there is no printer and "
+                                           "the page cannot be written as a PDF."));
+    }
     const QFileInfo target(pdfFile);
     auto temporary =
         std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +
@@ -169,6 +174,14 @@ std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
 
 OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter) {
     return factory()(pdfFileIfNoPrinter);
+}
+
+QString printDocument(const QString& pdfFileIfNoPrinter,
+                      const std::function<void(platform::Page&)>& draw) {
+    OpenedPrinter opened = openPrinter(pdfFileIfNoPrinter);
+    draw(*opened.page);
+    opened.page->endDocument();
+    return opened.pdfFile;
 }
 
 PrinterFactory replacePrinterFactory(PrinterFactory replacement) {

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QPointF>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "curve_library/quorel32.h"
@@ -44,6 +50,26 @@ inline std::vector<QString> printed(const platform::RecordingPage& page) {
         }
     }
     return texts;
+}
+
+constexpr double kPointsPerMillimetre = 72 / 25.4;
+
+// Words of a PDF's first page with their top left corner, in millimetres from the sheet's
+// corner, as pdftotext reads them.
+inline std::multimap<QString, QPointF> wordsOf(const QString& pdf) {
+    QProcess tool;
+    tool.start("pdftotext", {"-bbox", pdf, "-"});
+    EXPECT_TRUE(tool.waitForFinished(20000)) << "pdftotext";
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
+    std::multimap<QString, QPointF> words;
+    for (auto it = word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput()));
+         it.hasNext();) {
+        const auto m = it.next();
+        words.emplace(m.captured(3), QPointF(m.captured(1).toDouble() / kPointsPerMillimetre,
+                                             m.captured(2).toDouble() / kPointsPerMillimetre));
+    }
+    return words;
 }
 
 }  // namespace corvanta::test

@@ -2,10 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <map>
 
 #include "platform/error.h"
 #include "platform/recording_page.h"
@@ -21,8 +18,9 @@ using namespace corvanta::report;
 using corvanta::platform::FillStyle;
 using corvanta::platform::Page;
 using corvanta::platform::ScaleUnit;
+using corvanta::test::kPointsPerMillimetre;
+using corvanta::test::wordsOf;
 
-constexpr double kPointsPerMillimetre = 72 / 25.4;
 // Liberation Sans: (ascent 1854 + descent 434) / 2048 of the em.
 constexpr double kLineOfEm = (1854 + 434) / 2048.0;
 
@@ -39,24 +37,6 @@ class PrinterTest : public ::testing::Test {
 
     QTemporaryDir folder;
 };
-
-// Words of a PDF's first page with their top left corner, in millimetres from the sheet's
-// corner, as pdftotext reads them.
-std::multimap<QString, QPointF> wordsOf(const QString& pdf) {
-    QProcess tool;
-    tool.start("pdftotext", {"-bbox", pdf, "-"});
-    EXPECT_TRUE(tool.waitForFinished(20000)) << "pdftotext";
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
-    std::multimap<QString, QPointF> words;
-    for (auto it = word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput()));
-         it.hasNext();) {
-        const auto m = it.next();
-        words.emplace(m.captured(3), QPointF(m.captured(1).toDouble() / kPointsPerMillimetre,
-                                             m.captured(2).toDouble() / kPointsPerMillimetre));
-    }
-    return words;
-}
 
 TEST_F(PrinterTest, EveryDocumentStartsFromFreshSettingsOnA200By287Area) {
     const auto fresh = corvanta::platform::freshPrinterState();
