@@ -13,8 +13,6 @@ using platform::Page;
 
 constexpr int kCurvePen = 7;
 constexpr int kComparisonPen = 2;
-constexpr double kDepthMillimetres = 80;
-constexpr double kDecibels = 60;
 // A pin stands a little right of its peak and its needle a little above it.
 constexpr double kPinRight = 10;
 constexpr double kPinDown = 20;
@@ -27,7 +25,7 @@ void drawPins(Page& page, const GraphPlace& g, const CurvePageInput& in) {
             continue;
         }
         const double depth = peak.xpic * kDepthMillimetres / kCurvePositions;
-        const double level = peak.ypic * kDecibels / 256;
+        const double level = peak.ypic * double{kDecibels} / 256;
         page.picture(in.pins[z], g.left + g.width * depth / kDepthMillimetres + kPinRight,
                      g.top + g.height * level / kDecibels - kPinBoxTwips + kPinDown);
     }
@@ -134,7 +132,6 @@ void printAtMargin(Page& page, double margin, const QString& line) {
 
 void drawPatient(Page& page, const CurvePagePatient& patient, const CurvePageInput& in,
                  double margin) {
-    page.emptyLine();
     page.setBold(true);
     page.setCurrentX(margin);
     page.printLine(in.text(44));
@@ -198,6 +195,8 @@ void drawCurvePage(Page& page, const CurvePageInput& in) {
     } else if (in.mode == kCurvePageStoredCurve) {
         drawStoredCurveBlock(page, in, margin);
     }
+    // The blocks stay one line apart, with or without a patient between them.
+    page.emptyLine();
     if (in.patient) {
         drawPatient(page, *in.patient, in, margin);
     }
