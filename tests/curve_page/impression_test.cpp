@@ -19,6 +19,7 @@
 #include "tests/page_layer/page_fixture.h"
 #include "tests/patients_onglet/poste_patients.h"
 #include "tests/support/captures.h"
+#include "tools/device_simulator/echo_curve.h"
 
 namespace corvanta::test {
 namespace {
@@ -197,23 +198,22 @@ TEST_P(Capture, PagesDeCourbeRealistes) {
     Impression poste;
     const QString langue = QString::fromLatin1(GetParam());
     poste.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
-    QByteArray echo_sinus(400, '\0');
-    for (int i = 0; i < 400; ++i) {
-        const int pic = i > 40 && i < 80 ? 230 - std::abs(i - 60) * 9 : 0;
-        echo_sinus[i] = static_cast<char>(std::max({pic, 250 - i * 3, 12 + (i * 7) % 9}));
-    }
-    poste.courbe(poste.p, 0, QStringLiteral("02/03/2026 à 09:14:07 Droit"), echo_sinus, 1, 2,
+    simulator::EchoCurve appareil(7);
+    const auto brute = [&appareil] {
+        const std::vector<std::uint8_t> c = appareil.next(400);
+        return QByteArray(reinterpret_cast<const char*>(c.data()), 400);
+    };
+    poste.courbe(poste.p, 0, QStringLiteral("02/03/2026 à 09:14:07 Droit"), brute(), 1, 2,
                  QStringLiteral("Avant traitement.\r\nNiveau liquide à 12 mm."));
-    poste.courbe(poste.p, 0, QStringLiteral("16/03/2026 à 10:02:31 Droit"), echo_sinus);
+    poste.courbe(poste.p, 0, QStringLiteral("16/03/2026 à 10:02:31 Droit"), brute());
     Echo& echo = poste.demarrer();
     poste.choisir(echo, poste.p);
     for (int slot = 0; slot < 2; ++slot) {
         echo.List1->setCurrentRow(slot);
         echo.Check1[slot]->setChecked(true);
     }
-    for (int i = 0; i < 400; ++i)
-        echo.Courbe_Filtree[i] = static_cast<std::uint8_t>(
-            std::max({i > 30 && i < 70 ? 240 - std::abs(i - 50) * 8 : 0, 200 - i, 20}));
+    const QByteArray vivante = brute();
+    std::copy(vivante.begin(), vivante.end(), echo.Courbe_Filtree.begin());
     echo.Picture1_Paint();
 
     const QString dossier = Dossier_Captures();
