@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "main_window/echo.h"
-#include "widgets/message_boxes.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
 #include "report_picture/picture_files.h"
 #include "report_print/curve_page.h"
 #include "report_print/printer_page.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 
