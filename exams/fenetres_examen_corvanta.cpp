@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "exams/examen_plevre.h"
 #include "exams/examen_sinus.h"
 
 namespace corvanta {
 
 std::vector<Inscription_Fenetre> Fenetres_Du_Programme() {
-    return {Inscrire<Examen_Sinus>()};
+    return {Inscrire<Examen_Sinus>(), Inscrire<Examen_Plevre>()};
 }
 
 Fenetres_Examen_Corvanta::Fenetres_Examen_Corvanta(Echo& echo, Etat_Application& etat,

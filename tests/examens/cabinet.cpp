@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 
+#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
 
 namespace corvanta::test {
@@ -57,6 +59,19 @@ QByteArray Echantillons(int depart, int pas) {
     for (int i = 0; i < kTaille_Courbe; ++i)
         samples[i] = static_cast<char>((depart + pas * i) % 256);
     return samples;
+}
+
+QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples) {
+    QImage image(137, 129, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    Echantillons_Courbe sortie{};
+    const int points = c.echo->Combo1->currentData().toInt();
+    c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
+                                          sortie.data(), c.echo->Slider1[0]->value(),
+                                          c.echo->Slider1[1]->value(), points);
+    QuorelWindow fenetre = Fenetre_Quorel(image);
+    c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
+    return image;
 }
 
 std::int64_t Cabinet::patient(const QString& nom, const QString& prenom) {

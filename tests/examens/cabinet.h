@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -79,6 +80,10 @@ struct Cabinet {
 
 // The samples of a fixture curve.
 QByteArray Echantillons(int depart, int pas);
+
+// What a 137 x 129 preview of `samples` must look like with the main window's points
+// and filter settings of the moment.
+QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples);
 
 // The texts of a list's entries, first to last.
 QStringList Lignes(const QListWidget* liste);

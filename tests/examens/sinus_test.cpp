@@ -14,7 +14,6 @@
 #include <tuple>
 
 #include "main_window/curve_view.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
 #include "tests/examens/cabinet.h"
 
@@ -80,20 +79,6 @@ TEST(Sinus, SetUpListsExamsAndOpensOnTheCurrentPatientsFirstExam) {
     QTest::qWait(40);
     EXPECT_EQ(c.etat->Table_Examens->currentKey(), c.e_martin7);
     EXPECT_TRUE(c.messages.boites.empty());
-}
-
-// What the preview of `samples` must look like with the main window's settings now.
-QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples) {
-    QImage image(137, 129, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    Echantillons_Courbe sortie{};
-    const int points = c.echo->Combo1->currentData().toInt();
-    c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
-                                          sortie.data(), c.echo->Slider1[0]->value(),
-                                          c.echo->Slider1[1]->value(), points);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
-    c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
-    return image;
 }
 
 TEST(Sinus, NavigationButtonsMoveWithinTheListAndStopAtItsEnds) {

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "app/reglages.h"
+#include "exams/examen_plevre.h"
 #include "platform/recordset.h"
 #include "platform/settings_store.h"
 #include "tests/examens/cabinet.h"
@@ -83,8 +84,9 @@ TEST(Types, TheSinusWindowFollowsATypeSwitchOrClosesForAnotherWindowsType) {
     c.echo->Menu_Plevre->trigger();    // ...is abandoned when the window closes
     EXPECT_FALSE(s.Est_Charge());
     EXPECT_EQ(s.Mode_Nouvel_Examen, 0);
-    c.ouvrir();  // no pleura window yet: nothing opens
+    c.ouvrir();  // the pleura window opens, not this one
     EXPECT_FALSE(s.Est_Charge());
+    EXPECT_NE(c.fenetre<Examen_Plevre>(), nullptr);
     c.echo->Menu_Cellules->trigger();
     c.ouvrir();
     EXPECT_TRUE(s.Est_Charge());

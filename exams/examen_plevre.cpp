@@ -1,0 +1,273 @@
+// The pleura exam window: its layout, captions and columns.
+#include "exams/examen_plevre.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolBar>
+
+#include "exams/disposition_examen.h"
+#include "main_window/curve_view.h"
+#include "widgets/named_widgets.h"
+#include "widgets/twips.h"
+
+namespace corvanta {
+
+namespace {
+
+constexpr int kForm = 6;
+constexpr QSize kApercu = twipsSize(2055, 1935);
+
+// Three option buttons side by side at `haut` in their frame, `pas` pixels apart.
+std::array<QRadioButton*, 3> Options(QGroupBox* cadre, const char* nom, int gauche, int haut,
+                                     int pas) {
+    std::array<QRadioButton*, 3> options{};
+    for (int i = 0; i < 3; ++i) {
+        options[i] = placeNamed<QRadioButton>(cadre, QStringLiteral("%1_%2").arg(nom).arg(i),
+                                              QRect(gauche + pas * i, haut, pas - 2, 18));
+    }
+    return options;
+}
+
+}  // namespace
+
+Profil_Examen Examen_Plevre::Profil_Fenetre() {
+    Profil_Examen profil;
+    profil.types = {Type_Plevre};
+    profil.ecrit_date = false;
+    profil.detruite_a_la_fermeture = true;
+    return profil;
+}
+
+Examen_Plevre::Examen_Plevre(Echo& echo, Etat_Application& etat)
+    : Fenetre_Examen(echo, etat, Profil_Fenetre()) {
+    setObjectName(QStringLiteral("Examen_Plevre"));
+    setWindowTitle(QStringLiteral("Compte Rendu d'Examen de la Plèvre"));
+    setFixedSize(kLargeur, kHauteur);
+    Placer_Commun();
+    Construire_Imagerie();
+    Construire_Conditions();
+    Construire_Resultats();
+    Construire_Decision();
+    Declarer_Profil();
+}
+
+void Examen_Plevre::Placer_Commun() {
+    Liste_Examens->setGeometry(twipsRect(240, 240, 2415, 3960));
+    Label_Patient->setGeometry(twipsRect(2880, 240, 1035, 270));
+    Gras(Label_Patient);
+    Combo_Nom_Patient->setGeometry(twipsRect(3960, 120, 3015, 315));
+    Texte_Nom_Patient->setGeometry(twipsRect(3975, 120, 2970, 330));
+    Texte_Num_Examen->setGeometry(twipsRect(7080, 120, 375, 315));
+    Label_Envoye->setGeometry(twipsRect(2880, 600, 1035, 270));
+    Texte_Docteur_Patient->setGeometry(twipsRect(3960, 600, 3495, 285));
+    Picture1 = createNamed<CurveView>(this, QStringLiteral("Picture1"), kApercu);
+    Picture1->move(twipsToPixels(7560), twipsToPixels(120));
+    Picture2 = createNamed<CurveView>(this, QStringLiteral("Picture2"), kApercu);
+    Picture2->move(twipsToPixels(9720), twipsToPixels(120));
+
+    Label_Conclusions->setGeometry(twipsRect(480, 7680, 1395, 270));
+    Gras(Label_Conclusions);
+    Texte_Examen_Compatible->setGeometry(twipsRect(1920, 7680, 9855, 285));
+    Label_Medecin->setGeometry(twipsRect(240, 8400, 1140, 270));
+    Toolbar2->adjustSize();
+    Toolbar2->move(twipsToPixels(1440), twipsToPixels(8040));
+    Toolbar1->adjustSize();
+    Toolbar1->move(twipsToPixels(5880 + 5895) - Toolbar1->width(), twipsToPixels(8040));
+}
+
+void Examen_Plevre::Construire_Imagerie() {
+    Frame_Imagerie = Cadre(this, "Frame_Imagerie", twipsRect(2880, 1080, 4575, 1215));
+    QGroupBox* f = Frame_Imagerie;
+    // Rows 20 pixels apart, so that the three status lists never overlap.
+    auto ligne = [f](const char* coche, const char* etiquette, const char* liste, int y,
+                     QCheckBox*& c, QLabel*& e, QComboBox*& l) {
+        c = Coche(f, coche, twipsToPixels(240), y);
+        e = Etiquette(f, etiquette, twipsToPixels(600), y, twipsToPixels(2640 - 600) - 2);
+        l = Placer<QComboBox>(f, liste, QRect(twipsToPixels(2640), y - 2, twipsToPixels(1815), 20));
+    };
+    ligne("Check_Face_Standard", "Label_Blondeau", "Combo_Status_Face_Standard", 18,
+          Check_Face_Standard, Label_Blondeau, Combo_Status_Face_Standard);
+    ligne("Check_Echo_B", "Label_EchoB", "Combo_Status_Echo_B", 38, Check_Echo_B, Label_EchoB,
+          Combo_Status_Echo_B);
+    ligne("Check_Scanner", "Label_Scanner", "Combo_Status_Scanner", 58, Check_Scanner,
+          Label_Scanner, Combo_Status_Scanner);
+    Cadre_Gras(f);
+}
+
+void Examen_Plevre::Construire_Conditions() {
+    Frame_Conditions_Examen =
+        Cadre(this, "Frame_Conditions_Examen", twipsRect(2880, 2400, 8895, 1950));
+    QGroupBox* f = Frame_Conditions_Examen;
+    Frame_Position = Cadre(f, "Frame_Position", twipsRect(180, 285, 8565, 660));
+    Option_Position = Options(Frame_Position, "Option_Position", 12, 18, 70);
+    Texte_Autre_Position =
+        Boite(Frame_Position, "Texte_Autre_Position", twipsRect(3390, 270, 5055, 285));
+    Frame_Corpulence = Cadre(f, "Frame_Corpulence", twipsRect(195, 1050, 3255, 660));
+    Option_Corpulence = Options(Frame_Corpulence, "Option_Corpulence", 10, 18, 68);
+    Label_Remarque = Etiquette(f, "Label_Remarque", twipsToPixels(3585), 73, 200);
+    Texte_Remarque = Boite(f, "Texte_Remarque", twipsRect(3585, 1350, 5055, 285));
+    Cadre_Gras(f);  // the inner frames' captions stay regular
+}
+
+void Examen_Plevre::Construire_Resultats() {
+    Frame_Resultats = Cadre(this, "Frame_Resultats", twipsRect(240, 4440, 8895, 3135));
+    QGroupBox* f = Frame_Resultats;
+    const std::array<int, 2> gauches{twipsToPixels(225), twipsToPixels(4545)};
+    const std::array<int, 2> largeurs{twipsToPixels(3855), twipsToPixels(4215)};
+    Label_Echogramme_Droit = Etiquette(f, "Label_Echogramme_Droit", gauches[0], 26, largeurs[0]);
+    Label_Echogramme_Gauche = Etiquette(f, "Label_Echogramme_Gauche", gauches[1], 26, largeurs[1]);
+    Combo_Echogramme_Droit = Placer<QComboBox>(
+        f, "Combo_Echogramme_Droit", QRect(gauches[0], twipsToPixels(720), largeurs[0], 21));
+    Combo_Echogramme_Gauche = Placer<QComboBox>(
+        f, "Combo_Echogramme_Gauche", QRect(gauches[1], twipsToPixels(720), largeurs[1], 21));
+    std::array<std::array<QCheckBox**, 4>, 2> coches{
+        {{&Check_Droit_Normal, &Check_Droit_Occupe, &Check_Droit_Evocateur, &Check_Droit_Autres},
+         {&Check_Gauche_Normal, &Check_Gauche_Occupe, &Check_Gauche_Evocateur,
+          &Check_Gauche_Autres}}};
+    const std::array<std::array<const char*, 4>, 2> noms{
+        {{"Check_Droit_Normal", "Check_Droit_Occupe", "Check_Droit_Evocateur",
+          "Check_Droit_Autres"},
+         {"Check_Gauche_Normal", "Check_Gauche_Occupe", "Check_Gauche_Evocateur",
+          "Check_Gauche_Autres"}}};
+    const std::array<std::array<QLabel*, 2>*, 4> etiquettes{&Label_Normal, &Label_Occupe,
+                                                            &Label_Evocateur, &Label_Autres};
+    const std::array<const char*, 4> noms_etiquettes{"Label_Normal", "Label_Occupe",
+                                                     "Label_Evocateur", "Label_Autres"};
+    for (int cote = 0; cote < 2; ++cote) {
+        for (int i = 0; i < 4; ++i) {
+            const int y = twipsToPixels(1260 + 240 * i);
+            *coches[cote][i] = Coche(f, noms[cote][i], gauches[cote], y);
+            QLabel* e = Etiquette(f, noms_etiquettes[i], gauches[cote] + twipsToPixels(360), y,
+                                  largeurs[cote] - twipsToPixels(360));
+            e->setObjectName(
+                QStringLiteral("%1_%2").arg(QLatin1String(noms_etiquettes[i])).arg(cote));
+            (*etiquettes[i])[cote] = e;
+        }
+    }
+    Texte_Droit_Autres =
+        Boite(f, "Texte_Droit_Autres",
+              QRect(gauches[0], twipsToPixels(2340), twipsToPixels(3975), twipsToPixels(285)));
+    Texte_Gauche_Autres =
+        Boite(f, "Texte_Gauche_Autres",
+              QRect(gauches[1], twipsToPixels(2340), largeurs[1], twipsToPixels(285)));
+    Cadre_Gras(f);
+    Gras(Label_Echogramme_Droit);
+    Gras(Label_Echogramme_Gauche);
+}
+
+void Examen_Plevre::Construire_Decision() {
+    Frame_Decision = Cadre(this, "Frame_Decision", twipsRect(9120, 4440, 2655, 3135));
+    QGroupBox* f = Frame_Decision;
+    const int x = twipsToPixels(240);
+    const int largeur = twipsToPixels(2655 - 600) - 8;
+    auto ligne = [f, x, largeur](const char* coche, const char* etiquette, int haut, QCheckBox*& c,
+                                 QLabel*& e) {
+        c = Coche(f, coche, x, twipsToPixels(haut));
+        e = Etiquette(f, etiquette, twipsToPixels(600), twipsToPixels(haut), largeur);
+    };
+    ligne("Check_Decision_Scanner", "Label_Scanner2", 360, Check_Decision_Scanner, Label_Scanner2);
+    ligne("Check_Decision_Drainage", "Label_Drainage", 630, Check_Decision_Drainage,
+          Label_Drainage);
+    ligne("Check_Decision_Ponction", "Label_Ponction", 900, Check_Decision_Ponction,
+          Label_Ponction);
+    ligne("Check_Decision_Traitement_Chirurgical", "Label_Traitement_C", 1920,
+          Check_Decision_Traitement_Chirurgical, Label_Traitement_C);
+    Texte_Traitement_Chirurgical =
+        Boite_Lignes(f, "Texte_Traitement_Chirurgical", twipsRect(240, 2280, 2115, 645));
+    Cadre_Gras(f);
+}
+
+void Examen_Plevre::Declarer_Profil() {
+    Declarer_Colonnes({
+        Colonne_Coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
+        Colonne_Coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
+        Colonne_Coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
+        Colonne_Liste("Imagerie_Face_Standard_Status", Combo_Status_Face_Standard),
+        Colonne_Liste("Imagerie_Echo_B_Status", Combo_Status_Echo_B),
+        Colonne_Liste("Imagerie_Scanner_Status", Combo_Status_Scanner),
+        Colonne_Options("Condition_Position",
+                        {Option_Position[0], Option_Position[1], Option_Position[2]},
+                        Texte_Autre_Position, 2),
+        // Written and shown whatever the position, so a rewrite never loses it.
+        Colonne_Texte("Condition_Position_Detail", Texte_Autre_Position),
+        Colonne_Options("Condition_Corpulence",
+                        {Option_Corpulence[0], Option_Corpulence[1], Option_Corpulence[2]}),
+        Colonne_Texte("Condition_Remarque", Texte_Remarque),
+        Colonne_Coche("Echogramme_Droit_Normal", Check_Droit_Normal),
+        Colonne_Coche("Echogramme_Droit_Occupe", Check_Droit_Occupe),
+        Colonne_Coche("Echogramme_Droit_Evocateur", Check_Droit_Evocateur),
+        Colonne_Coche("Echogramme_Droit_Autres", Check_Droit_Autres, Texte_Droit_Autres),
+        Colonne_Texte("Echogramme_Droit_Autres_Detail", Texte_Droit_Autres),
+        Colonne_Coche("Echogramme_Gauche_Normal", Check_Gauche_Normal),
+        Colonne_Coche("Echogramme_Gauche_Occupe", Check_Gauche_Occupe),
+        Colonne_Coche("Echogramme_Gauche_Evocateur", Check_Gauche_Evocateur),
+        Colonne_Coche("Echogramme_Gauche_Autres", Check_Gauche_Autres, Texte_Gauche_Autres),
+        Colonne_Texte("Echogramme_Gauche_Autres_Detail", Texte_Gauche_Autres),
+        Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
+        Colonne_Coche("Decision_Drainage", Check_Decision_Drainage),
+        Colonne_Coche("Decision_Ponction", Check_Decision_Ponction),
+        Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
+        Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
+    });
+    Declarer_Echogramme({.combo = Combo_Echogramme_Droit,
+                         .apercu = Picture1,
+                         .colonnes_cles = {QStringLiteral("Echogramme_Droit_Num_Courbe")},
+                         .colonne_courbe = QStringLiteral("Courbes_Droites.Courbe"),
+                         .refus = 93});
+    Declarer_Echogramme({.combo = Combo_Echogramme_Gauche,
+                         .apercu = Picture2,
+                         .colonnes_cles = {QStringLiteral("Echogramme_Gauche_Num_Courbe")},
+                         .colonne_courbe = QStringLiteral("Courbes_Gauches.Courbe"),
+                         .refus = 94});
+}
+
+void Examen_Plevre::Appliquer_Libelles() {
+    const Libelles& l = libelle();
+    setWindowTitle(l(kForm, 1));
+    Poser_Textes(l, kForm,
+                 {{Label_Patient, 2},
+                  {Frame_Imagerie, 3},
+                  {Label_Blondeau, 4},
+                  {Label_EchoB, 5},
+                  {Label_Scanner, 6},
+                  {Frame_Conditions_Examen, 10},
+                  {Frame_Position, 11},
+                  {Option_Position[0], 12},
+                  {Option_Position[1], 13},
+                  {Option_Position[2], 14},
+                  {Frame_Corpulence, 15},
+                  {Option_Corpulence[0], 16},
+                  {Option_Corpulence[1], 17},
+                  {Option_Corpulence[2], 18},
+                  {Label_Remarque, 19},
+                  {Frame_Resultats, 20},
+                  {Label_Echogramme_Droit, 21},
+                  {Label_Echogramme_Gauche, 22}});
+    Poser_Textes(l, 4, {{Label_Envoye, 3}});
+    for (int cote = 0; cote < 2; ++cote) {
+        Poser_Textes(l, kForm,
+                     {{Label_Normal[cote], 23},
+                      {Label_Occupe[cote], 24},
+                      {Label_Evocateur[cote], 25},
+                      {Label_Autres[cote], 26}});
+    }
+    Poser_Textes(l, kForm,
+                 {{Frame_Decision, 28},
+                  {Label_Scanner2, 29},
+                  {Label_Drainage, 30},
+                  {Label_Ponction, 31},
+                  {Label_Traitement_C, 32},
+                  {Label_Conclusions, 33},
+                  {Label_Medecin, 34}});
+    for (QComboBox* statut :
+         {Combo_Status_Face_Standard, Combo_Status_Echo_B, Combo_Status_Scanner})
+        Remplir(statut, l, kForm, 7, 9);
+}
+
+}  // namespace corvanta

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <array>
+
+#include "exams/fenetre_examen.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace corvanta {
+
+// The exam window of the pleura type (2). Its own texts are those of form 6; the
+// referring-doctor label, the toolbar tips, the refusals and the error box are the
+// shared ones of form 4. A fixed window of 794 x 584 pixels: exam list upper left,
+// patient, number and referring doctor beside it, the right and left echogram previews
+// upper right, the recent imaging and examination conditions frames, then the results
+// and decision frames, the conclusion, and the doctor and main toolbars at the bottom.
+// Closing destroys it; it never writes `Date_Examen`.
+class Examen_Plevre : public Fenetre_Examen {
+  public:
+    Examen_Plevre(Echo& echo, Etat_Application& etat);
+
+    static constexpr int kLargeur = 794;
+    static constexpr int kHauteur = 584;
+
+    static Profil_Examen Profil_Fenetre();
+
+    CurveView* Picture1 = nullptr;  // right echogram
+    CurveView* Picture2 = nullptr;  // left echogram
+
+    QGroupBox* Frame_Imagerie = nullptr;
+    QCheckBox* Check_Face_Standard = nullptr;
+    QLabel* Label_Blondeau = nullptr;
+    QComboBox* Combo_Status_Face_Standard = nullptr;
+    QCheckBox* Check_Echo_B = nullptr;
+    QLabel* Label_EchoB = nullptr;
+    QComboBox* Combo_Status_Echo_B = nullptr;
+    QCheckBox* Check_Scanner = nullptr;
+    QLabel* Label_Scanner = nullptr;
+    QComboBox* Combo_Status_Scanner = nullptr;
+
+    QGroupBox* Frame_Conditions_Examen = nullptr;
+    QGroupBox* Frame_Position = nullptr;
+    std::array<QRadioButton*, 3> Option_Position{};  // sitting, lying, other
+    QLineEdit* Texte_Autre_Position = nullptr;       // shown while "other" is chosen
+    QGroupBox* Frame_Corpulence = nullptr;
+    std::array<QRadioButton*, 3> Option_Corpulence{};  // heavy, medium, slight
+    QLabel* Label_Remarque = nullptr;
+    QLineEdit* Texte_Remarque = nullptr;
+
+    QGroupBox* Frame_Resultats = nullptr;
+    QLabel* Label_Echogramme_Droit = nullptr;
+    QLabel* Label_Echogramme_Gauche = nullptr;
+    QComboBox* Combo_Echogramme_Droit = nullptr;
+    QComboBox* Combo_Echogramme_Gauche = nullptr;
+    QCheckBox* Check_Droit_Normal = nullptr;
+    QCheckBox* Check_Droit_Occupe = nullptr;
+    QCheckBox* Check_Droit_Evocateur = nullptr;
+    QCheckBox* Check_Droit_Autres = nullptr;
+    QLineEdit* Texte_Droit_Autres = nullptr;
+    QCheckBox* Check_Gauche_Normal = nullptr;
+    QCheckBox* Check_Gauche_Occupe = nullptr;
+    QCheckBox* Check_Gauche_Evocateur = nullptr;
+    QCheckBox* Check_Gauche_Autres = nullptr;
+    QLineEdit* Texte_Gauche_Autres = nullptr;
+    // Index 0 in the right-side column, 1 in the left-side one.
+    std::array<QLabel*, 2> Label_Normal{};
+    std::array<QLabel*, 2> Label_Occupe{};
+    std::array<QLabel*, 2> Label_Evocateur{};
+    std::array<QLabel*, 2> Label_Autres{};
+
+    QGroupBox* Frame_Decision = nullptr;
+    QCheckBox* Check_Decision_Scanner = nullptr;
+    QLabel* Label_Scanner2 = nullptr;
+    QCheckBox* Check_Decision_Drainage = nullptr;
+    QLabel* Label_Drainage = nullptr;
+    QCheckBox* Check_Decision_Ponction = nullptr;
+    QLabel* Label_Ponction = nullptr;
+    QCheckBox* Check_Decision_Traitement_Chirurgical = nullptr;
+    QLabel* Label_Traitement_C = nullptr;
+    QPlainTextEdit* Texte_Traitement_Chirurgical = nullptr;  // always shown
+
+  protected:
+    void Appliquer_Libelles() override;
+
+  private:
+    void Placer_Commun();
+    void Construire_Imagerie();
+    void Construire_Conditions();
+    void Construire_Resultats();
+    void Construire_Decision();
+    void Declarer_Profil();
+};
+
+}  // namespace corvanta
