@@ -74,11 +74,13 @@ void Examen_Plevre::Placer_Commun() {
     Label_Conclusions->setGeometry(twipsRect(480, 7680, 1395, 270));
     Gras(Label_Conclusions);
     Texte_Examen_Compatible->setGeometry(twipsRect(1920, 7680, 9855, 285));
-    Label_Medecin->setGeometry(twipsRect(240, 8400, 1140, 270));
-    Toolbar2->adjustSize();
-    Toolbar2->move(twipsToPixels(1440), twipsToPixels(8040));
+    // The doctor buttons and their label stand on the middle line of the main toolbar.
     Toolbar1->adjustSize();
     Toolbar1->move(twipsToPixels(5880 + 5895) - Toolbar1->width(), twipsToPixels(8040));
+    const int milieu = Toolbar1->geometry().center().y();
+    Toolbar2->adjustSize();
+    Toolbar2->move(twipsToPixels(1440), milieu - Toolbar2->height() / 2);
+    Label_Medecin->setGeometry(twipsToPixels(240), milieu - 9, twipsToPixels(1140), 18);
 }
 
 void Examen_Plevre::Construire_Imagerie() {

@@ -1,4 +1,4 @@
-// The sinus window with an exam shown, in both languages: no caption may be cut. With
+// The sinus and pleura windows with an exam shown, in both languages: no caption may be cut. With
 // CORVANTA_CAPTURES naming a folder, the window is also saved there as a picture, and
 // under a real display (run under xvfb-run with QT_QPA_PLATFORM=xcb) the whole screen.
 #include <gtest/gtest.h>
@@ -12,8 +12,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTest>
 
+#include "exams/examen_plevre.h"
 #include "tests/examens/cabinet.h"
 
 namespace corvanta::test {
@@ -71,6 +73,24 @@ void Verifier_Textes_Entiers(QWidget& fenetre) {
                   liste->viewport()->width());
 }
 
+// With CORVANTA_CAPTURES set, the window is saved as `nom`.png, and the screen too under
+// a real display.
+void Capturer(QWidget& fenetre, const QString& nom) {
+    const QString dossier = QString::fromLocal8Bit(qgetenv("CORVANTA_CAPTURES"));
+    if (dossier.isEmpty())
+        return;
+    QDir().mkpath(dossier);
+    const QString chemin = QDir(dossier).filePath(nom);
+    EXPECT_TRUE(fenetre.grab().save(chemin + QStringLiteral(".png")));
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        QTest::qWait(300);
+        EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
+                                    {QStringLiteral("-window"), QStringLiteral("root"),
+                                     chemin + QStringLiteral("-ecran.png")}),
+                  0);
+    }
+}
+
 TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
     for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
         SCOPED_TRACE(langue.toStdString());
@@ -85,19 +105,53 @@ TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
         EXPECT_EQ(s.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
         Verifier_Textes_Entiers(s);
 
-        const QString dossier = QString::fromLocal8Bit(qgetenv("CORVANTA_CAPTURES"));
-        if (!dossier.isEmpty()) {
-            QDir().mkpath(dossier);
-            const QString nom = QDir(dossier).filePath(QStringLiteral("sinus-") + langue);
-            EXPECT_TRUE(s.grab().save(nom + QStringLiteral(".png")));
-            if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-                QTest::qWait(300);
-                EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
-                                            {QStringLiteral("-window"), QStringLiteral("root"),
-                                             nom + QStringLiteral("-ecran.png")}),
-                          0);
-            }
+        Capturer(s, QStringLiteral("sinus-") + langue);
+        EXPECT_TRUE(c.messages.boites.empty());
+    }
+}
+
+TEST(Captures, ThePleuraWindowShowsEveryCaptionWholeInBothLanguages) {
+    for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
+        SCOPED_TRACE(langue.toStdString());
+        Cabinet c;
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
+        const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
+        const auto d = c.courbe(p, 2, QStringLiteral("12/03/2026 10:41 Droit"), 20, 1);
+        const auto g = c.courbe(p, 2, QStringLiteral("12/03/2026 10:44 Gauche"), 180, -1);
+        c.examen(p, 2, "3", d, g,
+                 {{"Docteur_Patient", "Dr Vidal"},
+                  {"Imagerie_Face_Standard", 1},
+                  {"Imagerie_Echo_B", 1},
+                  {"Imagerie_Echo_B_Status", 1},
+                  {"Imagerie_Scanner", 1},
+                  {"Imagerie_Scanner_Status", 2},
+                  {"Condition_Position", 2},
+                  {"Condition_Position_Detail", "Penché en avant, bras levés"},
+                  {"Condition_Corpulence", 1},
+                  {"Condition_Remarque", "Dyspnée d'effort"},
+                  {"Echogramme_Droit_Evocateur", 1},
+                  {"Echogramme_Droit_Autres", 1},
+                  {"Echogramme_Droit_Autres_Detail", "Cloisons fines"},
+                  {"Echogramme_Gauche_Normal", 1},
+                  {"Echogramme_Gauche_Autres", 1},
+                  {"Echogramme_Gauche_Autres_Detail", "Plèvre épaissie"},
+                  {"Examen_Compatible", "Epanchement pleural droit de moyenne abondance"},
+                  {"Decision_Drainage", 1},
+                  {"Decision_Ponction", 1},
+                  {"Decision_Traitement_Chirurgical", 1},
+                  {"Decision_Traitement_Chirurgical_Detail", "Thoracoscopie si récidive"}});
+        c.demarrer();
+        c.echo->Menu_Plevre->trigger();
+        Examen_Plevre& w = c.ouvrir<Examen_Plevre>();
+        w.move(100, 80);
+        QTest::qWait(50);
+        EXPECT_EQ(w.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
+        for (QRadioButton* option : w.findChildren<QRadioButton*>()) {
+            EXPECT_LE(option->fontMetrics().horizontalAdvance(option->text()) + 20, option->width())
+                << option->objectName().toStdString();
         }
+        Verifier_Textes_Entiers(w);
+        Capturer(w, QStringLiteral("plevre-") + langue);
         EXPECT_TRUE(c.messages.boites.empty());
     }
 }
