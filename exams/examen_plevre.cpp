@@ -52,7 +52,20 @@ Examen_Plevre::Examen_Plevre(Echo& echo, Etat_Application& etat)
     Placer_Commun();
     Construire_Imagerie();
     Construire_Conditions();
-    Construire_Resultats();
+    Construire_Resultats(
+        this, twipsRect(240, 4440, 8895, 3135),
+        {.gauches = {twipsToPixels(225), twipsToPixels(4545)},
+         .largeurs_listes = {twipsToPixels(3855), twipsToPixels(4215)},
+         .haut_titres = 26,
+         .haut_listes = twipsToPixels(720),
+         .hauteur_listes = 21,
+         .haut_constats = twipsToPixels(1260),
+         .pas_constats = twipsToPixels(240),
+         .decalage_etiquettes = twipsToPixels(360),
+         .largeurs_etiquettes = {twipsToPixels(3855 - 360), twipsToPixels(4215 - 360)},
+         .details = {twipsRect(225, 2340, 3975, 285), twipsRect(4545, 2340, 4215, 285)}});
+    Gras(Label_Echogramme_Droit);
+    Gras(Label_Echogramme_Gauche);
     Construire_Decision();
     Declarer_Profil();
 }
@@ -117,52 +130,6 @@ void Examen_Plevre::Construire_Conditions() {
     Cadre_Gras(f);  // the inner frames' captions stay regular
 }
 
-void Examen_Plevre::Construire_Resultats() {
-    Frame_Resultats = Cadre(this, "Frame_Resultats", twipsRect(240, 4440, 8895, 3135));
-    QGroupBox* f = Frame_Resultats;
-    const std::array<int, 2> gauches{twipsToPixels(225), twipsToPixels(4545)};
-    const std::array<int, 2> largeurs{twipsToPixels(3855), twipsToPixels(4215)};
-    Label_Echogramme_Droit = Etiquette(f, "Label_Echogramme_Droit", gauches[0], 26, largeurs[0]);
-    Label_Echogramme_Gauche = Etiquette(f, "Label_Echogramme_Gauche", gauches[1], 26, largeurs[1]);
-    Combo_Echogramme_Droit = Placer<QComboBox>(
-        f, "Combo_Echogramme_Droit", QRect(gauches[0], twipsToPixels(720), largeurs[0], 21));
-    Combo_Echogramme_Gauche = Placer<QComboBox>(
-        f, "Combo_Echogramme_Gauche", QRect(gauches[1], twipsToPixels(720), largeurs[1], 21));
-    std::array<std::array<QCheckBox**, 4>, 2> coches{
-        {{&Check_Droit_Normal, &Check_Droit_Occupe, &Check_Droit_Evocateur, &Check_Droit_Autres},
-         {&Check_Gauche_Normal, &Check_Gauche_Occupe, &Check_Gauche_Evocateur,
-          &Check_Gauche_Autres}}};
-    const std::array<std::array<const char*, 4>, 2> noms{
-        {{"Check_Droit_Normal", "Check_Droit_Occupe", "Check_Droit_Evocateur",
-          "Check_Droit_Autres"},
-         {"Check_Gauche_Normal", "Check_Gauche_Occupe", "Check_Gauche_Evocateur",
-          "Check_Gauche_Autres"}}};
-    const std::array<std::array<QLabel*, 2>*, 4> etiquettes{&Label_Normal, &Label_Occupe,
-                                                            &Label_Evocateur, &Label_Autres};
-    const std::array<const char*, 4> noms_etiquettes{"Label_Normal", "Label_Occupe",
-                                                     "Label_Evocateur", "Label_Autres"};
-    for (int cote = 0; cote < 2; ++cote) {
-        for (int i = 0; i < 4; ++i) {
-            const int y = twipsToPixels(1260 + 240 * i);
-            *coches[cote][i] = Coche(f, noms[cote][i], gauches[cote], y);
-            QLabel* e = Etiquette(f, noms_etiquettes[i], gauches[cote] + twipsToPixels(360), y,
-                                  largeurs[cote] - twipsToPixels(360));
-            e->setObjectName(
-                QStringLiteral("%1_%2").arg(QLatin1String(noms_etiquettes[i])).arg(cote));
-            (*etiquettes[i])[cote] = e;
-        }
-    }
-    Texte_Droit_Autres =
-        Boite(f, "Texte_Droit_Autres",
-              QRect(gauches[0], twipsToPixels(2340), twipsToPixels(3975), twipsToPixels(285)));
-    Texte_Gauche_Autres =
-        Boite(f, "Texte_Gauche_Autres",
-              QRect(gauches[1], twipsToPixels(2340), largeurs[1], twipsToPixels(285)));
-    Cadre_Gras(f);
-    Gras(Label_Echogramme_Droit);
-    Gras(Label_Echogramme_Gauche);
-}
-
 void Examen_Plevre::Construire_Decision() {
     Frame_Decision = Cadre(this, "Frame_Decision", twipsRect(9120, 4440, 2655, 3135));
     QGroupBox* f = Frame_Decision;
@@ -186,7 +153,7 @@ void Examen_Plevre::Construire_Decision() {
 }
 
 void Examen_Plevre::Declarer_Profil() {
-    Declarer_Colonnes({
+    std::vector<Colonne_Examen> colonnes{
         Colonne_Coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
         Colonne_Coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
         Colonne_Coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
@@ -200,33 +167,21 @@ void Examen_Plevre::Declarer_Profil() {
         Colonne_Texte("Condition_Position_Detail", Texte_Autre_Position),
         Colonne_Options("Condition_Corpulence",
                         {Option_Corpulence[0], Option_Corpulence[1], Option_Corpulence[2]}),
-        Colonne_Texte("Condition_Remarque", Texte_Remarque),
-        Colonne_Coche("Echogramme_Droit_Normal", Check_Droit_Normal),
-        Colonne_Coche("Echogramme_Droit_Occupe", Check_Droit_Occupe),
-        Colonne_Coche("Echogramme_Droit_Evocateur", Check_Droit_Evocateur),
-        Colonne_Coche("Echogramme_Droit_Autres", Check_Droit_Autres, Texte_Droit_Autres),
-        Colonne_Texte("Echogramme_Droit_Autres_Detail", Texte_Droit_Autres),
-        Colonne_Coche("Echogramme_Gauche_Normal", Check_Gauche_Normal),
-        Colonne_Coche("Echogramme_Gauche_Occupe", Check_Gauche_Occupe),
-        Colonne_Coche("Echogramme_Gauche_Evocateur", Check_Gauche_Evocateur),
-        Colonne_Coche("Echogramme_Gauche_Autres", Check_Gauche_Autres, Texte_Gauche_Autres),
-        Colonne_Texte("Echogramme_Gauche_Autres_Detail", Texte_Gauche_Autres),
-        Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
-        Colonne_Coche("Decision_Drainage", Check_Decision_Drainage),
-        Colonne_Coche("Decision_Ponction", Check_Decision_Ponction),
-        Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
-        Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
-    });
-    Declarer_Echogramme({.combo = Combo_Echogramme_Droit,
-                         .apercu = Picture1,
-                         .colonnes_cles = {QStringLiteral("Echogramme_Droit_Num_Courbe")},
-                         .colonne_courbe = QStringLiteral("Courbes_Droites.Courbe"),
-                         .refus = 93});
-    Declarer_Echogramme({.combo = Combo_Echogramme_Gauche,
-                         .apercu = Picture2,
-                         .colonnes_cles = {QStringLiteral("Echogramme_Gauche_Num_Courbe")},
-                         .colonne_courbe = QStringLiteral("Courbes_Gauches.Courbe"),
-                         .refus = 94});
+        Colonne_Texte("Condition_Remarque", Texte_Remarque)};
+    for (Colonne_Examen& colonne : Colonnes_Resultats())
+        colonnes.push_back(std::move(colonne));
+    colonnes.insert(
+        colonnes.end(),
+        {
+            Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
+            Colonne_Coche("Decision_Drainage", Check_Decision_Drainage),
+            Colonne_Coche("Decision_Ponction", Check_Decision_Ponction),
+            Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
+            Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
+        });
+    Declarer_Colonnes(std::move(colonnes));
+    for (Echogramme_Examen& echogramme : Echogrammes(Picture1, Picture2))
+        Declarer_Echogramme(std::move(echogramme));
 }
 
 void Examen_Plevre::Appliquer_Libelles() {
@@ -247,18 +202,9 @@ void Examen_Plevre::Appliquer_Libelles() {
                   {Option_Corpulence[0], 16},
                   {Option_Corpulence[1], 17},
                   {Option_Corpulence[2], 18},
-                  {Label_Remarque, 19},
-                  {Frame_Resultats, 20},
-                  {Label_Echogramme_Droit, 21},
-                  {Label_Echogramme_Gauche, 22}});
+                  {Label_Remarque, 19}});
     Poser_Textes(l, 4, {{Label_Envoye, 3}});
-    for (int cote = 0; cote < 2; ++cote) {
-        Poser_Textes(l, kForm,
-                     {{Label_Normal[cote], 23},
-                      {Label_Occupe[cote], 24},
-                      {Label_Evocateur[cote], 25},
-                      {Label_Autres[cote], 26}});
-    }
+    Poser_Textes_Resultats(l, kForm, 20, 21, 23);
     Poser_Textes(l, kForm,
                  {{Frame_Decision, 28},
                   {Label_Scanner2, 29},

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "exams/fenetre_examen.h"
+#include "exams/resultats_echogrammes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +22,7 @@ namespace corvanta {
 // upper right, the recent imaging and examination conditions frames, then the results
 // and decision frames, the conclusion, and the doctor and main toolbars at the bottom.
 // Closing destroys it; it never writes `Date_Examen`.
-class Examen_Plevre : public Fenetre_Examen {
+class Examen_Plevre : public Fenetre_Examen, public Resultats_Echogrammes {
   public:
     Examen_Plevre(Echo& echo, Etat_Application& etat);
 
@@ -53,27 +54,6 @@ class Examen_Plevre : public Fenetre_Examen {
     QLabel* Label_Remarque = nullptr;
     QLineEdit* Texte_Remarque = nullptr;
 
-    QGroupBox* Frame_Resultats = nullptr;
-    QLabel* Label_Echogramme_Droit = nullptr;
-    QLabel* Label_Echogramme_Gauche = nullptr;
-    QComboBox* Combo_Echogramme_Droit = nullptr;
-    QComboBox* Combo_Echogramme_Gauche = nullptr;
-    QCheckBox* Check_Droit_Normal = nullptr;
-    QCheckBox* Check_Droit_Occupe = nullptr;
-    QCheckBox* Check_Droit_Evocateur = nullptr;
-    QCheckBox* Check_Droit_Autres = nullptr;
-    QLineEdit* Texte_Droit_Autres = nullptr;
-    QCheckBox* Check_Gauche_Normal = nullptr;
-    QCheckBox* Check_Gauche_Occupe = nullptr;
-    QCheckBox* Check_Gauche_Evocateur = nullptr;
-    QCheckBox* Check_Gauche_Autres = nullptr;
-    QLineEdit* Texte_Gauche_Autres = nullptr;
-    // Index 0 in the right-side column, 1 in the left-side one.
-    std::array<QLabel*, 2> Label_Normal{};
-    std::array<QLabel*, 2> Label_Occupe{};
-    std::array<QLabel*, 2> Label_Evocateur{};
-    std::array<QLabel*, 2> Label_Autres{};
-
     QGroupBox* Frame_Decision = nullptr;
     QCheckBox* Check_Decision_Scanner = nullptr;
     QLabel* Label_Scanner2 = nullptr;
@@ -92,7 +72,6 @@ class Examen_Plevre : public Fenetre_Examen {
     void Placer_Commun();
     void Construire_Imagerie();
     void Construire_Conditions();
-    void Construire_Resultats();
     void Construire_Decision();
     void Declarer_Profil();
 };

@@ -37,7 +37,17 @@ Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat)
     Placer_Commun();
     Construire_Imagerie();
     Construire_Indication();
-    Construire_Resultats();
+    Construire_Resultats(this, QRect(8, 280, 496, 186),
+                         {.gauches = {8, 252},
+                          .largeurs_listes = {228, 228},
+                          .haut_titres = 20,
+                          .haut_listes = 38,
+                          .hauteur_listes = 22,
+                          .haut_constats = 68,
+                          .pas_constats = 22,
+                          .decalage_etiquettes = 20,
+                          .largeurs_etiquettes = {214, 214},
+                          .details = {QRect(28, 154, 208, 22), QRect(272, 154, 208, 22)}});
     Construire_Decision();
     Declarer_Profil();
 }
@@ -115,43 +125,6 @@ void Examen_Sinus::Construire_Indication() {
     Cadre_Gras(f);
 }
 
-void Examen_Sinus::Construire_Resultats() {
-    Frame_Resultats = Cadre(this, "Frame_Resultats", QRect(8, 280, 496, 186));
-    QGroupBox* f = Frame_Resultats;
-    Label_Echogramme_Droit = Etiquette(f, "Label_Echogramme_Droit", 8, 20, 228);
-    Label_Echogramme_Gauche = Etiquette(f, "Label_Echogramme_Gauche", 252, 20, 228);
-    Combo_Echogramme_Droit = Placer<QComboBox>(f, "Combo_Echogramme_Droit", QRect(8, 38, 228, 22));
-    Combo_Echogramme_Gauche =
-        Placer<QComboBox>(f, "Combo_Echogramme_Gauche", QRect(252, 38, 228, 22));
-    std::array<std::array<QCheckBox**, 4>, 2> coches{
-        {{&Check_Droit_Normal, &Check_Droit_Occupe, &Check_Droit_Evocateur, &Check_Droit_Autres},
-         {&Check_Gauche_Normal, &Check_Gauche_Occupe, &Check_Gauche_Evocateur,
-          &Check_Gauche_Autres}}};
-    const std::array<std::array<const char*, 4>, 2> noms{
-        {{"Check_Droit_Normal", "Check_Droit_Occupe", "Check_Droit_Evocateur",
-          "Check_Droit_Autres"},
-         {"Check_Gauche_Normal", "Check_Gauche_Occupe", "Check_Gauche_Evocateur",
-          "Check_Gauche_Autres"}}};
-    const std::array<std::array<QLabel*, 2>*, 4> etiquettes{&Label_Normal, &Label_Occupe,
-                                                            &Label_Evocateur, &Label_Autres};
-    const std::array<const char*, 4> noms_etiquettes{"Label_Normal", "Label_Occupe",
-                                                     "Label_Evocateur", "Label_Autres"};
-    for (int cote = 0; cote < 2; ++cote) {
-        const int x = cote == 0 ? 8 : 252;
-        for (int i = 0; i < 4; ++i) {
-            const int y = 68 + 22 * i;
-            *coches[cote][i] = Coche(f, noms[cote][i], x, y);
-            QLabel* e = Etiquette(f, noms_etiquettes[i], x + 20, y, 214);
-            e->setObjectName(
-                QStringLiteral("%1_%2").arg(QLatin1String(noms_etiquettes[i])).arg(cote));
-            (*etiquettes[i])[cote] = e;
-        }
-    }
-    Texte_Droit_Autres = Boite(f, "Texte_Droit_Autres", QRect(28, 154, 208, 22));
-    Texte_Gauche_Autres = Boite(f, "Texte_Gauche_Autres", QRect(272, 154, 208, 22));
-    Cadre_Gras(f);
-}
-
 void Examen_Sinus::Construire_Decision() {
     Frame_Decision = Cadre(this, "Frame_Decision", QRect(510, 280, 278, 186));
     QGroupBox* f = Frame_Decision;
@@ -173,7 +146,7 @@ void Examen_Sinus::Construire_Decision() {
 }
 
 void Examen_Sinus::Declarer_Profil() {
-    Declarer_Colonnes({
+    std::vector<Colonne_Examen> colonnes{
         Colonne_Coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
         Colonne_Coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
         Colonne_Coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
@@ -194,35 +167,23 @@ void Examen_Sinus::Declarer_Profil() {
                       Texte_Examens_Biologiques),
         Colonne_Texte("Origine_Examen_Biologiques_Detail", Texte_Examens_Biologiques),
         Colonne_Coche("Origine_Examen_Globules", Check_Globules, Texte_Globules),
-        Colonne_Texte("Origine_Examen_Globules_Detail", Texte_Globules),
-        Colonne_Coche("Echogramme_Droit_Normal", Check_Droit_Normal),
-        Colonne_Coche("Echogramme_Droit_Occupe", Check_Droit_Occupe),
-        Colonne_Coche("Echogramme_Droit_Evocateur", Check_Droit_Evocateur),
-        Colonne_Coche("Echogramme_Droit_Autres", Check_Droit_Autres, Texte_Droit_Autres),
-        Colonne_Texte("Echogramme_Droit_Autres_Detail", Texte_Droit_Autres),
-        Colonne_Coche("Echogramme_Gauche_Normal", Check_Gauche_Normal),
-        Colonne_Coche("Echogramme_Gauche_Occupe", Check_Gauche_Occupe),
-        Colonne_Coche("Echogramme_Gauche_Evocateur", Check_Gauche_Evocateur),
-        Colonne_Coche("Echogramme_Gauche_Autres", Check_Gauche_Autres, Texte_Gauche_Autres),
-        Colonne_Texte("Echogramme_Gauche_Autres_Detail", Texte_Gauche_Autres),
-        Colonne_Coche("Decision_Lavage", Check_Decision_Lavage),
-        Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
-        Colonne_Coche("Decision_Traitement_Medical", Check_Decision_Traitement_Medical),
-        Colonne_Texte("Decision_Traitement_Medical_Detail", Texte_Traitement_Medical),
-        Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
-        Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
-        Colonne_Coche("Decision_Traitement_Endoscopie", Check_Decision_Traitement_Endoscopie),
-    });
-    Declarer_Echogramme({.combo = Combo_Echogramme_Droit,
-                         .apercu = Picture1,
-                         .colonnes_cles = {QStringLiteral("Echogramme_Droit_Num_Courbe")},
-                         .colonne_courbe = QStringLiteral("Courbes_Droites.Courbe"),
-                         .refus = 93});
-    Declarer_Echogramme({.combo = Combo_Echogramme_Gauche,
-                         .apercu = Picture2,
-                         .colonnes_cles = {QStringLiteral("Echogramme_Gauche_Num_Courbe")},
-                         .colonne_courbe = QStringLiteral("Courbes_Gauches.Courbe"),
-                         .refus = 94});
+        Colonne_Texte("Origine_Examen_Globules_Detail", Texte_Globules)};
+    for (Colonne_Examen& colonne : Colonnes_Resultats())
+        colonnes.push_back(std::move(colonne));
+    colonnes.insert(
+        colonnes.end(),
+        {
+            Colonne_Coche("Decision_Lavage", Check_Decision_Lavage),
+            Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
+            Colonne_Coche("Decision_Traitement_Medical", Check_Decision_Traitement_Medical),
+            Colonne_Texte("Decision_Traitement_Medical_Detail", Texte_Traitement_Medical),
+            Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
+            Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
+            Colonne_Coche("Decision_Traitement_Endoscopie", Check_Decision_Traitement_Endoscopie),
+        });
+    Declarer_Colonnes(std::move(colonnes));
+    for (Echogramme_Examen& echogramme : Echogrammes(Picture1, Picture2))
+        Declarer_Echogramme(std::move(echogramme));
 }
 
 void Examen_Sinus::Appliquer_Libelles() {
@@ -255,17 +216,8 @@ void Examen_Sinus::Appliquer_Libelles() {
                   {Label_AS_ORL, 12},
                   {Label_AS_CLI, 13},
                   {Label_Examens, 14},
-                  {Label_Globules, 17},
-                  {Frame_Resultats, 16},
-                  {Label_Echogramme_Droit, 18},
-                  {Label_Echogramme_Gauche, 19}});
-    for (int cote = 0; cote < 2; ++cote) {
-        Poser_Textes(l, 4,
-                     {{Label_Normal[cote], 20},
-                      {Label_Occupe[cote], 21},
-                      {Label_Evocateur[cote], 22},
-                      {Label_Autres[cote], 23}});
-    }
+                  {Label_Globules, 17}});
+    Poser_Textes_Resultats(l, 4, 16, 18, 20);
     Poser_Textes(l, 4,
                  {{Frame_Decision, 24},
                   {Label_Lavage, 98},

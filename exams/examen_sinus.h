@@ -3,6 +3,7 @@
 #include <array>
 
 #include "exams/fenetre_examen.h"
+#include "exams/resultats_echogrammes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +19,7 @@ namespace corvanta {
 // exam list upper left, patient, number and referring doctor beside it, the right and
 // left echogram previews upper right, then the imaging, indication, results and
 // decision frames, the conclusion, and the doctor and main toolbars at the bottom.
-class Examen_Sinus : public Fenetre_Examen {
+class Examen_Sinus : public Fenetre_Examen, public Resultats_Echogrammes {
   public:
     Examen_Sinus(Echo& echo, Etat_Application& etat);
 
@@ -66,27 +67,6 @@ class Examen_Sinus : public Fenetre_Examen {
     QLabel* Label_Globules = nullptr;
     QLineEdit* Texte_Globules = nullptr;
 
-    QGroupBox* Frame_Resultats = nullptr;
-    QLabel* Label_Echogramme_Droit = nullptr;
-    QLabel* Label_Echogramme_Gauche = nullptr;
-    QComboBox* Combo_Echogramme_Droit = nullptr;
-    QComboBox* Combo_Echogramme_Gauche = nullptr;
-    QCheckBox* Check_Droit_Normal = nullptr;
-    QCheckBox* Check_Droit_Occupe = nullptr;
-    QCheckBox* Check_Droit_Evocateur = nullptr;
-    QCheckBox* Check_Droit_Autres = nullptr;
-    QLineEdit* Texte_Droit_Autres = nullptr;
-    QCheckBox* Check_Gauche_Normal = nullptr;
-    QCheckBox* Check_Gauche_Occupe = nullptr;
-    QCheckBox* Check_Gauche_Evocateur = nullptr;
-    QCheckBox* Check_Gauche_Autres = nullptr;
-    QLineEdit* Texte_Gauche_Autres = nullptr;
-    // Index 0 in the right column, 1 in the left one.
-    std::array<QLabel*, 2> Label_Normal{};
-    std::array<QLabel*, 2> Label_Occupe{};
-    std::array<QLabel*, 2> Label_Evocateur{};
-    std::array<QLabel*, 2> Label_Autres{};
-
     QGroupBox* Frame_Decision = nullptr;
     QCheckBox* Check_Decision_Lavage = nullptr;
     QLabel* Label_Lavage = nullptr;
@@ -108,7 +88,6 @@ class Examen_Sinus : public Fenetre_Examen {
     void Placer_Commun();
     void Construire_Imagerie();
     void Construire_Indication();
-    void Construire_Resultats();
     void Construire_Decision();
     void Declarer_Profil();
 };
