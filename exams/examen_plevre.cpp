@@ -50,7 +50,13 @@ Examen_Plevre::Examen_Plevre(Echo& echo, Etat_Application& etat)
     setWindowTitle(QStringLiteral("Compte Rendu d'Examen de la Plèvre"));
     setFixedSize(kLargeur, kHauteur);
     Placer_Commun();
-    Construire_Imagerie();
+    // Rows 20 pixels apart, so that the three status lists never overlap.
+    Construire_Imagerie(this, twipsRect(2880, 1080, 4575, 1215),
+                        {.hauts = {18, 38, 58},
+                         .gauche_coches = twipsToPixels(240),
+                         .gauche_etiquettes = twipsToPixels(600),
+                         .largeur_etiquettes = twipsToPixels(2640 - 600) - 2,
+                         .liste = QRect(twipsToPixels(2640), 16, twipsToPixels(1815), 20)});
     Construire_Conditions();
     Construire_Resultats(
         this, twipsRect(240, 4440, 8895, 3135),
@@ -96,25 +102,6 @@ void Examen_Plevre::Placer_Commun() {
     Label_Medecin->setGeometry(twipsToPixels(240), milieu - 9, twipsToPixels(1140), 18);
 }
 
-void Examen_Plevre::Construire_Imagerie() {
-    Frame_Imagerie = Cadre(this, "Frame_Imagerie", twipsRect(2880, 1080, 4575, 1215));
-    QGroupBox* f = Frame_Imagerie;
-    // Rows 20 pixels apart, so that the three status lists never overlap.
-    auto ligne = [f](const char* coche, const char* etiquette, const char* liste, int y,
-                     QCheckBox*& c, QLabel*& e, QComboBox*& l) {
-        c = Coche(f, coche, twipsToPixels(240), y);
-        e = Etiquette(f, etiquette, twipsToPixels(600), y, twipsToPixels(2640 - 600) - 2);
-        l = Placer<QComboBox>(f, liste, QRect(twipsToPixels(2640), y - 2, twipsToPixels(1815), 20));
-    };
-    ligne("Check_Face_Standard", "Label_Blondeau", "Combo_Status_Face_Standard", 18,
-          Check_Face_Standard, Label_Blondeau, Combo_Status_Face_Standard);
-    ligne("Check_Echo_B", "Label_EchoB", "Combo_Status_Echo_B", 38, Check_Echo_B, Label_EchoB,
-          Combo_Status_Echo_B);
-    ligne("Check_Scanner", "Label_Scanner", "Combo_Status_Scanner", 58, Check_Scanner,
-          Label_Scanner, Combo_Status_Scanner);
-    Cadre_Gras(f);
-}
-
 void Examen_Plevre::Construire_Conditions() {
     Frame_Conditions_Examen =
         Cadre(this, "Frame_Conditions_Examen", twipsRect(2880, 2400, 8895, 1950));
@@ -153,32 +140,26 @@ void Examen_Plevre::Construire_Decision() {
 }
 
 void Examen_Plevre::Declarer_Profil() {
-    std::vector<Colonne_Examen> colonnes{
-        Colonne_Coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
-        Colonne_Coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
-        Colonne_Coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
-        Colonne_Liste("Imagerie_Face_Standard_Status", Combo_Status_Face_Standard),
-        Colonne_Liste("Imagerie_Echo_B_Status", Combo_Status_Echo_B),
-        Colonne_Liste("Imagerie_Scanner_Status", Combo_Status_Scanner),
-        Colonne_Options("Condition_Position",
-                        {Option_Position[0], Option_Position[1], Option_Position[2]},
-                        Texte_Autre_Position, 2),
-        // Written and shown whatever the position, so a rewrite never loses it.
-        Colonne_Texte("Condition_Position_Detail", Texte_Autre_Position),
-        Colonne_Options("Condition_Corpulence",
-                        {Option_Corpulence[0], Option_Corpulence[1], Option_Corpulence[2]}),
-        Colonne_Texte("Condition_Remarque", Texte_Remarque)};
-    for (Colonne_Examen& colonne : Colonnes_Resultats())
-        colonnes.push_back(std::move(colonne));
-    colonnes.insert(
-        colonnes.end(),
-        {
-            Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
-            Colonne_Coche("Decision_Drainage", Check_Decision_Drainage),
-            Colonne_Coche("Decision_Ponction", Check_Decision_Ponction),
-            Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
-            Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
-        });
+    std::vector<Colonne_Examen> colonnes = Colonnes_Imagerie();
+    auto ajouter = [&colonnes](const std::vector<Colonne_Examen>& suite) {
+        colonnes.insert(colonnes.end(), suite.begin(), suite.end());
+    };
+    ajouter({Colonne_Options("Condition_Position",
+                             {Option_Position[0], Option_Position[1], Option_Position[2]},
+                             Texte_Autre_Position, 2),
+             // Written and shown whatever the position, so a rewrite never loses it.
+             Colonne_Texte("Condition_Position_Detail", Texte_Autre_Position),
+             Colonne_Options("Condition_Corpulence",
+                             {Option_Corpulence[0], Option_Corpulence[1], Option_Corpulence[2]}),
+             Colonne_Texte("Condition_Remarque", Texte_Remarque)});
+    ajouter(Colonnes_Resultats());
+    ajouter({
+        Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
+        Colonne_Coche("Decision_Drainage", Check_Decision_Drainage),
+        Colonne_Coche("Decision_Ponction", Check_Decision_Ponction),
+        Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
+        Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
+    });
     Declarer_Colonnes(std::move(colonnes));
     for (Echogramme_Examen& echogramme : Echogrammes(Picture1, Picture2))
         Declarer_Echogramme(std::move(echogramme));
@@ -189,10 +170,6 @@ void Examen_Plevre::Appliquer_Libelles() {
     setWindowTitle(l(kForm, 1));
     Poser_Textes(l, kForm,
                  {{Label_Patient, 2},
-                  {Frame_Imagerie, 3},
-                  {Label_Blondeau, 4},
-                  {Label_EchoB, 5},
-                  {Label_Scanner, 6},
                   {Frame_Conditions_Examen, 10},
                   {Frame_Position, 11},
                   {Option_Position[0], 12},
@@ -213,9 +190,7 @@ void Examen_Plevre::Appliquer_Libelles() {
                   {Label_Traitement_C, 32},
                   {Label_Conclusions, 33},
                   {Label_Medecin, 34}});
-    for (QComboBox* statut :
-         {Combo_Status_Face_Standard, Combo_Status_Echo_B, Combo_Status_Scanner})
-        Remplir(statut, l, kForm, 7, 9);
+    Poser_Textes_Imagerie(l, kForm, 3, 4, 7);
 }
 
 }  // namespace corvanta

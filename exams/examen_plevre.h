@@ -3,6 +3,7 @@
 #include <array>
 
 #include "exams/fenetre_examen.h"
+#include "exams/imagerie_recente.h"
 #include "exams/resultats_echogrammes.h"
 
 class QCheckBox;
@@ -22,7 +23,7 @@ namespace corvanta {
 // upper right, the recent imaging and examination conditions frames, then the results
 // and decision frames, the conclusion, and the doctor and main toolbars at the bottom.
 // Closing destroys it; it never writes `Date_Examen`.
-class Examen_Plevre : public Fenetre_Examen, public Resultats_Echogrammes {
+class Examen_Plevre : public Fenetre_Examen, public Imagerie_Recente, public Resultats_Echogrammes {
   public:
     Examen_Plevre(Echo& echo, Etat_Application& etat);
 
@@ -33,17 +34,6 @@ class Examen_Plevre : public Fenetre_Examen, public Resultats_Echogrammes {
 
     CurveView* Picture1 = nullptr;  // right echogram
     CurveView* Picture2 = nullptr;  // left echogram
-
-    QGroupBox* Frame_Imagerie = nullptr;
-    QCheckBox* Check_Face_Standard = nullptr;
-    QLabel* Label_Blondeau = nullptr;
-    QComboBox* Combo_Status_Face_Standard = nullptr;
-    QCheckBox* Check_Echo_B = nullptr;
-    QLabel* Label_EchoB = nullptr;
-    QComboBox* Combo_Status_Echo_B = nullptr;
-    QCheckBox* Check_Scanner = nullptr;
-    QLabel* Label_Scanner = nullptr;
-    QComboBox* Combo_Status_Scanner = nullptr;
 
     QGroupBox* Frame_Conditions_Examen = nullptr;
     QGroupBox* Frame_Position = nullptr;
@@ -70,7 +60,6 @@ class Examen_Plevre : public Fenetre_Examen, public Resultats_Echogrammes {
 
   private:
     void Placer_Commun();
-    void Construire_Imagerie();
     void Construire_Conditions();
     void Construire_Decision();
     void Declarer_Profil();

@@ -35,7 +35,12 @@ Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat)
     setWindowTitle(QStringLiteral("Compte Rendu d'Examen des Sinus"));
     setFixedSize(kLargeur, kHauteur);
     Placer_Commun();
-    Construire_Imagerie();
+    Construire_Imagerie(this, QRect(210, 60, 292, 96),
+                        {.hauts = {22, 46, 70},
+                         .gauche_coches = 8,
+                         .gauche_etiquettes = 28,
+                         .largeur_etiquettes = 134,
+                         .liste = QRect(164, 19, 120, 22)});
     Construire_Indication();
     Construire_Resultats(this, QRect(8, 280, 496, 186),
                          {.gauches = {8, 252},
@@ -74,24 +79,6 @@ void Examen_Sinus::Placer_Commun() {
     Toolbar2->move(96, 508);
     Toolbar1->adjustSize();
     Toolbar1->move(kLargeur - 8 - Toolbar1->width(), 502);
-}
-
-void Examen_Sinus::Construire_Imagerie() {
-    Frame_Imagerie = Cadre(this, "Frame_Imagerie", QRect(210, 60, 292, 96));
-    QGroupBox* f = Frame_Imagerie;
-    auto ligne = [f](const char* coche, const char* etiquette, const char* liste, int y,
-                     QCheckBox*& c, QLabel*& e, QComboBox*& l) {
-        c = Coche(f, coche, 8, y);
-        e = Etiquette(f, etiquette, 28, y, 134);
-        l = Placer<QComboBox>(f, liste, QRect(164, y - 3, 120, 22));
-    };
-    ligne("Check_Face_Standard", "Label_Blondeau", "Combo_Status_Face_Standard", 22,
-          Check_Face_Standard, Label_Blondeau, Combo_Status_Face_Standard);
-    ligne("Check_Echo_B", "Label_EchoB", "Combo_Status_Echo_B", 46, Check_Echo_B, Label_EchoB,
-          Combo_Status_Echo_B);
-    ligne("Check_Scanner", "Label_Scanner", "Combo_Status_Scanner", 70, Check_Scanner,
-          Label_Scanner, Combo_Status_Scanner);
-    Cadre_Gras(f);
 }
 
 void Examen_Sinus::Construire_Indication() {
@@ -146,41 +133,35 @@ void Examen_Sinus::Construire_Decision() {
 }
 
 void Examen_Sinus::Declarer_Profil() {
-    std::vector<Colonne_Examen> colonnes{
-        Colonne_Coche("Imagerie_Face_Standard", Check_Face_Standard, Combo_Status_Face_Standard),
-        Colonne_Coche("Imagerie_Echo_B", Check_Echo_B, Combo_Status_Echo_B),
-        Colonne_Coche("Imagerie_Scanner", Check_Scanner, Combo_Status_Scanner),
-        Colonne_Liste("Imagerie_Face_Standard_Status", Combo_Status_Face_Standard),
-        Colonne_Liste("Imagerie_Echo_B_Status", Combo_Status_Echo_B),
-        Colonne_Liste("Imagerie_Scanner_Status", Combo_Status_Scanner),
-        Colonne_Coche("Origine_Examen_Douleur", Check_Douleur, Combo_Type_Douleur),
-        Colonne_Liste("Origine_Examen_Douleur_Type", Combo_Type_Douleur),
-        Colonne_Coche("Origine_Examen_Obstruction", Check_Obstruction_Nasale),
-        Colonne_Coche("Origine_Examen_Ecoulement", Check_Ecoulement, Combo_Type_Ecoulement),
-        Colonne_Liste("Origine_Examen_Ecoulement_Type", Combo_Type_Ecoulement),
-        Colonne_Coche("Origine_Examen_Fievre", Check_Fievre),
-        Colonne_Coche("Origine_Examen_Autres_ORL", Check_Autres_ORL, Texte_Autres_ORL),
-        Colonne_Texte("Origine_Examen_Autres_ORL_Detail", Texte_Autres_ORL),
-        Colonne_Coche("Origine_Examen_Autres_CLI", Check_Autres_CLI, Texte_Autres_CLI),
-        Colonne_Texte("Origine_Examen_Autres_CLI_Detail", Texte_Autres_CLI),
-        Colonne_Coche("Origine_Examen_Biologiques", Check_Examens_Biologiques,
-                      Texte_Examens_Biologiques),
-        Colonne_Texte("Origine_Examen_Biologiques_Detail", Texte_Examens_Biologiques),
-        Colonne_Coche("Origine_Examen_Globules", Check_Globules, Texte_Globules),
-        Colonne_Texte("Origine_Examen_Globules_Detail", Texte_Globules)};
-    for (Colonne_Examen& colonne : Colonnes_Resultats())
-        colonnes.push_back(std::move(colonne));
-    colonnes.insert(
-        colonnes.end(),
-        {
-            Colonne_Coche("Decision_Lavage", Check_Decision_Lavage),
-            Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
-            Colonne_Coche("Decision_Traitement_Medical", Check_Decision_Traitement_Medical),
-            Colonne_Texte("Decision_Traitement_Medical_Detail", Texte_Traitement_Medical),
-            Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
-            Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
-            Colonne_Coche("Decision_Traitement_Endoscopie", Check_Decision_Traitement_Endoscopie),
-        });
+    std::vector<Colonne_Examen> colonnes = Colonnes_Imagerie();
+    auto ajouter = [&colonnes](const std::vector<Colonne_Examen>& suite) {
+        colonnes.insert(colonnes.end(), suite.begin(), suite.end());
+    };
+    ajouter({Colonne_Coche("Origine_Examen_Douleur", Check_Douleur, Combo_Type_Douleur),
+             Colonne_Liste("Origine_Examen_Douleur_Type", Combo_Type_Douleur),
+             Colonne_Coche("Origine_Examen_Obstruction", Check_Obstruction_Nasale),
+             Colonne_Coche("Origine_Examen_Ecoulement", Check_Ecoulement, Combo_Type_Ecoulement),
+             Colonne_Liste("Origine_Examen_Ecoulement_Type", Combo_Type_Ecoulement),
+             Colonne_Coche("Origine_Examen_Fievre", Check_Fievre),
+             Colonne_Coche("Origine_Examen_Autres_ORL", Check_Autres_ORL, Texte_Autres_ORL),
+             Colonne_Texte("Origine_Examen_Autres_ORL_Detail", Texte_Autres_ORL),
+             Colonne_Coche("Origine_Examen_Autres_CLI", Check_Autres_CLI, Texte_Autres_CLI),
+             Colonne_Texte("Origine_Examen_Autres_CLI_Detail", Texte_Autres_CLI),
+             Colonne_Coche("Origine_Examen_Biologiques", Check_Examens_Biologiques,
+                           Texte_Examens_Biologiques),
+             Colonne_Texte("Origine_Examen_Biologiques_Detail", Texte_Examens_Biologiques),
+             Colonne_Coche("Origine_Examen_Globules", Check_Globules, Texte_Globules),
+             Colonne_Texte("Origine_Examen_Globules_Detail", Texte_Globules)});
+    ajouter(Colonnes_Resultats());
+    ajouter({
+        Colonne_Coche("Decision_Lavage", Check_Decision_Lavage),
+        Colonne_Coche("Decision_Scanner", Check_Decision_Scanner),
+        Colonne_Coche("Decision_Traitement_Medical", Check_Decision_Traitement_Medical),
+        Colonne_Texte("Decision_Traitement_Medical_Detail", Texte_Traitement_Medical),
+        Colonne_Coche("Decision_Traitement_Chirurgical", Check_Decision_Traitement_Chirurgical),
+        Colonne_Texte("Decision_Traitement_Chirurgical_Detail", Texte_Traitement_Chirurgical),
+        Colonne_Coche("Decision_Traitement_Endoscopie", Check_Decision_Traitement_Endoscopie),
+    });
     Declarer_Colonnes(std::move(colonnes));
     for (Echogramme_Examen& echogramme : Echogrammes(Picture1, Picture2))
         Declarer_Echogramme(std::move(echogramme));
@@ -204,10 +185,6 @@ void Examen_Sinus::Appliquer_Libelles() {
     Poser_Textes(l, 4,
                  {{Label_Patient, 2},
                   {Label_Envoye, 3},
-                  {Frame_Imagerie, 4},
-                  {Label_Blondeau, 5},
-                  {Label_EchoB, 6},
-                  {Label_Scanner, 7},
                   {Frame_Indication, 15},
                   {Label_Douleur, 8},
                   {Label_Obstruction, 9},
@@ -227,9 +204,7 @@ void Examen_Sinus::Appliquer_Libelles() {
                   {Label_Traitement_C, 28},
                   {Label_Conclusions, 29},
                   {Label_Medecin, 30}});
-    Remplir(Combo_Status_Face_Standard, l, 4, 31, 33);
-    Remplir(Combo_Status_Echo_B, l, 4, 31, 33);
-    Remplir(Combo_Status_Scanner, l, 4, 31, 33);
+    Poser_Textes_Imagerie(l, 4, 4, 5, 31);
     Remplir(Combo_Type_Douleur, l, 4, 34, 36);
     Remplir(Combo_Type_Ecoulement, l, 4, 37, 38);
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "exams/fenetre_examen.h"
+#include "exams/imagerie_recente.h"
 #include "exams/resultats_echogrammes.h"
 
 class QCheckBox;
@@ -19,7 +20,7 @@ namespace corvanta {
 // exam list upper left, patient, number and referring doctor beside it, the right and
 // left echogram previews upper right, then the imaging, indication, results and
 // decision frames, the conclusion, and the doctor and main toolbars at the bottom.
-class Examen_Sinus : public Fenetre_Examen, public Resultats_Echogrammes {
+class Examen_Sinus : public Fenetre_Examen, public Imagerie_Recente, public Resultats_Echogrammes {
   public:
     Examen_Sinus(Echo& echo, Etat_Application& etat);
 
@@ -31,17 +32,6 @@ class Examen_Sinus : public Fenetre_Examen, public Resultats_Echogrammes {
 
     CurveView* Picture1 = nullptr;  // right echogram
     CurveView* Picture2 = nullptr;  // left echogram
-
-    QGroupBox* Frame_Imagerie = nullptr;
-    QCheckBox* Check_Face_Standard = nullptr;
-    QLabel* Label_Blondeau = nullptr;
-    QComboBox* Combo_Status_Face_Standard = nullptr;
-    QCheckBox* Check_Echo_B = nullptr;
-    QLabel* Label_EchoB = nullptr;
-    QComboBox* Combo_Status_Echo_B = nullptr;
-    QCheckBox* Check_Scanner = nullptr;
-    QLabel* Label_Scanner = nullptr;
-    QComboBox* Combo_Status_Scanner = nullptr;
 
     QGroupBox* Frame_Indication = nullptr;
     QCheckBox* Check_Douleur = nullptr;
@@ -86,7 +76,6 @@ class Examen_Sinus : public Fenetre_Examen, public Resultats_Echogrammes {
 
   private:
     void Placer_Commun();
-    void Construire_Imagerie();
     void Construire_Indication();
     void Construire_Decision();
     void Declarer_Profil();
