@@ -309,6 +309,9 @@ TEST(Plevre, EachRefusalNamesItsInputFocusesItAndStoresNothing) {
     w.Texte_Num_Examen->clear();
     refuse(92, w.Texte_Num_Examen);
     w.Texte_Num_Examen->setText(QStringLiteral("2"));
+    // Typed text chooses no curve, and previews the last one the patient choice listed.
+    QTest::keyClicks(w.Combo_Echogramme_Gauche->lineEdit(), "x");
+    EXPECT_EQ(w.Picture2->image(), Apercu_Attendu(c, Echantillons(60, 0)));
     refuse(93, w.Combo_Echogramme_Droit);
     w.Combo_Echogramme_Droit->setCurrentIndex(0);
     refuse(94, w.Combo_Echogramme_Gauche);
