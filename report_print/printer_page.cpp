@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kPrinterError = 482;
 constexpr int kFileAccess = 75;
+constexpr int kNoPdfFolder = 76;
 constexpr int kPdfDotsPerInch = 600;
 constexpr double kPdfMarginMillimetres = 5;
 // Design metrics are read at a size where pixel rounding is lost in the fourth decimal.
@@ -131,6 +132,10 @@ std::unique_ptr<platform::Page> openSystemPrinter(const QPrinterInfo& info) {
 OpenedPrinter openDefault(const QString& pdfFileIfNoPrinter) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
+        if (pdfFileIfNoPrinter.isEmpty()) {
+            fail(kNoPdfFolder, QStringLiteral("No printer is installed, and no export folder is "
+                                              "set for the PDF that takes its place."));
+        }
         return {openPdfPrinter(pdfFileIfNoPrinter), pdfFileIfNoPrinter};
     }
     return {openSystemPrinter(info), QString()};
@@ -144,6 +149,9 @@ PrinterFactory& factory() {
 }  // namespace
 
 std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
+    if (pdfFile.isEmpty()) {
+        fail(kNoPdfFolder, QStringLiteral("The PDF has no file name."));
+    }
     const QFileInfo target(pdfFile);
     auto temporary =
         std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +

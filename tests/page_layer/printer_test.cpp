@@ -2,10 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <map>
 
 #include "platform/error.h"
 #include "platform/recording_page.h"
@@ -14,6 +11,7 @@
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/application_test.h"
 #include "tests/support/captures.h"
+#include "tests/support/pdf_words.h"
 
 namespace {
 
@@ -39,24 +37,6 @@ class PrinterTest : public ::testing::Test {
 
     QTemporaryDir folder;
 };
-
-// Words of a PDF's first page with their top left corner, in millimetres from the sheet's
-// corner, as pdftotext reads them.
-std::multimap<QString, QPointF> wordsOf(const QString& pdf) {
-    QProcess tool;
-    tool.start("pdftotext", {"-bbox", pdf, "-"});
-    EXPECT_TRUE(tool.waitForFinished(20000)) << "pdftotext";
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
-    std::multimap<QString, QPointF> words;
-    for (auto it = word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput()));
-         it.hasNext();) {
-        const auto m = it.next();
-        words.emplace(m.captured(3), QPointF(m.captured(1).toDouble() / kPointsPerMillimetre,
-                                             m.captured(2).toDouble() / kPointsPerMillimetre));
-    }
-    return words;
-}
 
 TEST_F(PrinterTest, EveryDocumentStartsFromFreshSettingsOnA200By287Area) {
     const auto fresh = corvanta::platform::freshPrinterState();
@@ -109,12 +89,12 @@ TEST_F(PrinterTest, TextsStandAtTheirMillimetresInThePdf) {
     plotCurve(*page, graphs[0], samples, 400, 7);
     page->endDocument();
 
-    const auto words = wordsOf(pdf);
+    const auto words = corvanta::test::pdfWords(pdf);
     const auto near = [&words](const QString& text, double x, double y) {
-        const auto found = words.find(text);
-        ASSERT_NE(found, words.end()) << text.toStdString();
-        EXPECT_NEAR(found->second.x(), 5 + x, 0.3) << text.toStdString();
-        EXPECT_NEAR(found->second.y(), 5 + y, 0.3) << text.toStdString();
+        const auto found = corvanta::test::pdfWord(words, text);
+        ASSERT_EQ(found.text, text);
+        EXPECT_NEAR(found.left, 5 + x, 0.3) << text.toStdString();
+        EXPECT_NEAR(found.top, 5 + y, 0.3) << text.toStdString();
     };
     near("Titre", 20, 30);
     near("Docteur", 143.33, 250);
@@ -126,10 +106,7 @@ TEST_F(PrinterTest, TextsStandAtTheirMillimetresInThePdf) {
          120 + 53.8125 + 2 + kLineOfEm * em8 / 2);
     near("dB", 10, 120 - 2 * kLineOfEm * em8);
 
-    QProcess render;
-    render.start("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf,
-                              corvanta::test::Dossier_Captures() + "/page_layer_printer"});
-    EXPECT_TRUE(render.waitForFinished(20000) && render.exitCode() == 0) << "pdftoppm";
+    EXPECT_TRUE(corvanta::test::renderPdf(pdf, "page_layer_printer")) << "pdftoppm";
 }
 
 TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
