@@ -1,5 +1,6 @@
 #include "report_picture/exam_report.h"
 
+#include "app/etat_application.h"
 #include "platform/error.h"
 
 namespace corvanta::report {
@@ -68,6 +69,14 @@ std::optional<QByteArray> ExamRow::curve(const QString& column) const {
     if (v.kind() == platform::Value::Kind::Blob)
         return v.toBlob();
     return v.toText().toLatin1();
+}
+
+DoctorDetails currentDoctor(const Etat_Application& etat) {
+    const std::size_t slot = etat.Medecin_Courant >= 1 && etat.Medecin_Courant <= 3
+                                 ? static_cast<std::size_t>(etat.Medecin_Courant)
+                                 : 1;
+    return {etat.Nom_Medecin[slot], etat.Adresse1_Medecin[slot], etat.Adresse2_Medecin[slot],
+            etat.Tel_Medecin[slot], etat.Fax_Medecin[slot],      etat.Inscription_Medecin[slot]};
 }
 
 const QString& ExamReportInput::text(int form, int number) const {

@@ -13,6 +13,10 @@
 #include "curve_library/quorel32.h"
 #include "platform/value.h"
 
+namespace corvanta {
+struct Etat_Application;
+}
+
 namespace corvanta::report {
 
 // The columns of the exam a report shows, read once, by the exam's key, when the report
@@ -49,6 +53,10 @@ struct DoctorDetails {
     QString fax;
     QString registration;
 };
+
+// The letterhead of the program's current doctor. A slot outside 1..3 (a damaged
+// setting) is taken as slot 1 rather than read outside the doctors' tables.
+DoctorDetails currentDoctor(const Etat_Application& etat);
 
 // Everything an exam report needs of the program, as plain values: report code never
 // reaches into a window or a recordset.

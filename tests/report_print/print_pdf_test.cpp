@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/chargement_libelles.h"
+#include "app/etat_application.h"
 #include "app/quorel_binding.h"
 #include "platform/database.h"
 #include "platform/error.h"
@@ -300,6 +301,21 @@ TEST_F(PdfReportTest, AFailedPageLeavesNoFileAndHostileNamesStayInTheFolder) {
         ADD_FAILURE() << "no export folder";
     } catch (const corvanta::Error& error) {
         EXPECT_EQ(error.number(), 76);
+    }
+}
+
+TEST_F(PdfReportTest, ADoctorSlotOutsideOneToThreeIsTakenAsSlotOne) {
+    corvanta::Etat_Application etat;
+    for (std::size_t slot = 1; slot <= 3; ++slot) {
+        etat.Nom_Medecin[slot] = QStringLiteral("Dr %1").arg(slot);
+        etat.Inscription_Medecin[slot] = QStringLiteral("69/%1").arg(slot);
+    }
+    for (const auto& [slot, expected] :
+         {std::pair{1, 1}, {2, 2}, {3, 3}, {0, 1}, {4, 1}, {-3, 1}, {1000, 1}}) {
+        etat.Medecin_Courant = slot;
+        const DoctorDetails doctor = currentDoctor(etat);
+        EXPECT_EQ(doctor.name, QStringLiteral("Dr %1").arg(expected)) << slot;
+        EXPECT_EQ(doctor.registration, QStringLiteral("69/%1").arg(expected)) << slot;
     }
 }
 
