@@ -18,11 +18,9 @@ void printHeading(platform::Page& page, double x, double y, const QString& headi
     page.emptyLine();
 }
 
-// The line of a choice column's value 0, 1 or 2; none for Null or any other value.
 void printChoice(const Report& r, const QString& column, std::span<const Label> labels) {
-    const std::optional<std::int64_t> v = r.input.row.choice(column);
-    if (v && *v >= 0 && *v < static_cast<std::int64_t>(labels.size())) {
-        r.page.printLine(QStringLiteral("- ") + r.text(labels[static_cast<std::size_t>(*v)]));
+    if (const std::optional<QString> label = r.chosen(column, labels)) {
+        r.page.printLine(QStringLiteral("- ") + *label);
     }
 }
 

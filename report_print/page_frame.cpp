@@ -51,6 +51,14 @@ QString Report::text(const ChosenLabel& label, std::optional<std::int64_t> type)
     return QString();
 }
 
+std::optional<QString> Report::chosen(const QString& column, std::span<const Label> labels) const {
+    const std::optional<std::int64_t> v = input.row.choice(column);
+    if (v && *v >= 0 && *v < static_cast<std::int64_t>(labels.size())) {
+        return text(labels[static_cast<std::size_t>(*v)]);
+    }
+    return std::nullopt;
+}
+
 std::vector<Finding> Report::lines(std::span<const ReportItem> items) const {
     std::vector<Finding> found;
     for (const ReportItem& item : items) {
@@ -59,9 +67,8 @@ std::vector<Finding> Report::lines(std::span<const ReportItem> items) const {
             if (!item.detail.isEmpty()) {
                 line = {true, input.row.text(item.detail)};
             } else if (!item.choice.isEmpty()) {
-                const std::optional<std::int64_t> v = input.row.choice(item.choice);
-                if (v && *v >= 0 && *v < static_cast<std::int64_t>(item.labels.size())) {
-                    line = {true, text(item.labels[static_cast<std::size_t>(*v)])};
+                if (const std::optional<QString> label = chosen(item.choice, item.labels)) {
+                    line = {true, *label};
                 }
             } else {
                 line = {true, text(item.labels.front())};

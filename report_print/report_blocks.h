@@ -54,6 +54,8 @@ struct Report {
     QString text(Label label) const;
     // Empty for a type the label does not name.
     QString text(const ChosenLabel& label, std::optional<std::int64_t> type) const;
+    // The label a list column picks by its value 0, 1, 2...; none for Null or any other value.
+    std::optional<QString> chosen(const QString& column, std::span<const Label> labels) const;
     // The lines of a list block: a flag read first, its choice or detail only when ticked.
     std::vector<Finding> lines(std::span<const ReportItem> items) const;
 };
