@@ -4,7 +4,6 @@
 
 #include <QTemporaryDir>
 
-#include "app/quorel_binding.h"
 #include "report_print/print_exam_report.h"
 #include "report_print/printer_page.h"
 #include "tests/report_print/report_fixture.h"
@@ -37,12 +36,7 @@ struct FullReport : test::ReportCase {
         input.row.set("Prenom_Patient", "Marie");
         input.row.set("Num_Examen", "3");
         input.row.set("Examen_Compatible", QString(150, u'c'));
-        input.filter = [](const QByteArray& raw) {
-            std::vector<std::uint8_t> out(400);
-            quorel::SmoothFilter(reinterpret_cast<const std::uint8_t*>(raw.constData()), out.data(),
-                                 2, 1, 400);
-            return out;
-        };
+        input.filter = test::libraryFilter();
     }
 };
 

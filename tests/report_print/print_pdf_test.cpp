@@ -5,7 +5,6 @@
 
 #include "app/chargement_libelles.h"
 #include "app/etat_application.h"
-#include "app/quorel_binding.h"
 #include "platform/database.h"
 #include "platform/error.h"
 #include "report_print/print_exam_report.h"
@@ -31,65 +30,26 @@ double lineHeight(double points) {
     return points * kLineOfEm / kPointsPerMillimetre;
 }
 
-// The pleura and tumour windows' report texts, until those windows bring theirs.
-const std::vector<std::tuple<int, int, const char*>> kOtherForms = {
-    {6, 19, "Remarque"},
-    {6, 23, "Normal"},
-    {6, 24, "Epanchement"},
-    {6, 25, "Evocateur de collection liquidienne"},
-    {6, 27, "Conclusion"},
-    {6, 28, "Décision"},
-    {6, 29, "Scanner thoracique"},
-    {6, 30, "Drainage"},
-    {6, 31, "Ponction exploratrice"},
-    {6, 35, "Compte rendu d'échographie pleurale"},
-    {6, 37, "Examen demandé par le Docteur"},
-    {6, 39, "Assis"},
-    {6, 40, "Couché"},
-    {6, 41, "Autre position"},
-    {6, 42, "Corpulence"},
-    {6, 43, "Mince"},
-    {6, 44, "Moyenne"},
-    {6, 45, "Forte"},
-    {6, 46, "N° de Sécurité Sociale :"},
-    {6, 47, "Né(e) le"},
-    {6, 48, "Conditions de l'examen"},
-    {6, 49, "Résultats de l'échographie pleurale"},
-    {6, 50, "Plèvre droite"},
-    {6, 51, "Plèvre gauche"},
-    {6, 52, "Signature"},
-    {6, 53, "Cachet du médecin"},
-    {7, 4, " Imagerie Récente "},
-    {7, 45, "Normal"},
-    {7, 46, "Tumeur à contenu liquidien"},
-    {7, 47, "Tumeur solide homogène"},
-    {7, 48, "Tumeur solide hétérogène"},
-    {7, 49, "Conclusion"},
-    {7, 50, "Décision"},
-    {7, 65, "Examen demandé par le Docteur"},
-    {7, 66, "Indication"},
-    {7, 67, "Douleur cervicale"},
-    {7, 68, "Douleur à la déglutition"},
-    {7, 69, "Douleur irradiant à l'oreille"},
-    {7, 70, "Dysphagie"},
-    {7, 73, "Fièvre"},
-    {7, 77, "Echographie B normale"},
-    {7, 78, "Echographie B pathologique"},
-    {7, 79, "Echographie B douteuse"},
-    {7, 80, "Scanner normal"},
-    {7, 81, "Scanner pathologique"},
-    {7, 82, "Scanner douteux"},
-    {7, 83, "Résultats de l'échographie cervicale"},
-    {7, 86, "Echogramme"},
-    {7, 88, "Signature"},
-    {7, 89, "Cachet du médecin"},
-    {7, 90, "Scanner cervical"},
-    {7, 91, "Cervicotomie"},
-    {7, 96, "N° de Sécurité Sociale :"},
-    {7, 97, "Né(e) le"},
-    {7, 100, "Compte rendu d'échographie cervicale"},
-    {7, 101, "Echographie en mode A"},
-    {7, 102, "Appareil mis en service le"}};
+// The pleura and tumour windows' report texts ("form|number|text;"), until those
+// windows bring theirs.
+const char* const kOtherForms = R"(
+6|19|Remarque;6|23|Normal;6|24|Epanchement;6|25|Evocateur de collection liquidienne;
+6|27|Conclusion;6|28|Décision;6|29|Scanner thoracique;6|30|Drainage;
+6|31|Ponction exploratrice;6|35|Compte rendu d'échographie pleurale;
+6|37|Examen demandé par le Docteur;6|39|Assis;6|40|Couché;6|41|Autre position;
+6|42|Corpulence;6|43|Mince;6|44|Moyenne;6|45|Forte;6|46|N° de Sécurité Sociale :;
+6|47|Né(e) le;6|48|Conditions de l'examen;6|49|Résultats de l'échographie pleurale;
+6|50|Plèvre droite;6|51|Plèvre gauche;6|52|Signature;6|53|Cachet du médecin;
+7|4| Imagerie Récente ;7|45|Normal;7|46|Tumeur à contenu liquidien;
+7|47|Tumeur solide homogène;7|48|Tumeur solide hétérogène;7|49|Conclusion;7|50|Décision;
+7|65|Examen demandé par le Docteur;7|66|Indication;7|67|Douleur cervicale;
+7|68|Douleur à la déglutition;7|69|Douleur irradiant à l'oreille;7|70|Dysphagie;
+7|73|Fièvre;7|77|Echographie B normale;7|78|Echographie B pathologique;
+7|79|Echographie B douteuse;7|80|Scanner normal;7|81|Scanner pathologique;
+7|82|Scanner douteux;7|83|Résultats de l'échographie cervicale;7|86|Echogramme;
+7|88|Signature;7|89|Cachet du médecin;7|90|Scanner cervical;7|91|Cervicotomie;
+7|96|N° de Sécurité Sociale :;7|97|Né(e) le;7|100|Compte rendu d'échographie cervicale;
+7|101|Echographie en mode A;7|102|Appareil mis en service le;)";
 
 // Real exams in a real database, printed as PDFs into an export folder; the printer is
 // always the PDF, whatever printers the machine has.
@@ -102,9 +62,10 @@ class PdfReportTest : public ::testing::Test {
         });
         base = std::make_unique<corvanta::platform::Database>(dossier.base());
         corvanta::Charger_Libelles(*base, QStringLiteral("Francais"), texts);
-        for (const auto& [form, number, text] : kOtherForms) {
-            if (texts(form, number).isEmpty()) {
-                texts.set(form, number, QString::fromUtf8(text));
+        for (const QString& entry : QString::fromUtf8(kOtherForms).split(u';')) {
+            const QStringList field = entry.trimmed().split(u'|');
+            if (field.size() == 3 && texts(field[0].toInt(), field[1].toInt()).isEmpty()) {
+                texts.set(field[0].toInt(), field[1].toInt(), field[2]);
             }
         }
         ASSERT_TRUE(QDir().mkpath(folder()));
@@ -164,20 +125,13 @@ class PdfReportTest : public ::testing::Test {
 
         ExamReportInput input;
         input.row = corvanta::test::rowOf(*rows);
+        corvanta::test::setProgramValues(input);
         input.examType = type;
-        input.zones[0] = Zone_Sensible{7, 15, 68, 0, 0, 0, 1};
-        input.zones[1] = Zone_Sensible{35, 50, 30, 0, 0, 0, 1};
-        input.pointCount = 400;
         input.commissioningDate = QStringLiteral("15/09/21");
         input.doctor = {"Anne Lambert",   "3 place Bellecour", "69002 Lyon",
                         "04 78 00 11 22", "04 78 00 11 23",    "69/12345"};
         input.texts = &texts;
-        input.filter = [](const QByteArray& raw) {
-            std::vector<std::uint8_t> out(400);
-            corvanta::quorel::SmoothFilter(reinterpret_cast<const std::uint8_t*>(raw.constData()),
-                                           out.data(), 2, 1, 400);
-            return out;
-        };
+        input.filter = corvanta::test::libraryFilter();
         return input;
     }
 

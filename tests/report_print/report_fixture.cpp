@@ -1,5 +1,6 @@
 #include "tests/report_print/report_fixture.h"
 
+#include "app/quorel_binding.h"
 #include "platform/database.h"
 #include "tests/support/dossier_travail.h"
 
@@ -38,14 +39,27 @@ report::ExamRow blankExamRow() {
     return blank;
 }
 
-ReportCase::ReportCase() : texts(numberedTexts()) {
-    input.row = blankExamRow();
+void setProgramValues(report::ExamReportInput& input) {
     input.examType = 0;
     input.zones[0] = Zone_Sensible{7, 15, 68, 0, 0, 0, 1};
     input.zones[1] = Zone_Sensible{35, 50, 30, 0, 0, 0, 1};
     input.pointCount = 400;
     input.commissioningDate = QStringLiteral("01/01/99");
     input.doctor.name = QStringLiteral("Dr Lambert");
+}
+
+std::function<std::vector<std::uint8_t>(const QByteArray&)> libraryFilter() {
+    return [](const QByteArray& raw) {
+        std::vector<std::uint8_t> out(400);
+        quorel::SmoothFilter(reinterpret_cast<const std::uint8_t*>(raw.constData()), out.data(), 2,
+                             1, 400);
+        return out;
+    };
+}
+
+ReportCase::ReportCase() : texts(numberedTexts()) {
+    input.row = blankExamRow();
+    setProgramValues(input);
     input.texts = &texts;
 }
 

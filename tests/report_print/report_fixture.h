@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "app/libelle.h"
@@ -21,8 +24,15 @@ report::ExamRow rowOf(const platform::Recordset& rows);
 // curves'), every column Null.
 report::ExamRow blankExamRow();
 
-// What a recording test prints: a blank row with numbered texts, exam type 0 with its two
-// default zones, 400 points, raw samples as the filter, "01/01/99" and doctor "Dr Lambert".
+// The program's side of a report: exam type 0 with its two default zones, 400 points,
+// commissioning date "01/01/99", doctor "Dr Lambert".
+void setProgramValues(report::ExamReportInput& input);
+
+// The curve library's filter as the main window's sliders at 2 and 1 set it, 400 points.
+std::function<std::vector<std::uint8_t>(const QByteArray&)> libraryFilter();
+
+// What a recording test prints: a blank row with numbered texts, the program values
+// above and the raw samples as the filter.
 struct ReportCase {
     ReportCase();
     ReportCase(const ReportCase&) = delete;
