@@ -1,5 +1,7 @@
 #include "report_print/printer_page.h"
 
+#include <sys/stat.h>
+
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -27,6 +29,31 @@ const char* const kSource = "Printer";
 
 [[noreturn]] void fail(int number, const QString& description) {
     throw Error(number, kSource, description.toStdString());
+}
+
+// A replaced report keeps the permissions of the file it replaces; a new one gets those
+// of any new file (the temporary file it was written to is readable by its owner only).
+QFile::Permissions permissionsFor(const QString& pdfFile) {
+    if (QFileInfo::exists(pdfFile)) {
+        return QFile::permissions(pdfFile);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFile::Permissions permissions;
+    const std::pair<mode_t, QFile::Permissions> bits[] = {
+        {S_IRUSR, QFile::ReadOwner | QFile::ReadUser},
+        {S_IWUSR, QFile::WriteOwner | QFile::WriteUser},
+        {S_IRGRP, QFile::ReadGroup},
+        {S_IWGRP, QFile::WriteGroup},
+        {S_IROTH, QFile::ReadOther},
+        {S_IWOTH, QFile::WriteOther}};
+    for (const auto& [bit, permission] : bits) {
+        if (mode & bit) {
+            permissions |= permission;
+        }
+    }
+    return permissions;
 }
 
 class PrinterPage : public PainterPage {
@@ -89,6 +116,9 @@ class PrinterPage : public PainterPage {
                                     .arg(pdf_ ? pdfFile_ : printer_->printerName()));
         }
         if (pdf_) {
+            if (!QFile::setPermissions(pdf_->fileName(), permissionsFor(pdfFile_))) {
+                fail(kFileAccess, QStringLiteral("The file %1 cannot be written.").arg(pdfFile_));
+            }
             std::error_code error;
             std::filesystem::rename(pdf_->fileName().toStdString(), pdfFile_.toStdString(), error);
             if (error) {

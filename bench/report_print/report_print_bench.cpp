@@ -2,6 +2,7 @@
 // under 500 ms to a PDF.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include "report_print/print_exam_report.h"
@@ -17,7 +18,6 @@ using namespace corvanta;
 // A sinus exam with both curves, their comments and every finding ticked.
 struct FullReport : test::ReportCase {
     FullReport() {
-        test::Application();
         for (const char* curve : {"Courbes_Droites", "Courbes_Gauches"}) {
             const auto samples = simulator::EchoCurve(7).next(400);
             const QString name = QString::fromLatin1(curve);
@@ -65,3 +65,18 @@ void BM_ReportToAPdf(benchmark::State& state) {
 BENCHMARK(BM_ReportToAPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    corvanta::test::Application();
+    // The texts and the exam columns come from the database the build made, one level
+    // above bin/.
+    if (qEnvironmentVariableIsEmpty("CORVANTA_BUILD_DIR")) {
+        qputenv("CORVANTA_BUILD_DIR",
+                (QCoreApplication::applicationDirPath() + "/..").toLocal8Bit());
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

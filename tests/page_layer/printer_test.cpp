@@ -115,6 +115,9 @@ TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older report");
     old.close();
+    const auto kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                      QFile::ReadGroup;
+    ASSERT_TRUE(old.setPermissions(kept));
     try {
         auto page = openPdfPrinter(pdf);
         page->printLine("Compte rendu");
@@ -132,6 +135,14 @@ TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_TRUE(old.readAll().startsWith("%PDF"));
     EXPECT_EQ(files(), QStringList{"Martin Anne 03.pdf"});
+    EXPECT_EQ(old.permissions(), kept);
+
+    // A new report is as readable as any new file of the folder.
+    QFile plain(path("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    auto fresh = openPdfPrinter(path("fresh.pdf"));
+    fresh->endDocument();
+    EXPECT_EQ(QFile::permissions(path("fresh.pdf")), plain.permissions());
 
     try {
         openPdfPrinter(path("missing/x.pdf"));
