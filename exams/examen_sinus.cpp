@@ -12,6 +12,7 @@
 
 #include "exams/disposition_examen.h"
 #include "main_window/curve_view.h"
+#include "report_picture/export_pages.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -40,6 +41,7 @@ Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat)
     Construire_Resultats();
     Construire_Decision();
     Declarer_Profil();
+    Exporter_Compte_Rendu = [this] { Exporter_Image(report::drawSinusPicture); };
 }
 
 void Examen_Sinus::Placer_Commun() {

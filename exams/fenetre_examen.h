@@ -11,6 +11,8 @@
 
 #include "app/etat_application.h"
 #include "platform/value.h"
+#include "report_picture/exam_report.h"
+#include "report_picture/report_export.h"
 
 class QAction;
 class QButtonGroup;
@@ -179,6 +181,19 @@ class Fenetre_Examen : public QDialog {
     void Valider_Examen();
     void Nouvel_Examen();
     void Supprimer_Examen();
+
+    // ---- Reports ------------------------------------------------------------------------
+    // What a report of the exam on screen needs: its row read again by its key (whatever
+    // other windows did to `Table_Examens` since), the current type and its zones 0..3,
+    // the point count of the last preview (the main window's while no preview ran), the
+    // main window's filter settings, the commissioning date, the current doctor and the
+    // texts. Error 3021 when no exam is shown, 3167 when it has been deleted since.
+    report::ExamReportInput Donnees_Compte_Rendu() const;
+    // Exports the picture `dessin` draws of the exam on screen into the export folder in
+    // the format of the main window's list. Refused with a message during a new exam,
+    // without an exam shown, without an export folder or into the program folder; a
+    // failure ends in the standard error box; success is silent.
+    void Exporter_Image(report::PictureDrawer dessin);
 
     // True once a display of the current row has completed: a row shown only in part
     // is never rewritten.
