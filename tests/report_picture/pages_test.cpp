@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 #include "report_picture/canvas_page.h"
 #include "tests/report_picture/picture_fixture.h"
@@ -13,7 +12,9 @@ namespace {
 using namespace corvanta::report;
 using corvanta::platform::RecordingPage;
 using corvanta::platform::Value;
+using corvanta::test::blackAlongRow;
 using corvanta::test::Kind;
+using corvanta::test::px;
 using corvanta::test::sampleExam;
 using corvanta::test::tick;
 
@@ -184,20 +185,6 @@ TEST(PicturePagesTest, CurvesStopAtTheCountAndANullCurveDrawsNone) {
         EXPECT_DOUBLE_EQ(steps.back().after.x, c.type == 3 ? 70 : 35);
         EXPECT_EQ(page.entries(Kind::Point).size(), 1u);
     }
-}
-
-// The pixel a millimetre position falls on at 96 dots per inch.
-int px(double millimetres) {
-    return static_cast<int>(std::floor(millimetres * 96 / 25.4 + 0.5));
-}
-
-std::set<int> blackAlongRow(const QImage& image, int row, int from, int to) {
-    std::set<int> found;
-    for (int x = from; x <= to; ++x) {
-        if (image.pixel(x, row) == qRgb(0, 0, 0))
-            found.insert(x);
-    }
-    return found;
 }
 
 // Each page on the real canvas, its curves filtered by the curve library (no smoothing)
