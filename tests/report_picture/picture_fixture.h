@@ -51,33 +51,20 @@ inline report::ExamReportInput sampleExam(int type, int level = 64) {
         row.set(prefix + ".DATE", Value(QStringLiteral("12/03/2024 ") + prefix[8]));
         row.set(prefix + ".Commentaire_Courbe", Value());
     }
-    for (const char* column : {"Echogramme_Droit_Normal",
-                               "Echogramme_Droit_Occupe",
-                               "Echogramme_Droit_Evocateur",
-                               "Echogramme_Droit_Autres",
-                               "Echogramme_Gauche_Normal",
-                               "Echogramme_Gauche_Occupe",
-                               "Echogramme_Gauche_Evocateur",
-                               "Echogramme_Gauche_Autres",
-                               "Echogramme_Tumeur_Normal",
-                               "Echogramme_Tumeur_Liquide",
-                               "Echogramme_Tumeur_Homogene",
-                               "Echogramme_Tumeur_Heterogene",
-                               "Echogramme_Tumeur_Autres",
-                               "Decision_Lavage",
-                               "Decision_Scanner",
-                               "Decision_Traitement_Medical",
-                               "Decision_Traitement_Endoscopie",
-                               "Decision_Traitement_Chirurgical",
-                               "Decision_Drainage",
-                               "Decision_Ponction",
-                               "Decision_Traitement_Cervicotomie"})
+    const QString unticked = QStringLiteral(
+        "Echogramme_Droit_Normal Echogramme_Droit_Occupe Echogramme_Droit_Evocateur "
+        "Echogramme_Droit_Autres Echogramme_Gauche_Normal Echogramme_Gauche_Occupe "
+        "Echogramme_Gauche_Evocateur Echogramme_Gauche_Autres Echogramme_Tumeur_Normal "
+        "Echogramme_Tumeur_Liquide Echogramme_Tumeur_Homogene Echogramme_Tumeur_Heterogene "
+        "Echogramme_Tumeur_Autres Decision_Lavage Decision_Scanner Decision_Traitement_Medical "
+        "Decision_Traitement_Endoscopie Decision_Traitement_Chirurgical Decision_Drainage "
+        "Decision_Ponction Decision_Traitement_Cervicotomie");
+    for (const QString& column : unticked.split(u' '))
         row.set(column, Value(0));
-    for (const char* column :
-         {"Echogramme_Droit_Autres_Detail", "Echogramme_Gauche_Autres_Detail",
-          "Echogramme_Tumeur_Autres_Detail", "Decision_Traitement_Medical_Detail",
-          "Decision_Traitement_Chirurgical_Detail"})
-        row.set(column, Value(""));
+    for (const char* side : {"Droit", "Gauche", "Tumeur"})
+        row.set(QStringLiteral("Echogramme_%1_Autres_Detail").arg(side), Value(""));
+    for (const char* decision : {"Medical", "Chirurgical"})
+        row.set(QStringLiteral("Decision_Traitement_%1_Detail").arg(decision), Value(""));
     row.set("Examen_Compatible", Value("Sinusite"));
     return input;
 }
