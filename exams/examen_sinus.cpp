@@ -27,6 +27,7 @@ constexpr QSize kApercu = twipsSize(2055, 1935);
 Profil_Examen Examen_Sinus::Profil_Fenetre() {
     Profil_Examen profil;
     profil.types = {Type_Sinus_Maxillaires, Type_Sinus_Frontaux, Type_Cellules};
+    profil.page_export = report::drawSinusPicture;
     return profil;
 }
 
@@ -41,7 +42,6 @@ Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat)
     Construire_Resultats();
     Construire_Decision();
     Declarer_Profil();
-    Exporter_Compte_Rendu = [this] { Exporter_Image(report::drawSinusPicture); };
 }
 
 void Examen_Sinus::Placer_Commun() {

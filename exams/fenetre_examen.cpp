@@ -52,6 +52,8 @@ Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen
     setWindowIcon(Icone_Examen(5));
     Construire_Commun();
     Connecter_Commun();
+    if (profil_.page_export != nullptr)
+        Exporter_Compte_Rendu = [this] { Exporter_Image(profil_.page_export); };
 }
 
 Fenetre_Examen::~Fenetre_Examen() = default;

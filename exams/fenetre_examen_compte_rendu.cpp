@@ -5,9 +5,9 @@
 
 #include "exams/fenetre_examen.h"
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 
@@ -21,17 +21,14 @@ constexpr int kRefus_Dossier_Programme = 114;
 
 }  // namespace
 
-report::ExamReportInput Fenetre_Examen::Donnees_Compte_Rendu() const {
-    if (!examen_affiche_)
+report::ExamReportInput Fenetre_Examen::Donnees_Compte_Rendu() {
+    if (!Revenir_Examen_Affiche())
         throw Error(3021, "Recordset", "No current record.");
-    const std::unique_ptr<platform::Recordset> examen = etat_.Base_Donnees->openRecordset(
-        QStringLiteral("SELECT * FROM Examens_Complets WHERE Code_Examen = ?"), {*examen_affiche_});
-    if (examen->eof())
-        throw Error(3167, "Recordset", "The exam shown has been deleted.");
+    const platform::Recordset& examen = *etat_.Table_Examens;
 
     report::ExamReportInput entree;
-    for (int i = 0; i < examen->fieldCount(); ++i)
-        entree.row.set(examen->fieldName(i), examen->field(i));
+    for (int i = 0; i < examen.fieldCount(); ++i)
+        entree.row.set(examen.fieldName(i), examen.field(i));
     entree.examType = etat_.Type_Examen;
     if (etat_.Type_Examen >= 0 && etat_.Type_Examen < kNombre_Types_Zones) {
         const Zones_Type& zones =
@@ -56,7 +53,7 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
     const auto refuser = [this](int texte) {
         Message_Attention(this, libelle()(4, kTitre_Export), libelle()(4, texte));
     };
-    if (Mode_Nouvel_Examen != 0)
+    if (Nouvel_Examen_En_Cours())
         return refuser(kRefus_Nouvel_Examen);
     if (!examen_affiche_)
         return refuser(kRefus_Sans_Examen);
@@ -69,7 +66,7 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
         else if (issue.kind == report::ExportOutcome::Kind::ProgramFolder)
             refuser(kRefus_Dossier_Programme);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form_);
+        Afficher_Erreur(this, libelle(), erreur, form());
     }
 }
 
