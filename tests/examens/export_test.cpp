@@ -3,9 +3,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QListWidget>
+#include <QProcess>
+#include <filesystem>
 
+#include "app/chargement_libelles.h"
 #include "platform/recordset.h"
 #include "report_picture/canvas_page.h"
 #include "report_picture/export_pages.h"
@@ -111,6 +115,38 @@ TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
     ASSERT_EQ(c.messages.boites.size(), 1u);
     EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 112));
     EXPECT_TRUE(QDir(c.dossier.fichier(QStringLiteral("images"))).isEmpty());
+}
+
+// report_shots runs the program from outside on the cabinet's database and settings: the
+// export writes the BMP, a refusal comes out as its box's title and text.
+TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
+    Cabinet c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Images"),
+                             QStringLiteral("1"));
+    const auto roche = c.patient(QStringLiteral("Roche"), QStringLiteral("Paul"));
+    const auto courbe = c.courbe(roche, 0, QStringLiteral("02/05/2024 D"));
+    const auto examen = c.examen(roche, 0, QStringLiteral("4"), courbe, courbe);
+    const QString shots = QString::fromStdString(
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
+    const auto exporter = [&](const QString& dossier) {
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"), dossier);
+        QProcess programme;
+        programme.setWorkingDirectory(c.dossier.chemin());
+        programme.start(shots, {"--type", "0", "--exam", QString::number(examen), "--press", "9"});
+        EXPECT_TRUE(programme.waitForFinished(60000));
+        EXPECT_EQ(programme.exitCode(), 0);
+        return QString::fromUtf8(programme.readAllStandardOutput());
+    };
+    Libelles textes;
+    Charger_Libelles(*c.base, QStringLiteral("Francais"), textes);
+    // The start-up box about the missing device comes first.
+    EXPECT_FALSE(exporter(c.dossier.fichier(QStringLiteral("images"))).contains(textes(4, 110)));
+    EXPECT_EQ(QFileInfo(c.dossier.fichier(QStringLiteral("images/Roche Paul 04.bmp"))).size(),
+              941738);
+
+    EXPECT_TRUE(exporter(QString()).endsWith(
+        QStringLiteral("\nBOX: %1 | %2\n").arg(textes(4, 110), textes(4, 113))));
 }
 
 }  // namespace
