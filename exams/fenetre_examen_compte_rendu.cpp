@@ -1,11 +1,9 @@
 // What the exam windows hand to their reports, and the export of the report picture.
 #include <QComboBox>
-#include <QMessageBox>
 #include <QSlider>
 
 #include "exams/fenetre_examen.h"
 #include "main_window/echo.h"
-#include "platform/database.h"
 #include "platform/recordset.h"
 #include "widgets/message_boxes.h"
 
