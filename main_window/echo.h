@@ -37,6 +37,11 @@ class CurveView;
 class Patients;
 class ScalePicture;
 
+namespace report {
+struct CurvePageInput;
+struct CurvePagePatient;
+}  // namespace report
+
 // The main window: live view with its scales and comparison slots, the four-page tab
 // control (zones, filters, patients and curves, general settings), the print, restart,
 // quit and freeze buttons and the menu bar. Its client area is 792 x 561 pixels.
@@ -225,10 +230,18 @@ class Echo : public QMainWindow {
     // Writes the box's text to the selected curve, by its `ID`; nothing without one.
     void Commentaire_Courbe_Change();
     // Button 1..4 of `Toolbar2`: preview on/off, store the live curve, delete the selected
-    // curve, print (not yet available). Failures end in a message; nothing escapes.
+    // curve, print it on the curve page. Failures end in a message; nothing escapes.
     void Toolbar2_ButtonClick(int index);
     // The previewed curve after filtering.
     Echantillons_Courbe Courbe_Apercu{};
+
+    // ---- Curve print page (echo_impression.cpp) ----------------------------------------
+    // Prints the live view (0) or the curve selected in `List1`, by its `ID` (1), with the
+    // current patient, read by his key, and the present filter settings and number of
+    // points. Without a printer the page goes, as a PDF, into the export folder, and one
+    // message names the file. A failure ends in the standard error box and leaves nothing.
+    void Imprimer_Courbe(int Mode_Impression);
+    void Bouton_Imprimer_Courbe_Acquisition_Click();
 
     // ---- Serial dialogue (echo_serie.cpp) -----------------------------------------------
     void Combo1_Click();
@@ -342,6 +355,9 @@ class Echo : public QMainWindow {
     void Dessiner_Apercu();
     // `ID` of the curve of the selected line of `List1`; 0 when no line is selected.
     std::int64_t Cle_Courbe_Selectionnee() const;
+    // What the curve print page shows, read now (echo_impression.cpp).
+    void Remplir_Page_Courbe(report::CurvePageInput& page) const;
+    std::optional<report::CurvePagePatient> Patient_Imprime() const;
     // Saved in the patient window since the last patient loaded here; 0 when none. The
     // current patient stays until the window closes, so that a curve stored meanwhile goes
     // to the patient whose name and curves this window shows.

@@ -59,6 +59,8 @@ void Echo::Connecter_Gestionnaires() {
             [this](const QString& description) { Appareil_Perdu(description); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    connect(Bouton_Imprimer_Courbe_Acquisition, &QPushButton::clicked, this,
+            [this] { Bouton_Imprimer_Courbe_Acquisition_Click(); });
     connect(Bouton_Relancer, &QPushButton::clicked, this, [this] { Bouton_Relancer_Click(); });
     connect(Bouton_Geler, &QPushButton::clicked, this, [this] { Bouton_Geler_Click(); });
     connect(Liste_Nom, &QComboBox::currentIndexChanged, this, [this] { Liste_Nom_Click(); });

@@ -13,6 +13,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "report_print/curve_page.h"
 #include "widgets/message_boxes.h"
 #include "widgets/text_lines.h"
 
@@ -141,7 +142,8 @@ void Echo::Toolbar2_ButtonClick(int index) {
             Supprimer_Courbe();
             break;
         default:
-            // Button 4 prints the selected curve on the curve page, which is not available yet.
+            if (Cle_Courbe_Selectionnee() != 0)
+                Imprimer_Courbe(report::kCurvePageStoredCurve);
             break;
     }
 }

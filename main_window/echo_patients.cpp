@@ -40,18 +40,15 @@ void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient) {
             const int prenom = patients.fieldIndex(QStringLiteral("Prenom_Patient"));
             const int code = patients.fieldIndex(QStringLiteral("Code_Patient"));
             for (patients.moveFirst(); !patients.eof(); patients.moveNext()) {
-                int cle = 0;
-                QString texte;
-                try {
-                    cle = patients.field(code).toInt32();
-                    texte = patients.field(nom).toTextOrEmpty() + QStringLiteral(" ") +
-                            patients.field(prenom).toTextOrEmpty();
-                } catch (const Error& erreur) {
-                    // Another copy of the program deleted him since the list was opened.
-                    if (erreur.number() == platform::db_error::kRecordDeleted)
-                        continue;
-                    throw;
-                }
+                // Another copy of the program may have deleted him since the list was opened.
+                const auto lu = platform::unlessDeleted([&] {
+                    return std::pair(patients.field(code).toInt32(),
+                                     patients.field(nom).toTextOrEmpty() + QStringLiteral(" ") +
+                                         patients.field(prenom).toTextOrEmpty());
+                });
+                if (!lu)
+                    continue;
+                const auto& [cle, texte] = *lu;
                 // Each line keeps its patient's key: homonyms stay apart.
                 Liste_Nom->addItem(texte, cle);
                 if (patient && cle == *patient)

@@ -164,11 +164,15 @@ class Patients : public QWidget {
     // The open database and `Table_Patients`; Error 91 when there is none.
     platform::Database& Base() const;
     platform::Recordset& Table() const;
-    // Clears the list and adds one line per record of `Table_Patients`, first to last;
-    // the recordset is left after its last record.
+    // Clears the list and adds one line per record of `Table_Patients`, first to last,
+    // leaving out rows another copy deleted; the recordset is left after its last record.
     void Remplir_Lignes();
     QHash<std::int64_t, QString> Noms_Par_Cle(const QString& filtre,
                                               const std::vector<platform::Value>& parametres) const;
+    // Moves `Table_Patients` to the first line's patient (the first row may have been
+    // deleted elsewhere); with no line, the recordset stays after its last record.
+    void Aller_Premiere_Ligne();
+    int Ligne_De(int position, std::int64_t cle) const;
     void Selectionner_Ligne(int ligne);
     void Erreur(const Error& erreur);
     void Ecrire_Fiche(platform::Recordset& table, const QString& date_naissance);

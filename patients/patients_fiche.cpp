@@ -102,8 +102,8 @@ void Patients::Rafraichir_Apres_Enregistrement(std::int64_t cle) {
         table.requery();
         Mode_Ajout = 0;
         Remplir_Lignes();
-        if (!table.moveToKey(cle) && table.recordCount() != 0)
-            table.moveFirst();
+        if (!table.moveToKey(cle))
+            Aller_Premiere_Ligne();
         Afficher_Patient();
     } catch (const Error& erreur) {
         Erreur(erreur);
@@ -140,8 +140,7 @@ void Patients::Supprimer_Patient() {
         Supprimer_Dossier(table, cle);
         Code_Patient_Affiche = 0;
         Remplir_Lignes();
-        if (table.recordCount() != 0)
-            table.moveFirst();
+        Aller_Premiere_Ligne();
         if (etat_.Table_Examens)
             etat_.Table_Examens->requery();
         if (etat_.Table_Courbes)

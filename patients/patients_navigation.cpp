@@ -5,11 +5,13 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <algorithm>
 
 #include "patients/fiche_patient.h"
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "platform/sqlite_statement.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {
@@ -35,8 +37,8 @@ void Patients::Form_Load() {
         Remplir_Lignes();
         const bool trouve =
             etat_.Code_Patient_Courant != 0 && table.moveToKey(etat_.Code_Patient_Courant);
-        if (!trouve && table.recordCount() != 0)
-            table.moveFirst();
+        if (!trouve)
+            Aller_Premiere_Ligne();
     } catch (const Error& erreur) {
         Erreur(erreur);
     }
@@ -82,9 +84,15 @@ void Patients::Remplir_Lignes() {
         const int nom = table.fieldIndex(QStringLiteral("Nom_Patient"));
         const int prenom = table.fieldIndex(QStringLiteral("Prenom_Patient"));
         for (table.moveFirst(); !table.eof(); table.moveNext()) {
+            // Another copy of the program may have deleted him since the list was opened.
+            const std::optional<QString> ligne = platform::unlessDeleted([&] {
+                return table.field(nom).toTextOrEmpty() + QLatin1Char(' ') +
+                       table.field(prenom).toTextOrEmpty();
+            });
+            if (!ligne)
+                continue;
             Cles_Lignes.push_back(table.currentKey());
-            lignes.append(table.field(nom).toTextOrEmpty() + QLatin1Char(' ') +
-                          table.field(prenom).toTextOrEmpty());
+            lignes.append(*ligne);
         }
         Liste_Patients->addItems(lignes);
         return;
@@ -97,17 +105,37 @@ void Patients::Remplir_Lignes() {
     const bool resultat = !Filtre_Recherche.isEmpty() && table.sql() == Requete_Recherche;
     QHash<std::int64_t, QString> noms =
         resultat ? Noms_Par_Cle(Filtre_Recherche, Parametres_Recherche) : Noms_Par_Cle({}, {});
+    std::vector<std::int64_t> cles_listees;
+    cles_listees.reserve(Cles_Lignes.size());
     for (const std::int64_t cle : Cles_Lignes) {
         auto nom = noms.constFind(cle);
         if (nom == noms.cend() && resultat) {
             noms = Noms_Par_Cle({}, {});
             nom = noms.constFind(cle);
         }
+        // A key without a name was deleted by another copy of the program.
         if (nom == noms.cend())
-            throw Error(3167, "Recordset", "Record is deleted.");
+            continue;
+        cles_listees.push_back(cle);
         lignes.append(*nom);
     }
+    Cles_Lignes = std::move(cles_listees);
     Liste_Patients->addItems(lignes);
+}
+
+void Patients::Aller_Premiere_Ligne() {
+    if (!Cles_Lignes.empty())
+        Table().moveToKey(Cles_Lignes.front());
+}
+
+// The line at the record's position, unless rows deleted elsewhere were left out of the
+// list: then the line that keeps its key.
+int Patients::Ligne_De(int position, std::int64_t cle) const {
+    if (position >= 0 && static_cast<std::size_t>(position) < Cles_Lignes.size() &&
+        Cles_Lignes[static_cast<std::size_t>(position)] == cle)
+        return position;
+    const auto trouve = std::find(Cles_Lignes.begin(), Cles_Lignes.end(), cle);
+    return trouve == Cles_Lignes.end() ? -1 : static_cast<int>(trouve - Cles_Lignes.begin());
 }
 
 void Patients::Selectionner_Ligne(int ligne) {
@@ -128,10 +156,12 @@ void Patients::Afficher_Patient() {
     Code_Patient_Affiche = 0;
     try {
         platform::Recordset& table = Table();
-        Selectionner_Ligne(table.absolutePosition());
-        if (table.eof() || table.bof())
+        if (table.eof() || table.bof()) {
+            Selectionner_Ligne(-1);
             return;
+        }
         Code_Patient_Affiche = table.currentKey();
+        Selectionner_Ligne(Ligne_De(table.absolutePosition(), Code_Patient_Affiche));
         for (const Champ& champ : Champs()) {
             const platform::Value valeur = table.field(QString::fromLatin1(champ.colonne));
             if (valeur.isNull())
@@ -242,8 +272,7 @@ void Patients::Toolbar1_ButtonClick(int index) {
 void Patients::Remplir_Liste_Patients() {
     etat_.Table_Patients = Base().openRecordset(kRequete_Tous_Patients);
     Remplir_Lignes();
-    if (Table().recordCount() != 0)
-        Table().moveFirst();
+    Aller_Premiere_Ligne();
     Afficher_Patient();
 }
 

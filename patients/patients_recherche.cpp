@@ -120,7 +120,7 @@ void Patients::Filtrer_Patients() {
         return;
     }
     Remplir_Lignes();
-    Table().moveFirst();
+    Aller_Premiere_Ligne();
     Afficher_Patient();
 }
 

@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/error.h"
+#include "platform/sqlite_statement.h"
 #include "platform/value.h"
 
 namespace corvanta::platform {
@@ -194,5 +197,18 @@ class Recordset {
     mutable std::int32_t lastRead_ = 0;
     mutable std::map<QString, std::unique_ptr<Statement>> statements_;
 };
+
+// What `read` returns, or nothing when the row it reads was deleted elsewhere (Error
+// 3167); any other error goes on.
+template <typename Read>
+auto unlessDeleted(Read&& read) -> std::optional<decltype(read())> {
+    try {
+        return read();
+    } catch (const Error& error) {
+        if (error.number() == db_error::kRecordDeleted)
+            return std::nullopt;
+        throw;
+    }
+}
 
 }  // namespace corvanta::platform

@@ -11,10 +11,8 @@ namespace {
 
 using platform::Page;
 
-constexpr double kDepthMillimetres = 80;
 constexpr int kDepthColumns = 8;
 constexpr int kDecibelRows = 6;
-constexpr int kDecibels = 60;
 constexpr double kShortTick = 1;
 constexpr double kLongTick = 2;
 constexpr double kDateGap = 2;

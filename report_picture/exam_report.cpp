@@ -1,5 +1,7 @@
 #include "report_picture/exam_report.h"
 
+#include <algorithm>
+
 #include "app/etat_application.h"
 #include "platform/error.h"
 
@@ -7,7 +9,8 @@ namespace corvanta::report {
 
 namespace {
 constexpr int kItemNotFound = 3265;
-}
+constexpr int kCurveSize = 400;
+}  // namespace
 
 void ExamRow::set(const QString& column, const platform::Value& value) {
     values_.insert(column.toLower(), value);
@@ -82,6 +85,20 @@ DoctorDetails currentDoctor(const Etat_Application& etat) {
 const QString& ExamReportInput::text(int form, int number) const {
     static const QString empty;
     return texts ? (*texts)(form, number) : empty;
+}
+
+std::function<std::vector<std::uint8_t>(const QByteArray&)> libraryFilter(
+    quorel::LibraryBinding& library, int average, int lowPass, int count) {
+    const int n = std::clamp(count, 0, kCurveSize);
+    return [&library, average, lowPass, n](const QByteArray& raw) {
+        std::array<std::uint8_t, kCurveSize> source{};
+        std::copy_n(raw.constData(), std::min<qsizetype>(raw.size(), kCurveSize), source.begin());
+        std::vector<std::uint8_t> filtered(kCurveSize, 0);
+        if (n > 0)
+            library.smooth_filter()(source.data(), filtered.data(), average, lowPass, n);
+        filtered.resize(static_cast<std::size_t>(n));
+        return filtered;
+    };
 }
 
 }  // namespace corvanta::report

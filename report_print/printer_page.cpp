@@ -163,8 +163,8 @@ OpenedPrinter openDefault(const QString& pdfFileIfNoPrinter) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         if (pdfFileIfNoPrinter.isEmpty()) {
-            fail(kNoPdfFolder, QStringLiteral("No printer is installed, and no export folder is "
-                                              "set for the PDF that takes its place."));
+            fail(kNoPdfFolder, QStringLiteral("No export folder is chosen: there is no printer and "
+                                              "the page cannot be written as a PDF."));
         }
         return {openPdfPrinter(pdfFileIfNoPrinter), pdfFileIfNoPrinter};
     }
@@ -207,6 +207,14 @@ std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
 
 OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter) {
     return factory()(pdfFileIfNoPrinter);
+}
+
+QString printDocument(const QString& pdfFileIfNoPrinter,
+                      const std::function<void(platform::Page&)>& draw) {
+    OpenedPrinter opened = openPrinter(pdfFileIfNoPrinter);
+    draw(*opened.page);
+    opened.page->endDocument();
+    return opened.pdfFile;
 }
 
 PrinterFactory replacePrinterFactory(PrinterFactory replacement) {

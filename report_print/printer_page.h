@@ -26,8 +26,15 @@ struct OpenedPrinter {
 // PDF is needed and its name is empty).
 OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter);
 
-// The PDF document alone, whatever printers the machine has.
+// The PDF document alone, whatever printers the machine has. An empty file name (no export
+// folder chosen) is a corvanta::Error (76).
 std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile);
+
+// One document drawn by `draw` and ended, on the printer openPrinter() gives. Returns the
+// PDF written when there is no printer, empty otherwise. A failure is a corvanta::Error and
+// leaves no document behind.
+QString printDocument(const QString& pdfFileIfNoPrinter,
+                      const std::function<void(platform::Page&)>& draw);
 
 // Tests put their own printer in place (a recording page); an empty factory puts the system
 // printer back. Returns the factory in place before.

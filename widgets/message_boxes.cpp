@@ -16,6 +16,10 @@ void Message_Attention(QWidget* parent, const QString& titre, const QString& tex
     QMessageBox::warning(parent, titre, texte, QMessageBox::Ok);
 }
 
+void Message_Information(QWidget* parent, const QString& titre, const QString& texte) {
+    QMessageBox::information(parent, titre, texte, QMessageBox::Ok);
+}
+
 void Message_Arret(QWidget* parent, const QString& titre, const QString& texte) {
     QMessageBox::critical(parent, titre, texte, QMessageBox::Ok);
 }

@@ -18,6 +18,9 @@ void Afficher_Erreur(QWidget* parent, const Libelles& libelle, const Error& erre
 // Exclamation icon, OK only.
 void Message_Attention(QWidget* parent, const QString& titre, const QString& texte);
 
+// Information icon, OK only.
+void Message_Information(QWidget* parent, const QString& titre, const QString& texte);
+
 // Stop icon, OK only.
 void Message_Arret(QWidget* parent, const QString& titre, const QString& texte);
 

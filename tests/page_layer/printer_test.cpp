@@ -19,8 +19,9 @@ using namespace corvanta::report;
 using corvanta::platform::FillStyle;
 using corvanta::platform::Page;
 using corvanta::platform::ScaleUnit;
+using corvanta::test::kPointsPerMillimetre;
+using corvanta::test::wordsOf;
 
-constexpr double kPointsPerMillimetre = 72 / 25.4;
 // Liberation Sans: (ascent 1854 + descent 434) / 2048 of the em.
 constexpr double kLineOfEm = (1854 + 434) / 2048.0;
 

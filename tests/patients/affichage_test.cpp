@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QToolBar>
 
+#include "platform/database.h"
 #include "platform/recordset.h"
 #include "tests/patients/fenetre_test.h"
 
@@ -142,6 +143,40 @@ TEST_F(Affichage, NullNamesFromElsewhereStillGiveALinePerPatient) {
     EXPECT_TRUE(Lignes().contains(QStringLiteral(" Sans nom")));
     EXPECT_TRUE(Lignes().contains(QStringLiteral("ZORRO ")));
     EXPECT_TRUE(Messages().empty());
+}
+
+// Another copy of the program on the same folder deleted patients after this one opened
+// its list: opening the window skips them, and every line still shows its own patient.
+TEST_F(Affichage, PatientsDeletedByAnotherCopyAreSkippedWhenTheWindowOpens) {
+    for (const int nombre : {0, Patients::kLecture_Groupee}) {
+        etat.Base_Donnees->execute(
+            QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                "INSERT INTO Patients (Nom_Patient, Prenom_Patient) SELECT 'Q', i FROM n"),
+            {nombre});
+        Ouvrir();
+        fenetre->close();
+        const int avant = fenetre->Liste_Patients->count();
+        platform::Database autre_copie(dossier.base());
+        autre_copie.execute(QStringLiteral("DELETE FROM Patients WHERE Code_Patient IN (?, ?)"),
+                            {david, martin});
+        // This copy writes, so that every row is read afresh.
+        etat.Base_Donnees->execute(
+            QStringLiteral("UPDATE Patients SET Ville_Patient = 'Lyon' WHERE Code_Patient = ?"),
+            {durand});
+        fenetre->Ouvrir();
+        ASSERT_EQ(fenetre->Liste_Patients->count(), avant - 2) << nombre;
+        EXPECT_FALSE(Lignes().contains(QStringLiteral("DAVID Luc")));
+        EXPECT_FALSE(Lignes().contains(QStringLiteral("MARTIN Zoé")));
+        for (const int ligne : {0, 1, avant - 3}) {
+            fenetre->Liste_Patients->setCurrentRow(ligne);
+            EXPECT_EQ(Lignes()[ligne], fenetre->Nom->text() + u' ' + fenetre->Prenom->text());
+        }
+        EXPECT_TRUE(Messages().empty()) << nombre;
+        fenetre->close();
+        david = Patient("DAVID", "Luc", "04/04/1944");
+        martin = Patient("MARTIN", "Zoé", "3/4/1990");
+    }
 }
 
 TEST_F(Affichage, ALargeListShowsEachPatientOnItsOwnLine) {

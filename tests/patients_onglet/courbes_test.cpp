@@ -296,7 +296,7 @@ TEST(Courbes, SupprimerLaSeuleCourbeVideLaListe) {
     EXPECT_EQ(echo.List1->count(), 0);
     EXPECT_EQ(echo.List1->currentRow(), -1);
     EXPECT_EQ(poste.nombre_courbes(), 0);
-    // Print is not available yet: it does nothing.
+    // With no curve left to choose, print does nothing.
     echo.Toolbar2_Boutons[3]->trigger();
     EXPECT_TRUE(poste.boites().empty());
 }
