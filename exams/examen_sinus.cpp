@@ -28,6 +28,7 @@ Profil_Examen Examen_Sinus::Profil_Fenetre() {
     Profil_Examen profil;
     profil.types = {Type_Sinus_Maxillaires, Type_Sinus_Frontaux, Type_Cellules};
     profil.page_export = report::drawSinusPicture;
+    profil.page_imprimee = report::ReportWindow::Sinus;
     return profil;
 }
 

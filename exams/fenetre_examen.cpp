@@ -54,6 +54,8 @@ Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen
     Connecter_Commun();
     if (profil_.page_export != nullptr)
         Exporter_Compte_Rendu = [this] { Exporter_Image(profil_.page_export); };
+    if (profil_.page_imprimee)
+        Imprimer_Compte_Rendu = [this] { Imprimer_Page(*profil_.page_imprimee); };
 }
 
 Fenetre_Examen::~Fenetre_Examen() = default;

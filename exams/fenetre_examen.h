@@ -13,6 +13,7 @@
 #include "platform/value.h"
 #include "report_picture/exam_report.h"
 #include "report_picture/report_export.h"
+#include "report_print/printed_report.h"
 
 class QAction;
 class QButtonGroup;
@@ -50,8 +51,10 @@ struct Profil_Examen {
     // Closing destroys the window: the next opening makes it anew, with a fresh set-up
     // and fresh window variables. Otherwise closing hides it and the variables outlive it.
     bool detruite_a_la_fermeture = false;
-    // The report picture toolbar button 9 exports; without one the button stays disabled.
+    // The report picture toolbar button 9 exports and the printed report button 8 prints;
+    // without one the button stays disabled.
     report::PictureDrawer page_export = nullptr;
+    std::optional<report::ReportWindow> page_imprimee{};
 };
 
 // One column of `Examens` kept in a control of the window. Made by the functions below.
@@ -135,7 +138,7 @@ class Fenetre_Examen : public QDialog {
     int Mode_Nouvel_Examen = 0;
 
     // The report routines of the window; while one is unset its button stays disabled.
-    // The export is set by the skeleton when the profile names a page.
+    // The skeleton sets each when the profile names its page.
     std::function<void()> Imprimer_Compte_Rendu;
     std::function<void()> Exporter_Compte_Rendu;
 
@@ -241,6 +244,11 @@ class Fenetre_Examen : public QDialog {
     // exam, without an exam shown, without an export folder or into the program folder; a
     // failure ends in the standard error box; success is silent.
     void Exporter_Image(report::PictureDrawer dessin);
+    // Button 8: prints the report of the exam on screen with the table of `page` on the
+    // default printer or, without one, as a PDF in the export folder, which one message
+    // names. Refused with a message during a new exam or without an exam shown; a failure
+    // ends in the standard error box.
+    void Imprimer_Page(report::ReportWindow page);
     void Construire_Commun();
     void Connecter_Commun();
     // Runs a handler as an event does: a failure is shown, never passed on.

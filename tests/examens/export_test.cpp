@@ -13,6 +13,7 @@
 #include "platform/recordset.h"
 #include "report_picture/canvas_page.h"
 #include "report_picture/export_pages.h"
+#include "report_print/printer_page.h"
 #include "tests/examens/cabinet.h"
 
 namespace corvanta::test {
@@ -103,6 +104,34 @@ TEST(Export_Examen, RefusalsSayWhyAndWriteNothing) {
     EXPECT_FALSE(s.Toolbar1_Boutons[8]->isEnabled());
 }
 
+// Button 8 on a machine without a printer: the report of the exam on screen becomes a PDF in
+// the export folder, which one message names; during a new exam nothing is printed.
+TEST(Export_Examen, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNoPrinter) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
+        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
+    });
+    ASSERT_TRUE(s.Toolbar1_Boutons[7]->isEnabled());
+    s.Liste_Examens->setCurrentRow(1);
+    c.etat->Table_Examens->moveFirst();
+    s.Toolbar1_ButtonClick(8);
+    const QString pdf = c.dossier.fichier(QStringLiteral("images/Martin Anne 12.pdf"));
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].titre, t(4, 118));
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 117) + u'\n' + pdf);
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
+
+    s.Toolbar1_Boutons[4]->trigger();
+    c.messages.boites.clear();
+    s.Toolbar1_ButtonClick(8);
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 116));
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
+    report::replacePrinterFactory(std::move(precedente));
+}
+
 TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
     Cabinet c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
@@ -112,8 +141,10 @@ TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
     Examen_Sinus& s = c.ouvrir();
     QCoreApplication::processEvents();
     s.Toolbar1_ButtonClick(9);
-    ASSERT_EQ(c.messages.boites.size(), 1u);
+    s.Toolbar1_ButtonClick(8);
+    ASSERT_EQ(c.messages.boites.size(), 2u);
     EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 112));
+    EXPECT_EQ(c.messages.boites[1].texte, c.etat->Libelle(4, 115));
     EXPECT_TRUE(QDir(c.dossier.fichier(QStringLiteral("images"))).isEmpty());
 }
 
@@ -129,11 +160,12 @@ TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
     const auto examen = c.examen(roche, 0, QStringLiteral("4"), courbe, courbe);
     const QString shots = QString::fromStdString(
         (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
-    const auto exporter = [&](const QString& dossier) {
+    const auto exporter = [&](const QString& dossier, const char* bouton = "9") {
         c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"), dossier);
         QProcess programme;
         programme.setWorkingDirectory(c.dossier.chemin());
-        programme.start(shots, {"--type", "0", "--exam", QString::number(examen), "--press", "9"});
+        programme.start(shots,
+                        {"--type", "0", "--exam", QString::number(examen), "--press", bouton});
         EXPECT_TRUE(programme.waitForFinished(60000));
         EXPECT_EQ(programme.exitCode(), 0);
         return QString::fromUtf8(programme.readAllStandardOutput());
@@ -147,6 +179,14 @@ TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
 
     EXPECT_TRUE(exporter(QString()).endsWith(
         QStringLiteral("\nBOX: %1 | %2\n").arg(textes(4, 110), textes(4, 113))));
+
+    // Without a printer, button 8 writes the report as a PDF and says where.
+    const QString pdf = c.dossier.fichier(QStringLiteral("images/Roche Paul 04.pdf"));
+    EXPECT_TRUE(
+        exporter(c.dossier.fichier(QStringLiteral("images")), "8")
+            .endsWith(
+                QStringLiteral("\nBOX: %1 | %2\n%3\n").arg(textes(4, 118), textes(4, 117), pdf)));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
 }  // namespace
