@@ -13,6 +13,7 @@
 
 #include "exams/disposition_examen.h"
 #include "main_window/curve_view.h"
+#include "report_picture/export_pages.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -41,6 +42,8 @@ Profil_Examen Examen_Plevre::Profil_Fenetre() {
     profil.types = {Type_Plevre};
     profil.ecrit_date = false;
     profil.detruite_a_la_fermeture = true;
+    profil.page_export = report::drawPleuraPicture;
+    profil.page_imprimee = report::ReportWindow::Plevre;
     return profil;
 }
 

@@ -12,6 +12,7 @@
 
 #include "exams/disposition_examen.h"
 #include "main_window/curve_view.h"
+#include "report_picture/export_pages.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -26,6 +27,8 @@ constexpr QSize kApercu = twipsSize(2055, 1935);
 Profil_Examen Examen_Sinus::Profil_Fenetre() {
     Profil_Examen profil;
     profil.types = {Type_Sinus_Maxillaires, Type_Sinus_Frontaux, Type_Cellules};
+    profil.page_export = report::drawSinusPicture;
+    profil.page_imprimee = report::ReportWindow::Sinus;
     return profil;
 }
 

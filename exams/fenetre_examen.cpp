@@ -52,6 +52,10 @@ Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen
     setWindowIcon(Icone_Examen(5));
     Construire_Commun();
     Connecter_Commun();
+    if (profil_.page_export != nullptr)
+        Exporter_Compte_Rendu = [this] { Exporter_Image(profil_.page_export); };
+    if (profil_.page_imprimee)
+        Imprimer_Compte_Rendu = [this] { Imprimer_Page(*profil_.page_imprimee); };
 }
 
 Fenetre_Examen::~Fenetre_Examen() = default;
@@ -240,9 +244,9 @@ void Fenetre_Examen::Form_Load() {
                 examens.moveFirst();
         }
         Toolbar1_Boutons[7]->setEnabled(static_cast<bool>(Imprimer_Compte_Rendu));
-        Toolbar1_Boutons[8]->setEnabled(static_cast<bool>(Exporter_Compte_Rendu) &&
-                                        etat_.Repertoire_Programme.toLower() !=
-                                            etat_.Repertoire_Export.toLower());
+        Toolbar1_Boutons[8]->setEnabled(
+            static_cast<bool>(Exporter_Compte_Rendu) &&
+            !report::isProgramFolder(etat_.Repertoire_Export, etat_.Repertoire_Programme));
         if (etat_.Medecin_Courant >= 1 && etat_.Medecin_Courant <= 3)
             Toolbar2_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
         Afficher_Examen();

@@ -11,6 +11,9 @@
 
 #include "app/etat_application.h"
 #include "platform/value.h"
+#include "report_picture/exam_report.h"
+#include "report_picture/report_export.h"
+#include "report_print/printed_report.h"
 
 class QAction;
 class QButtonGroup;
@@ -48,6 +51,10 @@ struct Profil_Examen {
     // Closing destroys the window: the next opening makes it anew, with a fresh set-up
     // and fresh window variables. Otherwise closing hides it and the variables outlive it.
     bool detruite_a_la_fermeture = false;
+    // The report picture toolbar button 9 exports and the printed report button 8 prints;
+    // without one the button stays disabled.
+    report::PictureDrawer page_export = nullptr;
+    std::optional<report::ReportWindow> page_imprimee{};
 };
 
 // One column of `Examens` kept in a control of the window. Made by the functions below.
@@ -131,6 +138,7 @@ class Fenetre_Examen : public QDialog {
     int Mode_Nouvel_Examen = 0;
 
     // The report routines of the window; while one is unset its button stays disabled.
+    // The skeleton sets each when the profile names its page.
     std::function<void()> Imprimer_Compte_Rendu;
     std::function<void()> Exporter_Compte_Rendu;
 
@@ -180,6 +188,15 @@ class Fenetre_Examen : public QDialog {
     void Nouvel_Examen();
     void Supprimer_Examen();
 
+    // ---- Reports ------------------------------------------------------------------------
+    // What a report of the exam on screen needs: its row, once `Table_Examens` is back on
+    // it (Revenir_Examen_Affiche: whatever other windows did to the recordset, and during
+    // a new exam the exam shown before it), the current type and its zones 0..3, the point
+    // count of the last preview (the main window's while no preview ran), the main
+    // window's filter settings, the commissioning date, the current doctor and the texts.
+    // Error 3021 when no exam is shown, 3167 when it has gone since.
+    report::ExamReportInput Donnees_Compte_Rendu();
+
     // True once a display of the current row has completed: a row shown only in part
     // is never rewritten.
     bool Affichage_Complet() const { return affichage_complet_; }
@@ -222,6 +239,16 @@ class Fenetre_Examen : public QDialog {
     void reject() override;
 
   private:
+    // Button 9: exports the picture `dessin` draws of the exam on screen into the export
+    // folder in the format of the main window's list. Refused with a message during a new
+    // exam, without an exam shown, without an export folder or into the program folder; a
+    // failure ends in the standard error box; success is silent.
+    void Exporter_Image(report::PictureDrawer dessin);
+    // Button 8: prints the report of the exam on screen with the table of `page` on the
+    // default printer or, without one, as a PDF in the export folder, which one message
+    // names. Refused with a message during a new exam or without an exam shown; a failure
+    // ends in the standard error box.
+    void Imprimer_Page(report::ReportWindow page);
     void Construire_Commun();
     void Connecter_Commun();
     // Runs a handler as an event does: a failure is shown, never passed on.

@@ -3,7 +3,10 @@
 namespace corvanta::platform {
 
 RecordingPage::RecordingPage(QSizeF printableMillimetres, const PageState& fresh)
-    : Page(fresh), size_(printableMillimetres) {}
+    : Page(fresh), size_(printableMillimetres) {
+    // A report page makes a few thousand operations: no growing copies while it runs.
+    entries_.reserve(4096);
+}
 
 std::vector<RecordingPage::Entry> RecordingPage::entries(PageOperation::Kind kind) const {
     std::vector<Entry> found;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "report_picture/report_flow.h"
 #include "report_picture/report_texts.h"
 
 namespace corvanta::report {
@@ -176,8 +177,7 @@ double drawCaptions(Page& page, std::span<const GraphPlace> graphs,
     for (std::size_t g = 0; g < shown; ++g) {
         const QString date = captions[g].date.value_or(QString());
         page.setCurrentY(scaleBottom + kDateGap);
-        page.setCurrentX(graphs[g].left + (graphs[g].width - page.textWidth(date)) / 2);
-        page.printLine(date);
+        printCentred(page, graphs[g].left, graphs[g].width, date);
     }
     page.setBold(false);
     const double commentTop = page.currentY();
@@ -191,8 +191,7 @@ double drawCaptions(Page& page, std::span<const GraphPlace> graphs,
         for (const QString& line : lines) {
             page.setItalic(true);
             page.setBold(false);
-            page.setCurrentX(graphs[g].left + (graphs[g].width - page.textWidth(line)) / 2);
-            page.printLine(line);
+            printCentred(page, graphs[g].left, graphs[g].width, line);
         }
         lowest = std::max(lowest, page.currentY());
     }

@@ -1,12 +1,16 @@
 #include "report_picture/exam_report.h"
 
+#include <algorithm>
+
+#include "app/etat_application.h"
 #include "platform/error.h"
 
 namespace corvanta::report {
 
 namespace {
 constexpr int kItemNotFound = 3265;
-}
+constexpr int kCurveSize = 400;
+}  // namespace
 
 void ExamRow::set(const QString& column, const platform::Value& value) {
     values_.insert(column.toLower(), value);
@@ -70,9 +74,31 @@ std::optional<QByteArray> ExamRow::curve(const QString& column) const {
     return v.toText().toLatin1();
 }
 
+DoctorDetails currentDoctor(const Etat_Application& etat) {
+    const std::size_t slot = etat.Medecin_Courant >= 1 && etat.Medecin_Courant <= 3
+                                 ? static_cast<std::size_t>(etat.Medecin_Courant)
+                                 : 1;
+    return {etat.Nom_Medecin[slot], etat.Adresse1_Medecin[slot], etat.Adresse2_Medecin[slot],
+            etat.Tel_Medecin[slot], etat.Fax_Medecin[slot],      etat.Inscription_Medecin[slot]};
+}
+
 const QString& ExamReportInput::text(int form, int number) const {
     static const QString empty;
     return texts ? (*texts)(form, number) : empty;
+}
+
+std::function<std::vector<std::uint8_t>(const QByteArray&)> libraryFilter(
+    quorel::LibraryBinding& library, int average, int lowPass, int count) {
+    const int n = std::clamp(count, 0, kCurveSize);
+    return [&library, average, lowPass, n](const QByteArray& raw) {
+        std::array<std::uint8_t, kCurveSize> source{};
+        std::copy_n(raw.constData(), std::min<qsizetype>(raw.size(), kCurveSize), source.begin());
+        std::vector<std::uint8_t> filtered(kCurveSize, 0);
+        if (n > 0)
+            library.smooth_filter()(source.data(), filtered.data(), average, lowPass, n);
+        filtered.resize(static_cast<std::size_t>(n));
+        return filtered;
+    };
 }
 
 }  // namespace corvanta::report

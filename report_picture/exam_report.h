@@ -10,8 +10,13 @@
 #include <vector>
 
 #include "app/libelle.h"
+#include "app/quorel_binding.h"
 #include "curve_library/quorel32.h"
 #include "platform/value.h"
+
+namespace corvanta {
+struct Etat_Application;
+}
 
 namespace corvanta::report {
 
@@ -50,6 +55,10 @@ struct DoctorDetails {
     QString registration;
 };
 
+// The letterhead of the program's current doctor. A slot outside 1..3 (a damaged
+// setting) is taken as slot 1 rather than read outside the doctors' tables.
+DoctorDetails currentDoctor(const Etat_Application& etat);
+
 // Everything an exam report needs of the program, as plain values: report code never
 // reaches into a window or a recordset.
 struct ExamReportInput {
@@ -71,5 +80,12 @@ struct ExamReportInput {
 
     const QString& text(int form, int number) const;
 };
+
+// A report filter over the curve library's smoothing filter with the given settings: the
+// raw curve (400 samples; a shorter one is completed with zeros, a longer one cut) gives
+// its first `count` filtered samples (count kept within 0..400). Only the curve's own
+// samples go in: nothing of an earlier curve comes out.
+std::function<std::vector<std::uint8_t>(const QByteArray& raw)> libraryFilter(
+    quorel::LibraryBinding& library, int average, int lowPass, int count);
 
 }  // namespace corvanta::report

@@ -6,12 +6,16 @@
 
 namespace corvanta::report {
 
+void printCentred(platform::Page& page, double left, double width, const QString& text) {
+    page.setCurrentX(left + (width - page.textWidth(text)) / 2);
+    page.printLine(text);
+}
+
 void drawTitleLine(platform::Page& page, const QString& title, double pageWidth) {
     page.setBold(true);
     page.setFontSize(12);
     page.emptyLine();
-    page.setCurrentX((pageWidth - page.textWidth(title)) / 2);
-    page.printLine(title);
+    printCentred(page, 0, pageWidth, title);
 }
 
 void writeFindings(platform::Page& page, double x, std::span<const Finding> findings) {

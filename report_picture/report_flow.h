@@ -8,6 +8,10 @@
 
 namespace corvanta::report {
 
+// Prints `text` as a line centred on the span of `width` from `left`, at the current y, in
+// the current font; a text wider than the span runs past both of its ends.
+void printCentred(platform::Page& page, double left, double width, const QString& text);
+
 // The title line of a report picture: bold 12 points, an empty line, then the title
 // centred on the page width and the line ended.
 void drawTitleLine(platform::Page& page, const QString& title, double pageWidth);

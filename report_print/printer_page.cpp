@@ -1,5 +1,7 @@
 #include "report_print/printer_page.h"
 
+#include <sys/stat.h>
+
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -18,7 +20,7 @@ namespace {
 
 constexpr int kPrinterError = 482;
 constexpr int kFileAccess = 75;
-constexpr int kPathNotFound = 76;
+constexpr int kNoPdfFolder = 76;
 constexpr int kPdfDotsPerInch = 600;
 constexpr double kPdfMarginMillimetres = 5;
 // Design metrics are read at a size where pixel rounding is lost in the fourth decimal.
@@ -27,6 +29,31 @@ const char* const kSource = "Printer";
 
 [[noreturn]] void fail(int number, const QString& description) {
     throw Error(number, kSource, description.toStdString());
+}
+
+// A replaced report keeps the permissions of the file it replaces; a new one gets those
+// of any new file (the temporary file it was written to is readable by its owner only).
+QFile::Permissions permissionsFor(const QString& pdfFile) {
+    if (QFileInfo::exists(pdfFile)) {
+        return QFile::permissions(pdfFile);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFile::Permissions permissions;
+    const std::pair<mode_t, QFile::Permissions> bits[] = {
+        {S_IRUSR, QFile::ReadOwner | QFile::ReadUser},
+        {S_IWUSR, QFile::WriteOwner | QFile::WriteUser},
+        {S_IRGRP, QFile::ReadGroup},
+        {S_IWGRP, QFile::WriteGroup},
+        {S_IROTH, QFile::ReadOther},
+        {S_IWOTH, QFile::WriteOther}};
+    for (const auto& [bit, permission] : bits) {
+        if (mode & bit) {
+            permissions |= permission;
+        }
+    }
+    return permissions;
 }
 
 class PrinterPage : public PainterPage {
@@ -89,6 +116,9 @@ class PrinterPage : public PainterPage {
                                     .arg(pdf_ ? pdfFile_ : printer_->printerName()));
         }
         if (pdf_) {
+            if (!QFile::setPermissions(pdf_->fileName(), permissionsFor(pdfFile_))) {
+                fail(kFileAccess, QStringLiteral("The file %1 cannot be written.").arg(pdfFile_));
+            }
             std::error_code error;
             std::filesystem::rename(pdf_->fileName().toStdString(), pdfFile_.toStdString(), error);
             if (error) {
@@ -132,6 +162,10 @@ std::unique_ptr<platform::Page> openSystemPrinter(const QPrinterInfo& info) {
 OpenedPrinter openDefault(const QString& pdfFileIfNoPrinter) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
+        if (pdfFileIfNoPrinter.isEmpty()) {
+            fail(kNoPdfFolder, QStringLiteral("No export folder is chosen: there is no printer and "
+                                              "the page cannot be written as a PDF."));
+        }
         return {openPdfPrinter(pdfFileIfNoPrinter), pdfFileIfNoPrinter};
     }
     return {openSystemPrinter(info), QString()};
@@ -146,8 +180,7 @@ PrinterFactory& factory() {
 
 std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
     if (pdfFile.isEmpty()) {
-        fail(kPathNotFound, QStringLiteral("No export folder is chosen: there is no printer and "
-                                           "the page cannot be written as a PDF."));
+        fail(kNoPdfFolder, QStringLiteral("The PDF has no file name."));
     }
     const QFileInfo target(pdfFile);
     auto temporary =

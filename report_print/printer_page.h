@@ -22,7 +22,8 @@ struct OpenedPrinter {
 // Opens a document on the default printer, or, without one, as the PDF `pdfFileIfNoPrinter`:
 // A4 portrait, 5 mm margins (a printable area of 200 x 287 mm), printer pixels of a 600 dpi
 // device, written whole at the end of the document and replacing a file of that name. A
-// printer or file that cannot start is a corvanta::Error (482 printer, 75 file).
+// printer or file that cannot start is a corvanta::Error (482 printer, 75 file; 76 when a
+// PDF is needed and its name is empty).
 OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter);
 
 // The PDF document alone, whatever printers the machine has. An empty file name (no export

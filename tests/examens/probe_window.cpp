@@ -4,6 +4,7 @@
 #include <QToolBar>
 
 #include "exams/disposition_examen.h"
+#include "report_picture/export_pages.h"
 
 namespace corvanta::test {
 
@@ -15,7 +16,8 @@ Profil_Examen ProbeWindow::Profil_Fenetre() {
             .refus_numero = 112,
             .refus_conclusion = 115,
             .ecrit_date = false,
-            .detruite_a_la_fermeture = true};
+            .detruite_a_la_fermeture = true,
+            .page_export = report::drawPleuraPicture};
 }
 
 ProbeWindow::ProbeWindow(Echo& echo, Etat_Application& etat)

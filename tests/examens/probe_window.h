@@ -14,7 +14,8 @@ namespace corvanta::test {
 // A small exam window of type 2 that declares what the sinus window does not: texts of
 // form 7, no `Date_Examen`, destroyed on closing, option groups (position with its
 // "other" detail, build without one), a free-text status and one echogram whose choice
-// writes both curve keys and whose typed text previews nothing.
+// writes both curve keys and whose typed text previews nothing. It exports the pleura
+// picture.
 class ProbeWindow : public Fenetre_Examen {
   public:
     ProbeWindow(Echo& echo, Etat_Application& etat);

@@ -69,8 +69,8 @@ TEST(Sinus, SetUpListsExamsAndOpensOnTheCurrentPatientsFirstExam) {
     EXPECT_EQ(s.Combo_Nom_Patient->itemData(2).toLongLong(), c.petit);
     // The shared patients recordset is given back where the main window left it.
     EXPECT_EQ(c.etat->Table_Patients->currentKey(), c.martin);
-    // Printing and export belong to later work: their buttons stay disabled.
-    EXPECT_FALSE(s.Toolbar1_Boutons[7]->isEnabled());
+    // The export folder is by default the program folder: the export is disabled.
+    EXPECT_TRUE(s.Toolbar1_Boutons[7]->isEnabled());
     EXPECT_FALSE(s.Toolbar1_Boutons[8]->isEnabled());
     EXPECT_TRUE(s.Toolbar2_Boutons[0]->isChecked());
     EXPECT_TRUE(s.Affichage_Complet());

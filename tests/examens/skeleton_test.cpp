@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QListWidget>
 #include <QPointer>
 #include <QTest>
 
 #include "platform/recordset.h"
+#include "report_picture/canvas_page.h"
+#include "report_picture/export_pages.h"
 #include "tests/examens/cabinet.h"
 #include "tests/examens/probe_window.h"
 
@@ -210,6 +214,22 @@ TEST(Skeleton, AReportFindsTheExamShownEvenDuringANewExam) {
     EXPECT_EQ(c.etat->Table_Examens->currentKey(), c.e05);
     w.Toolbar1_Boutons[6]->trigger();
     EXPECT_FALSE(w.Nouvel_Examen_En_Cours());
+}
+
+// Button 9 of any window exports the page its profile names, of the exam it shows.
+TEST(Skeleton, TheExportButtonDrawsThePageTheProfileNames) {
+    Plevre_Essai c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.etat->Repertoire_Export = c.dossier.fichier(QStringLiteral("images"));
+    c.echo->Combo_Format_Image->setCurrentIndex(1);
+    ProbeWindow& w = c.ouvrir<ProbeWindow>();
+    ASSERT_TRUE(w.Toolbar1_Boutons[8]->isEnabled());
+    w.Toolbar1_Boutons[8]->trigger();
+    EXPECT_TRUE(c.messages.boites.empty());
+    report::CanvasPage attendu;
+    report::drawPleuraPicture(w.Donnees_Compte_Rendu(), attendu);
+    const QImage ecrite(c.dossier.fichier(QStringLiteral("images/ROCHE Paul 05.bmp")));
+    EXPECT_EQ(ecrite.convertToFormat(QImage::Format_RGB32), attendu.image());
 }
 
 }  // namespace

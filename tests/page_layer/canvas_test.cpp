@@ -16,29 +16,9 @@ namespace {
 using namespace corvanta::report;
 using corvanta::platform::ScaleUnit;
 
-// The pixel a millimetre position falls on at 96 dots per inch.
-int px(double millimetres) {
-    return static_cast<int>(std::floor(millimetres * 96 / 25.4 + 0.5));
-}
-
-// The columns (or rows) from `from` to `to` whose pixel on the given row (column) is black.
-std::set<int> blackAlongRow(const QImage& image, int row, int from, int to) {
-    std::set<int> found;
-    for (int x = from; x <= to; ++x) {
-        if (image.pixel(x, row) == qRgb(0, 0, 0))
-            found.insert(x);
-    }
-    return found;
-}
-
-std::set<int> blackAlongColumn(const QImage& image, int column, int from, int to) {
-    std::set<int> found;
-    for (int y = from; y <= to; ++y) {
-        if (image.pixel(column, y) == qRgb(0, 0, 0))
-            found.insert(y);
-    }
-    return found;
-}
+using corvanta::test::blackAlongColumn;
+using corvanta::test::blackAlongRow;
+using corvanta::test::px;
 
 // The export's first graph (L 10, T 20, W 50, H 40 mm) with the zone 7..15 mm at 68 %.
 class CanvasGraphTest : public ::testing::Test {

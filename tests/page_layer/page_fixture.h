@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPointF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <array>
+#include <cmath>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "curve_library/quorel32.h"
@@ -70,6 +73,30 @@ inline std::multimap<QString, QPointF> wordsOf(const QString& pdf) {
                                              m.captured(2).toDouble() / kPointsPerMillimetre));
     }
     return words;
+}
+
+// The pixel a millimetre position falls on at 96 dots per inch (the export canvas).
+inline int px(double millimetres) {
+    return static_cast<int>(std::floor(millimetres * 96 / 25.4 + 0.5));
+}
+
+// The columns (or rows) from `from` to `to` whose pixel on the given row (column) is black.
+inline std::set<int> blackAlongRow(const QImage& image, int row, int from, int to) {
+    std::set<int> found;
+    for (int x = from; x <= to; ++x) {
+        if (image.pixel(x, row) == qRgb(0, 0, 0))
+            found.insert(x);
+    }
+    return found;
+}
+
+inline std::set<int> blackAlongColumn(const QImage& image, int column, int from, int to) {
+    std::set<int> found;
+    for (int y = from; y <= to; ++y) {
+        if (image.pixel(column, y) == qRgb(0, 0, 0))
+            found.insert(y);
+    }
+    return found;
 }
 
 }  // namespace corvanta::test

@@ -11,6 +11,7 @@
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/application_test.h"
 #include "tests/support/captures.h"
+#include "tests/support/pdf_words.h"
 
 namespace {
 
@@ -89,12 +90,12 @@ TEST_F(PrinterTest, TextsStandAtTheirMillimetresInThePdf) {
     plotCurve(*page, graphs[0], samples, 400, 7);
     page->endDocument();
 
-    const auto words = wordsOf(pdf);
+    const auto words = corvanta::test::pdfWords(pdf);
     const auto near = [&words](const QString& text, double x, double y) {
-        const auto found = words.find(text);
-        ASSERT_NE(found, words.end()) << text.toStdString();
-        EXPECT_NEAR(found->second.x(), 5 + x, 0.3) << text.toStdString();
-        EXPECT_NEAR(found->second.y(), 5 + y, 0.3) << text.toStdString();
+        const auto found = corvanta::test::pdfWord(words, text);
+        ASSERT_EQ(found.text, text);
+        EXPECT_NEAR(found.left, 5 + x, 0.3) << text.toStdString();
+        EXPECT_NEAR(found.top, 5 + y, 0.3) << text.toStdString();
     };
     near("Titre", 20, 30);
     near("Docteur", 143.33, 250);
@@ -106,10 +107,7 @@ TEST_F(PrinterTest, TextsStandAtTheirMillimetresInThePdf) {
          120 + 53.8125 + 2 + kLineOfEm * em8 / 2);
     near("dB", 10, 120 - 2 * kLineOfEm * em8);
 
-    QProcess render;
-    render.start("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf,
-                              corvanta::test::Dossier_Captures() + "/page_layer_printer"});
-    EXPECT_TRUE(render.waitForFinished(20000) && render.exitCode() == 0) << "pdftoppm";
+    EXPECT_TRUE(corvanta::test::renderPdf(pdf, "page_layer_printer")) << "pdftoppm";
 }
 
 TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
@@ -118,6 +116,9 @@ TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older report");
     old.close();
+    const auto kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                      QFile::ReadGroup;
+    ASSERT_TRUE(old.setPermissions(kept));
     try {
         auto page = openPdfPrinter(pdf);
         page->printLine("Compte rendu");
@@ -135,6 +136,14 @@ TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_TRUE(old.readAll().startsWith("%PDF"));
     EXPECT_EQ(files(), QStringList{"Martin Anne 03.pdf"});
+    EXPECT_EQ(old.permissions(), kept);
+
+    // A new report is as readable as any new file of the folder.
+    QFile plain(path("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    auto fresh = openPdfPrinter(path("fresh.pdf"));
+    fresh->endDocument();
+    EXPECT_EQ(QFile::permissions(path("fresh.pdf")), plain.permissions());
 
     try {
         openPdfPrinter(path("missing/x.pdf"));

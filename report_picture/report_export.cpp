@@ -1,0 +1,74 @@
+#include "report_picture/report_export.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "report_picture/canvas_page.h"
+#include "report_picture/report_texts.h"
+
+namespace corvanta::report {
+
+namespace {
+
+QString normalFolder(const QString& folder) {
+    const QFileInfo info(QDir::cleanPath(QDir(folder).absolutePath()));
+    const QString resolved = info.canonicalFilePath();
+    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
+}
+
+void dropTrailingSeparator(QString& folder) {
+    if (folder.size() > 1 && folder.endsWith(u'/')) {
+        folder.chop(1);
+    }
+}
+
+}  // namespace
+
+bool isProgramFolder(const QString& exportFolder, const QString& programFolder) {
+    return !exportFolder.trimmed().isEmpty() &&
+           normalFolder(exportFolder) == normalFolder(programFolder);
+}
+
+QString pictureName(const ExamRow& row, PictureFormat format) {
+    return reportTitle(row.text(QStringLiteral("Nom_Patient")),
+                       row.text(QStringLiteral("Prenom_Patient")),
+                       row.text(QStringLiteral("Num_Examen"))) +
+           pictureExtension(format);
+}
+
+std::optional<PictureFormat> formatOfIndex(int index) {
+    switch (index) {
+        case 0:
+            return PictureFormat::Jpeg;
+        case 1:
+            return PictureFormat::Bmp;
+        default:
+            return std::nullopt;
+    }
+}
+
+ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QString& exportFolder,
+                            const QString& programFolder, int formatIndex,
+                            const PictureOutlet& outlet) {
+    using Kind = ExportOutcome::Kind;
+    if (exportFolder.trimmed().isEmpty()) {
+        return {Kind::NoFolder, {}};
+    }
+    if (isProgramFolder(exportFolder, programFolder)) {
+        return {Kind::ProgramFolder, {}};
+    }
+    CanvasPage canvas;
+    draw(input, canvas);
+    const QImage& picture = canvas.image();
+    outlet.clipboard(picture);
+    dropTrailingSeparator(exportFolder);
+    const std::optional<PictureFormat> format = formatOfIndex(formatIndex);
+    if (!format) {
+        return {Kind::ClipboardOnly, {}};
+    }
+    const QString file = fileInFolder(exportFolder, pictureName(input.row, *format));
+    outlet.writer(picture, file, *format);
+    return {Kind::Written, file};
+}
+
+}  // namespace corvanta::report

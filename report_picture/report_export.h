@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+
+#include "platform/page.h"
+#include "report_picture/exam_report.h"
+#include "report_picture/picture_files.h"
+
+namespace corvanta::report {
+
+// True when the export folder is the program folder: both taken as absolute paths (a
+// relative one from the working folder), cleaned of "." and ".." and of a trailing
+// separator, and resolved through links where they exist; no folder at all is not the
+// program folder. Pictures never go into the program folder: the exam windows disable
+// their export button when this holds at set-up, and the export refuses then.
+bool isProgramFolder(const QString& exportFolder, const QString& programFolder);
+
+// The file name of an exam's picture, "<Nom_Patient> <Prenom_Patient> <number>" with the
+// number in at least two digits and the extension of the format, not yet made safe.
+QString pictureName(const ExamRow& row, PictureFormat format);
+
+// The picture format chosen in the main window's format list: 0 JPEG, 1 BMP; any other
+// index (nothing chosen) writes no file.
+std::optional<PictureFormat> formatOfIndex(int index);
+
+// Where the picture goes; both are replaced in tests.
+struct PictureOutlet {
+    std::function<void(const QImage&)> clipboard = putPictureOnClipboard;
+    std::function<void(const QImage&, const QString&, PictureFormat)> writer = writePicture;
+};
+
+using PictureDrawer = void (*)(const ExamReportInput&, platform::Page&);
+
+struct ExportOutcome {
+    enum class Kind {
+        Written,        // the picture is on the clipboard and in `file`
+        ClipboardOnly,  // no format chosen: on the clipboard, no file written
+        NoFolder,       // no export folder: nothing drawn or written
+        ProgramFolder,  // the export folder is the program folder: nothing drawn or written
+    };
+    Kind kind;
+    QString file;
+};
+
+// Exports the report picture of an exam: the folder checks above; `draw` on a fresh
+// export canvas; the picture put on the clipboard; a trailing separator removed from
+// `exportFolder` (the program keeps the shortened folder); the picture written into that
+// folder under pictureName(), made safe, replacing a file of the same name. A failed
+// clipboard or write is a corvanta::Error (no partial file is left).
+ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QString& exportFolder,
+                            const QString& programFolder, int formatIndex,
+                            const PictureOutlet& outlet = {});
+
+}  // namespace corvanta::report

@@ -1,0 +1,134 @@
+#include <algorithm>
+#include <cmath>
+
+#include "report_print/report_blocks.h"
+
+namespace corvanta::report {
+
+namespace blocks {
+
+namespace {
+
+// Halfway goes to the even neighbour: 10.5 gives 10, 115.5 gives 116.
+double roundHalfEven(double value) {
+    if (std::abs(value - std::trunc(value)) == 0.5) {
+        return 2 * std::round(value / 2);
+    }
+    return std::round(value);
+}
+
+}  // namespace
+
+Geometrie_Page pageGeometry(double largeurPage, double hauteurPage, int graphs) {
+    Geometrie_Page g{};
+    g.Largeur_Page = largeurPage;
+    g.Hauteur_Page = hauteurPage;
+    g.Colonne = {roundHalfEven(largeurPage / 20), roundHalfEven(11 * largeurPage / 20)};
+    g.Marge = largeurPage / 20;
+    g.Largeur_Deux_Graphes = (largeurPage - 2 * g.Colonne[0]) / 2 - g.Marge;
+    g.Largeur_Graphe = graphs == 1 ? largeurPage - 2 * g.Colonne[0] : g.Largeur_Deux_Graphes;
+    g.Hauteur_Graphe = (hauteurPage / 2 - hauteurPage / 8) / 2;
+    for (int i = 0; i < graphs; ++i) {
+        g.graphes.push_back(GraphPlace{g.Colonne[static_cast<std::size_t>(i)], Haut_Graphes,
+                                       g.Largeur_Graphe, g.Hauteur_Graphe});
+    }
+    return g;
+}
+
+QString Report::text(Label label) const {
+    return input.text(label.form, label.number);
+}
+
+QString Report::text(const ChosenLabel& label, std::optional<std::int64_t> type) const {
+    if (label.byType.empty()) {
+        return text(label.fixed);
+    }
+    for (const auto& [code, chosen] : label.byType) {
+        if (type == code) {
+            return text(chosen);
+        }
+    }
+    return QString();
+}
+
+std::optional<QString> Report::chosen(const QString& column, std::span<const Label> labels) const {
+    const std::optional<std::int64_t> v = input.row.choice(column);
+    if (v && *v >= 0 && *v < static_cast<std::int64_t>(labels.size())) {
+        return text(labels[static_cast<std::size_t>(*v)]);
+    }
+    return std::nullopt;
+}
+
+std::vector<Finding> Report::lines(std::span<const ReportItem> items) const {
+    std::vector<Finding> found;
+    for (const ReportItem& item : items) {
+        Finding line{false, QString()};
+        if (input.row.ticked(item.flag)) {
+            if (!item.detail.isEmpty()) {
+                line = {true, input.row.text(item.detail)};
+            } else if (!item.choice.isEmpty()) {
+                if (const std::optional<QString> label = chosen(item.choice, item.labels)) {
+                    line = {true, *label};
+                }
+            } else {
+                line = {true, text(item.labels.front())};
+            }
+        }
+        found.push_back(line);
+    }
+    return found;
+}
+
+// Each line below the title stands one line of its own font lower than the line before
+// it ends, leaving that much blank.
+void printTitle(const Report& r) {
+    platform::Page& page = r.page;
+    const double width = r.g.Largeur_Page;
+    page.setFontName(QStringLiteral("Arial"));
+    page.setFontSize(16);
+    page.setBold(true);
+    page.setCurrentY(Haut_Titre);
+    printCentred(page, 0, width, r.text(r.table.title, r.input.examType));
+
+    page.setFontSize(14);
+    page.setItalic(true);
+    const QString subtitle = r.text(r.table.subtitle);
+    page.setCurrentY(page.currentY() + page.textHeight(subtitle));
+    printCentred(page, 0, width, subtitle);
+    page.setItalic(false);
+    page.emptyLine();
+
+    page.setFontSize(8);
+    page.setItalic(true);
+    const QString date = r.text(r.table.commissioningLabel) + u' ' + r.input.commissioningDate;
+    page.setCurrentY(page.currentY() + page.textHeight(date));
+    printCentred(page, 0, width, date);
+    page.setItalic(false);
+    page.emptyLine();
+}
+
+}  // namespace blocks
+
+void Imprimer_Compte_Rendu(platform::Page& page, const ExamReportInput& input,
+                           const PrintedReport& table) {
+    using namespace blocks;
+    page.setScaleUnit(platform::ScaleUnit::Millimetre);
+    const Geometrie_Page g = pageGeometry(page.scaleWidth(), page.scaleHeight(), table.graphs);
+    const Report r{page, g, input, table};
+    printTitle(r);
+    printPatient(r);
+    if (table.band == PrintedReport::Band::IndicationAndImaging) {
+        printImaging(r, printIndication(r));
+    } else {
+        printConditions(r);
+    }
+    // Comments reaching below the results' top push the results down rather than being
+    // printed over.
+    printResults(r, std::max(Haut_Resultats, printEchograms(r)));
+    printConclusion(r);
+    printDecision(r);
+    printLetterhead(r);
+    page.endDocument();
+}
+
+}  // namespace corvanta::report

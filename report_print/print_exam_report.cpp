@@ -1,0 +1,27 @@
+#include "report_print/print_exam_report.h"
+
+#include "platform/error.h"
+#include "report_picture/picture_files.h"
+#include "report_picture/report_texts.h"
+#include "report_print/printer_page.h"
+
+namespace corvanta::report {
+
+QString reportPdfFile(const ExamRow& row, const QString& exportFolder) {
+    if (exportFolder.isEmpty()) {
+        return QString();
+    }
+    return fileInFolder(
+        exportFolder,
+        reportTitle(row.text("Nom_Patient"), row.text("Prenom_Patient"), row.text("Num_Examen")) +
+            QStringLiteral(".pdf"));
+}
+
+QString printExamReport(const ExamReportInput& input, ReportWindow window,
+                        const QString& exportFolder) {
+    OpenedPrinter printer = openPrinter(reportPdfFile(input.row, exportFolder));
+    Imprimer_Compte_Rendu(*printer.page, input, printedReport(window));
+    return printer.pdfFile;
+}
+
+}  // namespace corvanta::report

@@ -1,0 +1,53 @@
+#include "report_print/report_blocks.h"
+
+namespace corvanta::report::blocks {
+
+// A title centred on the page, a head centred over each graph, then each graph's ticked
+// findings in its column, every column from the same top.
+void printResults(const Report& r, double top) {
+    platform::Page& page = r.page;
+    const PrintedReport& t = r.table;
+    const std::vector<GraphPlace>& graphs = r.g.graphes;
+
+    page.setCurrentY(top);
+    page.setBold(true);
+    page.setFontSize(12);
+    // Only a title chosen by type reads the row's type, before anything else of the row.
+    std::optional<std::int64_t> type;
+    if (!t.resultsTitle.byType.empty()) {
+        type = r.input.row.choice("Code_Type");
+    }
+    printCentred(page, 0, r.g.Largeur_Page, r.text(t.resultsTitle, type));
+    page.setFontSize(8);
+    page.emptyLine();
+
+    page.setBold(true);
+    page.setFontSize(10);
+    const double headsY = page.currentY();
+    for (std::size_t g = 0; g < graphs.size(); ++g) {
+        if (g > 0) {
+            page.setCurrentY(headsY);
+        }
+        printCentred(page, graphs[g].left, graphs[g].width, r.text(t.heads[g]));
+    }
+    if (t.gapUnderHeads) {
+        page.setBold(false);
+        page.emptyLine();
+    } else {
+        // Back on the heads' line, so that the findings start right under the head.
+        page.setCurrentY(headsY);
+        page.emptyLine();
+        page.setBold(false);
+    }
+
+    const double findingsTop = page.currentY();
+    for (std::size_t g = 0; g < graphs.size(); ++g) {
+        if (g > 0) {
+            page.setCurrentY(findingsTop);
+        }
+        writeFindings(page, graphs[g].left, r.lines(t.results[g]));
+    }
+    page.emptyLine();
+}
+
+}  // namespace corvanta::report::blocks

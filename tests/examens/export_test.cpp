@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QListWidget>
+#include <QProcess>
+#include <filesystem>
+
+#include "app/chargement_libelles.h"
+#include "platform/recordset.h"
+#include "report_picture/canvas_page.h"
+#include "report_picture/export_pages.h"
+#include "report_print/printer_page.h"
+#include "tests/examens/cabinet.h"
+
+namespace corvanta::test {
+namespace {
+
+// Two exams of Martin (numbers 3 and 12) exported into "images" beside the database.
+struct Export_Sinus : Cabinet {
+    Export_Sinus() {
+        QDir(dossier.chemin()).mkdir(QStringLiteral("images"));
+        dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                               dossier.fichier(QStringLiteral("images/")));
+        const auto martin = patient(QStringLiteral("Martin"), QStringLiteral("Anne"));
+        const auto droite = courbe(martin, 0, QStringLiteral("12/03/2024 10:15 D"), 40, 1);
+        const auto gauche = courbe(martin, 0, QStringLiteral("12/03/2024 10:17 G"), 200, -1);
+        trois = examen(martin, 0, QStringLiteral("3"), droite, gauche,
+                       {{QStringLiteral("Examen_Compatible"), QStringLiteral("Sinusite")}});
+        douze = examen(martin, 0, QStringLiteral("12"), gauche, droite);
+        demarrer();
+        fenetre = &ouvrir();
+        QCoreApplication::processEvents();
+    }
+    QStringList images() const {
+        return QDir(dossier.fichier(QStringLiteral("images"))).entryList(QDir::Files);
+    }
+    void exporter() {
+        fenetre->Toolbar1_Boutons[8]->trigger();
+        QCoreApplication::processEvents();
+    }
+    std::int64_t trois = 0;
+    std::int64_t douze = 0;
+    Examen_Sinus* fenetre = nullptr;
+};
+
+TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    ASSERT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
+    s.Liste_Examens->setCurrentRow(0);
+    // Another window moving the shared recordset does not change the exam exported.
+    c.etat->Table_Examens->moveLast();
+    c.exporter();
+    EXPECT_TRUE(c.messages.boites.empty());
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 03.jpg"});
+    EXPECT_EQ(c.etat->Repertoire_Export, c.dossier.fichier(QStringLiteral("images")));
+
+    report::CanvasPage attendu;
+    const report::ExamReportInput entree = s.Donnees_Compte_Rendu();
+    report::drawSinusPicture(entree, attendu);
+    EXPECT_EQ(entree.row.text(QStringLiteral("Examen_Compatible")), QStringLiteral("Sinusite"));
+    EXPECT_EQ(entree.pointCount, s.Nombre_Points_Examen);
+    EXPECT_EQ(entree.zones[0].xmin, c.etat->Zones_Sensibles[0][0].xmin);
+    c.echo->Combo_Format_Image->setCurrentIndex(1);
+    c.exporter();
+    const QString bmp = c.dossier.fichier(QStringLiteral("images/Martin Anne 03.bmp"));
+    EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_RGB32), attendu.image());
+
+    // Before any preview the main window's number of points is used.
+    s.Nombre_Points_Examen = 0;
+    EXPECT_EQ(s.Donnees_Compte_Rendu().pointCount, c.etat->Nombre_Points);
+}
+
+// Each refusal says why, and nothing is written.
+TEST(Export_Examen, RefusalsSayWhyAndWriteNothing) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    const std::function<void()> situations[] = {
+        [&] { s.Toolbar1_Boutons[4]->trigger(); },  // a new exam
+        [&] { c.etat->Repertoire_Export.clear(); },
+        [&] { c.etat->Repertoire_Export = c.dossier.chemin() + QStringLiteral("/images/.."); },
+    };
+    for (int i = 0; i < 3; ++i) {
+        situations[i]();
+        c.messages.boites.clear();
+        s.Toolbar1_ButtonClick(9);
+        ASSERT_EQ(c.messages.boites.size(), 1u) << i;
+        EXPECT_EQ(c.messages.boites[0].titre, t(4, 110));
+        EXPECT_EQ(c.messages.boites[0].texte, t(4, i == 0 ? 111 : 112 + i)) << i;
+        EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::Warning);
+        if (i == 0)
+            s.Toolbar1_ButtonClick(7);  // leaves the new exam
+    }
+    EXPECT_TRUE(c.images().isEmpty());
+
+    // The program folder at set-up disables the button.
+    s.close();
+    c.ouvrir();
+    EXPECT_FALSE(s.Toolbar1_Boutons[8]->isEnabled());
+}
+
+// Button 8 on a machine without a printer: the report of the exam on screen becomes a PDF in
+// the export folder, which one message names; during a new exam nothing is printed.
+TEST(Export_Examen, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNoPrinter) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
+        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
+    });
+    ASSERT_TRUE(s.Toolbar1_Boutons[7]->isEnabled());
+    s.Liste_Examens->setCurrentRow(1);
+    c.etat->Table_Examens->moveFirst();
+    s.Toolbar1_ButtonClick(8);
+    const QString pdf = c.dossier.fichier(QStringLiteral("images/Martin Anne 12.pdf"));
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].titre, t(4, 118));
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 117) + u'\n' + pdf);
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
+
+    s.Toolbar1_Boutons[4]->trigger();
+    c.messages.boites.clear();
+    s.Toolbar1_ButtonClick(8);
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 116));
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
+    report::replacePrinterFactory(std::move(precedente));
+}
+
+TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
+    Cabinet c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                             c.dossier.fichier(QStringLiteral("images")));
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    QCoreApplication::processEvents();
+    s.Toolbar1_ButtonClick(9);
+    s.Toolbar1_ButtonClick(8);
+    ASSERT_EQ(c.messages.boites.size(), 2u);
+    EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 112));
+    EXPECT_EQ(c.messages.boites[1].texte, c.etat->Libelle(4, 115));
+    EXPECT_TRUE(QDir(c.dossier.fichier(QStringLiteral("images"))).isEmpty());
+}
+
+// report_shots runs the program from outside on the cabinet's database and settings: the
+// export writes the BMP, a refusal comes out as its box's title and text.
+TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
+    Cabinet c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Images"),
+                             QStringLiteral("1"));
+    const auto roche = c.patient(QStringLiteral("Roche"), QStringLiteral("Paul"));
+    const auto courbe = c.courbe(roche, 0, QStringLiteral("02/05/2024 D"));
+    const auto examen = c.examen(roche, 0, QStringLiteral("4"), courbe, courbe);
+    const QString shots = QString::fromStdString(
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
+    const auto exporter = [&](const QString& dossier, const char* bouton = "9") {
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"), dossier);
+        QProcess programme;
+        programme.setWorkingDirectory(c.dossier.chemin());
+        programme.start(shots,
+                        {"--type", "0", "--exam", QString::number(examen), "--press", bouton});
+        EXPECT_TRUE(programme.waitForFinished(60000));
+        EXPECT_EQ(programme.exitCode(), 0);
+        return QString::fromUtf8(programme.readAllStandardOutput());
+    };
+    Libelles textes;
+    Charger_Libelles(*c.base, QStringLiteral("Francais"), textes);
+    // The start-up box about the missing device comes first.
+    EXPECT_FALSE(exporter(c.dossier.fichier(QStringLiteral("images"))).contains(textes(4, 110)));
+    EXPECT_EQ(QFileInfo(c.dossier.fichier(QStringLiteral("images/Roche Paul 04.bmp"))).size(),
+              941738);
+
+    EXPECT_TRUE(exporter(QString()).endsWith(
+        QStringLiteral("\nBOX: %1 | %2\n").arg(textes(4, 110), textes(4, 113))));
+
+    // Without a printer, button 8 writes the report as a PDF and says where.
+    const QString pdf = c.dossier.fichier(QStringLiteral("images/Roche Paul 04.pdf"));
+    EXPECT_TRUE(
+        exporter(c.dossier.fichier(QStringLiteral("images")), "8")
+            .endsWith(
+                QStringLiteral("\nBOX: %1 | %2\n%3\n").arg(textes(4, 118), textes(4, 117), pdf)));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+}  // namespace
+}  // namespace corvanta::test
