@@ -189,5 +189,40 @@ TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
+// The curve print pages through report_shots: without a printer each is a PDF in the export
+// folder, named in one message.
+TEST(Export_Examen, ReportShotsPrintsTheStoredAndTheLiveCurvePages) {
+    Cabinet c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                             c.dossier.fichier(QStringLiteral("images")));
+    c.patient(QStringLiteral("Abel"), QStringLiteral("Jean"));
+    const auto roche = c.patient(QStringLiteral("Roche"), QStringLiteral("Paul"));
+    const auto courbe = c.courbe(roche, 1, QStringLiteral("02/05/2024 D"));
+    const QString shots = QString::fromStdString(
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
+    Libelles textes;
+    Charger_Libelles(*c.base, QStringLiteral("Francais"), textes);
+    const auto imprimer = [&](const QStringList& arguments) {
+        QProcess programme;
+        programme.setWorkingDirectory(c.dossier.chemin());
+        programme.start(shots, arguments);
+        EXPECT_TRUE(programme.waitForFinished(60000));
+        EXPECT_EQ(programme.exitCode(), 0);
+        const QString sortie = QString::fromUtf8(programme.readAllStandardOutput());
+        const QString message = QStringLiteral("BOX: %1 | %2\n").arg(textes(1, 91), textes(1, 92));
+        const qsizetype debut = sortie.lastIndexOf(message);
+        EXPECT_GE(debut, 0) << sortie.toStdString();
+        return QFileInfo(sortie.mid(debut + message.size()).trimmed());
+    };
+    const QFileInfo stockee =
+        imprimer({"--type", "1", "--curve", QString::number(courbe), "--press-print"});
+    EXPECT_TRUE(stockee.fileName().startsWith(QStringLiteral("Courbe Roche Paul ")));
+    EXPECT_GT(stockee.size(), 1000);
+    const QFileInfo directe = imprimer({"--press-print-live"});
+    EXPECT_TRUE(directe.fileName().startsWith(QStringLiteral("Courbe ")));
+    EXPECT_GT(directe.size(), 1000);
+}
+
 }  // namespace
 }  // namespace corvanta::test

@@ -1,14 +1,20 @@
-// Runs the program as it starts, without a screen, and presses one toolbar button of one
-// exam window on one exam. Usage, in a folder holding "Sinus.mdb":
+// Runs the program as it starts, without a screen, and presses one print or export button.
+// Usage, in a folder holding "Sinus.mdb":
 //   report_shots --type T --exam K --press B
-// Switches to exam type T as the type menu does, opens the exam window through the exam
-// menu, shows the exam whose Code_Examen is K through its list line, presses toolbar
-// button B (8 print, 9 export), answers every message box with its default button and
-// prints "BOX: <title> | <text>" for each, then leaves through the program's own exit
-// (settings written). Exit status 0 unless the start-up failed.
+//   report_shots [--type T] --curve ID --press-print
+//   report_shots [--type T] --press-print-live
+// Switches to exam type T as the type menu does. The first form opens the exam window
+// through the exam menu, shows the exam whose Code_Examen is K through its list line and
+// presses toolbar button B (8 print, 9 export). The second chooses the curve's patient in
+// the main window's name list, selects the stored curve ID among his curves of the type
+// and presses the stored curves' print button; the third presses the print button of the
+// live view. Every message box is answered with its default button and printed as
+// "BOX: <title> | <text>"; the program then leaves through its own exit (settings
+// written). Exit status 0 unless the start-up failed.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -21,6 +27,7 @@
 #include "exams/fenetre_examen.h"
 #include "exams/fenetres_examen_corvanta.h"
 #include "main_window/echo.h"
+#include "platform/database.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
 
@@ -73,6 +80,29 @@ void showExam(corvanta::Etat_Application& etat, Fenetre_Examen& window, std::int
     window.Liste_Examens->setCurrentRow(exams.absolutePosition());
 }
 
+// Makes the curve's patient current through the name list, then selects the curve's line.
+bool selectCurve(corvanta::Etat_Application& etat, corvanta::Echo& echo, std::int64_t curve) {
+    const auto owner = etat.Base_Donnees->openRecordset(
+        QStringLiteral("SELECT Code_Patient FROM Courbes WHERE ID = ?"), {curve});
+    if (owner->recordCount() == 0) {
+        std::cerr << "report_shots: there is no curve " << curve << '\n';
+        return false;
+    }
+    owner->moveFirst();
+    echo.Liste_Nom->setCurrentIndex(
+        echo.Liste_Nom->findData(static_cast<qlonglong>(owner->field(0).toInt64())));
+    letEventsRun(20);
+    for (int line = 0; line < echo.List1->count(); ++line) {
+        if (echo.List1->item(line)->data(Qt::UserRole).toLongLong() == curve) {
+            echo.List1->setCurrentRow(line);
+            letEventsRun(20);
+            return true;
+        }
+    }
+    std::cerr << "report_shots: curve " << curve << " is not listed for this exam type\n";
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -85,9 +115,11 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser options;
     options.addHelpOption();
-    for (const char* name : {"type", "exam", "press"})
+    for (const char* name : {"type", "exam", "press", "curve"})
         options.addOption(
             {QString::fromLatin1(name), QString::fromLatin1(name), QStringLiteral("n")});
+    options.addOption({QStringLiteral("press-print"), QStringLiteral("print the stored curve")});
+    options.addOption({QStringLiteral("press-print-live"), QStringLiteral("print the live view")});
     options.process(application);
     const int type = options.value(QStringLiteral("type")).toInt();
     const std::int64_t exam = options.value(QStringLiteral("exam")).toLongLong();
@@ -110,8 +142,22 @@ int main(int argc, char* argv[]) {
 
     const std::array<QAction*, 5> menus{echo.Menu_Sinus_Maxillaires, echo.Menu_Sinus_Frontaux,
                                         echo.Menu_Plevre, echo.Menu_Tumeur, echo.Menu_Cellules};
-    if (type >= 0 && type < 5)
+    if (options.isSet(QStringLiteral("type")) && type >= 0 && type < 5)
         menus[static_cast<std::size_t>(type)]->trigger();
+    letEventsRun(20);
+    if (options.isSet(QStringLiteral("press-print-live"))) {
+        echo.Bouton_Imprimer_Courbe_Acquisition->click();
+        letEventsRun(20);
+        echo.Sortie();
+        return 0;
+    }
+    if (options.isSet(QStringLiteral("press-print"))) {
+        if (selectCurve(etat, echo, options.value(QStringLiteral("curve")).toLongLong()))
+            echo.Toolbar2_Boutons[3]->trigger();
+        letEventsRun(20);
+        echo.Sortie();
+        return 0;
+    }
     echo.Menu_Gestion_Examens->trigger();
     letEventsRun(50);  // the window's start timer shows its first exam
     Fenetre_Examen* window = shownExamWindow();
