@@ -4,11 +4,12 @@
 
 #include "exams/examen_plevre.h"
 #include "exams/examen_sinus.h"
+#include "exams/examen_tumeur.h"
 
 namespace corvanta {
 
 std::vector<Inscription_Fenetre> Fenetres_Du_Programme() {
-    return {Inscrire<Examen_Sinus>(), Inscrire<Examen_Plevre>()};
+    return {Inscrire<Examen_Sinus>(), Inscrire<Examen_Plevre>(), Inscrire<Examen_Tumeur>()};
 }
 
 Fenetres_Examen_Corvanta::Fenetres_Examen_Corvanta(Echo& echo, Etat_Application& etat,

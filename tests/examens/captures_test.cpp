@@ -1,4 +1,4 @@
-// The sinus and pleura windows with an exam shown, in both languages: no caption may be cut. With
+// The exam windows with an exam shown, in both languages: no caption may be cut. With
 // CORVANTA_CAPTURES naming a folder, the window is also saved there as a picture, and
 // under a real display (run under xvfb-run with QT_QPA_PLATFORM=xcb) the whole screen.
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "exams/examen_plevre.h"
+#include "exams/examen_tumeur.h"
 #include "tests/examens/cabinet.h"
 
 namespace corvanta::test {
@@ -152,6 +153,50 @@ TEST(Captures, ThePleuraWindowShowsEveryCaptionWholeInBothLanguages) {
         }
         Verifier_Textes_Entiers(w);
         Capturer(w, QStringLiteral("plevre-") + langue);
+        EXPECT_TRUE(c.messages.boites.empty());
+    }
+}
+
+TEST(Captures, TheTumourWindowShowsEveryCaptionWholeInBothLanguages) {
+    for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
+        SCOPED_TRACE(langue.toStdString());
+        Cabinet c;
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
+        const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
+        const auto k = c.courbe(p, 3, QStringLiteral("12/03/2026 10:41 Cou droit"), 20, 1);
+        c.examen(p, 3, "3", k, k,
+                 {{"Docteur_Patient", "Dr Vidal"},
+                  {"Imagerie_Echo_B", 1},
+                  {"Imagerie_Echo_B_Status", 1},
+                  {"Imagerie_Scanner", 1},
+                  {"Imagerie_Scanner_Status", 2},
+                  {"Imagerie_Autres", 1},
+                  {"Imagerie_Autres_Status", "IRM cervicale"},
+                  {"Origine_Examen_Douleur", 1},
+                  {"Origine_Examen_Douleur_Type", 1},
+                  {"Origine_Examen_Dysphagie", 1},
+                  {"Origine_Examen_ORL", 1},
+                  {"Origine_Examen_ORL_Detail", "Nasofibroscopie normale"},
+                  {"Origine_Examen_Bio", 1},
+                  {"Origine_Examen_Bio_Detail", "CRP 35 mg/l"},
+                  {"Echogramme_Tumeur_Heterogene", 1},
+                  {"Echogramme_Tumeur_Autres", 1},
+                  {"Echogramme_Tumeur_Autres_Detail", "Microcalcifications"},
+                  {"Examen_Compatible", "Nodule thyroïdien hétérogène"},
+                  {"Decision_Scanner", 1},
+                  {"Decision_Traitement_Medical", 1},
+                  {"Decision_Traitement_Medical_Detail", "Antalgiques"},
+                  {"Decision_Traitement_Chirurgical", 1},
+                  {"Decision_Traitement_Chirurgical_Detail", "Lobectomie"}});
+        c.demarrer();
+        c.echo->Liste_Nom->setCurrentIndex(0);
+        c.echo->Menu_Tumeur->trigger();
+        auto& t = c.ouvrir<Examen_Tumeur>();
+        t.move(100, 80);
+        QTest::qWait(50);
+        EXPECT_EQ(t.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
+        Verifier_Textes_Entiers(t);
+        Capturer(t, QStringLiteral("tumeur-") + langue);
         EXPECT_TRUE(c.messages.boites.empty());
     }
 }
