@@ -149,6 +149,9 @@ void Examen_Tumeur::Construire_Decision() {
                 fin, Check_Decision_Traitement_Chirurgical, Label_Traitement_C);
     Texte_Traitement_Chirurgical =
         Boite_Lignes(f, "Texte_Traitement_Chirurgical", twipsRect(240, 2160, 2115, 405));
+    // One or two lines high: a scroll bar would leave no room for the text.
+    for (QPlainTextEdit* boite : {Texte_Traitement_Medical, Texte_Traitement_Chirurgical})
+        boite->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Cadre_Gras(f);
 }
 
