@@ -61,19 +61,6 @@ QByteArray Echantillons(int depart, int pas) {
     return samples;
 }
 
-QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples) {
-    QImage image(137, 129, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    Echantillons_Courbe sortie{};
-    const int points = c.echo->Combo1->currentData().toInt();
-    c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
-                                          sortie.data(), c.echo->Slider1[0]->value(),
-                                          c.echo->Slider1[1]->value(), points);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
-    c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
-    return image;
-}
-
 std::int64_t Cabinet::patient(const QString& nom, const QString& prenom) {
     base->execute(
         QStringLiteral("INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES (?, ?)"),
@@ -105,6 +92,19 @@ std::int64_t Cabinet::examen(std::int64_t patient, int type, const QString& nume
     base->execute(QStringLiteral("INSERT INTO Examens (%1) VALUES (%2)").arg(noms, marques),
                   valeurs);
     return base->lastInsertKey();
+}
+
+QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille) {
+    QImage image(taille, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    Echantillons_Courbe sortie{};
+    const int points = c.echo->Combo1->currentData().toInt();
+    c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
+                                          sortie.data(), c.echo->Slider1[0]->value(),
+                                          c.echo->Slider1[1]->value(), points);
+    QuorelWindow fenetre = Fenetre_Quorel(image);
+    c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
+    return image;
 }
 
 QStringList Lignes(const QListWidget* liste) {

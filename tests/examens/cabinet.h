@@ -81,9 +81,9 @@ struct Cabinet {
 // The samples of a fixture curve.
 QByteArray Echantillons(int depart, int pas);
 
-// What a 137 x 129 preview of `samples` must look like with the main window's points
-// and filter settings of the moment.
-QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples);
+// What a preview box of `taille` must show of `samples` with the main window's filter
+// settings and points now.
+QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille = QSize(137, 129));
 
 // The texts of a list's entries, first to last.
 QStringList Lignes(const QListWidget* liste);

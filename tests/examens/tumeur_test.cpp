@@ -18,7 +18,6 @@
 
 #include "exams/examen_tumeur.h"
 #include "main_window/curve_view.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
 #include "tests/examens/cabinet.h"
 
@@ -56,18 +55,7 @@ struct Tumeurs : Cabinet {
     std::int64_t bernard, colin, dupont, t1, t2, c0, e_bernard, e_colin;
 };
 
-QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples) {
-    QImage image(278, 129, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    Echantillons_Courbe sortie{};
-    const int points = c.echo->Combo1->currentData().toInt();
-    c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
-                                          sortie.data(), c.echo->Slider1[0]->value(),
-                                          c.echo->Slider1[1]->value(), points);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
-    c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
-    return image;
-}
+constexpr QSize kApercu(278, 129);  // the preview box
 
 // What a control holds, as the column it is kept in would.
 platform::Value Contenu(const QWidget* controle) {
@@ -141,7 +129,7 @@ TEST(Tumeur, TheExamMenuOpensItForType3WithEveryCaptionFromItsOwnTexts) {
     EXPECT_EQ(Lignes(t.Liste_Examens), (QStringList{"BERNARD Anne 04", "COLIN Jean 02"}));
     EXPECT_EQ(t.Liste_Examens->currentRow(), 1);
     EXPECT_EQ(t.Combo_Echogramme->count(), 0);
-    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(200, -1)));
+    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(200, -1), kApercu));
     for (QWidget* detail : std::initializer_list<QWidget*>{
              t.Combo_Status_Echo_B, t.Combo_Type_Douleur, t.Texte_Imagerie_Autres,
              t.Texte_Examens_ORL, t.Texte_Tumeur_Autres})
@@ -172,7 +160,7 @@ TEST(Tumeur, ANewExamStoresEveryColumnFromItsControlAndShowsItBack) {
     EXPECT_EQ(t.Texte_Num_Examen->text(), QStringLiteral("08"));
     EXPECT_EQ(Lignes(t.Combo_Echogramme), (QStringList{"10/03/2026 09:00", "10/03/2026 09:05"}));
     t.Combo_Echogramme->setCurrentIndex(1);
-    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(100, 2)));
+    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(100, 2), kApercu));
 
     const std::vector<std::pair<const char*, std::pair<QWidget*, platform::Value>>> colonnes{
         {"Docteur_Patient", {t.Texte_Docteur_Patient, "Dr Lenoir"}},
@@ -240,7 +228,7 @@ TEST(Tumeur, ANewExamStoresEveryColumnFromItsControlAndShowsItBack) {
     EXPECT_FALSE(t.Texte_Imagerie_Autres->isVisible());
     EXPECT_TRUE(t.Combo_Type_Douleur->isVisible());
     EXPECT_TRUE(t.Texte_Tumeur_Autres->isVisible());
-    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(100, 2)));
+    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(100, 2), kApercu));
 }
 
 TEST(Tumeur, RefusalsComeOneAtATimeWithTheirTextAndFocus) {
@@ -324,14 +312,14 @@ TEST(Tumeur, TheEchogramPreviewsTheChosenCurveInAnyModeAndTypedTextPreviewsNothi
     ASSERT_EQ(t.Combo_Echogramme->currentData().toLongLong(), c.t1);
     t.Combo_Echogramme->setCurrentIndex(1);  // outside a new exam too
     EXPECT_EQ(t.Nombre_Points_Examen, 100);
-    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(100, 2)));
+    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(100, 2), kApercu));
     t.Toolbar1_Boutons[4]->trigger();  // a new exam blanks the preview
     const QImage avant = t.Picture1->image();
     QTest::keyClicks(t.Combo_Echogramme->lineEdit(), "x");
     EXPECT_EQ(t.Combo_Echogramme->currentIndex(), -1);
     EXPECT_EQ(t.Picture1->image(), avant);
     t.Combo_Echogramme->setCurrentIndex(0);  // the chosen curve, not the last listed
-    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(10, 1)));
+    EXPECT_EQ(t.Picture1->image(), Apercu_Attendu(c, Echantillons(10, 1), kApercu));
 }
 
 TEST(Tumeur, DeletionAsksAndTheDoctorChoiceReachesTheMainWindow) {
