@@ -23,7 +23,7 @@ constexpr int px(int twips) {
     return twipsToPixels(twips);
 }
 
-// A check-box row of a frame: the box at `gauche`, its label at `etiquette` up to `fin`,
+// A check-box row of a frame: the box at `gauche`, its label from `gauche_etiquette` to `fin`,
 // all in twips from the frame's corner.
 void Ligne_Coche(QWidget* cadre, const char* coche, const char* etiquette, int gauche,
                  int gauche_etiquette, int haut, int fin, QCheckBox*& c, QLabel*& e) {
