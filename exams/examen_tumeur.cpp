@@ -12,6 +12,7 @@
 
 #include "exams/disposition_examen.h"
 #include "main_window/curve_view.h"
+#include "report_picture/export_pages.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -41,7 +42,8 @@ Profil_Examen Examen_Tumeur::Profil_Fenetre() {
             .refus_numero = 112,
             .refus_conclusion = 115,
             .ecrit_date = true,
-            .detruite_a_la_fermeture = true};
+            .detruite_a_la_fermeture = true,
+            .page_export = report::drawTumourPicture};
 }
 
 Examen_Tumeur::Examen_Tumeur(Echo& echo, Etat_Application& etat)

@@ -24,7 +24,8 @@ class Examen_Tumeur : public Fenetre_Examen {
     static constexpr int kLargeur = 795;
     static constexpr int kHauteur = 575;
 
-    // Type 3; texts of form 7; every store dates the exam; made anew at each opening.
+    // Type 3; texts of form 7; every store dates the exam; made anew at each opening;
+    // exports the tumour report picture.
     static Profil_Examen Profil_Fenetre();
 
     CurveView* Picture1 = nullptr;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -341,6 +342,20 @@ TEST(Tumeur, DeletionAsksAndTheDoctorChoiceReachesTheMainWindow) {
     EXPECT_FALSE(c.echo->Toolbar3_Boutons[0]->isChecked());
     EXPECT_EQ(c.echo->Texte_Nom_Medecin->text(), QStringLiteral("Dr Second"));
     EXPECT_EQ(c.echo->Texte_Inscription_Medecin->text(), QStringLiteral("75-1234"));
+}
+
+TEST(Tumeur, TheExportButtonWritesTheTumourPictureOfTheExamShown) {
+    Tumeurs c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                             c.dossier.fichier(QStringLiteral("images/")));
+    Examen_Tumeur& t = c.ouvrir_tumeur(0);
+    ASSERT_TRUE(t.Toolbar1_Boutons[8]->isEnabled());
+    t.Toolbar1_Boutons[8]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(c.messages.boites.empty());
+    const QImage image(c.dossier.fichier(QStringLiteral("images/BERNARD Anne 04.jpg")));
+    EXPECT_EQ(image.size(), QSize(529, 593));
 }
 
 TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
