@@ -43,7 +43,8 @@ Profil_Examen Examen_Tumeur::Profil_Fenetre() {
             .refus_conclusion = 115,
             .ecrit_date = true,
             .detruite_a_la_fermeture = true,
-            .page_export = report::drawTumourPicture};
+            .page_export = report::drawTumourPicture,
+            .page_imprimee = report::ReportWindow::Tumeur};
 }
 
 Examen_Tumeur::Examen_Tumeur(Echo& echo, Etat_Application& etat)

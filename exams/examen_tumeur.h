@@ -25,7 +25,7 @@ class Examen_Tumeur : public Fenetre_Examen {
     static constexpr int kHauteur = 575;
 
     // Type 3; texts of form 7; every store dates the exam; made anew at each opening;
-    // exports the tumour report picture.
+    // prints the tumour report and exports its picture.
     static Profil_Examen Profil_Fenetre();
 
     CurveView* Picture1 = nullptr;

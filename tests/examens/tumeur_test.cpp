@@ -124,6 +124,7 @@ TEST(Tumeur, TheExamMenuOpensItForType3WithEveryCaptionFromItsOwnTexts) {
     EXPECT_EQ(Lignes(t.Combo_Type_Douleur), (QStringList{l(7, 34), l(7, 35), l(7, 36)}));
     for (int n = 1; n <= 10; ++n)
         EXPECT_EQ(t.Toolbar1_Boutons[n - 1]->toolTip(), l(7, 51 + n)) << n;
+    EXPECT_TRUE(t.Toolbar1_Boutons[7]->isEnabled());  // the printed report
 
     // COLIN's exam is shown: his curve is of another type, so the echogram list is empty
     // while the preview draws the stored curve.
@@ -344,7 +345,7 @@ TEST(Tumeur, DeletionAsksAndTheDoctorChoiceReachesTheMainWindow) {
     EXPECT_EQ(c.echo->Texte_Inscription_Medecin->text(), QStringLiteral("75-1234"));
 }
 
-TEST(Tumeur, TheExportButtonWritesTheTumourPictureOfTheExamShown) {
+TEST(Tumeur, ThePrintAndExportButtonsWriteTheTumourReportsOfTheExamShown) {
     Tumeurs c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
@@ -356,6 +357,13 @@ TEST(Tumeur, TheExportButtonWritesTheTumourPictureOfTheExamShown) {
     EXPECT_TRUE(c.messages.boites.empty());
     const QImage image(c.dossier.fichier(QStringLiteral("images/BERNARD Anne 04.jpg")));
     EXPECT_EQ(image.size(), QSize(529, 593));
+    // Without a printer the printed report goes into the same folder as a PDF.
+    t.Toolbar1_Boutons[7]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QDir(c.dossier.fichier(QStringLiteral("images")))
+                  .entryList({QStringLiteral("*.pdf")}, QDir::Files)
+                  .size(),
+              1);
 }
 
 TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
