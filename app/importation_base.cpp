@@ -20,6 +20,8 @@ using platform::quoteIdentifier;
 const QString kAutre = QStringLiteral("corvanta_import");
 // One table's rows of the other file, as they would be written here.
 const QString kLignes = QStringLiteral("temp.corvanta_lignes");
+// The search columns of this database's rows, when the search copies them.
+const QString kRecherche = QStringLiteral("temp.corvanta_recherche");
 
 // A column holding the key of a row of an earlier table.
 struct Reference {
@@ -30,9 +32,11 @@ struct Reference {
 struct Table_Importee {
     QString nom;
     QString cle;
-    // Columns an index of this database serves: they narrow the search for a row that
-    // is identical but for its key.
+    // Columns that narrow the search for a row here identical but for its key: served by
+    // an index of this database, or by a copy of them made for the search (the names'
+    // index may sort in the French order, whose comparisons are slow and too loose).
     QStringList recherche;
+    bool recherche_copiee;
     std::vector<Reference> references;
 };
 
@@ -41,15 +45,19 @@ const std::array<Table_Importee, 3>& Tables() {
     static const std::array<Table_Importee, 3> tables{{
         {QStringLiteral("Patients"),
          QStringLiteral("Code_Patient"),
-         {QStringLiteral("Nom_Patient"), QStringLiteral("Prenom_Patient")},
+         {QStringLiteral("Date_Naissance_Patient"), QStringLiteral("Nom_Patient"),
+          QStringLiteral("Prenom_Patient")},
+         true,
          {}},
         {QStringLiteral("Courbes"),
          QStringLiteral("ID"),
          {QStringLiteral("Code_Patient")},
+         false,
          {{QStringLiteral("Code_Patient"), 0}}},
         {QStringLiteral("Examens"),
          QStringLiteral("Code_Examen"),
          {QStringLiteral("Code_ Patient")},
+         false,
          {{QStringLiteral("Code_ Patient"), 0},
           {QStringLiteral("Echogramme_Droit_Num_Courbe"), 1},
           {QStringLiteral("Echogramme_Gauche_Num_Courbe"), 1}}},
@@ -133,6 +141,44 @@ std::int64_t Premiere_Cle_Nouvelle(Database& base, int table) {
            1;
 }
 
+// Maps each row not yet placed to a row here that is identical to it but for its key.
+void Chercher_Ailleurs(Database& base, int table, const QStringList& autres) {
+    const Table_Importee& t = Tables()[table];
+    const QString cles = Table_Cles(table);
+    const QString cle = Q(t.cle);
+    const QString restantes =
+        QStringLiteral("FROM %1 AS l WHERE l.%2 NOT IN (SELECT ancien FROM %3)")
+            .arg(kLignes, cle, cles);
+    if (base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 ") + restantes +
+                        QStringLiteral(")"))
+            .toInt64() == 0) {
+        return;
+    }
+    QStringList colonnes, recherche;
+    for (const QString& c : t.recherche) {
+        colonnes << Q(c);
+        recherche << QStringLiteral("%1.%2 IS l.%2")
+                         .arg(t.recherche_copiee ? QStringLiteral("r") : QStringLiteral("m"), Q(c));
+    }
+    QString candidats = Table_Ici(table) + QStringLiteral(" AS m");
+    if (t.recherche_copiee) {
+        base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kRecherche);
+        base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT %2 AS cle, %3 FROM %4")
+                         .arg(kRecherche, cle, colonnes.join(u','), Table_Ici(table)));
+        base.execute(QStringLiteral("CREATE INDEX %1_index ON corvanta_recherche (%2)")
+                         .arg(kRecherche, colonnes.join(u',')));
+        candidats = kRecherche + QStringLiteral(" AS r JOIN ") + Table_Ici(table) +
+                    QStringLiteral(" AS m ON m.") + cle + QStringLiteral(" = r.cle");
+    }
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT ancien, nouveau, 0 FROM (SELECT l.%2 AS "
+                                "ancien, (SELECT m.%2 FROM %3 WHERE %4 AND %5 LIMIT 1) AS "
+                                "nouveau %6) WHERE nouveau IS NOT NULL")
+                     .arg(cles, cle, candidats, recherche.join(QStringLiteral(" AND ")),
+                          Identiques(autres), restantes));
+    if (t.recherche_copiee)
+        base.execute(QStringLiteral("DROP TABLE ") + kRecherche);
+}
+
 int Importer_Table(Database& base, int table) {
     const Table_Importee& t = Tables()[table];
     const QString ici = Table_Ici(table);
@@ -172,15 +218,7 @@ int Importer_Table(Database& base, int table) {
     base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%2, 1 FROM %3 AS l WHERE NOT %4")
                      .arg(cles, cle, kLignes, Cle_Prise(table)));
     // Here already under another key: skipped, its children follow that key.
-    QStringList recherche;
-    for (const QString& c : t.recherche)
-        recherche << QStringLiteral("m.%1 IS l.%1").arg(Q(c));
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT ancien, nouveau, 0 FROM (SELECT l.%2 AS "
-                                "ancien, (SELECT m.%2 FROM %3 AS m WHERE %4 AND %5 LIMIT 1) AS "
-                                "nouveau FROM %6 AS l WHERE l.%2 NOT IN (SELECT ancien FROM %1)) "
-                                "WHERE nouveau IS NOT NULL")
-                     .arg(cles, cle, ici, recherche.join(QStringLiteral(" AND ")),
-                          Identiques(autres), kLignes));
+    Chercher_Ailleurs(base, table, autres);
     // Every other row gets a new key.
     base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, ? + row_number() OVER (ORDER BY "
                                 "l.%2) - 1, 1 FROM %3 AS l WHERE l.%2 NOT IN (SELECT ancien "
@@ -211,6 +249,7 @@ class Autre_Fichier {
     ~Autre_Fichier() {
         try {
             base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
+            base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kRecherche);
             for (int t = 0; t < static_cast<int>(Tables().size()); ++t)
                 base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + Table_Cles(t));
             base_.detach(kAutre);

@@ -103,6 +103,10 @@ TEST_F(Import, RowsWithFreeKeysKeepThemAndEverythingIsCopied) {
 TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing) {
     Patient(*ici, 1, QStringLiteral("DUPONT"));
     Patient(*ici, 2, QStringLiteral("MARTIN"));
+    Patient(*ici, 4, QStringLiteral("LEROY"));  // a namesake of the other file's LEROY
+    ici->execute(
+        QStringLiteral("UPDATE Patients SET Adresse1_Patient = 'Nice' WHERE "
+                       "Code_Patient = 4"));
     Courbe(*ici, 1, 1, QStringLiteral("c1"));
     Courbe(*ici, 2, 2, QStringLiteral("c2"));
     Courbe(*ici, 5, 9, QStringLiteral("orpheline ici"));  // its patient 9 was deleted
@@ -124,13 +128,21 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
     const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path());
 
     const QStringList attendu{
-        "P 1 'DUPONT' '01/02/1960'",  "P 2 'MARTIN' '01/02/1960'",
-        "P 3 'PETIT' '01/02/1960'",   "P 10 'LEROY' '01/02/1960'",
-        "P 11 'SIMON' '01/02/1960'",  "C 1 1 'c1' 01 12",
-        "C 2 2 'c2' 02 12",           "C 3 3 'c3' 03 12",
-        "C 4 11 'c4' 04 12",          "C 5 9 'orpheline ici' 05 12",
-        "C 6 NULL 'orpheline' 06 12", "C 7 10 'c2' 02 12",
-        "E 1 1 1 1 Normal",           "E 2 10 7 3 Normal",
+        "P 1 'DUPONT' '01/02/1960'",
+        "P 2 'MARTIN' '01/02/1960'",
+        "P 3 'PETIT' '01/02/1960'",
+        "P 4 'LEROY' '01/02/1960'",
+        "P 10 'LEROY' '01/02/1960'",
+        "P 11 'SIMON' '01/02/1960'",
+        "C 1 1 'c1' 01 12",
+        "C 2 2 'c2' 02 12",
+        "C 3 3 'c3' 03 12",
+        "C 4 11 'c4' 04 12",
+        "C 5 9 'orpheline ici' 05 12",
+        "C 6 NULL 'orpheline' 06 12",
+        "C 7 10 'c2' 02 12",
+        "E 1 1 1 1 Normal",
+        "E 2 10 7 3 Normal",
         "E 4 3 3 NULL Normal",
     };
     EXPECT_EQ(Contenu(*ici), attendu);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace corvanta::tools {
 
@@ -8,6 +9,8 @@ struct BigDatabaseSize {
     int patients = 100000;
     int curvesPerPatient = 5;  // one exam type holds two of them, the right and left echograms
     int examsPerPatient = 1;
+    // Another seed gives other patients, curves and exams with the same keys.
+    std::uint64_t seed = 0x9E3779B97F4A7C15ULL;
 };
 
 // Writes at `path` a copy of the fresh database `fresh` filled with plausible patients,
