@@ -80,26 +80,8 @@ class Import : public ::testing::Test {
     std::unique_ptr<Database> autre;
 };
 
-TEST_F(Import, RowsWithFreeKeysKeepThemAndEverythingIsCopied) {
-    Patient(*autre, 4, QStringLiteral("DUPONT"));
-    Courbe(*autre, 7, 4, QStringLiteral("01/01/2020 Droit"));
-    Courbe(*autre, 8, 4, QStringLiteral("01/01/2020 Gauche"));
-    Examen(*autre, 3, 4, 7, 8);
-    const QStringList attendu = Contenu(*autre);
-
-    const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path());
-
-    EXPECT_EQ(Contenu(*ici), attendu);
-    EXPECT_EQ(bilan.patients, 1);
-    EXPECT_EQ(bilan.courbes, 2);
-    EXPECT_EQ(bilan.examens, 1);
-    // A row the program adds afterwards gets a key of its own.
-    Patient(*ici, kNull, QStringLiteral("MARTIN"));
-    EXPECT_EQ(ici->lastInsertKey(), 5);
-}
-
-// Every kind of key meeting a row already here; then the same file again, then the
-// database into itself: nothing more.
+// Free keys, and every kind of key meeting a row already here; then the same file again,
+// then the database into itself: nothing more.
 TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing) {
     Patient(*ici, 1, QStringLiteral("DUPONT"));
     Patient(*ici, 2, QStringLiteral("MARTIN"));
@@ -155,37 +137,9 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
         EXPECT_EQ(encore.patients + encore.courbes + encore.examens, 0) << fichier.toStdString();
         EXPECT_EQ(Contenu(*ici), attendu) << fichier.toStdString();
     }
-}
-
-TEST_F(Import, AFileThatIsNoCorvantaDatabaseIsRefusedByName) {
-    Patient(*ici, 1, QStringLiteral("DUPONT"));
-    const QStringList avant = Contenu(*ici);
-
-    const QString texte = dossier.fichier(QStringLiteral("sinus.mdb"));
-    QFile fichier(texte);
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-    fichier.write("Nom;Prenom\nDUPONT;Jean\n");
-    fichier.close();
-    const auto etrangere = Nouvelle_Base(QStringLiteral("sinus sans marque.mdb"));
-    etrangere->execute(QStringLiteral("PRAGMA application_id = 0"));
-
-    const struct {
-        QString chemin;
-        int numero;
-    } cas[] = {{texte, 3343},
-               {etrangere->path(), 3343},
-               {dossier.fichier(QStringLiteral("sinus absent.mdb")), 3024}};
-    for (const auto& c : cas) {
-        try {
-            Importer_Base_Externe(*ici, c.chemin);
-            ADD_FAILURE() << "imported " << c.chemin.toStdString();
-        } catch (const Error& erreur) {
-            EXPECT_EQ(erreur.number(), c.numero);
-            EXPECT_NE(erreur.description().find(c.chemin.toStdString()), std::string::npos)
-                << erreur.description();
-        }
-        EXPECT_EQ(Contenu(*ici), avant);
-    }
+    // A patient the program adds afterwards gets a key no row has had.
+    Patient(*ici, kNull, QStringLiteral("MARTIN"));
+    EXPECT_EQ(ici->lastInsertKey(), 12);
 }
 
 TEST_F(Import, AFailureAtTheLastTableLeavesNothingAddedAndTheNextImportWorks) {

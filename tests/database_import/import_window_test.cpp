@@ -134,6 +134,9 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
     fichier.write("pas une base");
     fichier.close();
+    p.fichier(QStringLiteral("sinus sans marque.mdb"))
+        ->execute(QStringLiteral("PRAGMA application_id = 0"));
+    // Its patients and curves would go in before its exams are found missing.
     auto incomplete = p.fichier(QStringLiteral("sinus incomplete.mdb"));
     p.remplir(*incomplete, QStringLiteral("LEROY"));
     incomplete->execute(QStringLiteral("DROP TABLE Examens"));
@@ -142,7 +145,10 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
     const struct {
         QString chemin;
         int texte;
-    } cas[] = {{texte, 96}, {incomplete->path(), 97}};
+    } cas[] = {{texte, 96},
+               {p.dossier.fichier(QStringLiteral("sinus sans marque.mdb")), 96},
+               {incomplete->path(), 97},
+               {p.dossier.fichier(QStringLiteral("sinus absent.mdb")), 97}};
     for (const auto& c : cas) {
         p.messages.boites.clear();
         p.importer(c.chemin);
@@ -153,6 +159,7 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
             << boite.texte.toStdString();
         EXPECT_EQ(boite.icone, QMessageBox::Warning);
         EXPECT_EQ(p.patients(), 1);
+        EXPECT_EQ(p.base->queryValue(QStringLiteral("SELECT count(*) FROM Courbes")).toInt32(), 0);
         EXPECT_EQ(p.echo->Liste_Nom->count(), 1);
     }
 }
