@@ -179,23 +179,14 @@ void Chercher_Ailleurs(Database& base, int table, const QStringList& autres) {
         base.execute(QStringLiteral("DROP TABLE ") + kRecherche);
 }
 
-int Importer_Table(Database& base, int table) {
+// Copies the other file's rows of `table` into kLignes as they would be written here:
+// their references follow the keys their parents were given.
+void Lire_Lignes(Database& base, int table, const QStringList& colonnes) {
     const Table_Importee& t = Tables()[table];
-    const QString ici = Table_Ici(table);
-    const QString cles = Table_Cles(table);
-    const QString cle = Q(t.cle);
-    const QStringList colonnes = Colonnes(base, t.nom);
-    QStringList autres = colonnes;
-    autres.removeAll(t.cle);
-
     base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
     // The same columns and type affinities as here: values are stored as they would be.
-    base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT * FROM %2 WHERE 0").arg(kLignes, ici));
-    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + cles);
-    base.execute(QStringLiteral("CREATE TABLE %1 (ancien INTEGER PRIMARY KEY, nouveau INTEGER, "
-                                "ajout INTEGER)")
-                     .arg(cles));
-
+    base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT * FROM %2 WHERE 0")
+                     .arg(kLignes, Table_Ici(table)));
     QStringList noms, valeurs;
     for (const QString& c : colonnes) {
         noms << Q(c);
@@ -209,11 +200,20 @@ int Importer_Table(Database& base, int table) {
     }
     base.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4.%5 AS s")
                      .arg(kLignes, noms.join(u','), valeurs.join(u','), kAutre, Q(t.nom)));
+}
 
+// Gives every row of kLignes its key here, in Table_Cles(table).
+void Placer_Lignes(Database& base, int table, const QStringList& autres) {
+    const QString cles = Table_Cles(table);
+    const QString cle = Q(Tables()[table].cle);
+    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + cles);
+    base.execute(QStringLiteral("CREATE TABLE %1 (ancien INTEGER PRIMARY KEY, nouveau INTEGER, "
+                                "ajout INTEGER)")
+                     .arg(cles));
     // Here already under its own key: skipped.
     base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%2, 0 FROM %3 AS l JOIN %4 AS m "
                                 "ON m.%2 = l.%2 WHERE %5")
-                     .arg(cles, cle, kLignes, ici, Identiques(autres)));
+                     .arg(cles, cle, kLignes, Table_Ici(table), Identiques(autres)));
     // A free key is kept.
     base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%2, 1 FROM %3 AS l WHERE NOT %4")
                      .arg(cles, cle, kLignes, Cle_Prise(table)));
@@ -225,17 +225,26 @@ int Importer_Table(Database& base, int table) {
                                 "FROM %1)")
                      .arg(cles, cle, kLignes),
                  {Premiere_Cle_Nouvelle(base, table)});
+}
 
-    QStringList choisies{QStringLiteral("c.nouveau")};
-    for (const QString& c : autres)
+int Importer_Table(Database& base, int table) {
+    const Table_Importee& t = Tables()[table];
+    const QStringList colonnes = Colonnes(base, t.nom);
+    QStringList autres = colonnes;
+    autres.removeAll(t.cle);
+    Lire_Lignes(base, table, colonnes);
+    Placer_Lignes(base, table, autres);
+
+    QStringList noms{Q(t.cle)}, choisies{QStringLiteral("c.nouveau")};
+    for (const QString& c : autres) {
+        noms << Q(c);
         choisies << QStringLiteral("l.") + Q(c);
-    autres.prepend(t.cle);
-    for (QString& c : autres)
-        c = Q(c);
+    }
     const int ajoutees = base.execute(
         QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS l JOIN %5 AS c ON c.ancien = "
                        "l.%6 WHERE c.ajout = 1 ORDER BY c.nouveau")
-            .arg(ici, autres.join(u','), choisies.join(u','), kLignes, cles, cle));
+            .arg(Table_Ici(table), noms.join(u','), choisies.join(u','), kLignes, Table_Cles(table),
+                 Q(t.cle)));
     base.execute(QStringLiteral("DROP TABLE ") + kLignes);
     return ajoutees;
 }

@@ -6,42 +6,23 @@
 #include <benchmark/benchmark.h>
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
 #include <QPushButton>
-#include <cstdlib>
-#include <iostream>
-#include <memory>
 
-#include "app/etat_application.h"
-#include "main_window/echo.h"
+#include "bench/support/poste_grande_base.h"
 #include "platform/database.h"
-#include "tests/support/application_test.h"
-#include "tests/support/boites_messages.h"
-#include "tests/support/dossier_travail.h"
 #include "tools/make_big_database/big_database.h"
 
 namespace {
 
 using namespace corvanta;
 
-struct Programme {
-    Programme() : dossier(false) {
-        test::Application();
-        if (!QFile::copy(tools::benchmarkDatabase(), dossier.base())) {
-            std::cerr << "cannot copy the large database\n";
-            std::exit(1);
-        }
+struct Programme : bench::Poste_Grande_Base {
+    Programme() {
         autre = dossier.fichier(QStringLiteral("Sinus-cabinet-voisin.mdb"));
         tools::BigDatabaseSize taille;
         taille.patients = 10000;
         taille.seed = 0x5DEECE66DULL;
         tools::makeBigDatabase(test::Base_Construite(), autre, taille);
-        dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
-                               dossier.fichier(QStringLiteral("aucun-appareil")));
-        echo = std::make_unique<Echo>(etat);
-        echo->Terminer = [](int) {};
-        echo->Form_Load();
         echo->Choisir_Fichier_Import = [this](const QString&) { return autre; };
         au_demarrage = messages.boites().size();
     }
@@ -51,11 +32,7 @@ struct Programme {
                                         "count(*) FROM Courbes) + (SELECT count(*) FROM Examens)"))
             .toInt64();
     }
-    test::Dossier_Travail dossier;
-    test::Boites_Messages messages;
     QString autre;
-    Etat_Application etat;
-    std::unique_ptr<Echo> echo;
     std::size_t au_demarrage = 0;
 };
 
