@@ -16,13 +16,6 @@
 namespace corvanta::test {
 namespace {
 
-QStringList Lignes(const QComboBox* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->itemText(i);
-    return lignes;
-}
-
 struct Poste_Import : Cabinet {
     // Another database of the program at `nom` inside the working folder.
     std::unique_ptr<platform::Database> fichier(const QString& nom) {
