@@ -9,9 +9,9 @@
 #include "app/reglages.h"
 #include "main_window/echo.h"
 #include "main_window/folder_list.h"
-#include "main_window/window_placement.h"
 #include "platform/error.h"
 #include "platform/settings_store.h"
+#include "widgets/window_placement.h"
 
 namespace corvanta {
 

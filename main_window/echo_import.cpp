@@ -4,10 +4,10 @@
 
 #include "app/importation_base.h"
 #include "main_window/echo.h"
-#include "main_window/message_erreur.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "widgets/message_boxes.h"
 
 namespace corvanta {
 
