@@ -33,8 +33,9 @@ struct Table_Importee {
     QString nom;
     QString cle;
     // Columns that narrow the search for a row here identical but for its key: served by
-    // an index of this database, or by a copy of them made for the search (the names'
-    // index may sort in the French order, whose comparisons are slow and too loose).
+    // an index of this database, or by a copy of them made for the search (files made by
+    // earlier builds declare the French order on the names, whose comparisons are slow
+    // and too loose for an index search byte for byte).
     QStringList recherche;
     bool recherche_copiee;
     std::vector<Reference> references;

@@ -22,7 +22,7 @@ struct Programme : bench::Poste_Grande_Base {
         tools::BigDatabaseSize taille;
         taille.patients = 10000;
         taille.seed = 0x5DEECE66DULL;
-        tools::makeBigDatabase(test::Base_Construite(), autre, taille);
+        tools::makeBigDatabase(tools::builtDatabase(), autre, taille);
         echo->Choisir_Fichier_Import = [this](const QString&) { return autre; };
         au_demarrage = messages.boites().size();
     }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -207,14 +208,19 @@ void makeBigDatabase(const QString& fresh, const QString& path, const BigDatabas
     });
 }
 
+QString builtDatabase() {
+    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../data"))
+        .filePath(QStringLiteral("Sinus.mdb"));
+}
+
 QString benchmarkDatabase() {
     const QString named = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
     if (!named.isEmpty())
         return named;
-    const QDir data(QCoreApplication::applicationDirPath() + QStringLiteral("/../data"));
-    const QString path = data.filePath(QStringLiteral("Sinus-large.mdb"));
+    const QString path =
+        QFileInfo(builtDatabase()).dir().filePath(QStringLiteral("Sinus-large.mdb"));
     if (!QFile::exists(path))
-        makeBigDatabase(data.filePath(QStringLiteral("Sinus.mdb")), path);
+        makeBigDatabase(builtDatabase(), path);
     return path;
 }
 

@@ -18,6 +18,10 @@ struct BigDatabaseSize {
 // appears only once complete. Values are the same at every run. Throws corvanta::Error.
 void makeBigDatabase(const QString& fresh, const QString& path, const BigDatabaseSize& size = {});
 
+// The fresh database the build made, <build>/data/Sinus.mdb beside the running program's
+// bin/ folder.
+QString builtDatabase();
+
 // The benchmarks' large database: the file named by CORVANTA_BIG_DATABASE when set, else
 // <build>/data/Sinus-large.mdb beside the running benchmark's bin/ folder, made from the
 // built Sinus.mdb at the first call of the first run and kept for later runs.
