@@ -11,6 +11,8 @@
 #include "main_window/folder_list.h"
 #include "platform/error.h"
 #include "platform/settings_store.h"
+#include "widgets/named_widgets.h"
+#include "widgets/twips.h"
 #include "widgets/window_placement.h"
 
 namespace corvanta {
@@ -23,26 +25,21 @@ Data::Data(Echo& echo, Etat_Application& etat, const VolumeSource& volumes)
     setFixedSize(kLargeur, kHauteur);
     setWindowTitle(QStringLiteral("Choix du Repertoire"));
 
-    Label_Choix = new QLabel(
-        QStringLiteral("Choisissez le répertoire où exporter les images d'examen"), this);
-    Label_Choix->setObjectName(QStringLiteral("Label_Choix"));
-    Label_Choix->setGeometry(8, 6, 282, 30);
+    Label_Choix = placeNamed<QLabel>(
+        this, QStringLiteral("Label_Choix"), twipsRect(120, 90, 4230, 450),
+        QStringLiteral("Choisissez le répertoire où exporter les images d'examen"));
     Label_Choix->setWordWrap(true);
-    Drive1 = new DriveList(volumes, this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(8, 40, 190, 22);
-    Dir1 = new FolderList(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(8, 68, 190, 157);
+    Drive1 = placeNamed<DriveList>(this, QStringLiteral("Drive1"), twipsRect(120, 600, 2850, 330),
+                                   volumes);
+    Dir1 = placeNamed<FolderList>(this, QStringLiteral("Dir1"), twipsRect(120, 1020, 2850, 2355));
     QFont gras = font();
     gras.setBold(true);
-    Bouton_OK = new QPushButton(QStringLiteral("OK"), this);
-    Bouton_OK->setObjectName(QStringLiteral("Bouton_OK"));
-    Bouton_OK->setGeometry(206, 68, 84, 26);
+    Bouton_OK = placeNamed<QPushButton>(this, QStringLiteral("Bouton_OK"),
+                                        twipsRect(3090, 1020, 1260, 390), QStringLiteral("OK"));
     Bouton_OK->setFont(gras);
-    Bouton_Annuler = new QPushButton(QStringLiteral("Annuler"), this);
-    Bouton_Annuler->setObjectName(QStringLiteral("Bouton_Annuler"));
-    Bouton_Annuler->setGeometry(206, 102, 84, 26);
+    Bouton_Annuler =
+        placeNamed<QPushButton>(this, QStringLiteral("Bouton_Annuler"),
+                                twipsRect(3090, 1530, 1260, 390), QStringLiteral("Annuler"));
     Bouton_Annuler->setFont(gras);
 
     setTabOrder(Dir1, Bouton_OK);

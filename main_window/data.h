@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "main_window/drive_list.h"
+#include "widgets/twips.h"
 
 class QLabel;
 class QPushButton;
@@ -22,8 +23,8 @@ class Data : public QDialog {
     Data(Echo& echo, Etat_Application& etat, const VolumeSource& volumes);
 
     // Client area of 4470 x 3495 twips.
-    static constexpr int kLargeur = 298;
-    static constexpr int kHauteur = 233;
+    static constexpr int kLargeur = twipsToPixels(4470);
+    static constexpr int kHauteur = twipsToPixels(3495);
 
     QLabel* Label_Choix = nullptr;
     DriveList* Drive1 = nullptr;
