@@ -509,4 +509,29 @@ void Fenetre_Examen::Remplir_Combo_Nom_Patient() {
     }
 }
 
+void Fenetre_Examen::Actualiser_Listes() {
+    try {
+        std::optional<qlonglong> patient;
+        if (Combo_Nom_Patient->currentIndex() >= 0)
+            patient = Combo_Nom_Patient->currentData().toLongLong();
+        Remplir_Liste_Examens();
+        {
+            const QSignalBlocker bloque(Combo_Nom_Patient);
+            Combo_Nom_Patient->clear();
+            entrees_patients_.clear();
+        }
+        Remplir_Combo_Nom_Patient();
+        if (patient) {
+            const QSignalBlocker bloque(Combo_Nom_Patient);
+            Combo_Nom_Patient->setCurrentIndex(Entree_Patient(*patient));
+        }
+        if (Mode_Nouvel_Examen == 0 && examen_affiche_ &&
+            etat_.Table_Examens->moveToKey(*examen_affiche_)) {
+            Montrer_Ligne();
+        }
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form());
+    }
+}
+
 }  // namespace corvanta

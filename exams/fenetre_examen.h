@@ -180,6 +180,10 @@ class Fenetre_Examen : public QDialog {
     void Suivre_Liste_Examens(std::int64_t cle);
     // Appends every patient of `Table_Patients` (its position is kept).
     void Remplir_Combo_Nom_Patient();
+    // Rows were added to the database: the exam list and the patient choice are filled
+    // again from the requeried recordsets. The exam shown stays shown and selected; the
+    // chosen patient and whatever is being typed stay as they are.
+    void Actualiser_Listes();
 
     // ---- Record operations --------------------------------------------------------------
     void Afficher_Examen();

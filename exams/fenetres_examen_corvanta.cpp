@@ -71,6 +71,13 @@ void Fenetres_Examen_Corvanta::Type_Change(int type) {
     }
 }
 
+void Fenetres_Examen_Corvanta::Donnees_Importees() {
+    for (Place& place : places_) {
+        if (place.fenetre && place.fenetre->Est_Charge())
+            place.fenetre->Actualiser_Listes();
+    }
+}
+
 void Installer_Fenetres_Examen() {
     Enregistrer_Fenetres_Examen([](Echo& echo, Etat_Application& etat) {
         return std::make_unique<Fenetres_Examen_Corvanta>(echo, etat);

@@ -42,6 +42,7 @@ class Fenetres_Examen_Corvanta : public Fenetres_Examen {
     // Every loaded window is either set up again for the new type, out of new-exam mode,
     // or closed when it does not serve it.
     void Type_Change(int type) override;
+    void Donnees_Importees() override;
 
     // The window of the entry serving `type` while it exists, else null.
     Fenetre_Examen* Fenetre(int type) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "app/etat_application.h"
 #include "app/libelle.h"
+#include "main_window/drive_list.h"
 #include "main_window/fenetres_examen.h"
 
 class QAction;
@@ -34,6 +36,7 @@ class SerialPort;
 }
 
 class CurveView;
+class Data;
 class Patients;
 class ScalePicture;
 
@@ -180,6 +183,23 @@ class Echo : public QMainWindow {
     void Chemin_Change();
     // The chosen picture format: 0 "Jpeg", 1 "Bmp", -1 when typed text chose none.
     int Format_Image_Choisi() const;
+    // Opens the export-folder chooser, or brings it forward while it is open.
+    void Bouton_Chemin_Click();
+    // The chooser while it is open; null once it is closed.
+    Data* Fenetre_Data() const;
+    // The volumes the chooser's drive list offers. Tests replace it.
+    VolumeSource Volumes_Montes = mountedVolumes;
+
+    // ---- Import of another database (echo_import.cpp) ---------------------------------
+    void Bouton_Import_Click();
+    // Asks for a database file and appends its patients, curves and exams; a path without
+    // "sinus" (in any case) is passed over quietly. Then the three recordsets are
+    // requeried and the patient list, and an open exam window, brought up to date. A
+    // refused file or a failed import changes nothing and says so, naming the file.
+    void Importer_Base();
+    // The open-file dialog of the import, given its title: the chosen file's full path,
+    // empty when cancelled. Tests replace it.
+    std::function<QString(const QString& titre)> Choisir_Fichier_Import;
 
     // ---- Live view and filters (echo_vue.cpp) ------------------------------------------
     void Picture1_Paint();
@@ -334,6 +354,8 @@ class Echo : public QMainWindow {
     QString Ligne_Zone_Traduite(int z) const;
     std::array<QLineEdit*, 6> Boites_Medecin() const;
     std::unique_ptr<Fenetres_Examen> fenetres_examen_;
+    QPointer<Data> data_;  // owned by the window as its child, deleted when closed
+    QString Dialogue_Ouvrir_Base(const QString& titre);
 
     // Patients and stored curves (echo_patients.cpp, echo_courbes.cpp).
     std::unique_ptr<Patients> fenetre_patients_;

@@ -35,6 +35,9 @@ void Echo::Connecter_Gestionnaires() {
     }
     connect(Date_MES, &QLineEdit::textChanged, this, [this] { Date_MES_Change(); });
     connect(Chemin, &QLineEdit::textChanged, this, [this] { Chemin_Change(); });
+    connect(Bouton_Chemin, &QPushButton::clicked, this, [this] { Bouton_Chemin_Click(); });
+    connect(Bouton_Import, &QPushButton::clicked, this, [this] { Bouton_Import_Click(); });
+    Choisir_Fichier_Import = [this](const QString& titre) { return Dialogue_Ouvrir_Base(titre); };
     for (int i = 0; i < 2; ++i) {
         connect(Slider1[i], &QSlider::valueChanged, this, [this, i] { Slider1_Scroll(i); });
     }

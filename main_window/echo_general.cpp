@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "app/reglages.h"
+#include "main_window/data.h"
 #include "main_window/echo.h"
 #include "platform/settings_store.h"
 
@@ -44,6 +45,20 @@ void Echo::Date_MES_Change() {
 void Echo::Chemin_Change() {
     etat_.Repertoire_Export = Chemin->text();
     etat_.Registre->write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
+}
+
+Data* Echo::Fenetre_Data() const {
+    return data_.data();
+}
+
+void Echo::Bouton_Chemin_Click() {
+    if (!data_) {
+        data_ = new Data(*this, etat_, Volumes_Montes);
+        data_->Form_Load();
+    }
+    data_->show();
+    data_->raise();
+    data_->activateWindow();
 }
 
 }  // namespace corvanta

@@ -18,6 +18,9 @@ class Fenetres_Examen {
     // The current exam type has changed: a loaded window that serves the new type is set
     // up again for it, one that does not is closed.
     virtual void Type_Change(int type) = 0;
+    // Rows were added to the database from another file: a loaded window lists its exams
+    // and patients again, keeping the exam it shows and what is being typed.
+    virtual void Donnees_Importees() = 0;
 };
 
 using Fabrique_Fenetres_Examen =

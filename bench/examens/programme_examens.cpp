@@ -1,26 +1,11 @@
 #include "bench/examens/programme_examens.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <cstdlib>
 #include <iostream>
-
-#include "tests/support/application_test.h"
-#include "tools/make_big_database/big_database.h"
 
 namespace corvanta::bench {
 
-Programme_Examens::Programme_Examens(QAction* Echo::*menu) : dossier(false) {
-    test::Application();
-    if (!QFile::copy(tools::benchmarkDatabase(), dossier.base())) {
-        std::cerr << "cannot copy the large database\n";
-        std::exit(1);
-    }
-    dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
-                           dossier.fichier(QStringLiteral("aucun-appareil")));
-    echo = std::make_unique<Echo>(etat);
-    echo->Terminer = [](int) {};
-    echo->Form_Load();
+Programme_Examens::Programme_Examens(QAction* Echo::*menu) {
     Installer_Fenetres_Examen();
     (echo.get()->*menu)->trigger();
     echo->Menu_Gestion_Examens->trigger();

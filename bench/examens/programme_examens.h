@@ -3,20 +3,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QAction>
-#include <memory>
 
-#include "app/etat_application.h"
+#include "bench/support/poste_grande_base.h"
 #include "exams/fenetres_examen_corvanta.h"
-#include "main_window/echo.h"
-#include "tests/support/boites_messages.h"
-#include "tests/support/dossier_travail.h"
 
 namespace corvanta::bench {
 
 // One started program on a copy of the large clinic database (100,000 patients, 500,000
 // curves, 100,000 exams, 20,000 of each type), switched to the exam type of `menu` with
 // that type's exam window open.
-struct Programme_Examens {
+struct Programme_Examens : Poste_Grande_Base {
     explicit Programme_Examens(QAction* Echo::*menu);
 
     template <class F>
@@ -26,11 +22,6 @@ struct Programme_Examens {
     }
     // Fails `state` when a message box came up since `avant` boxes had been shown.
     void Sans_Message(benchmark::State& state, std::size_t avant) const;
-
-    test::Dossier_Travail dossier;
-    test::Boites_Messages messages;
-    Etat_Application etat;
-    std::unique_ptr<Echo> echo;
 };
 
 }  // namespace corvanta::bench

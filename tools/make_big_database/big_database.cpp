@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -25,6 +26,7 @@ const std::string kSource = "make_big_database";
 // xorshift64*: fast, and the same values at every run.
 class Random {
   public:
+    explicit Random(std::uint64_t seed) : state_(seed) {}
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
     template <typename T, size_t N>
     const T& pick(const std::array<T, N>& items) {
@@ -38,7 +40,7 @@ class Random {
         state_ ^= state_ >> 27;
         return state_ * 0x2545F4914F6CDD1DULL;
     }
-    std::uint64_t state_ = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t state_;
 };
 
 const std::array<const char*, 32> kSurnames = {
@@ -121,7 +123,7 @@ void insert(Statement& statement, const std::vector<Value>& values) {
 }
 
 void fill(sqlite3* db, const BigDatabaseSize& size) {
-    Random r;
+    Random r(size.seed);
     const std::vector<QByteArray> shapes = curveShapes(r);
     Statement patient(db,
                       "INSERT INTO Patients (Nom_Patient, Prenom_Patient, Adresse1_Patient, "
@@ -206,14 +208,19 @@ void makeBigDatabase(const QString& fresh, const QString& path, const BigDatabas
     });
 }
 
+QString builtDatabase() {
+    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../data"))
+        .filePath(QStringLiteral("Sinus.mdb"));
+}
+
 QString benchmarkDatabase() {
     const QString named = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
     if (!named.isEmpty())
         return named;
-    const QDir data(QCoreApplication::applicationDirPath() + QStringLiteral("/../data"));
-    const QString path = data.filePath(QStringLiteral("Sinus-large.mdb"));
+    const QString path =
+        QFileInfo(builtDatabase()).dir().filePath(QStringLiteral("Sinus-large.mdb"));
     if (!QFile::exists(path))
-        makeBigDatabase(data.filePath(QStringLiteral("Sinus.mdb")), path);
+        makeBigDatabase(builtDatabase(), path);
     return path;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace corvanta::tools {
 
@@ -8,12 +9,18 @@ struct BigDatabaseSize {
     int patients = 100000;
     int curvesPerPatient = 5;  // one exam type holds two of them, the right and left echograms
     int examsPerPatient = 1;
+    // Another seed gives other patients, curves and exams with the same keys.
+    std::uint64_t seed = 0x9E3779B97F4A7C15ULL;
 };
 
 // Writes at `path` a copy of the fresh database `fresh` filled with plausible patients,
 // curves and exams (spread over the five exam types), in one transaction; the file
 // appears only once complete. Values are the same at every run. Throws corvanta::Error.
 void makeBigDatabase(const QString& fresh, const QString& path, const BigDatabaseSize& size = {});
+
+// The fresh database the build made, <build>/data/Sinus.mdb beside the running program's
+// bin/ folder.
+QString builtDatabase();
 
 // The benchmarks' large database: the file named by CORVANTA_BIG_DATABASE when set, else
 // <build>/data/Sinus-large.mdb beside the running benchmark's bin/ folder, made from the
