@@ -8,6 +8,7 @@
 
 #include "app/reglages.h"
 #include "exams/examen_plevre.h"
+#include "exams/examen_tumeur.h"
 #include "platform/recordset.h"
 #include "platform/settings_store.h"
 #include "tests/examens/cabinet.h"
@@ -61,7 +62,7 @@ TEST(Types, SwitchingTheTypeChangesCaptionMarksExamsZonesAndCurves) {
     EXPECT_FALSE(e.Menu_Plevre->isChecked());
 }
 
-TEST(Types, TheSinusWindowFollowsATypeSwitchOrClosesForAnotherWindowsType) {
+TEST(Types, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
     Cabinet c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.examen(p, 0, "01", 0, 0);
@@ -87,7 +88,13 @@ TEST(Types, TheSinusWindowFollowsATypeSwitchOrClosesForAnotherWindowsType) {
     c.ouvrir();  // the pleura window opens, not this one
     EXPECT_FALSE(s.Est_Charge());
     EXPECT_NE(c.fenetre<Examen_Plevre>(), nullptr);
+    // The pleura and tumour windows are let go when another type's window takes over.
+    c.echo->Menu_Tumeur->trigger();
+    EXPECT_EQ(c.fenetre<Examen_Plevre>(), nullptr);
+    c.ouvrir<Examen_Tumeur>();
+    EXPECT_FALSE(s.Est_Charge());
     c.echo->Menu_Cellules->trigger();
+    EXPECT_EQ(c.fenetre<Examen_Tumeur>(), nullptr);
     c.ouvrir();
     EXPECT_TRUE(s.Est_Charge());
     EXPECT_EQ(s.windowTitle(), c.etat->Libelle(4, 101));
