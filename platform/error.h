@@ -9,7 +9,7 @@ namespace corvanta {
 // the user can read. Database failures carry the engine's numbers, serial failures
 // 8002 (no such port), 8005 (port busy) and the program's own numbers where it documents them.
 class Error : public std::runtime_error {
-public:
+  public:
     Error(int number, std::string source, const std::string& description)
         : std::runtime_error(description), number_(number), source_(std::move(source)) {}
 
@@ -17,7 +17,7 @@ public:
     const std::string& source() const noexcept { return source_; }
     std::string description() const { return what(); }
 
-private:
+  private:
     int number_;
     std::string source_;
 };
