@@ -253,6 +253,9 @@ class Fenetre_Examen : public QDialog {
     // names. Refused with a message during a new exam or without an exam shown; a failure
     // ends in the standard error box.
     void Imprimer_Page(report::ReportWindow page);
+    // A report is refused during a new exam and without an exam shown: the warning (form 4
+    // texts) says why. True when refused.
+    bool Refuser_Compte_Rendu(int titre, int refus_nouvel_examen, int refus_sans_examen);
     void Construire_Commun();
     void Connecter_Commun();
     // Runs a handler as an event does: a failure is shown, never passed on.

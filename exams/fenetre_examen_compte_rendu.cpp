@@ -48,14 +48,24 @@ report::ExamReportInput Fenetre_Examen::Donnees_Compte_Rendu() {
     return entree;
 }
 
+bool Fenetre_Examen::Refuser_Compte_Rendu(int titre, int refus_nouvel_examen,
+                                          int refus_sans_examen) {
+    int refus = 0;
+    if (Nouvel_Examen_En_Cours())
+        refus = refus_nouvel_examen;
+    else if (!examen_affiche_)
+        refus = refus_sans_examen;
+    if (refus != 0)
+        Message_Attention(this, libelle()(4, titre), libelle()(4, refus));
+    return refus != 0;
+}
+
 void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
+    if (Refuser_Compte_Rendu(kTitre_Export, kRefus_Nouvel_Examen, kRefus_Sans_Examen))
+        return;
     const auto refuser = [this](int texte) {
         Message_Attention(this, libelle()(4, kTitre_Export), libelle()(4, texte));
     };
-    if (Nouvel_Examen_En_Cours())
-        return refuser(kRefus_Nouvel_Examen);
-    if (!examen_affiche_)
-        return refuser(kRefus_Sans_Examen);
     try {
         const report::ExportOutcome issue = report::exportPicture(
             Donnees_Compte_Rendu(), dessin, etat_.Repertoire_Export, etat_.Repertoire_Programme,
@@ -70,13 +80,9 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
 }
 
 void Fenetre_Examen::Imprimer_Page(report::ReportWindow page) {
-    const auto refuser = [this](int texte) {
-        Message_Attention(this, libelle()(4, kTitre_Impression), libelle()(4, texte));
-    };
-    if (Nouvel_Examen_En_Cours())
-        return refuser(kRefus_Impression_Nouvel_Examen);
-    if (!examen_affiche_)
-        return refuser(kRefus_Impression_Sans_Examen);
+    if (Refuser_Compte_Rendu(kTitre_Impression, kRefus_Impression_Nouvel_Examen,
+                             kRefus_Impression_Sans_Examen))
+        return;
     try {
         const QString pdf =
             report::printExamReport(Donnees_Compte_Rendu(), page, etat_.Repertoire_Export);
