@@ -4,13 +4,10 @@
 
 #include "app/etat_application.h"
 #include "platform/error.h"
+#include "platform/sqlite_statement.h"
+#include "report_picture/report_texts.h"
 
 namespace corvanta::report {
-
-namespace {
-constexpr int kItemNotFound = 3265;
-constexpr int kCurveSize = 400;
-}  // namespace
 
 void ExamRow::set(const QString& column, const platform::Value& value) {
     values_.insert(column.toLower(), value);
@@ -23,7 +20,7 @@ bool ExamRow::has(const QString& column) const {
 const platform::Value& ExamRow::value(const QString& column) const {
     const auto found = values_.constFind(column.toLower());
     if (found == values_.cend())
-        throw Error(kItemNotFound, "Recordset",
+        throw Error(platform::db_error::kItemNotFound, "Recordset",
                     "Item not found in this collection: " + column.toStdString());
     return *found;
 }
@@ -74,6 +71,12 @@ std::optional<QByteArray> ExamRow::curve(const QString& column) const {
     return v.toText().toLatin1();
 }
 
+QString examTitle(const ExamRow& row) {
+    return reportTitle(row.text(QStringLiteral("Nom_Patient")),
+                       row.text(QStringLiteral("Prenom_Patient")),
+                       row.text(QStringLiteral("Num_Examen")));
+}
+
 DoctorDetails currentDoctor(const Etat_Application& etat) {
     const std::size_t slot = etat.Medecin_Courant >= 1 && etat.Medecin_Courant <= 3
                                  ? static_cast<std::size_t>(etat.Medecin_Courant)
@@ -89,11 +92,12 @@ const QString& ExamReportInput::text(int form, int number) const {
 
 std::function<std::vector<std::uint8_t>(const QByteArray&)> libraryFilter(
     quorel::LibraryBinding& library, int average, int lowPass, int count) {
-    const int n = std::clamp(count, 0, kCurveSize);
+    const int n = std::clamp(count, 0, kTaille_Courbe);
     return [&library, average, lowPass, n](const QByteArray& raw) {
-        std::array<std::uint8_t, kCurveSize> source{};
-        std::copy_n(raw.constData(), std::min<qsizetype>(raw.size(), kCurveSize), source.begin());
-        std::vector<std::uint8_t> filtered(kCurveSize, 0);
+        std::array<std::uint8_t, kTaille_Courbe> source{};
+        std::copy_n(raw.constData(), std::min<qsizetype>(raw.size(), kTaille_Courbe),
+                    source.begin());
+        std::vector<std::uint8_t> filtered(kTaille_Courbe, 0);
         if (n > 0)
             library.smooth_filter()(source.data(), filtered.data(), average, lowPass, n);
         filtered.resize(static_cast<std::size_t>(n));

@@ -45,6 +45,10 @@ class ExamRow {
     QHash<QString, platform::Value> values_;
 };
 
+// "<surname> <given name> <number>" of the exam's row: the picture's title and the name of
+// its files.
+QString examTitle(const ExamRow& row);
+
 // The letterhead of the current doctor.
 struct DoctorDetails {
     QString name;

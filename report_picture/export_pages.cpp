@@ -172,24 +172,19 @@ void drawCurves(const ExamReportInput& input, Page& page, const std::vector<Side
     }
 }
 
-void writeCentred(Page& page, const QString& text, double left, double width) {
-    page.setCurrentX(left + (width - page.textWidth(text)) / 2);
-    page.printLine(text);
-}
-
 void drawResultsHeads(const ExamReportInput& input, Page& page, const PictureSpec& spec) {
     page.setBold(true);
     page.setFontSize(10);
     page.emptyLine();
     if (spec.resultsTitle) {
-        writeCentred(page, textOf(input, *spec.resultsTitle), 0, kPicturePageWidth);
+        printCentred(page, 0, kPicturePageWidth, textOf(input, *spec.resultsTitle));
     }
     page.setFontSize(8);
     page.emptyLine();
     const double headsTop = page.currentY();
     for (const SideSpec& s : spec.sides) {
         page.setCurrentY(headsTop);
-        writeCentred(page, textOf(input, s.head), s.graph.left, s.graph.width);
+        printCentred(page, s.graph.left, s.graph.width, textOf(input, s.head));
     }
     page.setBold(false);
     page.setFontSize(6);
@@ -225,11 +220,7 @@ void drawConclusion(const ExamReportInput& input, Page& page, const PictureSpec&
 void drawPicture(const ExamReportInput& input, Page& page, const PictureSpec& spec) {
     const ExamRow& row = input.row;
     page.setScaleUnit(platform::ScaleUnit::Millimetre);
-    drawTitleLine(page,
-                  reportTitle(row.text(QStringLiteral("Nom_Patient")),
-                              row.text(QStringLiteral("Prenom_Patient")),
-                              row.text(QStringLiteral("Num_Examen"))),
-                  kPicturePageWidth);
+    drawTitleLine(page, examTitle(row), kPicturePageWidth);
 
     std::vector<GraphPlace> graphs;
     std::vector<GraphCaption> captions;

@@ -30,10 +30,7 @@ bool isProgramFolder(const QString& exportFolder, const QString& programFolder) 
 }
 
 QString pictureName(const ExamRow& row, PictureFormat format) {
-    return reportTitle(row.text(QStringLiteral("Nom_Patient")),
-                       row.text(QStringLiteral("Prenom_Patient")),
-                       row.text(QStringLiteral("Num_Examen"))) +
-           pictureExtension(format);
+    return examTitle(row) + pictureExtension(format);
 }
 
 std::optional<PictureFormat> formatOfIndex(int index) {

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "report_picture/echogram_graph.h"
+#include "report_picture/report_flow.h"
 #include "report_picture/report_texts.h"
 
 namespace corvanta::report {
@@ -54,10 +55,7 @@ double drawTitle(Page& page, const CurvePageInput& in) {
     page.setFontSize(20);
     page.setBold(true);
     const double w = page.scaleWidth();
-    const auto centred = [&page, w](const QString& line) {
-        page.setCurrentX((w - page.textWidth(line)) / 2);
-        page.printLine(line);
-    };
+    const auto centred = [&page, w](const QString& line) { printCentred(page, 0, w, line); };
     centred(in.text(36));
 
     page.setFontSize(16);

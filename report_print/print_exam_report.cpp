@@ -11,10 +11,7 @@ QString reportPdfFile(const ExamRow& row, const QString& exportFolder) {
     if (exportFolder.isEmpty()) {
         return QString();
     }
-    return fileInFolder(
-        exportFolder,
-        reportTitle(row.text("Nom_Patient"), row.text("Prenom_Patient"), row.text("Num_Examen")) +
-            QStringLiteral(".pdf"));
+    return fileInFolder(exportFolder, examTitle(row) + QStringLiteral(".pdf"));
 }
 
 QString printExamReport(const ExamReportInput& input, ReportWindow window,
