@@ -75,7 +75,6 @@ void Examen_Tumeur::Placer_Commun() {
     Gras(Label_Conclusions);
     Texte_Examen_Compatible->setGeometry(twipsRect(1875, 7410, 9855, 285));
     Label_Medecin->setGeometry(px(240), px(8205) - 1, px(1455) - px(240) - 4, 18);
-    Label_Medecin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Toolbar2->adjustSize();
     Toolbar2->move(px(1455), px(7920));
     Toolbar1->adjustSize();

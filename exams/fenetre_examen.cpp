@@ -225,11 +225,6 @@ void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
 
 void Fenetre_Examen::Form_Load() {
     try {
-        {
-            const QSignalBlocker bloque(Combo_Nom_Patient);
-            Combo_Nom_Patient->clear();
-            entrees_patients_.clear();
-        }
         Remplir_Liste_Examens();
         Remplir_Combo_Nom_Patient();
         Appliquer_Libelles();
@@ -480,6 +475,11 @@ int Fenetre_Examen::Entree_Patient(std::int64_t code) const {
 }
 
 void Fenetre_Examen::Remplir_Combo_Nom_Patient() {
+    {
+        const QSignalBlocker bloque(Combo_Nom_Patient);
+        Combo_Nom_Patient->clear();
+        entrees_patients_.clear();
+    }
     platform::Recordset& patients = *etat_.Table_Patients;
     if (patients.recordCount() == 0)
         return;
@@ -515,11 +515,6 @@ void Fenetre_Examen::Actualiser_Listes() {
         if (Combo_Nom_Patient->currentIndex() >= 0)
             patient = Combo_Nom_Patient->currentData().toLongLong();
         Remplir_Liste_Examens();
-        {
-            const QSignalBlocker bloque(Combo_Nom_Patient);
-            Combo_Nom_Patient->clear();
-            entrees_patients_.clear();
-        }
         Remplir_Combo_Nom_Patient();
         if (patient) {
             const QSignalBlocker bloque(Combo_Nom_Patient);

@@ -178,7 +178,8 @@ class Fenetre_Examen : public QDialog {
     // Brings the list in step with `Table_Examens` after a write of row `cle`: only the
     // lines that changed are touched when the rows are the same, or one more or one less.
     void Suivre_Liste_Examens(std::int64_t cle);
-    // Appends every patient of `Table_Patients` (its position is kept).
+    // Fills the patient choice anew with every patient of `Table_Patients` (its position is
+    // kept).
     void Remplir_Combo_Nom_Patient();
     // Rows were added to the database: the exam list and the patient choice are filled
     // again from the requeried recordsets. The exam shown stays shown and selected; the
@@ -256,6 +257,7 @@ class Fenetre_Examen : public QDialog {
     // A report is refused during a new exam and without an exam shown: the warning (form 4
     // texts) says why. True when refused.
     bool Refuser_Compte_Rendu(int titre, int refus_nouvel_examen, int refus_sans_examen);
+    void Avertir_Compte_Rendu(int titre, int texte);
     void Construire_Commun();
     void Connecter_Commun();
     // Runs a handler as an event does: a failure is shown, never passed on.

@@ -56,16 +56,18 @@ bool Fenetre_Examen::Refuser_Compte_Rendu(int titre, int refus_nouvel_examen,
     else if (!examen_affiche_)
         refus = refus_sans_examen;
     if (refus != 0)
-        Message_Attention(this, libelle()(4, titre), libelle()(4, refus));
+        Avertir_Compte_Rendu(titre, refus);
     return refus != 0;
+}
+
+void Fenetre_Examen::Avertir_Compte_Rendu(int titre, int texte) {
+    Message_Attention(this, libelle()(4, titre), libelle()(4, texte));
 }
 
 void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
     if (Refuser_Compte_Rendu(kTitre_Export, kRefus_Nouvel_Examen, kRefus_Sans_Examen))
         return;
-    const auto refuser = [this](int texte) {
-        Message_Attention(this, libelle()(4, kTitre_Export), libelle()(4, texte));
-    };
+    const auto refuser = [this](int texte) { Avertir_Compte_Rendu(kTitre_Export, texte); };
     try {
         const report::ExportOutcome issue = report::exportPicture(
             Donnees_Compte_Rendu(), dessin, etat_.Repertoire_Export, etat_.Repertoire_Programme,

@@ -227,8 +227,7 @@ void Fenetre_Examen::Afficher_Examen() {
 // ---- Validation ------------------------------------------------------------------------
 
 void Fenetre_Examen::Message_Validation(int form, int texte, QWidget* focus) {
-    QMessageBox::warning(this, libelle()(profil_.form, profil_.titre_refus), libelle()(form, texte),
-                         QMessageBox::Ok);
+    Message_Attention(this, libelle()(profil_.form, profil_.titre_refus), libelle()(form, texte));
     focus->setFocus(Qt::OtherFocusReason);
 }
 
@@ -381,11 +380,8 @@ void Fenetre_Examen::Supprimer_Examen() {
         Afficher_Erreur(this, libelle(), erreur, form());
         return;
     }
-    QMessageBox question(QMessageBox::Warning, QStringLiteral("Suppression d'Examen"),
-                         QStringLiteral("Attention vous allez supprimer une fiche"),
-                         QMessageBox::Ok | QMessageBox::Cancel, this);
-    question.exec();
-    if (question.clickedButton() == question.button(QMessageBox::Cancel))
+    if (!Confirmer(this, QStringLiteral("Suppression d'Examen"),
+                   QStringLiteral("Attention vous allez supprimer une fiche")))
         return;
     try {
         const platform::Recordset::Key cle = examens.currentKey();

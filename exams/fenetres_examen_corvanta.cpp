@@ -29,11 +29,6 @@ std::size_t Fenetres_Examen_Corvanta::Place_Du_Type(int type) const {
     return static_cast<std::size_t>(place - places_.begin());
 }
 
-Fenetre_Examen* Fenetres_Examen_Corvanta::Fenetre(int type) const {
-    const std::size_t place = Place_Du_Type(type);
-    return place < places_.size() ? places_[place].fenetre.get() : nullptr;
-}
-
 void Fenetres_Examen_Corvanta::Ouvrir(int type) {
     const std::size_t index = Place_Du_Type(type);
     if (index >= places_.size())

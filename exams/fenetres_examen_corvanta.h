@@ -44,8 +44,6 @@ class Fenetres_Examen_Corvanta : public Fenetres_Examen {
     void Type_Change(int type) override;
     void Donnees_Importees() override;
 
-    // The window of the entry serving `type` while it exists, else null.
-    Fenetre_Examen* Fenetre(int type) const;
     // The first existing window of class `F`, else null.
     template <class F>
     F* Chercher() const {
