@@ -80,8 +80,8 @@ void Data::Form_Load() {
         Dir1->setPath(etat_.Repertoire_Export);
     } catch (const Error&) {
         // A folder that no longer exists: the list stays where its volume put it.
+        Dir1->refresh();
     }
-    Dir1->refresh();
 }
 
 void Data::Drive1_Change() {
@@ -96,9 +96,7 @@ void Data::Drive1_Change() {
     try {
         Dir1->setPath(programme ? etat_.Repertoire_Programme : volume.root);
     } catch (const Error&) {
-        return;
     }
-    Dir1->refresh();
 }
 
 void Data::Bouton_OK_Click() {

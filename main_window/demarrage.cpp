@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QMessageBox>
 #include <functional>
 #include <iostream>
 
@@ -60,9 +59,9 @@ int Lancer_Corvanta(int argc, char* argv[]) {
         echo.Form_Load();
     } catch (const Error& erreur) {
         std::cerr << "Corvanta cannot start: " << erreur.what() << '\n';
-        QMessageBox::critical(nullptr, QStringLiteral("Corvanta"),
-                              QStringLiteral("Corvanta cannot start.\n\n") +
-                                  QString::fromStdString(erreur.description()));
+        Message_Arret(nullptr, QStringLiteral("Corvanta"),
+                      QStringLiteral("Corvanta cannot start.\n\n") +
+                          QString::fromStdString(erreur.description()));
         return 1;
     }
     application.rapporter = [&](const Error& erreur) {

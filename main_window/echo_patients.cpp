@@ -163,11 +163,11 @@ void Echo::Menu_Gestion_Patients_Click() {
             patient_enregistre_ = cle;
         };
         fenetre_patients_->Apres_Fermeture = [this] {
+            // The refill chooses the patient's line and loads him.
             if (patient_enregistre_ != 0)
                 Remplir_Liste_Nom(patient_enregistre_);
             else
                 Remplir_Liste_Nom();
-            Liste_Nom_Click();
         };
     }
     fenetre_patients_->Ouvrir();
