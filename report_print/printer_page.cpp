@@ -31,29 +31,15 @@ const char* const kSource = "Printer";
     throw Error(number, kSource, description.toStdString());
 }
 
-// A replaced report keeps the permissions of the file it replaces; a new one gets those
-// of any new file (the temporary file it was written to is readable by its owner only).
-QFile::Permissions permissionsFor(const QString& pdfFile) {
+// Gives the written temporary file the rights of the report it replaces, or those of any
+// new file (a temporary file is readable by its owner only). False when that fails.
+bool giveRightsOf(const QString& temporary, const QString& pdfFile) {
     if (QFileInfo::exists(pdfFile)) {
-        return QFile::permissions(pdfFile);
+        return QFile::setPermissions(temporary, QFile::permissions(pdfFile));
     }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFile::Permissions permissions;
-    const std::pair<mode_t, QFile::Permissions> bits[] = {
-        {S_IRUSR, QFile::ReadOwner | QFile::ReadUser},
-        {S_IWUSR, QFile::WriteOwner | QFile::WriteUser},
-        {S_IRGRP, QFile::ReadGroup},
-        {S_IWGRP, QFile::WriteGroup},
-        {S_IROTH, QFile::ReadOther},
-        {S_IWOTH, QFile::WriteOther}};
-    for (const auto& [bit, permission] : bits) {
-        if (mode & bit) {
-            permissions |= permission;
-        }
-    }
-    return permissions;
+    return ::chmod(QFile::encodeName(temporary).constData(), 0666 & ~mask) == 0;
 }
 
 class PrinterPage : public PainterPage {
@@ -116,7 +102,7 @@ class PrinterPage : public PainterPage {
                                     .arg(pdf_ ? pdfFile_ : printer_->printerName()));
         }
         if (pdf_) {
-            if (!QFile::setPermissions(pdf_->fileName(), permissionsFor(pdfFile_))) {
+            if (!giveRightsOf(pdf_->fileName(), pdfFile_)) {
                 fail(kFileAccess, QStringLiteral("The file %1 cannot be written.").arg(pdfFile_));
             }
             std::error_code error;
