@@ -5,21 +5,12 @@
 #include <QListWidget>
 #include <QSlider>
 
+#include "main_window/couleur_stockee.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/error.h"
 
 namespace corvanta {
-
-namespace {
-
-// The stored colour of a swatch: red + 256 green + 65536 blue.
-int Couleur_Stockee(const QFrame& pastille) {
-    const QColor c = pastille.palette().color(QPalette::Window);
-    return c.red() + 256 * c.green() + 65536 * c.blue();
-}
-
-}  // namespace
 
 void Echo::Marquer_Courbe(std::int64_t cle, bool imprimer, int couleur) {
     // The flags only mark curves for the print page: a failed write leaves the slot as is.
@@ -63,7 +54,7 @@ void Echo::Remplir_Case(int index, int ligne) {
     // A curve no longer stored (or without samples) fills no slot and marks nothing.
     if (courbe.size() != kTaille_Courbe)
         return;
-    Marquer_Courbe(cle, true, Couleur_Stockee(*Shape1[index]));
+    Marquer_Courbe(cle, true, Couleur_Stockee(Shape1[index]->palette().color(QPalette::Window)));
     etat_.Bibliotheque->smooth_filter()(reinterpret_cast<const std::uint8_t*>(courbe.constData()),
                                         Courbes_Affichees[index].data(), Slider1[0]->value(),
                                         Slider1[1]->value(), etat_.Nombre_Points);

@@ -4,6 +4,7 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "main_window/couleur_stockee.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
@@ -16,11 +17,6 @@
 namespace corvanta {
 
 namespace {
-
-// A slot colour as stored with its curve: red + 256 green + 65536 blue.
-QColor Couleur_Stockee(std::int32_t couleur) {
-    return QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF);
-}
 
 std::optional<QString> Texte_Facultatif(const platform::Value& valeur) {
     if (valeur.isNull())
@@ -38,7 +34,7 @@ std::vector<report::CurvePageLegendEntry> Legende(platform::Database& base, int 
     if (courbes->recordCount() == 0)
         return legende;
     for (courbes->moveFirst(); !courbes->eof(); courbes->moveNext()) {
-        legende.push_back({Couleur_Stockee(courbes->field(0).toInt32()),
+        legende.push_back({Couleur_De_Stockee(courbes->field(0).toInt32()),
                            courbes->field(1).toTextOrEmpty(), Texte_Facultatif(courbes->field(2))});
     }
     return legende;
