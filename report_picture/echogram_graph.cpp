@@ -9,6 +9,10 @@ namespace corvanta::report {
 
 namespace {
 
+// A graph spans 80 mm of depth across and 60 dB down from its top edge.
+constexpr double kDepthMillimetres = 80;
+constexpr int kDecibels = 60;
+
 using platform::Page;
 
 constexpr int kDepthColumns = 8;

@@ -66,9 +66,6 @@ inline constexpr QRgb kZoneGrey = qRgb(224, 224, 224);
 // Zones beyond the fourth of an exam type never appear on a page.
 inline constexpr int kZonesOnPage = 4;
 inline constexpr int kCurvePositions = 400;
-// A graph spans 80 mm of depth across and 60 dB down from its top edge.
-inline constexpr double kDepthMillimetres = 80;
-inline constexpr int kDecibels = 60;
 
 // Draws every graph's frame, the active zones (band and threshold line), the grid of 8
 // columns by 6 rows, the millimetre and decibel ticks and the labelled scales ("0" to

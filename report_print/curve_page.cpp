@@ -25,10 +25,9 @@ void drawPins(Page& page, const GraphPlace& g, const CurvePageInput& in) {
         if (peak.actif == 0 || peak.xpic == 0 || peak.ypic == 0) {
             continue;
         }
-        const double depth = peak.xpic * kDepthMillimetres / kCurvePositions;
-        const double level = peak.ypic * double{kDecibels} / 256;
-        page.picture(in.pins[z], g.left + g.width * depth / kDepthMillimetres + kPinRight,
-                     g.top + g.height * level / kDecibels - kPinBoxTwips + kPinDown);
+        // The peak's position and level as fractions of the graph's width and height.
+        page.picture(in.pins[z], g.left + g.width * peak.xpic / kCurvePositions + kPinRight,
+                     g.top + g.height * peak.ypic / 256 - kPinBoxTwips + kPinDown);
     }
 }
 
