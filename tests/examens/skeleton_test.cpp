@@ -177,7 +177,11 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
     w.Toolbar1_Boutons[4]->trigger();
     w.Combo_Echogramme->setCurrentIndex(0);
     QPointer<ProbeWindow> ancienne(&w);
-    w.Toolbar1_Boutons[9]->trigger();  // close: the window goes, with its variables
+    c.messages.reponse = QMessageBox::Ok;  // the new exam may go
+    w.Toolbar1_Boutons[9]->trigger();      // close: the window goes, with its variables
+    c.messages.reponse.reset();
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    c.messages.boites.clear();
     EXPECT_EQ(c.fenetre<ProbeWindow>(), nullptr);
     QTest::qWait(10);
     EXPECT_TRUE(ancienne.isNull());
