@@ -28,7 +28,11 @@ Repondeur::Repondeur() {
         QStringList boutons;
         for (const QAbstractButton* bouton : message->buttons())
             boutons << bouton->text();
-        boites.push_back({message->windowTitle(), message->text(), message->icon(), boutons});
+        const QMessageBox::StandardButton defaut =
+            message->defaultButton() != nullptr ? message->standardButton(message->defaultButton())
+                                                : QMessageBox::NoButton;
+        boites.push_back(
+            {message->windowTitle(), message->text(), message->icon(), boutons, defaut});
         QAbstractButton* bouton = reponse ? message->button(*reponse)
                                           : static_cast<QAbstractButton*>(message->defaultButton());
         if (bouton == nullptr && !message->buttons().isEmpty())

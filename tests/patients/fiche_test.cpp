@@ -88,6 +88,8 @@ TEST_F(Fiche, MandatoryFieldsAndAnInvalidDateWriteNothing) {
     EXPECT_EQ(boites->boites()[0].titre, etat.Libelle(5, 12));
     EXPECT_EQ(boites->boites()[1].texte, etat.Libelle(5, 13));
     EXPECT_EQ(boites->boites()[2].texte, etat.Libelle(5, 14));
+    EXPECT_EQ(boites->boites()[2].titre, etat.Libelle(5, 12));
+    EXPECT_EQ(boites->boites()[2].icone, QMessageBox::Critical);
     EXPECT_EQ(Nombre_Lignes_Table(), 2);
     EXPECT_EQ(fenetre->Mode_Ajout, 1) << "the new patient can still be corrected and saved";
     EXPECT_EQ(fenetre->Ville->text(), QStringLiteral("Nantes")) << "what was typed stays";
@@ -230,12 +232,17 @@ TEST_F(Fiche, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
     EXPECT_EQ(lignes_de(martin), tout_martin) << "Cancel deletes nothing";
 
     boites = std::make_unique<Boites_Messages>();
+    fenetre->Nom->setText(QStringLiteral("MARTINEZ"));  // typed, not stored: not whom it names
     Bouton(7);
     ASSERT_EQ(boites->boites().size(), 2u);
     EXPECT_EQ(boites->boites()[0].texte,
               QStringLiteral("Attention, vous allez supprimer la fiche de ce patient.\n"
+                             "Patient : MARTIN Zoé\n"
                              "2 examen(s) et 3 courbe(s) de ce patient seront supprimés avec "
                              "elle."));
+    EXPECT_EQ(boites->boites()[0].defaut, QMessageBox::Cancel);
+    EXPECT_EQ(boites->boites()[1].icone, QMessageBox::NoIcon) << "the standard error box";
+    EXPECT_EQ(boites->boites()[1].boutons, QMessageBox::Ok);
     EXPECT_EQ(boites->boites()[1].titre, etat.Libelle(4, 44));
     EXPECT_EQ(lignes_de(martin), tout_martin) << "a refused curve deletes nothing";
     EXPECT_EQ(lignes_de(dupont), tout_dupont);
