@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "widgets/text_limits.h"
+
 namespace corvanta {
 
 namespace {
@@ -46,17 +48,13 @@ void Gras(QLabel* etiquette) {
 
 QLineEdit* Boite(QWidget* parent, const char* nom, const QRect& zone, int longueur) {
     auto* boite = Placer<QLineEdit>(parent, nom, zone);
-    boite->setMaxLength(longueur);
+    limitTyping(boite, longueur);
     return boite;
 }
 
 QPlainTextEdit* Boite_Lignes(QWidget* parent, const char* nom, const QRect& zone) {
-    auto* boite = Placer<QPlainTextEdit>(parent, nom, zone);
-    QObject::connect(boite, &QPlainTextEdit::textChanged, boite, [boite] {
-        const QString texte = boite->toPlainText();
-        if (texte.size() > kLongueur_Lignes)
-            boite->setPlainText(texte.left(kLongueur_Lignes));
-    });
+    auto* boite = placeNamed<LimitedTextEdit>(parent, QLatin1String(nom), zone, kLongueur_Lignes);
+    boite->setTabChangesFocus(true);
     return boite;
 }
 

@@ -33,9 +33,9 @@ QGroupBox* Cadre(QWidget* parent, const char* nom, const QRect& zone);
 // The frame's caption in bold, its contents not: call once its contents are made.
 void Cadre_Gras(QGroupBox* cadre);
 void Gras(QLabel* etiquette);
-// A one-line text box keeping at most `longueur` characters.
+// A one-line text box in which at most `longueur` characters are typed.
 QLineEdit* Boite(QWidget* parent, const char* nom, const QRect& zone, int longueur = 49);
-// A text box of several lines keeping at most 49 characters.
+// A text box of several lines in which at most 49 characters are typed; Tab leaves it.
 QPlainTextEdit* Boite_Lignes(QWidget* parent, const char* nom, const QRect& zone);
 
 // The list's entries become texts `premier` to `dernier` of `form`.

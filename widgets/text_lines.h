@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QPlainTextEdit;
+
 namespace corvanta {
 
 // Stored texts break their lines with CR LF; the text boxes with a bare line feed.
@@ -15,5 +17,11 @@ inline QString Texte_Pour_Base(QString texte) {
     texte.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return texte;
 }
+
+// A multi-line box shows a stored text with its own line breaks (and its own spaces), and
+// gives the stored text back byte for byte while the user leaves the box as it was shown;
+// an edited box gives its text with CR LF line breaks.
+void showStoredText(QPlainTextEdit* box, const QString& stored);
+QString textToStore(const QPlainTextEdit* box);
 
 }  // namespace corvanta
