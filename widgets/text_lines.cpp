@@ -18,12 +18,15 @@ void showStoredText(QPlainTextEdit* box, const QString& stored) {
     box->setProperty(kShown, box->toPlainText());
 }
 
-QString textToStore(const QPlainTextEdit* box) {
-    const QString shown = box->toPlainText();
+std::optional<QString> untouchedStoredText(const QPlainTextEdit* box) {
     const QVariant stored = box->property(kStored);
-    if (stored.isValid() && box->property(kShown).toString() == shown)
+    if (stored.isValid() && box->property(kShown).toString() == box->toPlainText())
         return stored.toString();
-    return Texte_Pour_Base(shown);
+    return std::nullopt;
+}
+
+QString textToStore(const QPlainTextEdit* box) {
+    return untouchedStoredText(box).value_or(Texte_Pour_Base(box->toPlainText()));
 }
 
 }  // namespace corvanta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QPlainTextEdit;
 
@@ -23,5 +24,7 @@ inline QString Texte_Pour_Base(QString texte) {
 // an edited box gives its text with CR LF line breaks.
 void showStoredText(QPlainTextEdit* box, const QString& stored);
 QString textToStore(const QPlainTextEdit* box);
+// The stored text while the box is as it was shown, else nothing.
+std::optional<QString> untouchedStoredText(const QPlainTextEdit* box);
 
 }  // namespace corvanta
