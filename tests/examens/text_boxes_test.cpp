@@ -26,41 +26,48 @@ struct Type_Fenetre {
     const char* nom;
     int type;
     std::function<Fenetre_Examen&(Cabinet&)> ouvrir;
-    QStringList boites_lignes;
+    std::vector<std::pair<QString, QString>> boites_lignes;  // box, column
 };
+
+const std::pair<QString, QString> kMedical{"Texte_Traitement_Medical",
+                                           "Decision_Traitement_Medical_Detail"};
+const std::pair<QString, QString> kChirurgical{"Texte_Traitement_Chirurgical",
+                                               "Decision_Traitement_Chirurgical_Detail"};
 
 const std::vector<Type_Fenetre>& Types() {
     static const std::vector<Type_Fenetre> types{
         {"sinus",
          0,
          [](Cabinet& c) -> Fenetre_Examen& { return c.ouvrir(); },
-         {"Texte_Traitement_Medical", "Texte_Traitement_Chirurgical"}},
+         {kMedical, kChirurgical}},
         {"pleura",
          2,
          [](Cabinet& c) -> Fenetre_Examen& {
              c.echo->Menu_Plevre->trigger();
              return c.ouvrir<Examen_Plevre>();
          },
-         {"Texte_Traitement_Chirurgical"}},
+         {kChirurgical}},
         {"tumour",
          3,
          [](Cabinet& c) -> Fenetre_Examen& {
              c.echo->Menu_Tumeur->trigger();
              return c.ouvrir<Examen_Tumeur>();
          },
-         {"Texte_Traitement_Medical", "Texte_Traitement_Chirurgical"}},
+         {kMedical, kChirurgical}},
     };
     return types;
 }
 
-// One patient with a curve and an exam of each window's type, the exams written by the
-// stock shell with a long text in every text column: accents, every kind of line break,
+// One patient with a curve and an exam of each window's type, the stock shell writing a
+// long text into every text column: accents, every kind of line break,
 // a no-break space, a tab and a character outside the basic plane.
 struct Textes : Cabinet {
     Textes() {
         patient_ = patient(QStringLiteral("LEFÈVRE-DUBOIS"), QStringLiteral("Ève-Marie"));
-        for (const Type_Fenetre& t : Types())
-            courbes_.push_back(courbe(patient_, t.type, QStringLiteral("09/12/2026 10:00")));
+        for (const Type_Fenetre& t : Types()) {
+            const auto k = courbe(patient_, t.type, QStringLiteral("09/12/2026 10:00"));
+            examen(patient_, t.type, QStringLiteral("01"), k, k);
+        }
         colonnes_ = Shell(dossier.base(),
                           "SELECT name FROM pragma_table_info('Examens') WHERE type = 'TEXT' "
                           "AND name NOT IN ('Num_Examen', 'Date_Examen');");
@@ -71,24 +78,12 @@ struct Textes : Cabinet {
                                   "replace(replace(replace('%1%2', '|1|', char(13, 10)), '|2|', "
                                   "char(13)), '|3|', char(10))")
                                   .arg(unite.repeated(3), kEmoji);
-        QString sql;
-        for (std::size_t i = 0; i < Types().size(); ++i) {
-            QString noms, valeurs;
-            for (const QString& colonne : colonnes_) {
-                noms += QStringLiteral(", ") + colonne;
-                valeurs += QStringLiteral(", ") + texte;
-            }
-            sql += QStringLiteral(
-                       "INSERT INTO Examens (\"Code_ Patient\", Code_Type, Num_Examen, "
-                       "Echogramme_Droit_Num_Courbe, Echogramme_Gauche_Num_Courbe%1) "
-                       "VALUES (%2, %3, '01', %4, %4%5);\n")
-                       .arg(noms)
-                       .arg(patient_)
-                       .arg(Types()[i].type)
-                       .arg(courbes_[i])
-                       .arg(valeurs);
-        }
-        Shell(dossier.base(), sql);
+        QStringList affectations;
+        for (const QString& colonne : colonnes_)
+            affectations << colonne + QStringLiteral(" = ") + texte;
+        Shell(
+            dossier.base(),
+            QStringLiteral("UPDATE Examens SET %1;").arg(affectations.join(QStringLiteral(", "))));
     }
     // Every text column of every exam, as the shell gives its bytes.
     QStringList Octets() {
@@ -98,7 +93,6 @@ struct Textes : Cabinet {
         return Shell(dossier.base(), sql + QStringLiteral(" FROM Examens ORDER BY 1;"));
     }
     std::int64_t patient_;
-    std::vector<std::int64_t> courbes_;
     QStringList colonnes_;
 };
 
@@ -170,7 +164,7 @@ TEST(TextBoxes, KeysPastTheLimitAreRefusedWholeAndTabMovesOn) {
             combo->setCurrentIndex(0);
         std::vector<std::pair<QWidget*, int>> boites{{w.Texte_Docteur_Patient, 49},
                                                      {w.Texte_Examen_Compatible, 199}};
-        for (const QString& nom : t.boites_lignes)
+        for (const auto& [nom, colonne] : t.boites_lignes)
             boites.emplace_back(w.findChild<QPlainTextEdit*>(nom), 49);
         for (const auto& [boite, limite] : boites) {
             const std::string nom = t.nom + (" " + boite->objectName().toStdString());
@@ -182,10 +176,7 @@ TEST(TextBoxes, KeysPastTheLimitAreRefusedWholeAndTabMovesOn) {
         }
         w.Toolbar1_Boutons[5]->trigger();
         ASSERT_TRUE(c.messages.boites.empty()) << c.messages.boites[0].texte.toStdString();
-        for (const QString& nom : t.boites_lignes) {
-            const QString colonne = nom == "Texte_Traitement_Medical"
-                                        ? QStringLiteral("Decision_Traitement_Medical_Detail")
-                                        : QStringLiteral("Decision_Traitement_Chirurgical_Detail");
+        for (const auto& [nom, colonne] : t.boites_lignes) {
             EXPECT_EQ(Shell(c.dossier.base(),
                             QStringLiteral("SELECT %1 FROM Examens ORDER BY Code_Examen DESC "
                                            "LIMIT 1;")
