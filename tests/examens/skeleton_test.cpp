@@ -129,6 +129,8 @@ TEST(Skeleton, RefusalsAndErrorBoxesUseTheWindowsOwnTexts) {
     ProbeWindow& w = c.ouvrir<ProbeWindow>();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // The display the set-up starts 10 ms later runs before, not inside a message box.
+    QTRY_VERIFY(!w.Timer1->isActive());
     w.Toolbar1_Boutons[4]->trigger();  // no current patient: none chosen
     auto refuse = [&](int form, int texte, QWidget* focus) {
         c.messages.boites.clear();
