@@ -24,6 +24,7 @@
 #include "platform/recordset.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
+#include "widgets/text_limits.h"
 #include "widgets/window_placement.h"
 
 namespace corvanta {
@@ -81,10 +82,10 @@ void Fenetre_Examen::Construire_Commun() {
     creer(Texte_Num_Examen, "Texte_Num_Examen");
     creer(Label_Envoye, "Label_Envoye");
     creer(Texte_Docteur_Patient, "Texte_Docteur_Patient");
-    Texte_Docteur_Patient->setMaxLength(49);
+    limitTyping(Texte_Docteur_Patient, 49);
     creer(Label_Conclusions, "Label_Conclusions");
     creer(Texte_Examen_Compatible, "Texte_Examen_Compatible");
-    Texte_Examen_Compatible->setMaxLength(199);
+    limitTyping(Texte_Examen_Compatible, 199);
     creer(Label_Medecin, "Label_Medecin");
     Label_Medecin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

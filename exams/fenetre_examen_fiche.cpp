@@ -83,7 +83,7 @@ void Fenetre_Examen::Vider_Colonne(const Colonne_Examen& colonne) {
             if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
                 ligne->clear();
             else
-                static_cast<QPlainTextEdit*>(colonne.controle)->clear();
+                showStoredText(static_cast<QPlainTextEdit*>(colonne.controle), QString());
             break;
         case Colonne_Examen::Genre::Options:
             Choisir_Option(colonne, -1);
@@ -132,8 +132,7 @@ void Fenetre_Examen::Appliquer_Colonne(const Colonne_Examen& colonne,
                 if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
                     ligne->setText(valeur.toText());
                 else
-                    static_cast<QPlainTextEdit*>(colonne.controle)
-                        ->setPlainText(Texte_Pour_Boite(valeur.toText()));
+                    showStoredText(static_cast<QPlainTextEdit*>(colonne.controle), valeur.toText());
                 break;
             case Colonne_Examen::Genre::Options:
                 Choisir_Option(colonne, Option_Stockee(colonne, valeur));
@@ -246,7 +245,7 @@ platform::Value Fenetre_Examen::Valeur_Colonne(const Colonne_Examen& colonne) co
     }
     if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
         return ligne->text();
-    return Texte_Pour_Base(static_cast<QPlainTextEdit*>(colonne.controle)->toPlainText());
+    return textToStore(static_cast<QPlainTextEdit*>(colonne.controle));
 }
 
 void Fenetre_Examen::Ecrire_Examen(platform::Recordset& examens, std::int64_t patient) {

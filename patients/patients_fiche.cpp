@@ -8,6 +8,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "widgets/message_boxes.h"
+#include "widgets/text_lines.h"
 
 namespace corvanta {
 
@@ -90,8 +91,9 @@ void Patients::Ecrire_Fiche(platform::Recordset& table, const QString& date_nais
             valeur = Numero_SS_Stocke(valeur);
         table.setField(QString::fromLatin1(champ.colonne), valeur);
     }
-    table.setField(QStringLiteral("Commentaire_Patient"),
-                   Commentaire_Stocke(Commentaire->toPlainText()));
+    table.setField(
+        QStringLiteral("Commentaire_Patient"),
+        untouchedStoredText(Commentaire).value_or(Commentaire_Stocke(Commentaire->toPlainText())));
 }
 
 // The list shows the recordset again (the search again, when it holds a search result)
