@@ -10,7 +10,7 @@ namespace {
 
 using namespace corvanta::report;
 
-TEST(ReportTextsTest, OnlyACrLfPairBreaksACommentLine) {
+TEST(ReportTextsTest, CrLfLoneCrAndLoneLfEachBreakACommentLine) {
     const struct {
         QString comment;
         QStringList lines;
@@ -21,8 +21,9 @@ TEST(ReportTextsTest, OnlyACrLfPairBreaksACommentLine) {
         {"abc\r\n", {"abc"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"\r\nx", {"", "x"}},
-        {"abc\rde", {"abc de"}},
-        {"abc\nde", {"abc de"}},
+        {"abc\rde", {"abc", "de"}},
+        {"abc\nde\n", {"abc", "de"}},
+        {"a\n\r\nb\r\rc", {"a", "", "b", "", "c"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(commentLines(c.comment), c.lines) << c.comment.toStdString();

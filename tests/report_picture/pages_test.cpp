@@ -109,7 +109,8 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"", 10, 123},
                       {"4.49", 10, 129}}});
 
-    // One wide graph; a conclusion of 250 characters keeps 240 on three lines.
+    // One wide graph; a conclusion of 250 characters without a blank keeps 240 on three
+    // lines, the last one showing that the rest is left out.
     auto tumour = sampleExam(3);
     tick(tumour, {"Echogramme_Tumeur_Heterogene", "Echogramme_Tumeur_Autres",
                   "Decision_Traitement_Cervicotomie", "Decision_Drainage"});
@@ -125,7 +126,7 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"7.49", 10, 104},
                       {longText.left(80), 10, 111},
                       {longText.mid(80, 80), 10, 114},
-                      {longText.mid(160, 80), 10, 117},
+                      {longText.mid(160, 80) + "…", 10, 117},
                       {"7.50", 10, 123},
                       {"- 7.91", 10, 130}}});
 

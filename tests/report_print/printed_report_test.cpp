@@ -303,7 +303,7 @@ TEST_F(PrintedReportTest, ResultsPutAHeadOverEachGraphAndItsFindingsUnder) {
 }
 
 // The conclusion is cut by characters: one outside the 16-bit range counts as one.
-TEST_F(PrintedReportTest, ConclusionTakesTwoLinesOfAHundredCharactersThenDecisions) {
+TEST_F(PrintedReportTest, ConclusionTakesTwoLinesWithinThePageThenDecisionsUnderIt) {
     const QString clef = QString::fromUcs4(U"\U0001D11E");
     const QString conclusion = QString(99, u'a') + clef + QString(50, u'é');
     set({{"Examen_Compatible", conclusion},
@@ -312,12 +312,15 @@ TEST_F(PrintedReportTest, ConclusionTakesTwoLinesOfAHundredCharactersThenDecisio
          {"Decision_Traitement_Medical_Detail", "ains\r\n10 jours"},
          {"Decision_Traitement_Chirurgical_Detail", "not ticked"}});
     print(ReportWindow::Sinus);
-    expectLines(linesFrom(*page, "4.48", 6), {{"4.48", 10, 222},
-                                              {QString(99, u'a') + clef, 10, 232},
-                                              {QString(50, u'é'), 10, 237},
-                                              {"4.49", 10, 242},
-                                              {"- 4.98", 10, 252},
-                                              {"- ains 10 jours", 10, 257}});
+    // 100 characters would run past the right margin (90 fit the 180 mm): the line ends
+    // there and nothing is lost; the decisions leave an 8-point line under the conclusion.
+    expectLines(linesFrom(*page, "4.48", 6),
+                {{"4.48", 10, 222},
+                 {QString(90, u'a'), 10, 232},
+                 {QString(9, u'a') + clef + QString(50, u'é'), 10, 237},
+                 {"4.49", 10, 246},
+                 {"- 4.98", 10, 256},
+                 {"- ains 10 jours", 10, 261}});
 
     set({{"Examen_Compatible", Value()}, {"Decision_Lavage", 0}});
     print(ReportWindow::Plevre);
