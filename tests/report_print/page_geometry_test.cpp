@@ -409,29 +409,30 @@ PageKind picture(const char* name, int type) {
             Device::Canvas};
 }
 
+std::vector<Block> printedBlocks(report::ReportWindow window) {
+    std::vector<Block> blocks = {{"title", nullptr}, {"patient", printedIn(12, true)}};
+    const bool pleura = window == report::ReportWindow::Plevre;
+    for (const char* band : pleura ? std::vector<const char*>{"position", "remark", "build"}
+                                   : std::vector<const char*>{"indication", "imaging"}) {
+        blocks.push_back({band, printedIn(12, true)});
+    }
+    for (const Block& b : std::vector<Block>{{"graphs", boxes()},
+                                             {"captions", printedIn(8, true)},
+                                             {"results", printedIn(12, true)},
+                                             {"conclusion", printedIn(12, true)},
+                                             {"decision", printedIn(12, true)},
+                                             {"letterhead", boxes()}}) {
+        blocks.push_back(b);
+    }
+    return blocks;
+}
+
 PageKind printed(const char* name, report::ReportWindow window, int type) {
     return {name,
             [=](Fixture& f, const Exam& exam, MeasuredPage& page) {
                 prepare(f, exam, type);
                 report::Imprimer_Compte_Rendu(page, f.input, report::printedReport(window));
-                std::vector<Block> blocks = {{"title", nullptr}, {"patient", printedIn(12, true)}};
-                if (window == report::ReportWindow::Plevre) {
-                    blocks.push_back({"position", printedIn(12, true)});
-                    blocks.push_back({"remark", printedIn(12, true)});
-                    blocks.push_back({"build", printedIn(12, true)});
-                } else {
-                    blocks.push_back({"indication", printedIn(12, true)});
-                    blocks.push_back({"imaging", printedIn(12, true)});
-                }
-                for (const Block& b : std::vector<Block>{{"graphs", boxes()},
-                                                         {"captions", printedIn(8, true)},
-                                                         {"results", printedIn(12, true)},
-                                                         {"conclusion", printedIn(12, true)},
-                                                         {"decision", printedIn(12, true)},
-                                                         {"letterhead", boxes()}}) {
-                    blocks.push_back(b);
-                }
-                return blocks;
+                return printedBlocks(window);
             },
             Device::Printer};
 }
@@ -449,6 +450,81 @@ PageKind curve(const char* name, int mode) {
                     {"settings", text(f.texts(1, 47))}};
             },
             Device::Printer};
+}
+
+// Where the first line starting with `text` was printed, and how many lines did.
+struct Found {
+    double y = -1;
+    int count = 0;
+    QString last;
+};
+Found printedAt(const MeasuredPage& page, const QString& text) {
+    Found found;
+    const auto& all = page.entries();
+    for (std::size_t i = 1; i < all.size(); ++i) {
+        const PageOperation& op = all[i].operation;
+        if (op.kind == Kind::PrintLine && op.text.startsWith(text)) {
+            if (found.count++ == 0) {
+                found.y = all[i - 1].after.y;
+            }
+            found.last = op.text;
+        }
+    }
+    return found;
+}
+
+// Ordinary exams keep the blocks' usual tops; comments that reach the results move the
+// blocks under them down, and comments that would push them off the page lose lines.
+TEST(PageGeometryTest, BlocksKeepTheirTopsUntilTheCommentsAboveReachThem) {
+    Application();
+    platform::Database base(Base_Construite());
+    const auto comment = [](int lines) {
+        QStringList l;
+        for (int i = 0; i < lines; ++i) {
+            l << QStringLiteral("ligne %1 du commentaire").arg(i + 1);
+        }
+        return l.join("\r\n");
+    };
+    struct Case {
+        int commentLines;
+        bool movesDown;
+        int printedLines;
+    };
+    for (const Case c : {Case{0, false, 0}, Case{4, true, 4}, Case{8, true, 4}}) {
+        Fixture f;
+        Charger_Libelles(base, "Francais", f.texts);
+        prepare(f, {"ordinary", false}, 0);
+        report::ExamRow& row = f.input.row;
+        for (const char* side : {"Droit", "Gauche"}) {
+            for (const char* finding : {"Normal", "Occupe", "Evocateur", "Autres"}) {
+                row.set(QStringLiteral("Echogramme_%1_%2").arg(side, finding), platform::Value(1));
+            }
+            row.set(QStringLiteral("Echogramme_%1_Autres_Detail").arg(side),
+                    platform::Value("polype"));
+        }
+        row.set("Courbes_Droites.Commentaire_Courbe", platform::Value(comment(c.commentLines)));
+        row.set("Examen_Compatible", platform::Value("Sinusite maxillaire droite"));
+        row.set("Decision_Lavage", platform::Value(1));
+        MeasuredPage page(Device::Printer, platform::freshPrinterState());
+        report::Imprimer_Compte_Rendu(page, f.input,
+                                      report::printedReport(report::ReportWindow::Sinus));
+
+        const Found conclusion = printedAt(page, f.texts(4, 48));
+        const Found decision = printedAt(page, f.texts(4, 49));
+        const Found comments = printedAt(page, "ligne ");
+        EXPECT_EQ(comments.count, c.printedLines) << c.commentLines;
+        EXPECT_EQ(comments.last.endsWith("…"), c.printedLines < c.commentLines);
+        if (c.movesDown) {
+            EXPECT_GT(conclusion.y, 222 + 1) << c.commentLines;
+            EXPECT_GT(decision.y, 242 + 1) << c.commentLines;
+        } else {
+            EXPECT_NEAR(conclusion.y, 222, 1e-9);
+            EXPECT_NEAR(decision.y, 242, 1e-9);
+            EXPECT_NEAR(page.entries(Kind::Box).back().operation.numbers[1], 242, 1e-9);
+        }
+        EXPECT_TRUE(faultsOf(page, printedBlocks(report::ReportWindow::Sinus)).empty())
+            << c.commentLines;
+    }
 }
 
 TEST(PageGeometryTest, NoBlockMeetsAnotherAndNothingLeavesThePageOnAnyPageKind) {

@@ -135,12 +135,12 @@ TEST_F(PrintedReportTest, TitleFollowsTheCurrentTypeAndStacksItsThreeLines) {
 }
 
 TEST_F(PrintedReportTest, PatientColumnsStackOnlyTheValuesPresent) {
-    set({{"Docteur_Patient", "Dr Martin"},
+    set({{"Docteur_Patient", "Dr\r\nMartin"},
          {"Nom_Patient", "Durand"},
          {"Prenom_Patient", "Marie"},
          {"NumeroSS_Patient", "1234"},
          {"Date_Naissance_Patient", "01/02/1960"},
-         {"Adresse1_Patient", "12 rue"},
+         {"Adresse1_Patient", "12\nrue"},
          {"Adresse2_Patient", "Bat B"},
          {"CodePostal_Patient", "75001"},
          {"Ville_Patient", "Paris"},
@@ -172,6 +172,12 @@ TEST_F(PrintedReportTest, PatientColumnsStackOnlyTheValuesPresent) {
                                                {"   Paris", 112, 58},
                                                {"Tel Personnel : 0102", 110, 63},
                                                {"Tel Bureau : ", 110, 68}});
+
+    // A name too long for its column ends at the column's edge, short of the address.
+    set({{"Nom_Patient", QString(30, u'N')}, {"Prenom_Patient", QString(30, u'P')}});
+    print(ReportWindow::Sinus);
+    expectLines(linesFrom(*page, QString(30, u'N') + u' ' + QString(17, u'P') + "…", 1),
+                {{QString(30, u'N') + u' ' + QString(17, u'P') + "…", 10, 53}});
 }
 
 // The band's end is observed where the graphs' first setting follows it.
