@@ -22,6 +22,8 @@ constexpr int kDecibelRows = 6;
 constexpr double kShortTick = 1;
 constexpr double kLongTick = 2;
 constexpr double kDateGap = 2;
+// Captions keep this far from their column's edges.
+constexpr double kCaptionGap = 2;
 
 double right(const GraphPlace& g) {
     return g.left + g.width;
@@ -187,14 +189,15 @@ double drawCaptions(Page& page, std::span<const GraphPlace> graphs,
                     std::span<const GraphCaption> captions, double scaleBottom, CaptionFlow flow,
                     double commentsBottom) {
     const std::size_t shown = std::min(graphs.size(), captions.size());
-    // Each graph's column reaches halfway to its neighbours, and to the page's edges.
+    // Each graph's column reaches halfway to its neighbours, and to the page's edges, less a
+    // gap on each side.
     std::vector<double> widest(shown);
     for (std::size_t g = 0; g < shown; ++g) {
         const double middle = graphs[g].left + graphs[g].width / 2;
         const double from = g == 0 ? 0 : (right(graphs[g - 1]) + graphs[g].left) / 2;
         const double to =
             g + 1 == shown ? page.scaleWidth() : (right(graphs[g]) + graphs[g + 1].left) / 2;
-        widest[g] = 2 * std::min(middle - from, to - middle);
+        widest[g] = 2 * (std::min(middle - from, to - middle) - kCaptionGap);
     }
     page.setFontSize(8);
     page.setBold(true);

@@ -101,9 +101,9 @@ enum class CaptionFlow {
 // Writes under each graph its date (bold 8 points) on the line 2 units below
 // `scaleBottom`, then its comment lines (italic) from the line under the dates, every line
 // centred on its graph and cut to the graph's column (the page split halfway between the
-// graphs). Comment lines stop above `commentsBottom`: a comment with more lines than that
-// leaves room for ends its last kept line with "…". Returns the lowest y reached. Bold and
-// italic end off.
+// graphs, 2 units kept clear on each side). Comment lines stop above `commentsBottom`: a comment
+// with more lines than that leaves room for ends its last kept line with "…". Returns the lowest y
+// reached. Bold and italic end off.
 double drawCaptions(platform::Page& page, std::span<const GraphPlace> graphs,
                     std::span<const GraphCaption> captions, double scaleBottom, CaptionFlow flow,
                     double commentsBottom = std::numeric_limits<double>::infinity());

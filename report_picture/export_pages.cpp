@@ -128,7 +128,7 @@ PictureSpec pleuraSpec() {
          sideFindings(80, QStringLiteral("Gauche"), 6, 23)},
         {4, 48},
         {4, 49},
-        {fixed("Decision_Scanner", {4, 50}), fixed("Decision_Drainage", {6, 30}),
+        {fixed("Decision_Scanner", {6, 29}), fixed("Decision_Drainage", {6, 30}),
          fixed("Decision_Ponction", {6, 31}),
          withDetail("Decision_Traitement_Chirurgical", "Decision_Traitement_Chirurgical_Detail")}};
 }
