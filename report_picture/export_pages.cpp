@@ -255,7 +255,7 @@ double heightUnderComments(Page& page, const PictureSpec& spec,
 void drawPicture(const ExamReportInput& input, Page& page, const PictureSpec& spec) {
     const ExamRow& row = input.row;
     page.setScaleUnit(platform::ScaleUnit::Millimetre);
-    drawTitleLine(page, examTitle(row), kPicturePageWidth);
+    drawTitleLine(page, singleLine(examTitle(row)), kPicturePageWidth);
 
     std::vector<GraphPlace> graphs;
     std::vector<GraphCaption> captions;

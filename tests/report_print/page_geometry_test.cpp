@@ -15,6 +15,7 @@
 #include "report_picture/canvas_page.h"
 #include "report_picture/export_pages.h"
 #include "report_picture/page_fonts.h"
+#include "report_picture/report_texts.h"
 #include "report_print/curve_page.h"
 #include "report_print/printed_report.h"
 #include "tests/report_print/report_fixture.h"
@@ -403,7 +404,7 @@ PageKind picture(const char* name, int type) {
                              : report::drawSinusPicture)(f.input, page);
                 // Names and number of a title are never cut.
                 EXPECT_EQ(page.entries(Kind::PrintLine).front().operation.text,
-                          report::examTitle(f.input.row));
+                          report::singleLine(report::examTitle(f.input.row)));
                 return pictureBlocks(f.texts, form, form == 7 ? 49 : 48);
             },
             Device::Canvas};
