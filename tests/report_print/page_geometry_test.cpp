@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QRectF>
+#include <QRegularExpression>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -265,64 +266,53 @@ QString longComment() {
            lines.mid(6).join("\n");
 }
 
+// Every column of the exam queries at what its window lets a user type: flags ticked,
+// lists on their last choice, texts at their box's length.
 void fillExtreme(report::ExamRow& row, int type) {
     using platform::Value;
-    const auto set = [&row](const QString& column, const Value& v) { row.set(column, v); };
-    set("Nom_Patient", Value(longText(30, 30)));
-    set("Prenom_Patient", Value(longText(30, 30)));
-    set("Num_Examen", Value(QStringLiteral("123")));
-    set("Code_Type", Value(type));
-    set("Docteur_Patient", Value(longText(49)));
-    for (const char* c : {"Adresse1_Patient", "Adresse2_Patient", "Ville_Patient"}) {
-        set(c, Value(longText(50)));
-    }
-    set("CodePostal_Patient", Value(longText(10, 10)));
-    set("Telephone1_Patient", Value(longText(30)));
-    set("Telephone2_Patient", Value(longText(30)));
-    set("NumeroSS_Patient", Value(longText(20, 20)));
-    set("Date_Naissance_Patient", Value(QStringLiteral("31/12/1999")));
-    for (const char* side : {"Courbes_Droites", "Courbes_Gauches"}) {
-        QByteArray curve(400, '\0');
-        for (int i = 0; i < 400; ++i) {
-            curve[i] = static_cast<char>(i % 2 == 0 ? 255 : 0);
+    static const QStringList columns = [] {
+        platform::Database base(Base_Construite());
+        const auto rows = base.openRecordset(QStringLiteral("Examens_Complets"));
+        QStringList names;
+        for (int i = 0; i < rows->fieldCount(); ++i) {
+            names << rows->fieldName(i);
         }
-        set(QString(side) + ".Courbe", Value(curve));
-        set(QString(side) + ".DATE", Value(QStringLiteral("12/03/2024 10:15:02")));
-        set(QString(side) + ".Commentaire_Courbe", Value(longComment()));
+        return names;
+    }();
+    const QHash<QString, int> lengths = {{"Nom_Patient", 30},        {"Prenom_Patient", 30},
+                                         {"CodePostal_Patient", 10}, {"NumeroSS_Patient", 20},
+                                         {"Telephone1_Patient", 30}, {"Telephone2_Patient", 30},
+                                         {"Docteur_Patient", 49}};
+    QByteArray curve(400, '\0');
+    for (int i = 0; i < 400; i += 2) {
+        curve[i] = '\xff';
     }
-    const QString flags = QStringLiteral(
-        "Origine_Examen_Douleur Origine_Examen_Obstruction Origine_Examen_Ecoulement "
-        "Origine_Examen_Fievre Origine_Examen_Autres_ORL Origine_Examen_Autres_CLI "
-        "Origine_Examen_Biologiques Origine_Examen_Dysphagie Origine_Examen_ORL "
-        "Origine_Examen_Bio Imagerie_Face_Standard Imagerie_Echo_B Imagerie_Scanner "
-        "Imagerie_Autres Echogramme_Droit_Normal Echogramme_Droit_Occupe "
-        "Echogramme_Droit_Evocateur Echogramme_Droit_Autres Echogramme_Gauche_Normal "
-        "Echogramme_Gauche_Occupe Echogramme_Gauche_Evocateur Echogramme_Gauche_Autres "
-        "Echogramme_Tumeur_Normal Echogramme_Tumeur_Liquide Echogramme_Tumeur_Homogene "
-        "Echogramme_Tumeur_Heterogene Echogramme_Tumeur_Autres Decision_Lavage "
-        "Decision_Scanner Decision_Traitement_Medical Decision_Traitement_Endoscopie "
-        "Decision_Traitement_Chirurgical Decision_Drainage Decision_Ponction "
-        "Decision_Traitement_Cervicotomie");
-    for (const QString& c : flags.split(u' ')) {
-        set(c, Value(1));
+    for (const QString& c : columns) {
+        const QString field = c.section(u'.', 1);
+        if (field == "Courbe") {
+            row.set(c, Value(curve));
+        } else if (field == "DATE") {
+            row.set(c, Value(QStringLiteral("12/03/2024 10:15:02")));
+        } else if (field == "Commentaire_Courbe") {
+            row.set(c, Value(longComment()));
+        } else if (c.endsWith("_Patient")) {
+            const int n = lengths.value(c, 50);
+            row.set(c, Value(longText(n, c.contains("Nom") ? n : 9)));
+        } else if (c.endsWith("_Detail") || c == "Condition_Remarque" ||
+                   c == "Imagerie_Autres_Status") {
+            row.set(c, Value(longText(24) + "\r\n" + longText(23)));
+        } else if (c.endsWith("_Type") || c.endsWith("_Status") || c.startsWith("Condition_")) {
+            row.set(c, Value(c.contains("Ecoulement") ? 1 : 2));
+        } else if (QRegularExpression("^(Origine|Imagerie|Echogramme|Decision)_")
+                       .match(c)
+                       .hasMatch()) {
+            row.set(c, Value(1));
+        }
     }
-    const QString choices = QStringLiteral(
-        "Origine_Examen_Douleur_Type Origine_Examen_Ecoulement_Type "
-        "Imagerie_Face_Standard_Status Imagerie_Echo_B_Status Imagerie_Scanner_Status "
-        "Condition_Position Condition_Corpulence");
-    for (const QString& c : choices.split(u' ')) {
-        set(c, Value(c.contains("Ecoulement") ? 1 : 2));
-    }
-    const QString details = QStringLiteral(
-        "Origine_Examen_Autres_ORL_Detail Origine_Examen_Autres_CLI_Detail "
-        "Origine_Examen_Biologiques_Detail Origine_Examen_ORL_Detail Origine_Examen_Bio_Detail "
-        "Imagerie_Autres_Status Echogramme_Droit_Autres_Detail Echogramme_Gauche_Autres_Detail "
-        "Echogramme_Tumeur_Autres_Detail Decision_Traitement_Medical_Detail "
-        "Decision_Traitement_Chirurgical_Detail Condition_Position_Detail Condition_Remarque");
-    for (const QString& c : details.split(u' ')) {
-        set(c, Value(longText(24) + "\r\n" + longText(23)));
-    }
-    set("Examen_Compatible", Value(longText(199)));
+    row.set("Num_Examen", Value(QStringLiteral("123")));
+    row.set("Code_Type", Value(type));
+    row.set("Date_Naissance_Patient", Value(QStringLiteral("31/12/1999")));
+    row.set("Examen_Compatible", Value(longText(199)));
 }
 
 struct Exam {
