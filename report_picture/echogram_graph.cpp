@@ -1,6 +1,8 @@
 #include "report_picture/echogram_graph.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "report_picture/report_flow.h"
 #include "report_picture/report_texts.h"
@@ -20,6 +22,8 @@ constexpr int kDecibelRows = 6;
 constexpr double kShortTick = 1;
 constexpr double kLongTick = 2;
 constexpr double kDateGap = 2;
+// Captions keep this far from their column's edges.
+constexpr double kCaptionGap = 2;
 
 double right(const GraphPlace& g) {
     return g.left + g.width;
@@ -173,29 +177,54 @@ void plotCurve(Page& page, const GraphPlace& graph, std::span<const std::uint8_t
     }
 }
 
+double commentTop(Page& page, double scaleBottom) {
+    return scaleBottom + kDateGap + lineHeightAt(page, 8, true);
+}
+
+double commentLineHeight(Page& page) {
+    return lineHeightAt(page, 8, false, true);
+}
+
 double drawCaptions(Page& page, std::span<const GraphPlace> graphs,
-                    std::span<const GraphCaption> captions, double scaleBottom, CaptionFlow flow) {
+                    std::span<const GraphCaption> captions, double scaleBottom, CaptionFlow flow,
+                    double commentsBottom) {
     const std::size_t shown = std::min(graphs.size(), captions.size());
+    // Each graph's column reaches halfway to its neighbours, and to the page's edges, less a
+    // gap on each side.
+    std::vector<double> widest(shown);
+    for (std::size_t g = 0; g < shown; ++g) {
+        const double middle = graphs[g].left + graphs[g].width / 2;
+        const double from = g == 0 ? 0 : (right(graphs[g - 1]) + graphs[g].left) / 2;
+        const double to =
+            g + 1 == shown ? page.scaleWidth() : (right(graphs[g]) + graphs[g + 1].left) / 2;
+        widest[g] = 2 * (std::min(middle - from, to - middle) - kCaptionGap);
+    }
     page.setFontSize(8);
     page.setBold(true);
     for (std::size_t g = 0; g < shown; ++g) {
         const QString date = captions[g].date.value_or(QString());
         page.setCurrentY(scaleBottom + kDateGap);
-        printCentred(page, graphs[g].left, graphs[g].width, date);
+        printCentredWithin(page, graphs[g].left, graphs[g].width, widest[g], date);
     }
     page.setBold(false);
-    const double commentTop = page.currentY();
-    double lowest = commentTop;
+    const double top = page.currentY();
+    const double lineHeight = commentLineHeight(page);
+    // A small tolerance keeps a line that ends exactly on the limit.
+    const double fit = std::floor((commentsBottom - top) / lineHeight + 1e-6);
+    const int room = static_cast<int>(std::clamp(fit, 0.0, 1e6));
+    double lowest = top;
     for (std::size_t g = 0; g < shown; ++g) {
-        const QStringList lines = commentLines(captions[g].comment.value_or(QString()));
+        QStringList lines = commentLines(captions[g].comment.value_or(QString()));
         if (lines.isEmpty()) {
             continue;
         }
-        page.setCurrentY(commentTop);
+        page.setItalic(true);
+        lines = keptLines(page, lines, room, widest[g]);
+        page.setCurrentY(top);
         for (const QString& line : lines) {
             page.setItalic(true);
             page.setBold(false);
-            printCentred(page, graphs[g].left, graphs[g].width, line);
+            printCentredWithin(page, graphs[g].left, graphs[g].width, widest[g], line);
         }
         lowest = std::max(lowest, page.currentY());
     }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -99,9 +100,17 @@ enum class CaptionFlow {
 
 // Writes under each graph its date (bold 8 points) on the line 2 units below
 // `scaleBottom`, then its comment lines (italic) from the line under the dates, every line
-// centred on its graph and never cut. Returns the lowest y reached. Bold and italic end
-// off.
+// centred on its graph and cut to the graph's column (the page split halfway between the
+// graphs, 2 units kept clear on each side). Comment lines stop above `commentsBottom`: a comment
+// with more lines than that leaves room for ends its last kept line with "…". Returns the lowest y
+// reached. Bold and italic end off.
 double drawCaptions(platform::Page& page, std::span<const GraphPlace> graphs,
-                    std::span<const GraphCaption> captions, double scaleBottom, CaptionFlow flow);
+                    std::span<const GraphCaption> captions, double scaleBottom, CaptionFlow flow,
+                    double commentsBottom = std::numeric_limits<double>::infinity());
+
+// The y where the comments start for scale labels ending at `scaleBottom`, and the height
+// of one comment line.
+double commentTop(platform::Page& page, double scaleBottom);
+double commentLineHeight(platform::Page& page);
 
 }  // namespace corvanta::report

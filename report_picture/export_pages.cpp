@@ -53,6 +53,8 @@ struct PictureSpec {
 constexpr double kTop = 20;
 constexpr double kHeight = 40;
 constexpr double kBlockX = 10;
+constexpr double kBlockRight = kPicturePageWidth - kBlockX;
+constexpr double kColumnGap = 2;
 constexpr int kConclusionLine = 80;
 constexpr int kConclusionLines = 3;
 
@@ -126,7 +128,7 @@ PictureSpec pleuraSpec() {
          sideFindings(80, QStringLiteral("Gauche"), 6, 23)},
         {4, 48},
         {4, 49},
-        {fixed("Decision_Scanner", {4, 50}), fixed("Decision_Drainage", {6, 30}),
+        {fixed("Decision_Scanner", {6, 29}), fixed("Decision_Drainage", {6, 30}),
          fixed("Decision_Ponction", {6, 31}),
          withDetail("Decision_Traitement_Chirurgical", "Decision_Traitement_Chirurgical_Detail")}};
 }
@@ -177,14 +179,15 @@ void drawResultsHeads(const ExamReportInput& input, Page& page, const PictureSpe
     page.setFontSize(10);
     page.emptyLine();
     if (spec.resultsTitle) {
-        printCentred(page, 0, kPicturePageWidth, textOf(input, *spec.resultsTitle));
+        printCentredWithin(page, 0, kPicturePageWidth, kBlockRight - kBlockX,
+                           textOf(input, *spec.resultsTitle));
     }
     page.setFontSize(8);
     page.emptyLine();
     const double headsTop = page.currentY();
     for (const SideSpec& s : spec.sides) {
         page.setCurrentY(headsTop);
-        printCentred(page, s.graph.left, s.graph.width, textOf(input, s.head));
+        printCentredWithin(page, s.graph.left, s.graph.width, s.graph.width, textOf(input, s.head));
     }
     page.setBold(false);
     page.setFontSize(6);
@@ -194,33 +197,65 @@ void drawResultsHeads(const ExamReportInput& input, Page& page, const PictureSpe
 void writeHeading(Page& page, const QString& heading) {
     page.setBold(true);
     page.setFontSize(8);
-    page.setCurrentX(kBlockX);
-    page.printLine(heading);
+    printFrom(page, kBlockX, kBlockRight, heading);
     page.setBold(false);
     page.setFontSize(6);
     page.emptyLine();
 }
 
-// The conclusion box holds one line of text; a stored one is written 80 characters a line
-// so that none runs off the page, the second line written even when empty.
-void drawConclusion(const ExamReportInput& input, Page& page, const PictureSpec& spec) {
-    writeHeading(page, textOf(input, spec.conclusionHeading));
-    const QString conclusion = singleLine(input.row.text(QStringLiteral("Examen_Compatible")));
-    for (int line = 0; line < kConclusionLines; ++line) {
-        const QString part = conclusion.mid(line * kConclusionLine, kConclusionLine);
-        if (line >= 2 && part.isEmpty()) {
-            break;
-        }
-        page.setCurrentX(kBlockX);
-        page.printLine(part);
+// The conclusion in at most three lines of 80 characters, broken between words where the
+// whole text then fits; the third line only when it holds something.
+QStringList conclusionLines(const ExamReportInput& input, Page& page) {
+    page.setBold(false);
+    page.setFontSize(6);
+    QStringList lines = wrapLines(
+        input.row.text(QStringLiteral("Examen_Compatible")), kConclusionLine, kConclusionLines,
+        [&page](const QString& line) { return page.textWidth(line) <= kBlockRight - kBlockX; });
+    if (lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+void drawConclusion(Page& page, const QString& heading, const QStringList& lines) {
+    writeHeading(page, heading);
+    for (const QString& line : lines) {
+        printFrom(page, kBlockX, kBlockRight, line);
     }
     page.emptyLine();
+}
+
+std::vector<FindingsColumn> findingsColumns(const ExamReportInput& input, const PictureSpec& spec) {
+    std::vector<FindingsColumn> columns;
+    for (std::size_t c = 0; c < spec.findings.size(); ++c) {
+        const double right =
+            c + 1 < spec.findings.size() ? spec.findings[c + 1].x - kColumnGap : kBlockRight;
+        columns.push_back({spec.findings[c].x, right, findingsOf(input, spec.findings[c].lines)});
+    }
+    return columns;
+}
+
+// How much of the page the blocks under the comments take, line by line as they are
+// written below.
+double heightUnderComments(Page& page, const PictureSpec& spec,
+                           std::span<const FindingsColumn> columns, qsizetype conclusionLines,
+                           int decisions) {
+    const double small = lineHeightAt(page, 6);
+    const double heading = lineHeightAt(page, 8, true);
+    const double big = lineHeightAt(page, 10, true);
+    int findings = 0;
+    for (const FindingsColumn& column : columns) {
+        findings = std::max(findings, tickedCount(column.findings));
+    }
+    const double results = big + (spec.resultsTitle ? big : 0) + 2 * heading + small;
+    return results + (findings + 1) * small + heading +
+           (static_cast<double>(conclusionLines) + 2) * small + heading + (decisions + 1) * small;
 }
 
 void drawPicture(const ExamReportInput& input, Page& page, const PictureSpec& spec) {
     const ExamRow& row = input.row;
     page.setScaleUnit(platform::ScaleUnit::Millimetre);
-    drawTitleLine(page, examTitle(row), kPicturePageWidth);
+    drawTitleLine(page, singleLine(examTitle(row)), kPicturePageWidth);
 
     std::vector<GraphPlace> graphs;
     std::vector<GraphCaption> captions;
@@ -230,18 +265,22 @@ void drawPicture(const ExamReportInput& input, Page& page, const PictureSpec& sp
     }
     const double scaleBottom = drawGraphs(page, kExportGraphs, graphs, input.zones);
     drawCurves(input, page, spec.sides);
-    drawCaptions(page, graphs, captions, scaleBottom, CaptionFlow::BelowLowestColumn);
+
+    // Comments give way to the blocks under them, which all stay on the canvas.
+    const std::vector<FindingsColumn> columns = findingsColumns(input, spec);
+    const QStringList conclusion = conclusionLines(input, page);
+    const std::vector<Finding> decisions = findingsOf(input, spec.decisions);
+    const double under =
+        heightUnderComments(page, spec, columns, conclusion.size(), tickedCount(decisions));
+    drawCaptions(page, graphs, captions, scaleBottom, CaptionFlow::BelowLowestColumn,
+                 page.scaleHeight() - under);
 
     drawResultsHeads(input, page, spec);
-    std::vector<FindingsColumn> columns;
-    for (const ColumnSpec& column : spec.findings) {
-        columns.push_back({column.x, findingsOf(input, column.lines)});
-    }
     drawFindingsColumns(page, columns);
-    drawConclusion(input, page, spec);
+    drawConclusion(page, textOf(input, spec.conclusionHeading), conclusion);
 
     writeHeading(page, textOf(input, spec.decisionHeading));
-    writeFindings(page, kBlockX, findingsOf(input, spec.decisions));
+    writeFindings(page, kBlockX, kBlockRight, decisions);
     page.setItalic(false);
 }
 

@@ -1,17 +1,27 @@
 #include "report_picture/report_texts.h"
 
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace corvanta::report {
 
 namespace {
 
-const QString kBreak = QStringLiteral("\r\n");
-
 QString blankControls(QString text) {
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
     return text;
+}
+
+bool pairAt(const QString& text, qsizetype i) {
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+}
+
+// The words of a text and the blanks between them kept apart, so that a line may end at
+// any blank.
+QStringList wordsOf(const QString& text) {
+    return text.split(u' ', Qt::KeepEmptyParts);
 }
 
 }  // namespace
@@ -20,20 +30,87 @@ QStringList commentLines(const QString& comment) {
     if (comment.isEmpty()) {
         return {};
     }
-    QStringList lines = comment.split(kBreak);
-    if (comment.endsWith(kBreak)) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = comment.split(lineBreak);
+    if (lines.size() > 1 && lines.last().isEmpty()) {
         lines.removeLast();
-    }
-    for (QString& line : lines) {
-        line = blankControls(line);
     }
     return lines;
 }
 
 QString singleLine(const QString& text) {
     QString line = text;
-    line.replace(kBreak, QStringLiteral(" "));
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     return blankControls(line);
+}
+
+qsizetype characterOffset(const QString& text, qsizetype n) {
+    qsizetype i = 0;
+    for (; i < text.size() && n > 0; --n) {
+        i += pairAt(text, i) ? 2 : 1;
+    }
+    return i;
+}
+
+qsizetype characterCount(const QString& text) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++n) {
+        i += pairAt(text, i) ? 2 : 1;
+    }
+    return n;
+}
+
+QString characters(const QString& text, qsizetype from, qsizetype count) {
+    const qsizetype start = characterOffset(text, from);
+    return text.mid(start, characterOffset(text, from + count) - start);
+}
+
+QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
+                      const std::function<bool(const QString&)>& fits) {
+    const QString whole = singleLine(text);
+    QStringList wrapped;
+    QString line;
+    bool started = false;
+    bool placed = true;
+    for (const QString& word : wordsOf(whole)) {
+        const QString longer = started ? line + u' ' + word : word;
+        if (characterCount(longer) <= lineCharacters && fits(longer)) {
+            line = longer;
+            started = true;
+            continue;
+        }
+        if (!started || characterCount(word) > lineCharacters || !fits(word)) {
+            placed = false;
+            break;
+        }
+        wrapped.append(line);
+        line = word;
+    }
+    if (started) {
+        wrapped.append(line);
+    }
+    if (placed && wrapped.size() <= lines) {
+        while (wrapped.size() < lines) {
+            wrapped.append(QString());
+        }
+        return wrapped;
+    }
+    // Cut by characters, as many on a line as its length and `fits` allow, at least one.
+    QStringList cut;
+    qsizetype from = 0;
+    const qsizetype total = characterCount(whole);
+    for (int n = 0; n < lines; ++n) {
+        qsizetype count = std::min(lineCharacters, total - from);
+        while (count > 1 && !fits(characters(whole, from, count))) {
+            --count;
+        }
+        cut.append(characters(whole, from, count));
+        from += count;
+    }
+    if (from < total) {
+        cut.last() += QStringLiteral("…");
+    }
+    return cut;
 }
 
 QString examNumberText(const QString& number) {

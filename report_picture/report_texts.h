@@ -2,16 +2,32 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace corvanta::report {
 
-// The lines of a stored comment. Only a CR LF pair breaks a line; a comment ending with a
-// break has no empty last line, two breaks in a row give an empty line. A lone CR or LF
-// stays in its line and prints as a blank. An empty comment has no line.
+// The lines of a stored comment. A CR LF pair, a lone CR and a lone LF each break a line
+// (other tools store either); a comment ending with a break has no empty last line, two
+// breaks in a row give an empty line. An empty comment has no line.
 QStringList commentLines(const QString& comment);
 
 // A text on one line: every line break (CR LF, CR or LF) becomes one blank.
 QString singleLine(const QString& text);
+
+// Offset in `text` where character `n` begins, and the number of characters, a surrogate
+// pair counting as one character.
+qsizetype characterOffset(const QString& text, qsizetype n);
+qsizetype characterCount(const QString& text);
+// Characters `from` .. `from` + count - 1 of `text`, never cut inside one.
+QString characters(const QString& text, qsizetype from, qsizetype count);
+
+// A text (made one line) in exactly `lines` lines of at most `lineCharacters` characters
+// each. Lines break at the last blank that keeps a line within its length and `fits`,
+// when the whole text then fits the lines; otherwise the text is cut whatever the words,
+// each line taking as many characters as its length and `fits` allow, and what is past
+// the last line is left out, the last line then ending with "…". Unused lines are empty.
+QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
+                      const std::function<bool(const QString&)>& fits);
 
 // An exam number as reports and file names show it: at least two digits (3 gives "03"); a
 // text that is not a number comes back unchanged.

@@ -6,43 +6,39 @@ namespace corvanta::report::blocks {
 namespace {
 
 constexpr qsizetype kConclusionLine = 100;
-
-// Where character `n` begins, characters counted whole (a surrogate pair is one).
-qsizetype offsetOf(const QString& text, qsizetype n) {
-    qsizetype i = 0;
-    for (; i < text.size() && n > 0; --n) {
-        const bool pair =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        i += pair ? 2 : 1;
-    }
-    return i;
-}
-
-// Characters `from` .. `from` + count - 1 of `text`, never cut inside one.
-QString characters(const QString& text, qsizetype from, qsizetype count) {
-    const qsizetype start = offsetOf(text, from);
-    return text.mid(start, offsetOf(text, from + count) - start);
-}
+constexpr int kConclusionLines = 2;
 
 }  // namespace
 
+QStringList conclusionLines(const Report& r) {
+    platform::Page& page = r.page;
+    const double width = columnRight(r, 1) - r.g.Colonne[0];
+    const platform::PageState before = page.state();
+    page.setBold(false);
+    page.setFontSize(10);
+    QStringList lines =
+        wrapLines(r.input.row.text("Examen_Compatible"), kConclusionLine, kConclusionLines,
+                  [&page, width](const QString& line) { return page.textWidth(line) <= width; });
+    page.setFontSize(before.fontSize);
+    page.setBold(before.bold);
+    return lines;
+}
+
 // The conclusion in two lines of 100 characters, both always printed.
-void printConclusion(const Report& r) {
+void printConclusion(const Report& r, double top) {
     platform::Page& page = r.page;
     const double left = r.g.Colonne[0];
+    const double right = columnRight(r, 1);
     page.setBold(true);
     page.setFontSize(12);
-    page.setCurrentX(left);
-    page.setCurrentY(Haut_Conclusion);
-    page.printLine(r.text(r.table.conclusionHeading));
+    page.setCurrentY(top);
+    printFrom(page, left, right, r.text(r.table.conclusionHeading));
     page.setBold(false);
     page.setFontSize(8);
     page.emptyLine();
     page.setFontSize(10);
-    const QString conclusion = r.input.row.text("Examen_Compatible");
-    for (int line = 0; line < 2; ++line) {
-        page.setCurrentX(left);
-        page.printLine(singleLine(characters(conclusion, line * kConclusionLine, kConclusionLine)));
+    for (const QString& line : conclusionLines(r)) {
+        printFrom(page, left, right, line);
     }
     page.emptyLine();
     page.setBold(false);

@@ -1,5 +1,7 @@
 #include "report_print/curve_page.h"
 
+#include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "report_picture/echogram_graph.h"
@@ -76,55 +78,95 @@ double drawTitle(Page& page, const CurvePageInput& in) {
     return top + 2 * page.textHeight(commissioning);
 }
 
-// A comment line by line behind the indentation; "(no comment)" at the margin for an empty
-// one. Lines start at the margin, or where the previous line left the position.
+// How many lines each comment may take for the whole page to stay above its bottom edge:
+// every comment keeps at least one line, the earlier ones keep more while room is left.
+std::vector<int> commentRoom(Page& page, const CurvePageInput& in, double top) {
+    std::vector<std::optional<QString>> comments;
+    if (in.mode == kCurvePageAcquisition) {
+        for (const CurvePageLegendEntry& entry : in.legend) {
+            comments.push_back(entry.comment);
+        }
+    } else if (in.mode == kCurvePageStoredCurve) {
+        comments.push_back(in.storedComment);
+    }
+    const double line = std::max({lineHeightAt(page, 10), lineHeightAt(page, 10, true),
+                                  lineHeightAt(page, 10, false, true)});
+    // The block's header and the line after the block, each legend entry's date line and
+    // the line after it, the patient block and the settings block.
+    int fixed = 2 + (in.mode == kCurvePageAcquisition ? 2 * static_cast<int>(comments.size()) : 0);
+    if (in.patient) {
+        fixed += 4 + (in.patient->socialSecurityNumber.value_or(QString()).isEmpty() ? 0 : 1) +
+                 (in.patient->birthDate ? 1 : 0);
+    }
+    fixed += 5;
+    const int lines = static_cast<int>(std::floor((page.scaleHeight() - top) / line + 1e-6));
+    int spare = lines - fixed - static_cast<int>(comments.size());
+    std::vector<int> room;
+    for (const std::optional<QString>& comment : comments) {
+        const int wanted = std::max<int>(1, commentLines(comment.value_or(QString())).size());
+        const int more = std::clamp(wanted - 1, 0, std::max(spare, 0));
+        spare -= more;
+        room.push_back(1 + more);
+    }
+    return room;
+}
+
+// A comment line by line behind the indentation, at most `room` lines, each cut at
+// `right`; "(no comment)" at the margin for an empty one. Lines start at the margin, or
+// where the previous line left the position.
 void printComment(Page& page, const CurvePageInput& in, const std::optional<QString>& comment,
-                  const QString& indent, double margin, bool linesAtMargin) {
+                  const QString& indent, double margin, bool linesAtMargin, int room,
+                  double right) {
     const QStringList lines = commentLines(comment.value_or(QString()));
     if (lines.isEmpty()) {
-        page.setCurrentX(margin);
-        page.printLine(indent + in.text(42));
+        printFrom(page, margin, right, indent + in.text(42));
         return;
     }
-    for (const QString& line : lines) {
+    const double from = linesAtMargin ? margin : 0;
+    for (const QString& line :
+         keptLines(page, lines, room, right - from - page.textWidth(indent))) {
         if (linesAtMargin) {
             page.setCurrentX(margin);
         }
-        page.printLine(indent + line);
+        page.printLine(fitted(page, indent + line, right - page.currentX()));
     }
 }
 
-void drawAcquisitionBlock(Page& page, const CurvePageInput& in, double margin) {
+void drawAcquisitionBlock(Page& page, const CurvePageInput& in, double margin,
+                          const std::vector<int>& room) {
+    const double right = page.scaleWidth() - margin;
     page.setCurrentX(margin);
     page.printOnLine(in.text(39));
     page.setBold(false);
     page.printLine(u' ' + in.text(40) + in.printedAt.toString(QStringLiteral("dd/MM/yy")) + u' ' +
                    in.text(35) + u' ' + in.printedAt.toString(QStringLiteral("H:mm:ss")));
-    for (const CurvePageLegendEntry& entry : in.legend) {
+    for (std::size_t i = 0; i < in.legend.size(); ++i) {
+        const CurvePageLegendEntry& entry = in.legend[i];
         page.setForeColor(entry.colour);
-        page.setCurrentX(margin);
-        page.printLine(in.text(41) + QStringLiteral(" du ") + entry.date);
+        printFrom(page, margin, right, in.text(41) + QStringLiteral(" du ") + entry.date);
         page.setForeColor(in.legendTextColour);
         page.setItalic(true);
-        printComment(page, in, entry.comment, kIndent.repeated(3), margin, false);
+        printComment(page, in, entry.comment, kIndent.repeated(3), margin, false, room[i], right);
         page.setItalic(false);
         page.emptyLine();
     }
 }
 
-void drawStoredCurveBlock(Page& page, const CurvePageInput& in, double margin) {
+void drawStoredCurveBlock(Page& page, const CurvePageInput& in, double margin,
+                          const std::vector<int>& room) {
     page.setCurrentX(margin);
     page.printOnLine(in.text(43) + QStringLiteral(" : "));
     page.setBold(false);
     page.printLine(QStringLiteral(" du ") + in.storedDate);
     page.setItalic(true);
-    printComment(page, in, in.storedComment, kIndent.repeated(2), margin, true);
+    printComment(page, in, in.storedComment, kIndent.repeated(2), margin, true, room.front(),
+                 page.scaleWidth() - margin);
     page.setItalic(false);
 }
 
+// One line, line breaks of stored values printed as blanks, cut at the right margin.
 void printAtMargin(Page& page, double margin, const QString& line) {
-    page.setCurrentX(margin);
-    page.printLine(kIndent + line);
+    printFrom(page, margin, page.scaleWidth() - margin, kIndent + singleLine(line));
 }
 
 void drawPatient(Page& page, const CurvePagePatient& patient, const CurvePageInput& in,
@@ -187,10 +229,11 @@ void drawCurvePage(Page& page, const CurvePageInput& in) {
     page.setCurrentY(graph.top + graph.height + graph.height / 6);
     page.setFontSize(10);
     page.setBold(true);
+    const std::vector<int> room = commentRoom(page, in, page.currentY());
     if (in.mode == kCurvePageAcquisition) {
-        drawAcquisitionBlock(page, in, margin);
+        drawAcquisitionBlock(page, in, margin, room);
     } else if (in.mode == kCurvePageStoredCurve) {
-        drawStoredCurveBlock(page, in, margin);
+        drawStoredCurveBlock(page, in, margin, room);
     }
     // The blocks stay one line apart, with or without a patient between them.
     page.emptyLine();

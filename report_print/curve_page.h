@@ -87,7 +87,9 @@ struct CurvePageInput {
 };
 
 // Draws the whole page, in twips whatever unit the page was left in; the document is left
-// open. Texts are Arial (Liberation Sans); comments break only at CR LF pairs.
+// open. Texts are Arial (Liberation Sans); comments break at CR LF, CR and LF alike and
+// are cut to the lines that leave the blocks under them on the page (the last one kept
+// ending with "…"); a text wider than the page's right margin is cut there with "…".
 void drawCurvePage(platform::Page& page, const CurvePageInput& input);
 
 // The name of the PDF written where there is no printer:

@@ -2,18 +2,27 @@
 
 namespace corvanta::report::blocks {
 
-void printDecision(const Report& r) {
+namespace {
+
+// The decisions stand left of the letterhead box.
+double decisionRight(const Report& r) {
+    constexpr double kGap = 2;
+    return letterheadLeft(r.g) - kGap;
+}
+
+}  // namespace
+
+void printDecision(const Report& r, double top) {
     platform::Page& page = r.page;
     page.setBold(true);
     page.setFontSize(12);
-    page.setCurrentX(r.g.Colonne[0]);
-    page.setCurrentY(Haut_Decision);
-    page.printLine(r.text(r.table.decisionTitle));
+    page.setCurrentY(top);
+    printFrom(page, r.g.Colonne[0], decisionRight(r), r.text(r.table.decisionTitle));
     page.setBold(false);
     page.setFontSize(8);
     page.emptyLine();
     page.setFontSize(10);
-    writeFindings(page, r.g.Colonne[0], r.lines(r.table.decisions));
+    writeFindings(page, r.g.Colonne[0], decisionRight(r), r.lines(r.table.decisions));
 }
 
 }  // namespace corvanta::report::blocks

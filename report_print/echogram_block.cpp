@@ -26,7 +26,7 @@ std::vector<std::uint8_t> filtered(const ExamReportInput& input, const QByteArra
 
 }  // namespace
 
-double printEchograms(const Report& r) {
+double printEchograms(const Report& r, double commentsBottom) {
     const std::vector<GraphPlace>& graphs = r.g.graphes;
     const double hautDates = drawGraphs(r.page, kPrintedGraphs, graphs, r.input.zones);
 
@@ -40,7 +40,8 @@ double printEchograms(const Report& r) {
         captions.push_back({r.input.row.optionalText(field(g, "DATE")),
                             r.input.row.optionalText(field(g, "Commentaire_Courbe"))});
     }
-    return drawCaptions(r.page, graphs, captions, hautDates, CaptionFlow::StayAfterLastLine);
+    return drawCaptions(r.page, graphs, captions, hautDates, CaptionFlow::StayAfterLastLine,
+                        commentsBottom);
 }
 
 }  // namespace corvanta::report::blocks

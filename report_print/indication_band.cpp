@@ -7,28 +7,29 @@ namespace corvanta::report::blocks {
 
 namespace {
 
-void printHeading(platform::Page& page, double x, double y, const QString& heading) {
+void printHeading(platform::Page& page, double x, double right, double y, const QString& heading) {
     page.setBold(true);
     page.setFontSize(12);
-    page.setCurrentX(x);
     page.setCurrentY(y);
-    page.printLine(heading);
+    printFrom(page, x, right, heading);
     page.setBold(false);
     page.setFontSize(10);
     page.emptyLine();
 }
 
-void printChoice(const Report& r, const QString& column, std::span<const Label> labels) {
+void printChoice(const Report& r, double x, double right, const QString& column,
+                 std::span<const Label> labels) {
     if (const std::optional<QString> label = r.chosen(column, labels)) {
-        r.page.printLine(QStringLiteral("- ") + *label);
+        printFrom(r.page, x, right, QStringLiteral("- ") + *label);
     }
 }
 
 }  // namespace
 
 double printIndication(const Report& r) {
-    printHeading(r.page, r.g.Colonne[0], Haut_Indication, r.text(r.table.indicationTitle));
-    writeFindings(r.page, r.g.Colonne[0], r.lines(r.table.indication));
+    const double right = columnRight(r, 0);
+    printHeading(r.page, r.g.Colonne[0], right, Haut_Indication, r.text(r.table.indicationTitle));
+    writeFindings(r.page, r.g.Colonne[0], right, r.lines(r.table.indication));
     const double basIndication = r.page.currentY();
     r.page.emptyLine();
     return basIndication;
@@ -36,8 +37,9 @@ double printIndication(const Report& r) {
 
 void printImaging(const Report& r, double basIndication) {
     platform::Page& page = r.page;
-    printHeading(page, r.g.Colonne[1], Haut_Indication, r.text(r.table.imagingTitle));
-    writeFindings(page, r.g.Colonne[1], r.lines(r.table.imaging));
+    const double right = columnRight(r, 1);
+    printHeading(page, r.g.Colonne[1], right, Haut_Indication, r.text(r.table.imagingTitle));
+    writeFindings(page, r.g.Colonne[1], right, r.lines(r.table.imaging));
     page.setCurrentY(std::max(basIndication, page.currentY()));
     page.emptyLine();
     page.emptyLine();
@@ -51,24 +53,27 @@ void printConditions(const Report& r) {
     const double left = r.g.Colonne[0];
     const ExamRow& row = r.input.row;
 
-    printHeading(page, left, Haut_Indication, r.text(c.title));
+    const double leftEnd = columnRight(r, 0);
+    const double rightEnd = columnRight(r, 1);
+
+    printHeading(page, left, leftEnd, Haut_Indication, r.text(c.title));
     page.setCurrentX(left);
-    printChoice(r, "Condition_Position", c.positions);
+    printChoice(r, left, leftEnd, "Condition_Position", c.positions);
     if (row.choice("Condition_Position") == std::int64_t{2}) {
-        page.setCurrentX(left);
-        page.printLine(QStringLiteral("- ") + singleLine(row.text("Condition_Position_Detail")));
+        printFrom(page, left, leftEnd,
+                  QStringLiteral("- ") + singleLine(row.text("Condition_Position_Detail")));
     }
     page.emptyLine();
 
-    printHeading(page, left, Haut_Remarque, r.text(c.remarkTitle));
-    page.setCurrentX(left);
-    page.printLine(QStringLiteral("- ") + singleLine(row.text("Condition_Remarque")));
+    printHeading(page, left, leftEnd, Haut_Remarque, r.text(c.remarkTitle));
+    printFrom(page, left, leftEnd,
+              QStringLiteral("- ") + singleLine(row.text("Condition_Remarque")));
     page.emptyLine();
 
-    printHeading(page, r.g.Colonne[1], Haut_Indication,
+    printHeading(page, r.g.Colonne[1], rightEnd, Haut_Indication,
                  QStringLiteral("- ") + r.text(c.buildTitle));
     page.setCurrentX(r.g.Colonne[1]);
-    printChoice(r, "Condition_Corpulence", c.builds);
+    printChoice(r, r.g.Colonne[1], rightEnd, "Condition_Corpulence", c.builds);
     page.emptyLine();
     page.emptyLine();
 }

@@ -107,6 +107,57 @@ void printTitle(const Report& r) {
     page.emptyLine();
 }
 
+double columnRight(const Report& r, std::size_t column) {
+    constexpr double kColumnGap = 2;
+    return column == 0 ? r.g.Colonne[1] - kColumnGap : r.g.Largeur_Page - r.g.Colonne[0];
+}
+
+Hauteurs_Blocs blockHeights(const Report& r) {
+    platform::Page& page = r.page;
+    const double heading = lineHeightAt(page, 12, true);
+    const double small = lineHeightAt(page, 8);
+    const double text = lineHeightAt(page, 10);
+    const double captionLine = lineHeightAt(page, 8, false, true);
+    int findings = 0;
+    for (const std::vector<ReportItem>& column : r.table.results) {
+        findings = std::max(findings, tickedCount(r.lines(column)));
+    }
+    const QStringList conclusion = conclusionLines(r);
+    qsizetype written = conclusion.size();
+    while (written > 0 && conclusion[written - 1].isEmpty()) {
+        --written;
+    }
+    return {
+        .resultats = heading + lineHeightAt(page, 8, true) + lineHeightAt(page, 10, true) +
+                     (r.table.gapUnderHeads ? text : 0) + findings * text,
+        .conclusion = heading + small + static_cast<double>(written) * text,
+        .decision = heading + small + tickedCount(r.lines(r.table.decisions)) * text,
+        .medecin = 2 * lineHeightAt(page, 8, true, true) + 7 * captionLine,
+        .ecart = small,
+        .legendes = 1.5 * captionLine,
+    };
+}
+
+Bas_De_Page pageBottom(const Hauteurs_Blocs& h, double hautResultats) {
+    Bas_De_Page b{};
+    b.Haut_Resultats = hautResultats;
+    b.Haut_Conclusion = std::max(Haut_Conclusion, hautResultats + h.resultats + h.ecart);
+    const double basConclusion = b.Haut_Conclusion + h.conclusion;
+    b.Haut_Decision = std::max(Haut_Decision, basConclusion + h.ecart);
+    b.Haut_Medecin = std::max({Haut_Medecin, b.Haut_Decision, basConclusion + h.legendes});
+    return b;
+}
+
+double commentsLimit(const Report& r, const Hauteurs_Blocs& h) {
+    // The letterhead's last line keeps clear of its box's bottom edge.
+    constexpr double kInsideBox = 1;
+    const double page = r.g.Hauteur_Page;
+    const double box = page - Marge_Bas_Medecin - kInsideBox - h.medecin;
+    const double lowestConclusion =
+        std::min({page - h.decision - h.ecart, box - h.ecart, box - h.legendes});
+    return std::max(Haut_Resultats, lowestConclusion - h.conclusion - h.ecart - h.resultats);
+}
+
 }  // namespace blocks
 
 void Imprimer_Compte_Rendu(platform::Page& page, const ExamReportInput& input,
@@ -122,12 +173,15 @@ void Imprimer_Compte_Rendu(platform::Page& page, const ExamReportInput& input,
     } else {
         printConditions(r);
     }
-    // Comments reaching below the results' top push the results down rather than being
-    // printed over.
-    printResults(r, std::max(Haut_Resultats, printEchograms(r)));
-    printConclusion(r);
-    printDecision(r);
-    printLetterhead(r);
+    // Comments reaching below the results' top push the blocks under them down rather than
+    // being printed over, and stop where those blocks would leave the page.
+    const Hauteurs_Blocs heights = blockHeights(r);
+    const double comments = printEchograms(r, commentsLimit(r, heights));
+    const Bas_De_Page bottom = pageBottom(heights, std::max(Haut_Resultats, comments));
+    printResults(r, bottom.Haut_Resultats);
+    printConclusion(r, bottom.Haut_Conclusion);
+    printDecision(r, bottom.Haut_Decision);
+    printLetterhead(r, bottom.Haut_Medecin);
     page.endDocument();
 }
 

@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "report_picture/report_texts.h"
 #include "report_print/report_blocks.h"
 
 namespace corvanta::report::blocks {
@@ -9,49 +12,48 @@ void printPatient(const Report& r) {
     const ExamRow& row = r.input.row;
     const double left = r.g.Colonne[0];
     const double right = r.g.Colonne[1];
-    // A line for a value that is not Null, at the current position.
-    const auto present = [&page, &row](const QString& prefix, const QString& column) {
-        if (const std::optional<QString> value = row.optionalText(column)) {
-            page.printLine(prefix + *value);
+    const double leftEnd = columnRight(r, 0);
+    const double rightEnd = columnRight(r, 1);
+    // A value on one line, its line breaks printed as blanks.
+    const auto value = [&row](const char* column) { return singleLine(row.text(column)); };
+    // A line for a value that is not Null, from x, cut at the column's end.
+    const auto present = [&page, &row](double x, double end, const QString& prefix,
+                                       const QString& column) {
+        if (const std::optional<QString> text = row.optionalText(column)) {
+            printFrom(page, x, end, prefix + singleLine(*text));
         }
     };
 
     page.setBold(true);
     page.setFontSize(12);
-    page.setCurrentX(left);
     page.setCurrentY(Haut_Patient);
-    page.printLine(r.text(r.table.referringDoctor) + u' ' + row.text("Docteur_Patient"));
+    printFrom(page, left, rightEnd,
+              r.text(r.table.referringDoctor) + u' ' + value("Docteur_Patient"));
     page.emptyLine();
     page.setBold(false);
     page.setFontSize(10);
     const double columnTop = page.currentY();
 
-    page.setCurrentX(left);
-    page.printLine(row.text("Nom_Patient") + u' ' + row.text("Prenom_Patient"));
-    page.setCurrentX(left);
-    present(r.text(r.table.socialSecurity) + u' ', "NumeroSS_Patient");
-    page.setCurrentX(left);
-    present(r.text(r.table.birthDate) + u' ', "Date_Naissance_Patient");
+    printFrom(page, left, leftEnd, value("Nom_Patient") + u' ' + value("Prenom_Patient"));
+    present(left, leftEnd, r.text(r.table.socialSecurity) + u' ', "NumeroSS_Patient");
+    present(left, leftEnd, r.text(r.table.birthDate) + u' ', "Date_Naissance_Patient");
 
     page.setCurrentX(right);
     page.setCurrentY(columnTop);
-    present(QString(), "Adresse1_Patient");
-    page.setCurrentX(right);
-    present(QString(), "Adresse2_Patient");
+    present(right, rightEnd, QString(), "Adresse1_Patient");
+    present(right, rightEnd, QString(), "Adresse2_Patient");
     page.setCurrentX(right);
     const double postcodeY = page.currentY();
-    present(QString(), "CodePostal_Patient");
+    present(right, rightEnd, QString(), "CodePostal_Patient");
     // The town follows the postcode on its line, after one blank and its own three.
-    const double townX = right + page.textWidth(row.text("CodePostal_Patient") + u' ');
-    if (const std::optional<QString> town = row.optionalText("Ville_Patient")) {
-        page.setCurrentX(townX);
+    const double townX =
+        right + page.textWidth(fitted(page, value("CodePostal_Patient"), rightEnd - right) + u' ');
+    if (row.optionalText("Ville_Patient")) {
         page.setCurrentY(postcodeY);
-        page.printLine(QStringLiteral("   ") + *town);
+        present(std::min(townX, rightEnd), rightEnd, QStringLiteral("   "), "Ville_Patient");
     }
-    page.setCurrentX(right);
-    present(QStringLiteral("Tel Personnel : "), "Telephone1_Patient");
-    page.setCurrentX(right);
-    present(QStringLiteral("Tel Bureau : "), "Telephone2_Patient");
+    present(right, rightEnd, QStringLiteral("Tel Personnel : "), "Telephone1_Patient");
+    present(right, rightEnd, QStringLiteral("Tel Bureau : "), "Telephone2_Patient");
     page.emptyLine();
 }
 

@@ -26,6 +26,8 @@ inline constexpr double Haut_Resultats = 187;
 inline constexpr double Haut_Conclusion = 222;
 inline constexpr double Haut_Decision = 242;
 inline constexpr double Haut_Medecin = 242;
+// The letterhead box ends this far above the page's bottom.
+inline constexpr double Marge_Bas_Medecin = 8;
 
 // The page's layout, fixed from its printable area before anything is printed.
 struct Geometrie_Page {
@@ -68,13 +70,51 @@ double printIndication(const Report& r);
 // The right column, then the band is closed two lines under the lower column.
 void printImaging(const Report& r, double basIndication);
 void printConditions(const Report& r);
-// Frames, zones, grid and scales, then each graph's curve, date and comment. Returns the
-// lowest y the comments reach.
-double printEchograms(const Report& r);
-// From `top`: `Haut_Resultats`, or lower where the comments above reach lower.
+// Frames, zones, grid and scales, then each graph's curve, date and comment, the comments
+// stopping above `commentsBottom`. Returns the lowest y the comments reach.
+double printEchograms(const Report& r, double commentsBottom);
+
+// Where the blocks under the echograms stand. Each keeps its fixed top unless the block
+// above reaches it, then follows one 8-point line under that block's last text; the
+// letterhead stands beside the decisions, lower when its captions would meet the
+// conclusion.
+struct Bas_De_Page {
+    double Haut_Resultats;
+    double Haut_Conclusion;
+    double Haut_Decision;
+    double Haut_Medecin;
+};
+
+// The heights, from their tops to the bottom of their last text, of the blocks of `r`.
+struct Hauteurs_Blocs {
+    double resultats;
+    double conclusion;
+    double decision;
+    double medecin;
+    // The space between a block's last text and the next block, and the letterhead
+    // captions' room above its box.
+    double ecart;
+    double legendes;
+};
+Hauteurs_Blocs blockHeights(const Report& r);
+// The tops of the blocks for results starting at `hautResultats`.
+Bas_De_Page pageBottom(const Hauteurs_Blocs& h, double hautResultats);
+// The lowest the comments may reach for every block under them to stay on the page, its
+// letterhead inside its box (never above `Haut_Resultats`).
+double commentsLimit(const Report& r, const Hauteurs_Blocs& h);
+
+// A title centred on the page, a head centred over each graph, then each graph's ticked
+// findings in its column, every column from the same top.
 void printResults(const Report& r, double top);
-void printConclusion(const Report& r);
-void printDecision(const Report& r);
-void printLetterhead(const Report& r);
+void printConclusion(const Report& r, double top);
+// The conclusion's two lines, broken between words where it then fits them.
+QStringList conclusionLines(const Report& r);
+void printDecision(const Report& r, double top);
+void printLetterhead(const Report& r, double top);
+// The letterhead box's left edge: the right edge of the left graph of a two-graph page.
+double letterheadLeft(const Geometrie_Page& g);
+// The right edge texts of the page's columns stop at: the left column's ends short of the
+// right one, the right one's (or one across the page) at the right margin.
+double columnRight(const Report& r, std::size_t column);
 
 }  // namespace corvanta::report::blocks

@@ -2,8 +2,6 @@
 
 namespace corvanta::report::blocks {
 
-// A title centred on the page, a head centred over each graph, then each graph's ticked
-// findings in its column, every column from the same top.
 void printResults(const Report& r, double top) {
     platform::Page& page = r.page;
     const PrintedReport& t = r.table;
@@ -17,7 +15,8 @@ void printResults(const Report& r, double top) {
     if (!t.resultsTitle.byType.empty()) {
         type = r.input.row.choice("Code_Type");
     }
-    printCentred(page, 0, r.g.Largeur_Page, r.text(t.resultsTitle, type));
+    printCentredWithin(page, 0, r.g.Largeur_Page, columnRight(r, 1) - r.g.Colonne[0],
+                       r.text(t.resultsTitle, type));
     page.setFontSize(8);
     page.emptyLine();
 
@@ -28,7 +27,8 @@ void printResults(const Report& r, double top) {
         if (g > 0) {
             page.setCurrentY(headsY);
         }
-        printCentred(page, graphs[g].left, graphs[g].width, r.text(t.heads[g]));
+        printCentredWithin(page, graphs[g].left, graphs[g].width, graphs[g].width,
+                           r.text(t.heads[g]));
     }
     if (t.gapUnderHeads) {
         page.setBold(false);
@@ -45,7 +45,8 @@ void printResults(const Report& r, double top) {
         if (g > 0) {
             page.setCurrentY(findingsTop);
         }
-        writeFindings(page, graphs[g].left, r.lines(t.results[g]));
+        writeFindings(page, graphs[g].left, columnRight(r, graphs.size() == 1 ? 1 : g),
+                      r.lines(t.results[g]));
     }
     page.emptyLine();
 }

@@ -140,8 +140,9 @@ TEST_F(CurvePageTest, AcquisitionPageLaysOutTitleGraphCurvesPinsAndBlocks) {
     EXPECT_DOUBLE_EQ(comment.before.x, 0) << "comment lines start at the page's edge";
     EXPECT_EQ(comment.before.foreColor, QColor(10, 20, 30));
     EXPECT_TRUE(comment.before.italic);
-    EXPECT_DOUBLE_EQ(find(printed, kIndent.repeated(3) + "d e").before.x, 0)
-        << "a lone CR keeps the character after it";
+    EXPECT_DOUBLE_EQ(find(printed, kIndent.repeated(3) + "d").before.x, 0)
+        << "a lone CR breaks the line";
+    EXPECT_DOUBLE_EQ(find(printed, kIndent.repeated(3) + "e").before.x, 0);
     EXPECT_EQ(find(printed, "[41] du 03/03/26 G").before.foreColor, QColor(Qt::green));
     EXPECT_NEAR(find(printed, kIndent.repeated(3) + "[42]").before.x, kM, kClose);
 

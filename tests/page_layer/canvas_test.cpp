@@ -175,8 +175,8 @@ TEST_F(CanvasGraphTest, SamplePageForLooking) {
     drawCaptions(canvas, graphs, captions, bottom, CaptionFlow::BelowLowestColumn);
     canvas.emptyLine();
     const std::vector<FindingsColumn> columns = {
-        {10, {{true, "Echogramme normal"}, {true, "Sinus occupé"}}},
-        {80, {{true, "Evocateur d'une rétention liquidienne"}}}};
+        {10, 78, {{true, "Echogramme normal"}, {true, "Sinus occupé"}}},
+        {80, 130, {{true, "Evocateur d'une rétention liquidienne"}}}};
     drawFindingsColumns(canvas, columns);
     ASSERT_TRUE(canvas.image().save(corvanta::test::Dossier_Captures() + "/page_layer_canvas.png"));
 }

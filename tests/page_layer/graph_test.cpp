@@ -225,8 +225,10 @@ TEST(ReportFlowTest, TitleThenFindingsColumnsEndUnderTheLongerOne) {
     page.clear();
     page.setCurrentY(50);
     const std::vector<FindingsColumn> columns = {
-        {10, {{true, "normal"}, {false, "occupe"}, {true, "suspect"}, {true, "autre\r\nligne"}}},
-        {80, {{true, "normal"}, {false, "x"}}}};
+        {10,
+         78,
+         {{true, "normal"}, {false, "occupe"}, {true, "suspect"}, {true, "autre\r\nligne"}}},
+        {80, 130, {{true, "normal"}, {false, "x"}}}};
     drawFindingsColumns(page, columns);
     std::vector<std::pair<QString, std::pair<double, double>>> lines;
     const auto& all = page.entries();

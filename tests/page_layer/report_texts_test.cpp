@@ -10,7 +10,7 @@ namespace {
 
 using namespace corvanta::report;
 
-TEST(ReportTextsTest, OnlyACrLfPairBreaksACommentLine) {
+TEST(ReportTextsTest, CrLfLoneCrAndLoneLfEachBreakACommentLine) {
     const struct {
         QString comment;
         QStringList lines;
@@ -21,13 +21,38 @@ TEST(ReportTextsTest, OnlyACrLfPairBreaksACommentLine) {
         {"abc\r\n", {"abc"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"\r\nx", {"", "x"}},
-        {"abc\rde", {"abc de"}},
-        {"abc\nde", {"abc de"}},
+        {"abc\rde", {"abc", "de"}},
+        {"abc\nde\n", {"abc", "de"}},
+        {"a\n\r\nb\r\rc", {"a", "", "b", "", "c"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(commentLines(c.comment), c.lines) << c.comment.toStdString();
     }
     EXPECT_EQ(singleLine("rue\r\ndes Lilas\nbis\r"), "rue des Lilas bis ");
+}
+
+// Lines of at most 10 characters, two of them, and a width that takes 8 'm's.
+TEST(ReportTextsTest, ConclusionsBreakBetweenWordsWhenTheWholeTextThenFits) {
+    const auto fits = [](const QString& line) { return line.count(u'm') <= 8; };
+    const struct {
+        QString text;
+        QStringList lines;
+    } cases[] = {
+        {"deux lignes de", {"deux", "lignes de"}},
+        {"collectée, sans", {"collectée,", "sans"}},
+        {"court", {"court", ""}},
+        {"", {"", ""}},
+        {"un\r\ndeux\ntrois", {"un deux", "trois"}},
+        // Too long for two lines by words: cut by characters, nothing lost while it fits.
+        {"abcdefghijklmnopqrs", {"abcdefghij", "klmnopqrs"}},
+        {"deux lignes de texte", {"deux ligne", "s de texte"}},
+        {"mmmmmmmmmmmm", {"mmmmmmmm", "mmmm"}},
+        // More than the lines hold: the last line says so.
+        {"abcdefghijklmnopqrstuvwxyz", {"abcdefghij", "klmnopqrst…"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(wrapLines(c.text, 10, 2, fits), c.lines) << c.text.toStdString();
+    }
 }
 
 TEST(ReportTextsTest, ExamNumbersHaveAtLeastTwoDigits) {

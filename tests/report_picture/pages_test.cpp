@@ -87,11 +87,12 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"- 4.51", 10, 139},
                       {"- ", 10, 142}}});
 
-    // A three-line comment under the right graph, a Null date and a Null conclusion.
+    // A three-line comment under the right graph with breaks of every kind, a Null date, a
+    // Null conclusion; the scanner decision in the pleura's own words.
     auto pleura = sampleExam(2);
-    tick(pleura, {"Echogramme_Gauche_Occupe"});
+    tick(pleura, {"Echogramme_Gauche_Occupe", "Decision_Scanner"});
     pleura.row.set("Courbes_Droites.DATE", Value());
-    pleura.row.set("Courbes_Droites.Commentaire_Courbe", Value("un\r\ndeux\r\ntrois"));
+    pleura.row.set("Courbes_Droites.Commentaire_Courbe", Value("un\ndeux\r\ntrois\r"));
     pleura.row.set("Examen_Compatible", Value());
     cases.push_back({"pleura",
                      pleura,
@@ -107,9 +108,11 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"4.48", 10, 113},
                       {"", 10, 120},
                       {"", 10, 123},
-                      {"4.49", 10, 129}}});
+                      {"4.49", 10, 129},
+                      {"- 6.29", 10, 136}}});
 
-    // One wide graph; a conclusion of 250 characters keeps 240 on three lines.
+    // One wide graph; a conclusion of 250 characters without a blank keeps 240 on three
+    // lines, the last one showing that the rest is left out.
     auto tumour = sampleExam(3);
     tick(tumour, {"Echogramme_Tumeur_Heterogene", "Echogramme_Tumeur_Autres",
                   "Decision_Traitement_Cervicotomie", "Decision_Drainage"});
@@ -125,7 +128,7 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"7.49", 10, 104},
                       {longText.left(80), 10, 111},
                       {longText.mid(80, 80), 10, 114},
-                      {longText.mid(160, 80), 10, 117},
+                      {longText.mid(160, 80) + "…", 10, 117},
                       {"7.50", 10, 123},
                       {"- 7.91", 10, 130}}});
 

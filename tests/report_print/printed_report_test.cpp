@@ -135,12 +135,12 @@ TEST_F(PrintedReportTest, TitleFollowsTheCurrentTypeAndStacksItsThreeLines) {
 }
 
 TEST_F(PrintedReportTest, PatientColumnsStackOnlyTheValuesPresent) {
-    set({{"Docteur_Patient", "Dr Martin"},
+    set({{"Docteur_Patient", "Dr\r\nMartin"},
          {"Nom_Patient", "Durand"},
          {"Prenom_Patient", "Marie"},
          {"NumeroSS_Patient", "1234"},
          {"Date_Naissance_Patient", "01/02/1960"},
-         {"Adresse1_Patient", "12 rue"},
+         {"Adresse1_Patient", "12\nrue"},
          {"Adresse2_Patient", "Bat B"},
          {"CodePostal_Patient", "75001"},
          {"Ville_Patient", "Paris"},
@@ -172,6 +172,12 @@ TEST_F(PrintedReportTest, PatientColumnsStackOnlyTheValuesPresent) {
                                                {"   Paris", 112, 58},
                                                {"Tel Personnel : 0102", 110, 63},
                                                {"Tel Bureau : ", 110, 68}});
+
+    // A name too long for its column ends at the column's edge, short of the address.
+    set({{"Nom_Patient", QString(30, u'N')}, {"Prenom_Patient", QString(30, u'P')}});
+    print(ReportWindow::Sinus);
+    expectLines(linesFrom(*page, QString(30, u'N') + u' ' + QString(17, u'P') + "…", 1),
+                {{QString(30, u'N') + u' ' + QString(17, u'P') + "…", 10, 53}});
 }
 
 // The band's end is observed where the graphs' first setting follows it.
@@ -303,7 +309,7 @@ TEST_F(PrintedReportTest, ResultsPutAHeadOverEachGraphAndItsFindingsUnder) {
 }
 
 // The conclusion is cut by characters: one outside the 16-bit range counts as one.
-TEST_F(PrintedReportTest, ConclusionTakesTwoLinesOfAHundredCharactersThenDecisions) {
+TEST_F(PrintedReportTest, ConclusionTakesTwoLinesWithinThePageThenDecisionsUnderIt) {
     const QString clef = QString::fromUcs4(U"\U0001D11E");
     const QString conclusion = QString(99, u'a') + clef + QString(50, u'é');
     set({{"Examen_Compatible", conclusion},
@@ -312,12 +318,15 @@ TEST_F(PrintedReportTest, ConclusionTakesTwoLinesOfAHundredCharactersThenDecisio
          {"Decision_Traitement_Medical_Detail", "ains\r\n10 jours"},
          {"Decision_Traitement_Chirurgical_Detail", "not ticked"}});
     print(ReportWindow::Sinus);
-    expectLines(linesFrom(*page, "4.48", 6), {{"4.48", 10, 222},
-                                              {QString(99, u'a') + clef, 10, 232},
-                                              {QString(50, u'é'), 10, 237},
-                                              {"4.49", 10, 242},
-                                              {"- 4.98", 10, 252},
-                                              {"- ains 10 jours", 10, 257}});
+    // 100 characters would run past the right margin (90 fit the 180 mm): the line ends
+    // there and nothing is lost; the decisions leave an 8-point line under the conclusion.
+    expectLines(linesFrom(*page, "4.48", 6),
+                {{"4.48", 10, 222},
+                 {QString(90, u'a'), 10, 232},
+                 {QString(9, u'a') + clef + QString(50, u'é'), 10, 237},
+                 {"4.49", 10, 246},
+                 {"- 4.98", 10, 256},
+                 {"- ains 10 jours", 10, 261}});
 
     set({{"Examen_Compatible", Value()}, {"Decision_Lavage", 0}});
     print(ReportWindow::Plevre);
