@@ -104,8 +104,7 @@ void Echo::Imprimer_Courbe(int Mode_Impression) {
         const QString pdf =
             etat_.Repertoire_Export.trimmed().isEmpty()
                 ? QString()
-                : report::fileInFolder(etat_.Repertoire_Export,
-                                       report::curvePageFileName(page.patient, page.printedAt));
+                : report::curvePageFile(etat_.Repertoire_Export, page.patient, page.printedAt);
         const QString ecrit = report::printDocument(
             pdf, [&page](platform::Page& imprimante) { report::drawCurvePage(imprimante, page); });
         if (!ecrit.isEmpty())

@@ -17,9 +17,10 @@ namespace corvanta::report {
 // their export button when this holds at set-up, and the export refuses then.
 bool isProgramFolder(const QString& exportFolder, const QString& programFolder);
 
-// The file name of an exam's picture, "<Nom_Patient> <Prenom_Patient> <number>" with the
-// number in at least two digits and the extension of the format, not yet made safe.
-QString pictureName(const ExamRow& row, PictureFormat format);
+// The file of an exam's report in `folder`: "<Nom_Patient> <Prenom_Patient> <number>" and
+// `extension`, the number as the exam window shows it, made safe; the names shortened
+// where the whole would not fit the file system (fileInFolder()).
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension);
 
 // The picture format chosen in the main window's format list: 0 JPEG, 1 BMP; any other
 // index (nothing chosen) writes no file.
@@ -47,7 +48,7 @@ struct ExportOutcome {
 // Exports the report picture of an exam: the folder checks above; `draw` on a fresh
 // export canvas; the picture put on the clipboard; a trailing separator removed from
 // `exportFolder` (the program keeps the shortened folder); the picture written into that
-// folder under pictureName(), made safe, replacing a file of the same name. A failed
+// folder as examFile(), replacing a file of the same name. A failed
 // clipboard or write is a corvanta::Error (no partial file is left).
 ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QString& exportFolder,
                             const QString& programFolder, int formatIndex,

@@ -90,9 +90,10 @@ struct CurvePageInput {
 // open. Texts are Arial (Liberation Sans); comments break only at CR LF pairs.
 void drawCurvePage(platform::Page& page, const CurvePageInput& input);
 
-// The name of the PDF written where there is no printer:
+// The PDF written in `folder` where there is no printer:
 // "Courbe <surname> <given name> <yyyyMMdd-HHmmss>.pdf", or "Courbe <stamp>.pdf" without a
-// patient. Not yet made safe for a file system.
-QString curvePageFileName(const std::optional<CurvePagePatient>& patient, const QDateTime& at);
+// patient, made safe and shortened as fileInFolder() does (the stamp kept whole).
+QString curvePageFile(const QString& folder, const std::optional<CurvePagePatient>& patient,
+                      const QDateTime& at);
 
 }  // namespace corvanta::report

@@ -60,7 +60,7 @@ TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
     EXPECT_EQ(c.etat->Repertoire_Export, c.dossier.fichier(QStringLiteral("images")));
 
     report::CanvasPage attendu;
-    const report::ExamReportInput entree = s.Donnees_Compte_Rendu();
+    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
     report::drawSinusPicture(entree, attendu);
     EXPECT_EQ(entree.row.text(QStringLiteral("Examen_Compatible")), QStringLiteral("Sinusite"));
     EXPECT_EQ(entree.pointCount, s.Nombre_Points_Examen);
@@ -72,7 +72,7 @@ TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
 
     // Before any preview the main window's number of points is used.
     s.Nombre_Points_Examen = 0;
-    EXPECT_EQ(s.Donnees_Compte_Rendu().pointCount, c.etat->Nombre_Points);
+    EXPECT_EQ(s.Donnees_Compte_Rendu()->pointCount, c.etat->Nombre_Points);
 }
 
 // Each refusal says why, and nothing is written.
