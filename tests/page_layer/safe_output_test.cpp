@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 
 #include "platform/safe_file.h"
@@ -12,35 +10,14 @@
 #include "report_picture/picture_files.h"
 #include "report_print/printer_page.h"
 #include "tests/support/application_test.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
 using namespace corvanta::report;
 using corvanta::platform::OutputError;
 using corvanta::platform::OutputFailure;
-
-// Files bigger than `bytes` cannot be written while it lives: the write fails with EFBIG,
-// as on a full disk, instead of the signal ending the process.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = nullptr;
-    bool ok_ = false;
-};
+using corvanta::test::FileSizeLimit;
 
 QByteArray contents(const QString& path) {
     QFile file(path);
