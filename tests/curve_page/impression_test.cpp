@@ -106,7 +106,7 @@ TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
     EXPECT_EQ(poste.traits(0, 7), 50u) << "the stored curve stops at the point count";
     EXPECT_EQ(poste.documents[0].back().operation.kind, Kind::EndDocument);
 
-    // No line chosen: nothing printed. A curve deleted meanwhile: the error box, no page.
+    // No line chosen: nothing printed. A curve deleted meanwhile: a word, no page.
     echo.List1->setCurrentRow(-1);
     echo.Toolbar2_Boutons[3]->trigger();
     echo.List1->setCurrentRow(0);
@@ -114,7 +114,8 @@ TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
     echo.Toolbar2_Boutons[3]->trigger();
     EXPECT_EQ(poste.documents.size(), 1u);
     ASSERT_EQ(poste.boites().size(), 1u);
-    EXPECT_EQ(poste.boites()[0].titre, l(4, 44));
+    EXPECT_EQ(poste.boites()[0].titre, l(1, 91));
+    EXPECT_EQ(poste.boites()[0].texte, l(1, 100));
 }
 
 TEST(Impression_Courbe, LaPageDAcquisitionMontreLesCasesEtLaLegendeDuPatient) {
