@@ -187,15 +187,13 @@ void writeFileWhole(const QString& path, const QByteArray& bytes, const char* so
     if (QFileInfo(path).fileName().toUtf8().size() > kMaxFileNameBytes)
         fail(OutputFailure::NameTooLong, 0);
 
-    Temporary temporary(QFileInfo(path).absolutePath());
-    if (!temporary.opened()) {
-        const int error = errno;
-        fail(causeOfErrno(error), error);
-    }
     const auto failed = [&] {
         const int error = errno;
         fail(causeOfErrno(error), error);
     };
+    Temporary temporary(QFileInfo(path).absolutePath());
+    if (!temporary.opened())
+        failed();
     if (!writeAll(temporary.fd(), bytes) || ::fchmod(temporary.fd(), rightsFor(target)) != 0 ||
         ::fsync(temporary.fd()) != 0 || !temporary.close())
         failed();
