@@ -22,8 +22,8 @@ bool isProgramFolder(const QString& exportFolder, const QString& programFolder);
 // where the whole would not fit the file system (fileInFolder()).
 QString examFile(const QString& folder, const ExamRow& row, const QString& extension);
 
-// The picture format chosen in the main window's format list: 0 JPEG, 1 BMP; any other
-// index (nothing chosen) writes no file.
+// The picture format chosen in the main window's format list, as the main window reads
+// it (a typed text is no choice, -1): 0 JPEG, 1 BMP; any other index writes no file.
 std::optional<PictureFormat> formatOfIndex(int index);
 
 // Where the picture goes; both are replaced in tests.
@@ -48,8 +48,8 @@ struct ExportOutcome {
 // Exports the report picture of an exam: the folder checks above; `draw` on a fresh
 // export canvas; the picture put on the clipboard; a trailing separator removed from
 // `exportFolder` (the program keeps the shortened folder); the picture written into that
-// folder as examFile(), replacing a file of the same name. A failed
-// clipboard or write is a corvanta::Error (no partial file is left).
+// folder as examFile(), replacing a file of the same name. A failed clipboard or write is
+// a platform::OutputError (no new file, the older one whole).
 ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QString& exportFolder,
                             const QString& programFolder, int formatIndex,
                             const PictureOutlet& outlet = {});
