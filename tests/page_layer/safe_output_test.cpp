@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -88,6 +89,28 @@ TEST(SafeOutputTest, AFailedWriteKeepsTheOlderFileAndSaysWhy) {
                 << "no temporary file left";
         }
     }
+}
+
+// A volume that is really full (a small tmpfs, where this machine lets the tests mount one):
+// the picture fails as on the file-size limit, and the older picture stays whole.
+TEST(SafeOutputTest, AFullVolumeKeepsTheOlderPicture) {
+    corvanta::test::Application();
+    QTemporaryDir volume;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", volume.path()}) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString file = volume.filePath("Martin Anne 03.bmp");
+    writeText(file, "the older picture");
+    CanvasPage canvas;
+    try {
+        writePicture(canvas.image(), file, PictureFormat::Bmp);
+        ADD_FAILURE() << "a 941,738-byte picture on a 64 KB volume";
+    } catch (const OutputError& error) {
+        EXPECT_EQ(error.cause(), OutputFailure::DiskFull) << error.what();
+    }
+    EXPECT_EQ(contents(file), "the older picture");
+    EXPECT_EQ(QDir(volume.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"Martin Anne 03.bmp"});
+    EXPECT_EQ(QProcess::execute("umount", {volume.path()}), 0);
 }
 
 // A name over 255 bytes loses the end of its names, never the number or the extension,
