@@ -18,6 +18,12 @@ struct Texte_Erreur {
 
 Texte_Erreur Composer_Erreur(const Libelles& libelle, const Error& erreur, int form = 4);
 
+// The description the box shows: for a failed report, picture or page
+// (platform::OutputError) the program's own words in the interface's language (texts 120
+// to 133 of form 4, whatever the box's form), the file named; for any other error its own
+// description.
+QString Description_Erreur(const Libelles& libelle, const Error& erreur);
+
 // A number as the program writes it in messages and stored settings: a leading blank for
 // values of 0 and above (" 7"), the minus sign otherwise ("-1").
 QString Nombre_Avec_Signe(long long valeur);

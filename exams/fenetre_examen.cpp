@@ -22,6 +22,7 @@
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "report_picture/report_texts.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
 #include "widgets/text_limits.h"
@@ -274,15 +275,19 @@ void Fenetre_Examen::Form_Load() {
                 examens.moveFirst();
         }
         Toolbar1_Boutons[7]->setEnabled(static_cast<bool>(Imprimer_Compte_Rendu));
-        Toolbar1_Boutons[8]->setEnabled(
-            static_cast<bool>(Exporter_Compte_Rendu) &&
-            !report::isProgramFolder(etat_.Repertoire_Export, etat_.Repertoire_Programme));
+        Etat_Bouton_Export();
         if (etat_.Medecin_Courant >= 1 && etat_.Medecin_Courant <= 3)
             Toolbar2_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
         Afficher_Examen();
     } catch (const Error& erreur) {
         Afficher_Erreur(this, libelle(), erreur, form());
     }
+}
+
+void Fenetre_Examen::Etat_Bouton_Export() {
+    Toolbar1_Boutons[8]->setEnabled(
+        static_cast<bool>(Exporter_Compte_Rendu) &&
+        !report::isProgramFolder(etat_.Repertoire_Export, etat_.Repertoire_Programme));
 }
 
 void Fenetre_Examen::Timer1_Timer() {
@@ -382,31 +387,11 @@ void Fenetre_Examen::Liste_Examens_Click() {
 }
 
 std::optional<std::int64_t> Fenetre_Examen::Valeur_Numero(const QString& numero) {
-    const QString texte = numero.trimmed();
-    const qsizetype debut =
-        texte.startsWith(QLatin1Char('+')) || texte.startsWith(QLatin1Char('-'));
-    if (texte.size() == debut)
-        return std::nullopt;
-    for (qsizetype i = debut; i < texte.size(); ++i) {
-        if (texte[i] < QLatin1Char('0') || texte[i] > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    bool dans_les_bornes = false;
-    const qlonglong valeur = texte.toLongLong(&dans_les_bornes);
-    if (!dans_les_bornes)
-        return std::nullopt;
-    return valeur;
+    return report::plainExamNumber(numero);
 }
 
 QString Fenetre_Examen::Format_Numero(const QString& numero) {
-    const std::optional<std::int64_t> valeur = Valeur_Numero(numero);
-    if (!valeur)
-        return numero;
-    // Unsigned, so that the most negative number has a magnitude too.
-    const std::uint64_t grandeur =
-        *valeur < 0 ? 0 - static_cast<std::uint64_t>(*valeur) : static_cast<std::uint64_t>(*valeur);
-    const QString chiffres = QString::number(grandeur).rightJustified(2, QLatin1Char('0'));
-    return *valeur < 0 ? QStringLiteral("-") + chiffres : chiffres;
+    return report::examNumberText(numero);
 }
 
 QString Fenetre_Examen::Nom_Complet(const QString& nom, const QString& prenom) {

@@ -186,6 +186,9 @@ class Fenetre_Examen : public QDialog {
     // again from the requeried recordsets. The exam shown stays shown and selected; the
     // chosen patient and whatever is being typed stay as they are.
     void Actualiser_Listes();
+    // Button 9 is enabled when the window exports a picture and the export folder is not
+    // the program folder; run at set-up and whenever the export folder changes.
+    void Etat_Bouton_Export();
 
     // ---- Record operations --------------------------------------------------------------
     void Afficher_Examen();
@@ -195,13 +198,13 @@ class Fenetre_Examen : public QDialog {
     void Supprimer_Examen();
 
     // ---- Reports ------------------------------------------------------------------------
-    // What a report of the exam on screen needs: its row, once `Table_Examens` is back on
-    // it (Revenir_Examen_Affiche: whatever other windows did to the recordset, and during
-    // a new exam the exam shown before it), the current type and its zones 0..3, the point
-    // count of the last preview (the main window's while no preview ran), the main
-    // window's filter settings, the commissioning date, the current doctor and the texts.
-    // Error 3021 when no exam is shown, 3167 when it has gone since.
-    report::ExamReportInput Donnees_Compte_Rendu();
+    // What a report of the exam on screen needs: its row, read from the database by its key
+    // when the report starts (during a new exam, the exam shown before it), the current type
+    // and its zones 0..3, the point count of the last preview (the main window's while no
+    // preview ran), the main window's filter settings, the commissioning date, the current
+    // doctor and the texts. Error 3021 when no exam is shown; none when the exam has been
+    // deleted since it was shown (by this program or another copy of it).
+    std::optional<report::ExamReportInput> Donnees_Compte_Rendu();
 
     // True once a display of the current row has completed: a row shown only in part
     // is never rewritten.

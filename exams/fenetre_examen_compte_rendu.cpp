@@ -5,6 +5,7 @@
 
 #include "exams/fenetre_examen.h"
 #include "main_window/echo.h"
+#include "platform/database.h"
 #include "platform/recordset.h"
 #include "report_print/print_exam_report.h"
 #include "widgets/message_boxes.h"
@@ -22,17 +23,26 @@ constexpr int kRefus_Impression_Sans_Examen = 115;
 constexpr int kRefus_Impression_Nouvel_Examen = 116;
 constexpr int kFichier_Impression = 117;
 constexpr int kTitre_Impression = 118;
+constexpr int kSans_Format_Image = 134;
+constexpr int kExamen_Supprime = 135;
 
 }  // namespace
 
-report::ExamReportInput Fenetre_Examen::Donnees_Compte_Rendu() {
-    if (!Revenir_Examen_Affiche())
-        throw Error(3021, "Recordset", "No current record.");
-    const platform::Recordset& examen = *etat_.Table_Examens;
+std::optional<report::ExamReportInput> Fenetre_Examen::Donnees_Compte_Rendu() {
+    if (!examen_affiche_)
+        throw Error(platform::db_error::kNoCurrentRecord, "Recordset", "No current record.");
+    // Read now, by key: another copy of the program may have deleted the exam since it was
+    // shown, whatever the shared recordset still holds of it.
+    const auto examen = etat_.Base_Donnees->openRecordset(
+        QStringLiteral("SELECT * FROM Req_Examens_%1 WHERE Code_Examen = ?").arg(etat_.Type_Examen),
+        {*examen_affiche_});
+    if (examen->recordCount() == 0)
+        return std::nullopt;
+    examen->moveFirst();
 
     report::ExamReportInput entree;
-    for (int i = 0; i < examen.fieldCount(); ++i)
-        entree.row.set(examen.fieldName(i), examen.field(i));
+    for (int i = 0; i < examen->fieldCount(); ++i)
+        entree.row.set(examen->fieldName(i), examen->field(i));
     entree.examType = etat_.Type_Examen;
     if (etat_.Type_Examen >= 0 && etat_.Type_Examen < kNombre_Types_Zones) {
         const Zones_Type& zones =
@@ -69,13 +79,20 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
         return;
     const auto refuser = [this](int texte) { Avertir_Compte_Rendu(kTitre_Export, texte); };
     try {
-        const report::ExportOutcome issue = report::exportPicture(
-            Donnees_Compte_Rendu(), dessin, etat_.Repertoire_Export, etat_.Repertoire_Programme,
-            echo_.Combo_Format_Image->currentIndex());
+        const std::optional<report::ExamReportInput> entree = Donnees_Compte_Rendu();
+        if (!entree) {
+            refuser(kExamen_Supprime);
+            return;
+        }
+        const report::ExportOutcome issue =
+            report::exportPicture(*entree, dessin, etat_.Repertoire_Export,
+                                  etat_.Repertoire_Programme, echo_.Format_Image_Choisi());
         if (issue.kind == report::ExportOutcome::Kind::NoFolder)
             refuser(kRefus_Sans_Dossier);
         else if (issue.kind == report::ExportOutcome::Kind::ProgramFolder)
             refuser(kRefus_Dossier_Programme);
+        else if (issue.kind == report::ExportOutcome::Kind::ClipboardOnly)
+            refuser(kSans_Format_Image);
     } catch (const Error& erreur) {
         Afficher_Erreur(this, libelle(), erreur, form());
     }
@@ -86,8 +103,12 @@ void Fenetre_Examen::Imprimer_Page(report::ReportWindow page) {
                              kRefus_Impression_Sans_Examen))
         return;
     try {
-        const QString pdf =
-            report::printExamReport(Donnees_Compte_Rendu(), page, etat_.Repertoire_Export);
+        const std::optional<report::ExamReportInput> entree = Donnees_Compte_Rendu();
+        if (!entree) {
+            Avertir_Compte_Rendu(kTitre_Impression, kExamen_Supprime);
+            return;
+        }
+        const QString pdf = report::printExamReport(*entree, page, etat_.Repertoire_Export);
         if (!pdf.isEmpty()) {
             Message_Information(this, libelle()(4, kTitre_Impression),
                                 libelle()(4, kFichier_Impression) + QStringLiteral("\n") + pdf);

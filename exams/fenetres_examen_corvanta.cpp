@@ -82,6 +82,13 @@ void Fenetres_Examen_Corvanta::Donnees_Importees() {
     }
 }
 
+void Fenetres_Examen_Corvanta::Dossier_Export_Change() {
+    for (Place& place : places_) {
+        if (place.fenetre && place.fenetre->Est_Charge())
+            place.fenetre->Etat_Bouton_Export();
+    }
+}
+
 void Installer_Fenetres_Examen() {
     Enregistrer_Fenetres_Examen([](Echo& echo, Etat_Application& etat) {
         return std::make_unique<Fenetres_Examen_Corvanta>(echo, etat);

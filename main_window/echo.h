@@ -379,8 +379,9 @@ class Echo : public QMainWindow {
     void Dessiner_Apercu();
     // `ID` of the curve of the selected line of `List1`; 0 when no line is selected.
     std::int64_t Cle_Courbe_Selectionnee() const;
-    // What the curve print page shows, read now (echo_impression.cpp).
-    void Remplir_Page_Courbe(report::CurvePageInput& page) const;
+    // What the curve print page shows, read now (echo_impression.cpp); false when the
+    // stored curve to print has been deleted since it was listed.
+    bool Remplir_Page_Courbe(report::CurvePageInput& page) const;
     std::optional<report::CurvePagePatient> Patient_Imprime() const;
     // Saved in the patient window since the last patient loaded here; 0 when none. The
     // current patient stays until the window closes, so that a curve stored meanwhile goes

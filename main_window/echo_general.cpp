@@ -45,6 +45,8 @@ void Echo::Date_MES_Change() {
 void Echo::Chemin_Change() {
     etat_.Repertoire_Export = Chemin->text();
     etat_.Registre->write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
+    if (fenetres_examen_)
+        fenetres_examen_->Dossier_Export_Change();
 }
 
 Data* Echo::Fenetre_Data() const {

@@ -8,7 +8,6 @@
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
-#include "platform/sqlite_statement.h"
 #include "report_picture/picture_files.h"
 #include "report_print/curve_page.h"
 #include "report_print/printer_page.h"
@@ -17,6 +16,8 @@
 namespace corvanta {
 
 namespace {
+
+constexpr int kCourbe_Supprimee = 100;
 
 std::optional<QString> Texte_Facultatif(const platform::Value& valeur) {
     if (valeur.isNull())
@@ -57,7 +58,7 @@ std::optional<report::CurvePagePatient> Echo::Patient_Imprime() const {
         Texte_Facultatif(patient->field(2)), Texte_Facultatif(patient->field(3))};
 }
 
-void Echo::Remplir_Page_Courbe(report::CurvePageInput& page) const {
+bool Echo::Remplir_Page_Courbe(report::CurvePageInput& page) const {
     page.texts = &etat_.Libelle;
     page.commissioningDate = etat_.Date_Mise_En_Service;
     const Zones_Type& zones = etat_.Zones_Sensibles.at(static_cast<std::size_t>(etat_.Type_Examen));
@@ -84,13 +85,14 @@ void Echo::Remplir_Page_Courbe(report::CurvePageInput& page) const {
             QStringLiteral("SELECT DATE, Commentaire_Courbe, COURBE FROM Courbes WHERE ID = ?"),
             {Cle_Courbe_Selectionnee()});
         if (courbe->recordCount() == 0)
-            throw Error(platform::db_error::kNoCurrentRecord, "Recordset", "No current record.");
+            return false;
         courbe->moveFirst();
         page.storedDate = courbe->field(0).toTextOrEmpty();
         page.storedComment = Texte_Facultatif(courbe->field(1));
         if (!courbe->field(2).isNull())
             page.storedCurve = courbe->field(2).toBlob();
     }
+    return true;
 }
 
 void Echo::Imprimer_Courbe(int Mode_Impression) {
@@ -99,13 +101,15 @@ void Echo::Imprimer_Courbe(int Mode_Impression) {
         report::CurvePageInput page;
         page.mode = Mode_Impression;
         page.printedAt = QDateTime::currentDateTime();
-        Remplir_Page_Courbe(page);
+        if (!Remplir_Page_Courbe(page)) {
+            Message_Attention(this, l(1, 91), l(1, kCourbe_Supprimee));
+            return;
+        }
         // Without an export folder only a real printer can take the page.
         const QString pdf =
             etat_.Repertoire_Export.trimmed().isEmpty()
                 ? QString()
-                : report::fileInFolder(etat_.Repertoire_Export,
-                                       report::curvePageFileName(page.patient, page.printedAt));
+                : report::curvePageFile(etat_.Repertoire_Export, page.patient, page.printedAt);
         const QString ecrit = report::printDocument(
             pdf, [&page](platform::Page& imprimante) { report::drawCurvePage(imprimante, page); });
         if (!ecrit.isEmpty())

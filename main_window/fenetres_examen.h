@@ -24,6 +24,9 @@ class Fenetres_Examen {
     // Rows were added to the database from another file: a loaded window lists its exams
     // and patients again, keeping the exam it shows and what is being typed.
     virtual void Donnees_Importees() = 0;
+    // The export folder has changed: a loaded window enables its export button again as
+    // its set-up would.
+    virtual void Dossier_Export_Change() {}
 };
 
 using Fabrique_Fenetres_Examen =

@@ -1,34 +1,30 @@
 #include "report_picture/picture_files.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QSaveFile>
 
-#include "platform/error.h"
+#include "platform/safe_file.h"
 
 namespace corvanta::report {
 
 namespace {
 
-constexpr int kPathNotFound = 76;
-constexpr int kFileAccess = 75;
-constexpr int kClipboard = 521;
+using platform::OutputError;
+using platform::OutputFailure;
+
 constexpr int kJpegQuality = 90;
 const char* const kSource = "Export";
-
-[[noreturn]] void fail(int number, const QString& description) {
-    throw Error(number, kSource, description.toStdString());
-}
 
 QClipboard& clipboard() {
     QClipboard* board = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                             ? QGuiApplication::clipboard()
                             : nullptr;
     if (board == nullptr) {
-        fail(kClipboard, QStringLiteral("The clipboard cannot be opened."));
+        throw OutputError(OutputFailure::Clipboard, kSource, {}, {});
     }
     return *board;
 }
@@ -50,41 +46,33 @@ QString safeFileName(const QString& name) {
     return safe;
 }
 
-QString fileInFolder(const QString& folder, const QString& name) {
+QString fileInFolder(const QString& folder, const QString& name, const QString& kept) {
     if (folder.trimmed().isEmpty()) {
-        fail(kPathNotFound, QStringLiteral("No export folder is chosen."));
+        throw OutputError(OutputFailure::NoFolder, kSource, {}, {});
     }
-    const QString safe = safeFileName(name);
+    const QString safe = platform::fitFileName(safeFileName(name), safeFileName(kept));
     const QDir dir(folder);
     const QString path = dir.absoluteFilePath(safe);
     const QFileInfo file(path);
     if (safe.isEmpty() || safe == u"." || safe == u".." ||
         QDir::cleanPath(file.absolutePath()) != QDir::cleanPath(dir.absolutePath())) {
-        fail(kPathNotFound,
-             QStringLiteral("The name \"%1\" cannot be used in folder %2.").arg(name, folder));
+        throw OutputError(OutputFailure::BadName, kSource, dir.filePath(name + kept), {});
     }
     return path;
 }
 
 void writePicture(const QImage& picture, const QString& path, PictureFormat format) {
-    const auto writeFailed = [&path](const QString& reason) {
-        fail(kFileAccess, QStringLiteral("The picture %1 cannot be written: %2").arg(path, reason));
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        writeFailed(file.errorString());
-    }
-    QImageWriter writer(&file, format == PictureFormat::Jpeg ? "jpeg" : "bmp");
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, format == PictureFormat::Jpeg ? "jpeg" : "bmp");
     if (format == PictureFormat::Jpeg) {
         writer.setQuality(kJpegQuality);
     }
     if (!writer.write(picture)) {
-        file.cancelWriting();
-        writeFailed(writer.errorString());
+        throw OutputError(OutputFailure::WriteFailed, kSource, path,
+                          writer.errorString().toStdString());
     }
-    if (!file.commit()) {
-        writeFailed(file.errorString());
-    }
+    platform::writeFileWhole(path, encoded.data(), kSource);
 }
 
 void putPictureOnClipboard(const QImage& picture) {
@@ -92,14 +80,14 @@ void putPictureOnClipboard(const QImage& picture) {
     board.clear();
     board.setImage(picture);
     if (board.image().size() != picture.size()) {
-        fail(kClipboard, QStringLiteral("The clipboard does not take the picture."));
+        throw OutputError(OutputFailure::Clipboard, kSource, {}, {});
     }
 }
 
 QImage pictureOnClipboard() {
     QImage picture = clipboard().image();
     if (picture.isNull()) {
-        fail(kClipboard, QStringLiteral("The clipboard holds no picture."));
+        throw OutputError(OutputFailure::Clipboard, kSource, {}, "the clipboard holds no picture");
     }
     return picture;
 }

@@ -29,8 +29,11 @@ bool isProgramFolder(const QString& exportFolder, const QString& programFolder) 
            normalFolder(exportFolder) == normalFolder(programFolder);
 }
 
-QString pictureName(const ExamRow& row, PictureFormat format) {
-    return examTitle(row) + pictureExtension(format);
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension) {
+    return fileInFolder(
+        folder,
+        row.text(QStringLiteral("Nom_Patient")) + u' ' + row.text(QStringLiteral("Prenom_Patient")),
+        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + extension);
 }
 
 std::optional<PictureFormat> formatOfIndex(int index) {
@@ -63,7 +66,7 @@ ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QS
     if (!format) {
         return {Kind::ClipboardOnly, {}};
     }
-    const QString file = fileInFolder(exportFolder, pictureName(input.row, *format));
+    const QString file = examFile(exportFolder, input.row, pictureExtension(*format));
     outlet.writer(picture, file, *format);
     return {Kind::Written, file};
 }

@@ -17,12 +17,13 @@ namespace corvanta::report {
 // their export button when this holds at set-up, and the export refuses then.
 bool isProgramFolder(const QString& exportFolder, const QString& programFolder);
 
-// The file name of an exam's picture, "<Nom_Patient> <Prenom_Patient> <number>" with the
-// number in at least two digits and the extension of the format, not yet made safe.
-QString pictureName(const ExamRow& row, PictureFormat format);
+// The file of an exam's report in `folder`: "<Nom_Patient> <Prenom_Patient> <number>" and
+// `extension`, the number as the exam window shows it, made safe; the names shortened
+// where the whole would not fit the file system (fileInFolder()).
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension);
 
-// The picture format chosen in the main window's format list: 0 JPEG, 1 BMP; any other
-// index (nothing chosen) writes no file.
+// The picture format chosen in the main window's format list, as the main window reads
+// it (a typed text is no choice, -1): 0 JPEG, 1 BMP; any other index writes no file.
 std::optional<PictureFormat> formatOfIndex(int index);
 
 // Where the picture goes; both are replaced in tests.
@@ -47,8 +48,8 @@ struct ExportOutcome {
 // Exports the report picture of an exam: the folder checks above; `draw` on a fresh
 // export canvas; the picture put on the clipboard; a trailing separator removed from
 // `exportFolder` (the program keeps the shortened folder); the picture written into that
-// folder under pictureName(), made safe, replacing a file of the same name. A failed
-// clipboard or write is a corvanta::Error (no partial file is left).
+// folder as examFile(), replacing a file of the same name. A failed clipboard or write is
+// a platform::OutputError (no new file, the older one whole).
 ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QString& exportFolder,
                             const QString& programFolder, int formatIndex,
                             const PictureOutlet& outlet = {});

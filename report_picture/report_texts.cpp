@@ -113,15 +113,31 @@ QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
     return cut;
 }
 
-QString examNumberText(const QString& number) {
-    bool isNumber = false;
-    const double value = number.trimmed().toDouble(&isNumber);
-    if (!isNumber || !std::isfinite(value) || std::abs(value) >= 1e15) {
-        return number;
+std::optional<std::int64_t> plainExamNumber(const QString& number) {
+    const QString text = number.trimmed();
+    const qsizetype start = text.startsWith(u'+') || text.startsWith(u'-');
+    if (text.size() == start)
+        return std::nullopt;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9')
+            return std::nullopt;
     }
-    const long long rounded = std::llround(value);
-    const QString digits = QStringLiteral("%1").arg(std::llabs(rounded), 2, 10, QChar(u'0'));
-    return rounded < 0 ? u'-' + digits : digits;
+    bool inRange = false;
+    const qlonglong value = text.toLongLong(&inRange);
+    if (!inRange)
+        return std::nullopt;
+    return value;
+}
+
+QString examNumberText(const QString& number) {
+    const std::optional<std::int64_t> value = plainExamNumber(number);
+    if (!value)
+        return number;
+    // Unsigned, so that the most negative number has a magnitude too.
+    const std::uint64_t magnitude =
+        *value < 0 ? 0 - static_cast<std::uint64_t>(*value) : static_cast<std::uint64_t>(*value);
+    const QString digits = QString::number(magnitude).rightJustified(2, u'0');
+    return *value < 0 ? u'-' + digits : digits;
 }
 
 QString reportTitle(const QString& surname, const QString& givenName, const QString& number) {

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace corvanta::report {
 
@@ -29,8 +31,13 @@ QString characters(const QString& text, qsizetype from, qsizetype count);
 QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
                       const std::function<bool(const QString&)>& fits);
 
-// An exam number as reports and file names show it: at least two digits (3 gives "03"); a
-// text that is not a number comes back unchanged.
+// The value of an exam number whose text is a plain integer (an optional sign and decimal
+// digits, blanks around) that fits 64 bits; none for any other text.
+std::optional<std::int64_t> plainExamNumber(const QString& number);
+
+// An exam number as the exam window, its reports and their file names show it: a plain
+// integer gets at least two digits ("7" is "07"); any other text ("7.5", "1e2", "inf")
+// comes back as typed, so that two exams the window tells apart never share a file.
 QString examNumberText(const QString& number);
 
 // "<surname> <given name> <number>", the number as examNumberText gives it.

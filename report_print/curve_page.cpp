@@ -5,6 +5,7 @@
 #include <span>
 
 #include "report_picture/echogram_graph.h"
+#include "report_picture/picture_files.h"
 #include "report_picture/report_flow.h"
 #include "report_picture/report_texts.h"
 
@@ -243,13 +244,15 @@ void drawCurvePage(Page& page, const CurvePageInput& in) {
     drawSettings(page, in, margin);
 }
 
-QString curvePageFileName(const std::optional<CurvePagePatient>& patient, const QDateTime& at) {
-    const QString stamp = at.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+QString curvePageFile(const QString& folder, const std::optional<CurvePagePatient>& patient,
+                      const QDateTime& at) {
+    const QString kept =
+        u' ' + at.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".pdf");
     if (!patient) {
-        return QStringLiteral("Courbe ") + stamp + QStringLiteral(".pdf");
+        return fileInFolder(folder, QStringLiteral("Courbe"), kept);
     }
-    return QStringLiteral("Courbe ") + patient->surname + u' ' + patient->givenName + u' ' + stamp +
-           QStringLiteral(".pdf");
+    return fileInFolder(
+        folder, QStringLiteral("Courbe ") + patient->surname + u' ' + patient->givenName, kept);
 }
 
 }  // namespace corvanta::report

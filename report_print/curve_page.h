@@ -92,9 +92,10 @@ struct CurvePageInput {
 // ending with "…"); a text wider than the page's right margin is cut there with "…".
 void drawCurvePage(platform::Page& page, const CurvePageInput& input);
 
-// The name of the PDF written where there is no printer:
+// The PDF written in `folder` where there is no printer:
 // "Courbe <surname> <given name> <yyyyMMdd-HHmmss>.pdf", or "Courbe <stamp>.pdf" without a
-// patient. Not yet made safe for a file system.
-QString curvePageFileName(const std::optional<CurvePagePatient>& patient, const QDateTime& at);
+// patient, made safe and shortened as fileInFolder() does (the stamp kept whole).
+QString curvePageFile(const QString& folder, const std::optional<CurvePagePatient>& patient,
+                      const QDateTime& at);
 
 }  // namespace corvanta::report

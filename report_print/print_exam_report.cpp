@@ -1,7 +1,7 @@
 #include "report_print/print_exam_report.h"
 
 #include "platform/error.h"
-#include "report_picture/picture_files.h"
+#include "report_picture/report_export.h"
 #include "report_picture/report_texts.h"
 #include "report_print/printer_page.h"
 
@@ -11,7 +11,7 @@ QString reportPdfFile(const ExamRow& row, const QString& exportFolder) {
     if (exportFolder.isEmpty()) {
         return QString();
     }
-    return fileInFolder(exportFolder, examTitle(row) + QStringLiteral(".pdf"));
+    return examFile(exportFolder, row, QStringLiteral(".pdf"));
 }
 
 QString printExamReport(const ExamReportInput& input, ReportWindow window,

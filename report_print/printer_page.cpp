@@ -1,16 +1,14 @@
 #include "report_print/printer_page.h"
 
-#include <sys/stat.h>
-
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
-#include <filesystem>
 
-#include "platform/error.h"
+#include "platform/safe_file.h"
 #include "report_picture/page_fonts.h"
 #include "report_picture/painter_page.h"
 
@@ -18,45 +16,33 @@ namespace corvanta::report {
 
 namespace {
 
-constexpr int kPrinterError = 482;
-constexpr int kFileAccess = 75;
-constexpr int kNoPdfFolder = 76;
+using platform::OutputError;
+using platform::OutputFailure;
+
 constexpr int kPdfDotsPerInch = 600;
 constexpr double kPdfMarginMillimetres = 5;
 // Design metrics are read at a size where pixel rounding is lost in the fourth decimal.
 constexpr double kReferencePixels = 1000;
 const char* const kSource = "Printer";
 
-[[noreturn]] void fail(int number, const QString& description) {
-    throw Error(number, kSource, description.toStdString());
-}
-
-// Gives the written temporary file the rights of the report it replaces, or those of any
-// new file (a temporary file is readable by its owner only). False when that fails.
-bool giveRightsOf(const QString& temporary, const QString& pdfFile) {
-    if (QFileInfo::exists(pdfFile)) {
-        return QFile::setPermissions(temporary, QFile::permissions(pdfFile));
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return ::chmod(QFile::encodeName(temporary).constData(), 0666 & ~mask) == 0;
-}
+// A PDF drawn into memory: its bytes reach the disk only once the document is whole.
+struct PdfInMemory {
+    QString file;
+    QBuffer bytes;
+    QPdfWriter writer{&bytes};
+};
 
 class PrinterPage : public PainterPage {
   public:
-    // A started document on `printer`; `pdf` holds the temporary file of a PDF document,
-    // renamed to `pdfFile` at its end.
-    PrinterPage(std::unique_ptr<QPrinter> printer, std::unique_ptr<QTemporaryFile> pdf,
-                QString pdfFile)
-        : PainterPage(platform::freshPrinterState(), false),
-          printer_(std::move(printer)),
-          pdf_(std::move(pdf)),
-          pdfFile_(std::move(pdfFile)) {
-        if (!rawPainter().begin(printer_.get())) {
-            fail(kPrinterError, QStringLiteral("The printer %1 cannot start a document.")
-                                    .arg(pdf_ ? pdfFile_ : printer_->printerName()));
-        }
-        rawPainter().setRenderHint(QPainter::Antialiasing, true);
+    // A started document on `printer`.
+    explicit PrinterPage(std::unique_ptr<QPrinter> printer)
+        : PainterPage(platform::freshPrinterState(), false), printer_(std::move(printer)) {
+        begin(*printer_, printer_->printerName());
+    }
+    // A started PDF document, written to its file at its end.
+    explicit PrinterPage(std::unique_ptr<PdfInMemory> pdf)
+        : PainterPage(platform::freshPrinterState(), false), pdf_(std::move(pdf)) {
+        begin(pdf_->writer, pdf_->file);
     }
 
     ~PrinterPage() override {
@@ -69,10 +55,12 @@ class PrinterPage : public PainterPage {
     }
 
   protected:
-    double dotsPerInch() const override { return printer_->resolution(); }
+    double dotsPerInch() const override {
+        return pdf_ ? pdf_->writer.resolution() : printer_->resolution();
+    }
 
     QSizeF printableMillimetres() const override {
-        return printer_->pageLayout().paintRect(QPageLayout::Millimeter).size();
+        return device().pageLayout().paintRect(QPageLayout::Millimeter).size();
     }
 
     QFont fontFor(const platform::PageState& state) const override {
@@ -93,29 +81,32 @@ class PrinterPage : public PainterPage {
     double ascentDots() const override { return design().ascent() * emScale(); }
 
     void reopenPainter() override {
-        fail(kPrinterError, QStringLiteral("The printer stopped during the document."));
+        throw OutputError(OutputFailure::PrinterStopped, kSource, target(), {});
     }
 
     void finish() override {
-        if (!rawPainter().end() || printer_->printerState() == QPrinter::Error) {
-            fail(kPrinterError, QStringLiteral("The document could not be completed on %1.")
-                                    .arg(pdf_ ? pdfFile_ : printer_->printerName()));
+        if (!rawPainter().end() || (printer_ && printer_->printerState() == QPrinter::Error)) {
+            throw OutputError(OutputFailure::PrinterStopped, kSource, target(), {});
         }
         if (pdf_) {
-            if (!giveRightsOf(pdf_->fileName(), pdfFile_)) {
-                fail(kFileAccess, QStringLiteral("The file %1 cannot be written.").arg(pdfFile_));
-            }
-            std::error_code error;
-            std::filesystem::rename(pdf_->fileName().toStdString(), pdfFile_.toStdString(), error);
-            if (error) {
-                fail(kFileAccess, QStringLiteral("The file %1 cannot be written: %2")
-                                      .arg(pdfFile_, QString::fromStdString(error.message())));
-            }
-            pdf_->setAutoRemove(false);
+            platform::writeFileWhole(pdf_->file, pdf_->bytes.data(), kSource);
         }
     }
 
   private:
+    void begin(QPagedPaintDevice& device, const QString& name) {
+        if (!rawPainter().begin(&device)) {
+            throw OutputError(OutputFailure::PrinterStart, kSource, name, {});
+        }
+        rawPainter().setRenderHint(QPainter::Antialiasing, true);
+    }
+
+    const QPagedPaintDevice& device() const {
+        return pdf_ ? static_cast<const QPagedPaintDevice&>(pdf_->writer) : *printer_;
+    }
+
+    QString target() const { return pdf_ ? pdf_->file : printer_->printerName(); }
+
     // The current font at the reference size, unhinted.
     const QFontMetricsF& design() const {
         const QFont& font = currentFont();
@@ -132,8 +123,7 @@ class PrinterPage : public PainterPage {
     double emScale() const { return state().fontSize * dotsPerInch() / 72.0 / kReferencePixels; }
 
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QTemporaryFile> pdf_;
-    QString pdfFile_;
+    std::unique_ptr<PdfInMemory> pdf_;
     mutable std::optional<QFontMetricsF> design_;
     mutable QFont designFont_;
 };
@@ -142,15 +132,14 @@ std::unique_ptr<platform::Page> openSystemPrinter(const QPrinterInfo& info) {
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);
-    return std::make_unique<PrinterPage>(std::move(printer), nullptr, QString());
+    return std::make_unique<PrinterPage>(std::move(printer));
 }
 
 OpenedPrinter openDefault(const QString& pdfFileIfNoPrinter) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         if (pdfFileIfNoPrinter.isEmpty()) {
-            fail(kNoPdfFolder, QStringLiteral("No export folder is chosen: there is no printer and "
-                                              "the page cannot be written as a PDF."));
+            throw OutputError(OutputFailure::NoFolder, kSource, {}, {});
         }
         return {openPdfPrinter(pdfFileIfNoPrinter), pdfFileIfNoPrinter};
     }
@@ -166,29 +155,19 @@ PrinterFactory& factory() {
 
 std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
     if (pdfFile.isEmpty()) {
-        fail(kNoPdfFolder, QStringLiteral("The PDF has no file name."));
+        throw OutputError(OutputFailure::NoFolder, kSource, {}, {});
     }
-    const QFileInfo target(pdfFile);
-    auto temporary =
-        std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +
-                                         target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temporary->open()) {
-        fail(kFileAccess, QStringLiteral("The file %1 cannot be written: %2")
-                              .arg(pdfFile, temporary->errorString()));
-    }
-    temporary->close();
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(temporary->fileName());
-    printer->setResolution(kPdfDotsPerInch);
-    printer->setDocName(target.completeBaseName());
-    printer->setFullPage(false);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres,
-                                                 kPdfMarginMillimetres, kPdfMarginMillimetres),
-                                       QPageLayout::Millimeter));
-    return std::make_unique<PrinterPage>(std::move(printer), std::move(temporary),
-                                         target.absoluteFilePath());
+    auto pdf = std::make_unique<PdfInMemory>();
+    pdf->file = QFileInfo(pdfFile).absoluteFilePath();
+    pdf->bytes.open(QIODevice::WriteOnly);
+    pdf->writer.setResolution(kPdfDotsPerInch);
+    pdf->writer.setTitle(QFileInfo(pdfFile).completeBaseName());
+    pdf->writer.setCreator(QStringLiteral("Corvanta"));
+    pdf->writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres,
+                                                    kPdfMarginMillimetres, kPdfMarginMillimetres),
+                                          QPageLayout::Millimeter));
+    return std::make_unique<PrinterPage>(std::move(pdf));
 }
 
 OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter) {

@@ -19,6 +19,7 @@
 #include "tests/page_layer/page_fixture.h"
 #include "tests/patients_onglet/poste_patients.h"
 #include "tests/support/captures.h"
+#include "tests/support/file_size_limit.h"
 #include "tools/device_simulator/echo_curve.h"
 
 namespace corvanta::test {
@@ -105,7 +106,7 @@ TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
     EXPECT_EQ(poste.traits(0, 7), 50u) << "the stored curve stops at the point count";
     EXPECT_EQ(poste.documents[0].back().operation.kind, Kind::EndDocument);
 
-    // No line chosen: nothing printed. A curve deleted meanwhile: the error box, no page.
+    // No line chosen: nothing printed. A curve deleted meanwhile: a word, no page.
     echo.List1->setCurrentRow(-1);
     echo.Toolbar2_Boutons[3]->trigger();
     echo.List1->setCurrentRow(0);
@@ -113,7 +114,8 @@ TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
     echo.Toolbar2_Boutons[3]->trigger();
     EXPECT_EQ(poste.documents.size(), 1u);
     ASSERT_EQ(poste.boites().size(), 1u);
-    EXPECT_EQ(poste.boites()[0].titre, l(4, 44));
+    EXPECT_EQ(poste.boites()[0].titre, l(1, 91));
+    EXPECT_EQ(poste.boites()[0].texte, l(1, 100));
 }
 
 TEST(Impression_Courbe, LaPageDAcquisitionMontreLesCasesEtLaLegendeDuPatient) {
@@ -179,13 +181,20 @@ TEST(Impression_Courbe, SansImprimanteLaPageVaEnPdfDansLeDossierDExport) {
     ASSERT_NE(mot, mots.end());
     EXPECT_NEAR(mot->second.x(), 25, 0.3);
 
-    // A folder that is gone or none at all: the error box, and no file anywhere.
-    for (const QString& dossier : {poste.dossier.fichier(QStringLiteral("parti")), QString()}) {
+    // A full disk, a folder that is gone or none at all: the error box says which, and no
+    // file is left anywhere.
+    const std::pair<QString, int> echecs[] = {
+        {exports.path(), 126}, {poste.dossier.fichier(QStringLiteral("parti")), 124}, {{}, 122}};
+    for (const auto& [dossier, cause] : echecs) {
         echo.Chemin->setText(dossier);
-        echo.Bouton_Imprimer_Courbe_Acquisition->click();
+        {
+            FileSizeLimit limite(cause == 126 ? 16384 : RLIM_INFINITY);
+            echo.Bouton_Imprimer_Courbe_Acquisition->click();
+        }
         EXPECT_EQ(poste.boites().back().titre, l(4, 44));
+        EXPECT_TRUE(poste.boites().back().texte.contains(l(4, cause))) << cause;
     }
-    EXPECT_EQ(poste.boites().size(), 4u);
+    EXPECT_EQ(poste.boites().size(), 5u);
     EXPECT_EQ(exports.entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_FALSE(QDir(poste.dossier.fichier(QStringLiteral("parti"))).exists());
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "report_picture/export_pages.h"
 #include "report_print/printer_page.h"
 #include "tests/examens/cabinet.h"
+#include "tests/support/file_size_limit.h"
 
 namespace corvanta::test {
 namespace {
@@ -60,7 +62,7 @@ TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
     EXPECT_EQ(c.etat->Repertoire_Export, c.dossier.fichier(QStringLiteral("images")));
 
     report::CanvasPage attendu;
-    const report::ExamReportInput entree = s.Donnees_Compte_Rendu();
+    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
     report::drawSinusPicture(entree, attendu);
     EXPECT_EQ(entree.row.text(QStringLiteral("Examen_Compatible")), QStringLiteral("Sinusite"));
     EXPECT_EQ(entree.pointCount, s.Nombre_Points_Examen);
@@ -72,7 +74,7 @@ TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
 
     // Before any preview the main window's number of points is used.
     s.Nombre_Points_Examen = 0;
-    EXPECT_EQ(s.Donnees_Compte_Rendu().pointCount, c.etat->Nombre_Points);
+    EXPECT_EQ(s.Donnees_Compte_Rendu()->pointCount, c.etat->Nombre_Points);
 }
 
 // Each refusal says why, and nothing is written.
@@ -130,6 +132,129 @@ TEST(Export_Examen, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNo
     EXPECT_EQ(c.messages.boites[0].texte, t(4, 116));
     EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
     report::replacePrinterFactory(std::move(precedente));
+}
+
+QByteArray Contenu(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+// Buttons 8 and 9 when the file cannot be made, the exam has gone or no picture format is
+// chosen: one box in the interface's words, the older file whole, nothing else written.
+TEST(Export_Examen, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
+        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
+    });
+    s.Liste_Examens->setCurrentRow(0);
+    c.echo->Combo_Format_Image->setCurrentIndex(1);
+    s.Toolbar1_ButtonClick(8);
+    c.exporter();
+    const QString dossier = c.dossier.fichier(QStringLiteral("images/"));
+    const QByteArray pdf = Contenu(dossier + QStringLiteral("Martin Anne 03.pdf"));
+    const QByteArray bmp = Contenu(dossier + QStringLiteral("Martin Anne 03.bmp"));
+    ASSERT_GT(pdf.size(), 16384);
+    ASSERT_EQ(bmp.size(), 941738);
+    QFile::remove(dossier + QStringLiteral("Martin Anne 12.bmp"));
+    const QString dehors = c.dossier.fichier(QStringLiteral("dehors.txt"));
+    QFile texte(dehors);
+    ASSERT_TRUE(texte.open(QIODevice::WriteOnly) && texte.write("dehors") == 6);
+    texte.close();
+    ASSERT_TRUE(QFile::link(dehors, dossier + QStringLiteral("Martin Anne 12.bmp")));
+
+    struct Cas {
+        std::function<void()> presser;
+        int titre;
+        int texte;
+    };
+    const auto plein = [&](int bouton) {
+        return [&, bouton] {
+            FileSizeLimit limite(16384);
+            ASSERT_TRUE(limite.ok());
+            s.Toolbar1_ButtonClick(bouton);
+        };
+    };
+    const auto supprime = [&](int bouton) {
+        return [&, bouton] {
+            s.Liste_Examens->setCurrentRow(1);
+            // Another copy of the program deletes the exam shown.
+            ASSERT_EQ(
+                QProcess::execute(
+                    QStringLiteral("sqlite3"),
+                    {c.dossier.base(),
+                     QStringLiteral("DELETE FROM Examens WHERE Code_Examen = %1").arg(c.douze)}),
+                0);
+            s.Toolbar1_ButtonClick(bouton);
+        };
+    };
+    const Cas cas[] = {
+        {plein(8), 118, 126},
+        {plein(9), 110, 126},
+        {[&] {
+             s.Liste_Examens->setCurrentRow(1);
+             s.Toolbar1_ButtonClick(9);
+         },
+         110, 127},
+        {supprime(8), 118, 135},
+        {supprime(9), 110, 135},
+    };
+    for (std::size_t i = 0; i < std::size(cas); ++i) {
+        c.messages.boites.clear();
+        cas[i].presser();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(c.messages.boites.size(), 1u) << i;
+        const auto& boite = c.messages.boites[0];
+        if (cas[i].texte == 135) {
+            EXPECT_EQ(boite.titre, t(4, cas[i].titre)) << i;
+            EXPECT_EQ(boite.texte, t(4, 135)) << i;
+        } else {
+            EXPECT_EQ(boite.icone, QMessageBox::NoIcon) << i;  // the standard error box
+            EXPECT_TRUE(boite.texte.contains(t(4, cas[i].texte))) << i << boite.texte.toStdString();
+            EXPECT_TRUE(boite.texte.endsWith(t(4, 133))) << i;
+            EXPECT_FALSE(boite.texte.contains(QStringLiteral("cannot"))) << i;
+        }
+    }
+    EXPECT_EQ(Contenu(dossier + QStringLiteral("Martin Anne 03.pdf")), pdf);
+    EXPECT_EQ(Contenu(dossier + QStringLiteral("Martin Anne 03.bmp")), bmp);
+    EXPECT_EQ(Contenu(dehors), "dehors") << "nothing written through the link";
+    EXPECT_EQ(c.images(),
+              (QStringList{"Martin Anne 03.bmp", "Martin Anne 03.pdf", "Martin Anne 12.bmp"}));
+
+    // A format typed over the list's choice is no format: the clipboard only, and a word.
+    s.Liste_Examens->setCurrentRow(0);
+    c.echo->Combo_Format_Image->setEditText(QStringLiteral("Tiff"));
+    c.messages.boites.clear();
+    c.exporter();
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 134));
+    EXPECT_EQ(report::pictureOnClipboard().size(), QSize(529, 593));
+    EXPECT_EQ(c.images().size(), 3);
+    report::replacePrinterFactory(std::move(precedente));
+}
+
+// Files take the exam number as the window shows it, and the export button follows the
+// export folder while the window is open.
+TEST(Export_Examen, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    c.base->execute(QStringLiteral("UPDATE Examens SET Num_Examen = '7.5' WHERE Code_Examen = ?"),
+                    {c.trois});
+    c.base->execute(QStringLiteral("UPDATE Examens SET Num_Examen = '8' WHERE Code_Examen = ?"),
+                    {c.douze});
+    for (int ligne : {0, 1}) {
+        s.Liste_Examens->setCurrentRow(ligne);
+        c.exporter();
+    }
+    EXPECT_EQ(c.images(), (QStringList{"Martin Anne 08.jpg", "Martin Anne 7.5.jpg"}));
+    EXPECT_TRUE(c.messages.boites.empty());
+
+    const QString dossier = c.etat->Repertoire_Export;
+    c.echo->Chemin->setText(c.etat->Repertoire_Programme);
+    EXPECT_FALSE(s.Toolbar1_Boutons[8]->isEnabled());
+    c.echo->Chemin->setText(dossier);
+    EXPECT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
 }
 
 TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {

@@ -73,7 +73,7 @@ TEST_F(PictureFilesTest, PicturesAreWrittenWholeAndReplaceAnOlderFile) {
         writePicture(page, path("missing/x.jpg"), PictureFormat::Jpeg);
         ADD_FAILURE() << "a folder that does not exist";
     } catch (const corvanta::Error& error) {
-        EXPECT_EQ(error.number(), 75);
+        EXPECT_EQ(error.number(), 76);
         EXPECT_NE(std::string(error.what()).find("missing/x.jpg"), std::string::npos);
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),

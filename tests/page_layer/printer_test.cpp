@@ -146,10 +146,10 @@ TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
     EXPECT_EQ(QFile::permissions(path("fresh.pdf")), plain.permissions());
 
     try {
-        openPdfPrinter(path("missing/x.pdf"));
+        openPdfPrinter(path("missing/x.pdf"))->endDocument();
         ADD_FAILURE() << "a folder that does not exist";
     } catch (const corvanta::Error& error) {
-        EXPECT_EQ(error.number(), 75);
+        EXPECT_EQ(error.number(), 76);
     }
 }
 

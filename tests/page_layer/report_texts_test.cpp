@@ -55,10 +55,16 @@ TEST(ReportTextsTest, ConclusionsBreakBetweenWordsWhenTheWholeTextThenFits) {
     }
 }
 
+// As the exam window shows them: exams 8 and 7.5, or 100 and 1e2, never share a file.
 TEST(ReportTextsTest, ExamNumbersHaveAtLeastTwoDigits) {
     const std::pair<QString, QString> cases[] = {
-        {"3", "03"},   {" 7 ", "07"},  {"12", "12"}, {"123", "123"},
-        {"-3", "-03"}, {"abc", "abc"}, {"", ""},     {"2b", "2b"},
+        {"3", "03"},    {" 7 ", "07"},
+        {"12", "12"},   {"123", "123"},
+        {"-3", "-03"},  {"abc", "abc"},
+        {"", ""},       {"2b", "2b"},
+        {"7.5", "7.5"}, {"8", "08"},
+        {"1e2", "1e2"}, {"+5", "05"},
+        {"inf", "inf"}, {"99999999999999999999", "99999999999999999999"},
     };
     for (const auto& [stored, shown] : cases) {
         EXPECT_EQ(examNumberText(stored), shown) << stored.toStdString();

@@ -126,7 +126,7 @@ TEST_F(ExportTest, AFailedWriteOrClipboardIsAnErrorAndLeavesNoFile) {
             exportPicture(sampleExam(0), drawSinusPicture, folder, in("programme"), 1);
             ADD_FAILURE() << given.toStdString();
         } catch (const corvanta::Error& error) {
-            EXPECT_EQ(error.number(), 75) << error.what();
+            EXPECT_EQ(error.number(), 76) << error.what();
         }
     }
     PictureOutlet refusing;

@@ -42,8 +42,21 @@ for start in first second; do
     [ "$(grep -c '^\[PORTS\]$' "$root/program-settings")" -eq 1 ] &&
         grep -qx 'COM1=/dev/pts/simulated' "$root/program-settings" ||
         fail "$start start: port 1 is not the simulator's device"
+    [ -d "$root/run/export" ] && [ "$(grep -c '^Export=' "$root/program-settings")" -eq 1 ] &&
+        awk '/^\[/ { g = ($0 == "[GENERAL]") } g && /^Export=/ { print }' \
+            "$root/program-settings" | grep -qx "Export=$root/run/export" ||
+        fail "$start start: the export folder is not run/export"
     # A database of the run's own survives the next start.
     echo "patients of the run" >"$root/run/Sinus.mdb"
 done
 [ "$(cat "$root/run/Sinus.mdb")" = "patients of the run" ] || fail "run/Sinus.mdb was replaced"
+
+# A folder the settings name is kept, and the other settings of its section with it.
+ini="$root/run/config/Corvanta/Corvanta.ini"
+printf '[GENERAL]\nLangue=English\nExport=/srv/reports\n[PORTS]\nCOM1=x\n' >"$ini"
+rm -f "$root/simulator-ended"
+"$root/scripts/run" >"$root/out" 2>"$root/err" || fail "third start: $(cat "$root/err")"
+grep -qx 'Export=/srv/reports' "$root/program-settings" &&
+    grep -qx 'Langue=English' "$root/program-settings" ||
+    fail "the settings' own export folder was not kept"
 echo "scripts/run: passed"
