@@ -169,6 +169,14 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
     auto mot = p.fichier(QStringLiteral("sinus mot.mdb"));
     p.remplir(*mot, QStringLiteral("LEROY"));
     Shell(mot->path(), QStringLiteral("UPDATE Courbes SET MOYENNE = 'un' WHERE ID = 2;"));
+    // A patients table without a key column, its second row without a key and its name a
+    // blob.
+    auto sans_cle = p.fichier(QStringLiteral("sinus sans cle.mdb"));
+    Shell(sans_cle->path(),
+          QStringLiteral("PRAGMA legacy_alter_table = ON; CREATE TABLE P AS SELECT * FROM "
+                         "Patients; DROP TABLE Patients; ALTER TABLE P RENAME TO Patients; "
+                         "INSERT INTO Patients (Code_Patient, Nom_Patient) VALUES (4, 'LEROY'), "
+                         "(NULL, x'00');"));
     p.demarrer();
     const Libelles& l = p.etat->Libelle;
 
