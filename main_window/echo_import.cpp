@@ -40,16 +40,22 @@ class Progression_Import {
     Progression_Import& operator=(const Progression_Import&) = delete;
 
     bool Continuer() {
+        // Statements that the pending events run (a repaint reading a curve, say) come
+        // back here: they go on, and only the import itself is stopped.
+        if (dedans_)
+            return true;
         if (dialogue_.wasCanceled())
             return false;
         const qint64 maintenant = depuis_.elapsed();
-        if (maintenant < dernier_ + kPas_Ms && dialogue_.isVisible())
+        if (maintenant < dernier_ + kPas_Ms)
             return true;
         dernier_ = maintenant;
         if (!dialogue_.isVisible() && maintenant >= delai_.count())
             dialogue_.show();
+        dedans_ = true;
         QCoreApplication::processEvents(dialogue_.isVisible() ? QEventLoop::AllEvents
                                                               : QEventLoop::ExcludeUserInputEvents);
+        dedans_ = false;
         return !dialogue_.wasCanceled();
     }
 
@@ -59,6 +65,7 @@ class Progression_Import {
     QProgressDialog dialogue_;
     QElapsedTimer depuis_;
     qint64 dernier_ = -kPas_Ms;
+    bool dedans_ = false;
 };
 
 QString Designation_Ligne(const Libelles& l, const Refus_Import& refus) {
