@@ -505,7 +505,16 @@ Bilan_Import Importer_Base_Externe(Database& base, const QString& chemin,
     const QFileInfo fichier(chemin);
     if (fichier.isFile() &&
         fichier.canonicalFilePath() == QFileInfo(base.path()).canonicalFilePath()) {
-        return {};
+        // Every row is here already.
+        auto nombre = [&](int table) {
+            return base.queryValue(QStringLiteral("SELECT count(*) FROM ") + Table_Ici(table))
+                .toInt32();
+        };
+        Bilan_Import bilan;
+        bilan.patients_presents = nombre(0);
+        bilan.courbes_presentes = nombre(1);
+        bilan.examens_presentes = nombre(2);
+        return bilan;
     }
     Autre_Fichier autre(base, chemin);
     Bilan_Import bilan;

@@ -152,6 +152,7 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
     for (const QString& fichier : {autre->path(), ici->path()}) {
         const Bilan_Import encore = Importer_Base_Externe(*ici, fichier);
         EXPECT_EQ(encore.patients + encore.courbes + encore.examens, 0) << fichier.toStdString();
+        EXPECT_EQ(encore.patients_presents, fichier == ici->path() ? 6 : 4);
         EXPECT_EQ(Contenu(*ici), attendu) << fichier.toStdString();
     }
     // A patient the program adds afterwards gets a key no row has had.
