@@ -2,11 +2,13 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <vector>
 
+#include "app/etat_application.h"
 #include "platform/database.h"
-#include "platform/error.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
 
@@ -15,11 +17,17 @@ namespace {
 
 using platform::Database;
 using platform::quoteIdentifier;
+using platform::Value;
+
+constexpr std::int64_t kCle_Maximale = std::numeric_limits<std::int32_t>::max();
+constexpr int kInterrompu = 9;  // the engine's "interrupted"
 
 // The other file, as the statements below name it.
 const QString kAutre = QStringLiteral("corvanta_import");
-// One table's rows of the other file, as they would be written here.
+// One table's rows of the other file, as they would be written here, each with its place
+// in the file (`corvanta_rang`).
 const QString kLignes = QStringLiteral("temp.corvanta_lignes");
+const QString kRang = QStringLiteral("corvanta_rang");
 // The search columns of this database's rows, when the search copies them.
 const QString kRecherche = QStringLiteral("temp.corvanta_recherche");
 
@@ -32,13 +40,15 @@ struct Reference {
 struct Table_Importee {
     QString nom;
     QString cle;
-    // Columns that narrow the search for a row here identical but for its key: served by
-    // an index of this database, or by a copy of them made for the search (files made by
-    // earlier builds declare the French order on the names, whose comparisons are slow
-    // and too loose for an index search byte for byte).
+    // Columns that narrow the search for a row here the same but for its key: served by an
+    // index of this database, or by a copy of them made for the search (files made by
+    // earlier builds declare the French order on the names, whose comparisons are slow and
+    // too loose for an index search byte for byte).
     QStringList recherche;
     bool recherche_copiee;
     std::vector<Reference> references;
+    // Whole-number columns the program reads as 16-bit; the others it reads as 32-bit.
+    QStringList entiers_courts;
 };
 
 // Parents before their children.
@@ -49,22 +59,42 @@ const std::array<Table_Importee, 3>& Tables() {
          {QStringLiteral("Date_Naissance_Patient"), QStringLiteral("Nom_Patient"),
           QStringLiteral("Prenom_Patient")},
          true,
+         {},
          {}},
         {QStringLiteral("Courbes"),
          QStringLiteral("ID"),
          {QStringLiteral("Code_Patient")},
          false,
-         {{QStringLiteral("Code_Patient"), 0}}},
+         {{QStringLiteral("Code_Patient"), 0}},
+         {QStringLiteral("PASSEBAS")}},
         {QStringLiteral("Examens"),
          QStringLiteral("Code_Examen"),
          {QStringLiteral("Code_ Patient")},
          false,
          {{QStringLiteral("Code_ Patient"), 0},
           {QStringLiteral("Echogramme_Droit_Num_Courbe"), 1},
-          {QStringLiteral("Echogramme_Gauche_Num_Courbe"), 1}}},
+          {QStringLiteral("Echogramme_Gauche_Num_Courbe"), 1}},
+         {}},
     }};
     return tables;
 }
+
+// The comparison-slot flags: the program rewrites them at every start and slot change, so
+// they say nothing of whether a curve is the same.
+bool Reecrite_Par_Le_Programme(const QString& colonne) {
+    return colonne == QLatin1String("IMPRIMER") || colonne == QLatin1String("COULEUR");
+}
+
+// What a column of this database holds.
+struct Colonne {
+    enum class Sorte { Cle, Reference, Entier, Texte, Courbe };
+    QString nom;
+    QString type;  // as declared here
+    Sorte sorte;
+    bool obligatoire;
+    std::int64_t minimum = 0;
+    std::int64_t maximum = 0;
+};
 
 QString Q(const QString& nom) {
     return quoteIdentifier(nom);
@@ -74,29 +104,69 @@ QString Table_Ici(int table) {
     return QStringLiteral("main.") + Q(Tables()[table].nom);
 }
 
-// Old key -> key here, and whether the row is to be written (1) or is here already (0).
+QString Table_La_Bas(int table) {
+    return kAutre + u'.' + Q(Tables()[table].nom);
+}
+
+// Each row's place in the file -> its old key, its key here, and whether it is to be
+// written (1) or is here already (0).
 QString Table_Cles(int table) {
     return QStringLiteral("temp.corvanta_cles_") + Tables()[table].nom;
 }
 
-QStringList Colonnes(Database& base, const QString& table) {
+std::vector<Colonne> Colonnes(Database& base, int table) {
+    const Table_Importee& t = Tables()[table];
     const auto infos = base.openRecordset(
-        QStringLiteral("SELECT name FROM pragma_table_info(?, 'main') ORDER BY cid"), {table});
-    QStringList colonnes;
-    if (infos->recordCount() != 0) {
-        for (infos->moveFirst(); !infos->eof(); infos->moveNext())
-            colonnes << infos->field(0).toText();
+        QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(?, 'main') "
+                       "ORDER BY cid"),
+        {t.nom});
+    std::vector<Colonne> colonnes;
+    if (infos->recordCount() == 0)
+        return colonnes;
+    for (infos->moveFirst(); !infos->eof(); infos->moveNext()) {
+        Colonne c{infos->field(0).toText(), infos->field(1).toTextOrEmpty(), Colonne::Sorte::Texte,
+                  infos->field(2).toInt64() != 0};
+        const QString type = c.type.toUpper();
+        if (c.nom == t.cle) {
+            c.sorte = Colonne::Sorte::Cle;
+        } else if (std::any_of(t.references.begin(), t.references.end(),
+                               [&](const Reference& r) { return r.colonne == c.nom; })) {
+            c.sorte = Colonne::Sorte::Reference;
+        } else if (type.contains(QLatin1String("INT"))) {
+            c.sorte = Colonne::Sorte::Entier;
+            const bool court = table == 2 || t.entiers_courts.contains(c.nom);
+            c.minimum = court ? std::numeric_limits<std::int16_t>::min()
+                              : std::numeric_limits<std::int32_t>::min();
+            c.maximum = court ? std::numeric_limits<std::int16_t>::max()
+                              : std::numeric_limits<std::int32_t>::max();
+        } else if (type.contains(QLatin1String("BLOB"))) {
+            c.sorte = Colonne::Sorte::Courbe;
+        }
+        colonnes.push_back(c);
     }
     return colonnes;
 }
 
-// Row `m` here holds exactly the values of row `l` in these columns. Text compares byte
-// for byte, whatever collation the column declares.
-QString Identiques(const QStringList& colonnes) {
+// Row `m` here holds the same values as row `l` in these columns: texts byte for byte
+// whatever collation the column declares, Null and '' alike; numbers and curves as they
+// are (whole numbers and reals compare as numbers).
+QString Identiques(const std::vector<Colonne>& colonnes) {
     QStringList conditions;
-    for (const QString& c : colonnes)
-        conditions << QStringLiteral("m.%1 IS l.%1 COLLATE BINARY").arg(Q(c));
+    for (const Colonne& c : colonnes) {
+        if (c.sorte == Colonne::Sorte::Cle || Reecrite_Par_Le_Programme(c.nom))
+            continue;
+        if (c.sorte == Colonne::Sorte::Texte) {
+            conditions << QStringLiteral("coalesce(m.%1, '') = coalesce(l.%1, '') COLLATE BINARY")
+                              .arg(Q(c.nom));
+        } else {
+            conditions << QStringLiteral("m.%1 IS l.%1").arg(Q(c.nom));
+        }
+    }
     return conditions.join(QStringLiteral(" AND "));
+}
+
+QString Dans_Les_Cles(const QString& expression) {
+    return expression + QStringLiteral(" BETWEEN 1 AND ") + QString::number(kCle_Maximale);
 }
 
 // The tables' columns that refer to rows of `table`.
@@ -124,15 +194,20 @@ QString Cle_Prise(int table) {
     return QStringLiteral("(") + conditions.join(QStringLiteral(" OR ")) + QStringLiteral(")");
 }
 
-// The first new key: above every key the table holds or has given, every key of the
-// other file and every key a curve or exam here names.
+// The first new key: above every key within range that the table holds or has given, that
+// a row of the file keeps, and that a curve or exam here names.
 std::int64_t Premiere_Cle_Nouvelle(Database& base, int table) {
     const QString cle = Q(Tables()[table].cle);
-    QStringList maximums{QStringLiteral("(SELECT seq FROM main.sqlite_sequence WHERE name = ?)"),
-                         QStringLiteral("(SELECT max(%1) FROM %2)").arg(cle, Table_Ici(table)),
-                         QStringLiteral("(SELECT max(%1) FROM %2)").arg(cle, kLignes)};
-    for (const auto& [enfant, colonne] : Enfants(table))
-        maximums << QStringLiteral("(SELECT max(%1) FROM %2)").arg(Q(colonne), Table_Ici(enfant));
+    const QString dans = QStringLiteral(" WHERE ") + Dans_Les_Cles(QStringLiteral("%1"));
+    QStringList maximums{
+        QStringLiteral("(SELECT seq FROM main.sqlite_sequence WHERE name = ?") +
+            QStringLiteral(" AND ") + Dans_Les_Cles(QStringLiteral("seq")) + u')',
+        QStringLiteral("(SELECT max(%1) FROM %2").arg(cle, Table_Ici(table)) + dans.arg(cle) + u')',
+        QStringLiteral("(SELECT max(nouveau) FROM %1)").arg(Table_Cles(table))};
+    for (const auto& [enfant, colonne] : Enfants(table)) {
+        maximums << QStringLiteral("(SELECT max(%1) FROM %2").arg(Q(colonne), Table_Ici(enfant)) +
+                        dans.arg(Q(colonne)) + u')';
+    }
     for (QString& m : maximums)
         m = QStringLiteral("coalesce(") + m + QStringLiteral(", 0)");
     return base.queryValue(QStringLiteral("SELECT max(") + maximums.join(QStringLiteral(", ")) +
@@ -142,112 +217,244 @@ std::int64_t Premiere_Cle_Nouvelle(Database& base, int table) {
            1;
 }
 
-// Maps each row not yet placed to a row here that is identical to it but for its key.
-void Chercher_Ailleurs(Database& base, int table, const QStringList& autres) {
+// The file's three tables are real tables with every column this database has.
+void Verifier_Structure(Database& base) {
+    for (int table = 0; table < static_cast<int>(Tables().size()); ++table) {
+        const QString& nom = Tables()[table].nom;
+        const Value type = base.queryValue(
+            QStringLiteral("SELECT type FROM %1.sqlite_master WHERE name = ? COLLATE NOCASE AND "
+                           "type IN ('table', 'view')")
+                .arg(kAutre),
+            {nom});
+        if (type.isNull())
+            throw Refus_Import(Refus_Import::Raison::Table_Absente, nom);
+        if (type.toText() != QLatin1String("table"))
+            throw Refus_Import(Refus_Import::Raison::Vue, nom);
+        const auto la_bas = base.openRecordset(
+            QStringLiteral("SELECT name FROM pragma_table_info(?, ?)"), {nom, kAutre});
+        QStringList presentes;
+        if (la_bas->recordCount() != 0) {
+            for (la_bas->moveFirst(); !la_bas->eof(); la_bas->moveNext())
+                presentes << la_bas->field(0).toText();
+        }
+        for (const Colonne& c : Colonnes(base, table)) {
+            if (!presentes.contains(c.nom, Qt::CaseInsensitive))
+                throw Refus_Import(Refus_Import::Raison::Colonne_Absente, nom, c.nom);
+        }
+    }
+}
+
+// The first row of kLignes holding a value not of its column's kind refuses the import.
+void Verifier_Valeurs(Database& base, int table, const std::vector<Colonne>& colonnes) {
+    QStringList fautes;
+    std::vector<Refus_Import::Raison> raisons;
+    std::vector<const Colonne*> de_la_colonne;
+    for (const Colonne& c : colonnes) {
+        const QString n = Q(c.nom);
+        const QString absente = QStringLiteral("%1 IS NULL").arg(n);
+        switch (c.sorte) {
+            case Colonne::Sorte::Cle:
+            case Colonne::Sorte::Reference:
+                fautes << QStringLiteral("typeof(%1) NOT IN ('integer', 'null')").arg(n);
+                raisons.push_back(Refus_Import::Raison::Cle);
+                break;
+            case Colonne::Sorte::Entier:
+                if (c.obligatoire) {
+                    fautes << absente;
+                    raisons.push_back(Refus_Import::Raison::Valeur_Absente);
+                }
+                fautes << QStringLiteral(
+                              "NOT (%1 OR typeof(%2) = 'integer' AND %2 BETWEEN %3 AND %4)")
+                              .arg(absente, n)
+                              .arg(c.minimum)
+                              .arg(c.maximum);
+                raisons.push_back(Refus_Import::Raison::Entier);
+                break;
+            case Colonne::Sorte::Texte:
+                fautes << QStringLiteral("typeof(%1) NOT IN ('text', 'null')").arg(n);
+                raisons.push_back(Refus_Import::Raison::Texte);
+                break;
+            case Colonne::Sorte::Courbe:
+                fautes << QStringLiteral("NOT (%1 OR typeof(%2) = 'blob' AND length(%2) = %3)")
+                              .arg(absente, n)
+                              .arg(kTaille_Courbe);
+                raisons.push_back(Refus_Import::Raison::Courbe);
+                break;
+        }
+        de_la_colonne.resize(raisons.size(), &c);
+    }
+    QStringList cas;
+    for (int i = 0; i < fautes.size(); ++i)
+        cas << QStringLiteral("WHEN %1 THEN %2").arg(fautes[i]).arg(i);
+    const auto faute = base.openRecordset(
+        QStringLiteral("SELECT %1, %2, CASE %3 END FROM %4 WHERE %5 ORDER BY %1 LIMIT 1")
+            .arg(kRang, Q(Tables()[table].cle), cas.join(u' '), kLignes,
+                 fautes.join(QStringLiteral(" OR "))));
+    if (faute->recordCount() == 0)
+        return;
+    faute->moveFirst();
+    const auto i = static_cast<std::size_t>(faute->field(2).toInt32());
+    const Colonne& c = *de_la_colonne.at(i);
+    Refus_Import refus(raisons.at(i), Tables()[table].nom, c.nom, faute->field(1),
+                       faute->field(0).toInt64());
+    refus.minimum = c.minimum;
+    refus.maximum = c.maximum;
+    throw refus;
+}
+
+// Copies the other file's rows of `table` into kLignes as they would be written here
+// (the same columns and type affinities: values are stored as they would be), checks
+// them, then points their references at the keys their parents were given. Returns how
+// many rows name a parent key that several rows of the file share.
+int Lire_Lignes(Database& base, int table, const std::vector<Colonne>& colonnes) {
+    const Table_Importee& t = Tables()[table];
+    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
+    QStringList declarations{kRang + QStringLiteral(" INTEGER PRIMARY KEY")}, noms;
+    for (const Colonne& c : colonnes) {
+        declarations << Q(c.nom) + u' ' + c.type;
+        noms << Q(c.nom);
+    }
+    base.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(kLignes, declarations.join(u',')));
+    base.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3")
+                     .arg(kLignes, noms.join(u','), Table_La_Bas(table)));
+    base.execute(QStringLiteral("CREATE INDEX temp.corvanta_lignes_cle ON corvanta_lignes (%1)")
+                     .arg(Q(t.cle)));
+    Verifier_Valeurs(base, table, colonnes);
+
+    int ambigues = 0;
+    if (!t.references.empty()) {
+        QStringList nomment_un_double, nouvelles;
+        for (const Reference& r : t.references) {
+            nomment_un_double << QStringLiteral(
+                                     "%1 IN (SELECT ancien FROM %2 GROUP BY ancien "
+                                     "HAVING count(*) > 1)")
+                                     .arg(Q(r.colonne), Table_Cles(r.parent));
+            nouvelles << QStringLiteral(
+                             "%1 = (SELECT nouveau FROM %2 WHERE ancien = %1 ORDER BY "
+                             "rang LIMIT 1)")
+                             .arg(Q(r.colonne), Table_Cles(r.parent));
+        }
+        ambigues =
+            base.queryValue(QStringLiteral("SELECT count(*) FROM %1 WHERE %2")
+                                .arg(kLignes, nomment_un_double.join(QStringLiteral(" OR "))))
+                .toInt32();
+        base.execute(
+            QStringLiteral("UPDATE %1 SET %2").arg(kLignes, nouvelles.join(QStringLiteral(", "))));
+    }
+    return ambigues;
+}
+
+// Maps each row not yet placed to a row here that is the same but for its key.
+void Chercher_Ailleurs(Database& base, int table, const std::vector<Colonne>& colonnes) {
     const Table_Importee& t = Tables()[table];
     const QString cles = Table_Cles(table);
     const QString cle = Q(t.cle);
-    const QString restantes =
-        QStringLiteral("FROM %1 AS l WHERE l.%2 NOT IN (SELECT ancien FROM %3)")
-            .arg(kLignes, cle, cles);
+    const QString restantes = QStringLiteral("FROM %1 AS l WHERE l.%2 NOT IN (SELECT rang FROM %3)")
+                                  .arg(kLignes, kRang, cles);
     if (base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 ") + restantes +
                         QStringLiteral(")"))
             .toInt64() == 0) {
         return;
     }
-    QStringList colonnes, recherche;
+    // The search columns are texts (Null taken as '') or keys.
+    auto valeur = [&](const QString& table_alias, const QString& c) {
+        return t.recherche_copiee ? QStringLiteral("coalesce(%1.%2, '')").arg(table_alias, Q(c))
+                                  : QStringLiteral("%1.%2").arg(table_alias, Q(c));
+    };
+    QStringList copiees, recherche;
     for (const QString& c : t.recherche) {
-        colonnes << Q(c);
-        recherche << QStringLiteral("%1.%2 IS l.%2")
-                         .arg(t.recherche_copiee ? QStringLiteral("r") : QStringLiteral("m"), Q(c));
+        copiees << valeur(QStringLiteral("m"), c) + QStringLiteral(" AS ") + Q(c);
+        recherche << QStringLiteral("%1.%2 IS %3")
+                         .arg(t.recherche_copiee ? QStringLiteral("r") : QStringLiteral("m"), Q(c),
+                              valeur(QStringLiteral("l"), c));
     }
     QString candidats = Table_Ici(table) + QStringLiteral(" AS m");
     if (t.recherche_copiee) {
         base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kRecherche);
-        base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT %2 AS cle, %3 FROM %4")
-                         .arg(kRecherche, cle, colonnes.join(u','), Table_Ici(table)));
+        base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT m.%2 AS cle, %3 FROM %4 AS m")
+                         .arg(kRecherche, cle, copiees.join(u','), Table_Ici(table)));
+        QStringList index;
+        for (const QString& c : t.recherche)
+            index << Q(c);
         base.execute(QStringLiteral("CREATE INDEX %1_index ON corvanta_recherche (%2)")
-                         .arg(kRecherche, colonnes.join(u',')));
+                         .arg(kRecherche, index.join(u',')));
         candidats = kRecherche + QStringLiteral(" AS r JOIN ") + Table_Ici(table) +
                     QStringLiteral(" AS m ON m.") + cle + QStringLiteral(" = r.cle");
     }
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT ancien, nouveau, 0 FROM (SELECT l.%2 AS "
-                                "ancien, (SELECT m.%2 FROM %3 WHERE %4 AND %5 LIMIT 1) AS "
-                                "nouveau %6) WHERE nouveau IS NOT NULL")
-                     .arg(cles, cle, candidats, recherche.join(QStringLiteral(" AND ")),
-                          Identiques(autres), restantes));
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT rang, ancien, nouveau, 0 FROM (SELECT l.%2 "
+                                "AS rang, l.%3 AS ancien, (SELECT m.%3 FROM %4 WHERE %5 AND %6 "
+                                "AND %7 LIMIT 1) AS nouveau %8) WHERE nouveau IS NOT NULL")
+                     .arg(cles, kRang, cle, candidats, recherche.join(QStringLiteral(" AND ")),
+                          Dans_Les_Cles(QStringLiteral("m.") + cle), Identiques(colonnes),
+                          restantes));
     if (t.recherche_copiee)
         base.execute(QStringLiteral("DROP TABLE ") + kRecherche);
 }
 
-// Copies the other file's rows of `table` into kLignes as they would be written here:
-// their references follow the keys their parents were given.
-void Lire_Lignes(Database& base, int table, const QStringList& colonnes) {
-    const Table_Importee& t = Tables()[table];
-    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
-    // The same columns and type affinities as here: values are stored as they would be.
-    base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT * FROM %2 WHERE 0")
-                     .arg(kLignes, Table_Ici(table)));
-    QStringList noms, valeurs;
-    for (const QString& c : colonnes) {
-        noms << Q(c);
-        valeurs << QStringLiteral("s.") + Q(c);
-        for (const Reference& r : t.references) {
-            if (r.colonne == c) {
-                valeurs.back() = QStringLiteral("(SELECT nouveau FROM %1 WHERE ancien = s.%2)")
-                                     .arg(Table_Cles(r.parent), Q(c));
-            }
-        }
-    }
-    base.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4.%5 AS s")
-                     .arg(kLignes, noms.join(u','), valeurs.join(u','), kAutre, Q(t.nom)));
-}
-
 // Gives every row of kLignes its key here, in Table_Cles(table).
-void Placer_Lignes(Database& base, int table, const QStringList& autres) {
+void Placer_Lignes(Database& base, int table, const std::vector<Colonne>& colonnes) {
     const QString cles = Table_Cles(table);
     const QString cle = Q(Tables()[table].cle);
     base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + cles);
-    base.execute(QStringLiteral("CREATE TABLE %1 (ancien INTEGER PRIMARY KEY, nouveau INTEGER, "
-                                "ajout INTEGER)")
+    base.execute(QStringLiteral("CREATE TABLE %1 (rang INTEGER PRIMARY KEY, ancien INTEGER, "
+                                "nouveau INTEGER, ajout INTEGER)")
                      .arg(cles));
+    base.execute(QStringLiteral("CREATE INDEX %1_ancien ON corvanta_cles_%2 (ancien, rang)")
+                     .arg(cles, Tables()[table].nom));
     // Here already under its own key: skipped.
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%2, 0 FROM %3 AS l JOIN %4 AS m "
-                                "ON m.%2 = l.%2 WHERE %5")
-                     .arg(cles, cle, kLignes, Table_Ici(table), Identiques(autres)));
-    // A free key is kept.
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%2, 1 FROM %3 AS l WHERE NOT %4")
-                     .arg(cles, cle, kLignes, Cle_Prise(table)));
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, l.%3, 0 FROM %4 AS l JOIN %5 "
+                                "AS m ON m.%3 = l.%3 WHERE %6 AND %7")
+                     .arg(cles, kRang, cle, kLignes, Table_Ici(table),
+                          Dans_Les_Cles(QStringLiteral("l.") + cle), Identiques(colonnes)));
+    // A free key within range is kept by the first row holding it.
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, l.%3, 1 FROM %4 AS l WHERE %5 "
+                                "AND l.%2 = (SELECT min(d.%2) FROM %4 AS d WHERE d.%3 = l.%3) "
+                                "AND l.%3 NOT IN (SELECT ancien FROM %1) AND NOT %6")
+                     .arg(cles, kRang, cle, kLignes, Dans_Les_Cles(QStringLiteral("l.") + cle),
+                          Cle_Prise(table)));
     // Here already under another key: skipped, its children follow that key.
-    Chercher_Ailleurs(base, table, autres);
+    Chercher_Ailleurs(base, table, colonnes);
     // Every other row gets a new key.
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, ? + row_number() OVER (ORDER BY "
-                                "l.%2) - 1, 1 FROM %3 AS l WHERE l.%2 NOT IN (SELECT ancien "
-                                "FROM %1)")
-                     .arg(cles, cle, kLignes),
-                 {Premiere_Cle_Nouvelle(base, table)});
+    const std::int64_t premiere = Premiere_Cle_Nouvelle(base, table);
+    const std::int64_t restantes =
+        base.queryValue(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 NOT IN (SELECT rang "
+                                       "FROM %3)")
+                            .arg(kLignes, kRang, cles))
+            .toInt64();
+    if (restantes > kCle_Maximale - premiere + 1)
+        throw Refus_Import(Refus_Import::Raison::Plus_De_Cle, Tables()[table].nom);
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, ? + row_number() OVER (ORDER BY "
+                                "l.%2) - 1, 1 FROM %4 AS l WHERE l.%2 NOT IN (SELECT rang FROM %1)")
+                     .arg(cles, kRang, cle, kLignes),
+                 {premiere});
 }
 
-int Importer_Table(Database& base, int table) {
-    const Table_Importee& t = Tables()[table];
-    const QStringList colonnes = Colonnes(base, t.nom);
-    QStringList autres = colonnes;
-    autres.removeAll(t.cle);
-    Lire_Lignes(base, table, colonnes);
-    Placer_Lignes(base, table, autres);
+// Imports one table, counting in `bilan` the rows added and those here already.
+void Importer_Table(Database& base, int table, Bilan_Import& bilan) {
+    const std::vector<Colonne> colonnes = Colonnes(base, table);
+    bilan.references_ambigues += Lire_Lignes(base, table, colonnes);
+    Placer_Lignes(base, table, colonnes);
 
-    QStringList noms{Q(t.cle)}, choisies{QStringLiteral("c.nouveau")};
-    for (const QString& c : autres) {
-        noms << Q(c);
-        choisies << QStringLiteral("l.") + Q(c);
+    QStringList noms, choisies;
+    for (const Colonne& c : colonnes) {
+        noms << Q(c.nom);
+        choisies << (c.sorte == Colonne::Sorte::Cle ? QStringLiteral("c.nouveau")
+                                                    : QStringLiteral("l.") + Q(c.nom));
     }
     const int ajoutees = base.execute(
-        QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS l JOIN %5 AS c ON c.ancien = "
+        QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS l JOIN %5 AS c ON c.rang = "
                        "l.%6 WHERE c.ajout = 1 ORDER BY c.nouveau")
             .arg(Table_Ici(table), noms.join(u','), choisies.join(u','), kLignes, Table_Cles(table),
-                 Q(t.cle)));
+                 kRang));
+    const int presentes =
+        base.queryValue(
+                QStringLiteral("SELECT count(*) FROM %1 WHERE ajout = 0").arg(Table_Cles(table)))
+            .toInt32();
     base.execute(QStringLiteral("DROP TABLE ") + kLignes);
-    return ajoutees;
+    (table == 0 ? bilan.patients : table == 1 ? bilan.courbes : bilan.examens) = ajoutees;
+    (table == 0   ? bilan.patients_presents
+     : table == 1 ? bilan.courbes_presentes
+                  : bilan.examens_presentes) = presentes;
 }
 
 // The other file stays attached while the import runs; its working tables go with it.
@@ -276,18 +483,67 @@ class Autre_Fichier {
 
 }  // namespace
 
-Bilan_Import Importer_Base_Externe(Database& base, const QString& chemin) {
+Refus_Import::Refus_Import(Raison raison_, QString table_, QString colonne_, Value cle_,
+                           std::int64_t rang_, std::string moteur_)
+    : Error(kNumero, "Import",
+            raison_ == Raison::Annulee
+                ? std::string("The import was cancelled.")
+                : ("The import was refused: table " + table_ +
+                   (colonne_.isEmpty() ? QString() : ", column " + colonne_) +
+                   (rang_ == 0 ? QString() : ", row " + QString::number(rang_)))
+                          .toStdString() +
+                      (moteur_.empty() ? std::string() : ": " + moteur_)),
+      raison(raison_),
+      table(std::move(table_)),
+      colonne(std::move(colonne_)),
+      cle(std::move(cle_)),
+      rang(rang_),
+      moteur(std::move(moteur_)) {}
+
+Bilan_Import Importer_Base_Externe(Database& base, const QString& chemin,
+                                   const Suivi_Import& suivi) {
     const QFileInfo fichier(chemin);
     if (fichier.isFile() &&
         fichier.canonicalFilePath() == QFileInfo(base.path()).canonicalFilePath()) {
-        return {};
+        // Every row is here already.
+        auto nombre = [&](int table) {
+            return base.queryValue(QStringLiteral("SELECT count(*) FROM ") + Table_Ici(table))
+                .toInt32();
+        };
+        Bilan_Import bilan;
+        bilan.patients_presents = nombre(0);
+        bilan.courbes_presentes = nombre(1);
+        bilan.examens_presentes = nombre(2);
+        return bilan;
     }
     Autre_Fichier autre(base, chemin);
     Bilan_Import bilan;
     Database::Transaction transaction(base);
-    bilan.patients = Importer_Table(base, 0);
-    bilan.courbes = Importer_Table(base, 1);
-    bilan.examens = Importer_Table(base, 2);
+    bool annulee = false;
+    {
+        // Stops before the transaction is rolled back, which must run to its end.
+        Database::Watch veille(base, [&] {
+            annulee = annulee || (suivi && !suivi());
+            return !annulee;
+        });
+        QString etape;
+        try {
+            Verifier_Structure(base);
+            for (int table = 0; table < static_cast<int>(Tables().size()); ++table) {
+                etape = Tables()[table].nom;
+                Importer_Table(base, table, bilan);
+            }
+        } catch (const Refus_Import&) {
+            throw;
+        } catch (const Error& erreur) {
+            if (annulee && erreur.number() == kInterrompu)
+                throw Refus_Import(Refus_Import::Raison::Annulee, etape);
+            throw Refus_Import(Refus_Import::Raison::Moteur, etape, {}, {}, 0,
+                               erreur.description());
+        }
+    }
+    if (annulee)
+        throw Refus_Import(Refus_Import::Raison::Annulee, QString());
     transaction.commit();
     return bilan;
 }

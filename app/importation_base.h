@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "platform/error.h"
+#include "platform/value.h"
 
 namespace corvanta {
 
@@ -8,28 +13,77 @@ namespace platform {
 class Database;
 }
 
-// The rows an import added, per table.
+// What an import did, per table: the rows added, and the rows of the file that were here
+// already (identical to a row of this database, so skipped).
 struct Bilan_Import {
     int patients = 0;
     int courbes = 0;
     int examens = 0;
+    int patients_presents = 0;
+    int courbes_presentes = 0;
+    int examens_presentes = 0;
+    // Curves and exams of the file naming a patient or curve key that several of its rows
+    // share: they follow the first of those rows, though which one was meant is unknown.
+    int references_ambigues = 0;
 };
+
+// An import that stopped, nothing having changed: what was wrong and where. The
+// description is a plain English summary; the window words it in the interface's language.
+class Refus_Import : public Error {
+  public:
+    static constexpr int kNumero = 3999;
+    enum class Raison {
+        Annulee,          // the caller asked to stop
+        Vue,              // `table` of the file is a view
+        Table_Absente,    // the file has no `table`
+        Colonne_Absente,  // `table` of the file has no `colonne`
+        Cle,              // the row's key is neither a whole number nor Null
+        Entier,           // not a whole number within minimum..maximum
+        Valeur_Absente,   // Null where the column needs a value
+        Texte,            // not a text
+        Courbe,           // neither 400 bytes nor Null
+        Plus_De_Cle,      // no free key left here for `table`
+        Moteur,           // the engine refused or failed while importing `table`
+    };
+    Refus_Import(Raison raison, QString table, QString colonne = {}, platform::Value cle = {},
+                 std::int64_t rang = 0, std::string moteur = {});
+
+    Raison raison;
+    QString table;
+    QString colonne;
+    // The row's key as the file holds it, and its place among the table's rows (from 1).
+    platform::Value cle;
+    std::int64_t rang;
+    // The range a whole number of `colonne` must lie in (Raison::Entier).
+    std::int64_t minimum = 0;
+    std::int64_t maximum = 0;
+    // The engine's own text (Raison::Moteur).
+    std::string moteur;
+};
+
+// Called every few thousand engine steps while the import runs; false stops it.
+using Suivi_Import = std::function<bool()>;
 
 // Appends the patients, stored curves and exam records of another Corvanta database file
 // to `base`, all or nothing, in one transaction. The file is named by its path as given
-// (its real case kept, bound as a value, never spliced into SQL).
+// (its real case kept, bound as a value, never spliced into SQL). Only real tables of the
+// file are read, and every value must be of its column's kind here.
 //
 // Keys. A row whose key is free here (no row holds it and no curve or exam refers to it)
-// keeps it. A row identical to the one under its key is skipped. Any other row takes the
-// row here that is identical to it but for the key (what an earlier import of the same
-// file added) or else a new key. Curves follow their patient's key, exams their patient's
-// and their curves' keys; a key naming a row the file does not hold is imported empty
-// (Null), never left to name a row of this database. So nothing already here changes, and
-// importing a file again adds nothing. Importing the database into itself adds nothing.
+// and within 1..2,147,483,647 keeps it. A row the same as the one under its key is
+// skipped; the same means equal in every column the user enters or the device measured
+// (the comparison-slot flags left out, Null and '' alike in text columns, numbers compared
+// as numbers). Any other row (a Null key, a key a row before it in the file holds, a key
+// out of range, a clash) takes the row here that is the same but for its key, or else a
+// new key within 1..2,147,483,647 above every key given. Curves follow their patient's
+// key, exams their patient's and their curves' keys (the first row of a repeated key); a
+// key naming a row the file does not hold is imported empty (Null), never left to name a
+// row of this database. So nothing already here changes, and importing a file again adds
+// nothing. Importing the database into itself adds nothing.
 //
-// Throws corvanta::Error, nothing having changed: 3024 for a missing file, 3343 for a
-// file that is not a Corvanta database (both name the file), the engine's errors for a
-// file of another structure or a row this database refuses.
-Bilan_Import Importer_Base_Externe(platform::Database& base, const QString& chemin);
+// Throws, nothing having changed: corvanta::Error 3024 for a missing file, 3343 for a file
+// that is not a Corvanta database (both name the file); Refus_Import for anything else.
+Bilan_Import Importer_Base_Externe(platform::Database& base, const QString& chemin,
+                                   const Suivi_Import& suivi = {});
 
 }  // namespace corvanta

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -194,9 +195,13 @@ class Echo : public QMainWindow {
     void Bouton_Import_Click();
     // Asks for a database file and appends its patients, curves and exams; a path without
     // "sinus" (in any case) is passed over quietly. Then the three recordsets are
-    // requeried and the patient list, and an open exam window, brought up to date. A
-    // refused file or a failed import changes nothing and says so, naming the file.
+    // requeried and the patient list, and an open exam window, brought up to date, and one
+    // message says what was added and what was there already. A refused file, a failed or
+    // a cancelled import changes nothing and says so, naming the file and what is wrong.
+    // A wait cursor shows while it runs, and a progress window with a Cancel button once
+    // it has lasted `Delai_Progression_Import`.
     void Importer_Base();
+    std::chrono::milliseconds Delai_Progression_Import{500};
     // The open-file dialog of the import, given its title: the chosen file's full path,
     // empty when cancelled. Tests replace it.
     std::function<QString(const QString& titre)> Choisir_Fichier_Import;

@@ -1,6 +1,9 @@
 // The import of another database file into the program's own.
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QProgressDialog>
 
 #include "app/importation_base.h"
 #include "main_window/echo.h"
@@ -10,6 +13,116 @@
 #include "widgets/message_boxes.h"
 
 namespace corvanta {
+namespace {
+
+// While the import runs: the wait cursor, then, once it has lasted a moment, a progress
+// window whose Cancel button stops it. Pending events run a few times a second; until the
+// window shows, the user's input waits.
+class Progression_Import {
+  public:
+    Progression_Import(QWidget* parent, const Libelles& l, std::chrono::milliseconds delai)
+        : delai_(delai), dialogue_(parent) {
+        dialogue_.setWindowTitle(l(1, 83));
+        dialogue_.setLabelText(l(1, 110));
+        dialogue_.setCancelButtonText(l(1, 111));
+        dialogue_.setRange(0, 0);
+        dialogue_.setWindowModality(Qt::ApplicationModal);
+        dialogue_.setAutoClose(false);
+        dialogue_.setAutoReset(false);
+        dialogue_.setMinimumDuration(std::numeric_limits<int>::max());
+        dialogue_.reset();
+        dialogue_.hide();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        depuis_.start();
+    }
+    ~Progression_Import() { QApplication::restoreOverrideCursor(); }
+    Progression_Import(const Progression_Import&) = delete;
+    Progression_Import& operator=(const Progression_Import&) = delete;
+
+    bool Continuer() {
+        // Statements that the pending events run (a repaint reading a curve, say) come
+        // back here: they go on, and only the import itself is stopped.
+        if (dedans_)
+            return true;
+        if (dialogue_.wasCanceled())
+            return false;
+        const qint64 maintenant = depuis_.elapsed();
+        if (maintenant < dernier_ + kPas_Ms)
+            return true;
+        dernier_ = maintenant;
+        if (!dialogue_.isVisible() && maintenant >= delai_.count())
+            dialogue_.show();
+        dedans_ = true;
+        QCoreApplication::processEvents(dialogue_.isVisible() ? QEventLoop::AllEvents
+                                                              : QEventLoop::ExcludeUserInputEvents);
+        dedans_ = false;
+        return !dialogue_.wasCanceled();
+    }
+
+  private:
+    static constexpr qint64 kPas_Ms = 50;
+    std::chrono::milliseconds delai_;
+    QProgressDialog dialogue_;
+    QElapsedTimer depuis_;
+    qint64 dernier_ = -kPas_Ms;
+    bool dedans_ = false;
+};
+
+QString Designation_Ligne(const Libelles& l, const Refus_Import& refus) {
+    if (refus.cle.isNull())
+        return l(1, 121).arg(refus.table).arg(refus.rang).arg(refus.colonne);
+    const QString cle =
+        refus.cle.kind() == platform::Value::Kind::Blob
+            ? QStringLiteral("x'%1'").arg(QString::fromLatin1(refus.cle.toBlob().left(16).toHex()))
+            : refus.cle.toText();
+    return l(1, 120).arg(refus.table, cle, refus.colonne);
+}
+
+// What is wrong, in the interface's language; the engine's own text follows its line.
+QString Motif_Refus(const Libelles& l, const Refus_Import& refus) {
+    using R = Refus_Import::Raison;
+    switch (refus.raison) {
+        case R::Annulee:
+            return l(1, 112);
+        case R::Vue:
+            return l(1, 117).arg(refus.table);
+        case R::Table_Absente:
+            return l(1, 118).arg(refus.table);
+        case R::Colonne_Absente:
+            return l(1, 119).arg(refus.table, refus.colonne);
+        case R::Cle:
+            return Designation_Ligne(l, refus) + u' ' + l(1, 122);
+        case R::Entier:
+            return Designation_Ligne(l, refus) + u' ' +
+                   l(1, 123).arg(refus.minimum).arg(refus.maximum);
+        case R::Valeur_Absente:
+            return Designation_Ligne(l, refus) + u' ' + l(1, 124);
+        case R::Texte:
+            return Designation_Ligne(l, refus) + u' ' + l(1, 125);
+        case R::Courbe:
+            return Designation_Ligne(l, refus) + u' ' + l(1, 126);
+        case R::Plus_De_Cle:
+            return l(1, 127).arg(refus.table);
+        case R::Moteur:
+            return (refus.table.isEmpty() ? QString() : l(1, 128).arg(refus.table) + u'\n') +
+                   QString::fromStdString(refus.moteur);
+    }
+    return {};
+}
+
+QString Bilan_Texte(const Libelles& l, const Bilan_Import& bilan) {
+    QString texte = l(1, 113) + u'\n' +
+                    l(1, 114).arg(bilan.patients).arg(bilan.courbes).arg(bilan.examens) + u'\n' +
+                    l(1, 115)
+                        .arg(bilan.patients_presents)
+                        .arg(bilan.courbes_presentes)
+                        .arg(bilan.examens_presentes);
+    if (bilan.references_ambigues != 0)
+        texte += QStringLiteral("\n\n") + l(1, 116).arg(bilan.references_ambigues);
+    return texte;
+}
+
+}  // namespace
 
 QString Echo::Dialogue_Ouvrir_Base(const QString& titre) {
     QFileDialog dialogue(this, titre, etat_.Repertoire_Programme,
@@ -33,8 +146,20 @@ void Echo::Importer_Base() {
     if (!chemin.contains(QStringLiteral("sinus"), Qt::CaseInsensitive))
         return;
     const Libelles& l = etat_.Libelle;
+    Bilan_Import bilan;
     try {
-        Importer_Base_Externe(*etat_.Base_Donnees, chemin);
+        Progression_Import progression(this, l, Delai_Progression_Import);
+        bilan = Importer_Base_Externe(*etat_.Base_Donnees, chemin,
+                                      [&progression] { return progression.Continuer(); });
+    } catch (const Refus_Import& refus) {
+        if (refus.raison == Refus_Import::Raison::Annulee) {
+            Message_Information(this, l(1, 83), l(1, 112));
+        } else {
+            Message_Attention(this, l(1, 83),
+                              l(1, 97) + u'\n' + QDir::toNativeSeparators(chemin) +
+                                  QStringLiteral("\n\n") + Motif_Refus(l, refus));
+        }
+        return;
     } catch (const Error& erreur) {
         QString texte = erreur.number() == platform::db_error::kNotADatabase ? l(1, 96) : l(1, 97);
         texte += QStringLiteral("\n") + QDir::toNativeSeparators(chemin);
@@ -53,7 +178,9 @@ void Echo::Importer_Base() {
             fenetres_examen_->Donnees_Importees();
     } catch (const Error& erreur) {
         Afficher_Erreur(this, l, erreur);
+        return;
     }
+    Message_Information(this, l(1, 83), Bilan_Texte(l, bilan));
 }
 
 }  // namespace corvanta

@@ -208,6 +208,26 @@ void Database::detach(const QString& alias) {
     execute(QStringLiteral("DETACH DATABASE ") + quoteIdentifier(alias));
 }
 
+Database::Watch::Watch(Database& database, std::function<bool()> continuer)
+    : connection_(database.connection_), continuer_(std::move(continuer)) {
+    sqlite3_progress_handler(
+        connection_->handle(kSource), 4000,
+        [](void* watch) {
+            try {
+                return static_cast<Watch*>(watch)->continuer_() ? 0 : 1;
+            } catch (...) {
+                // Nothing may cross the engine's frames: stop the statement instead.
+                return 1;
+            }
+        },
+        this);
+}
+
+Database::Watch::~Watch() {
+    if (connection_->db != nullptr)
+        sqlite3_progress_handler(connection_->db, 0, nullptr, nullptr);
+}
+
 Database::Transaction::Transaction(Database& database, Lock lock)
     : connection_(database.connection_) {
     if (lock == Lock::Immediate && sqlite3_get_autocommit(connection_->handle(kSource)) != 0) {

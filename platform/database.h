@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,6 +54,21 @@ class Database {
     // for statements that copy rows across files. The file must exist and carry the mark.
     void attach(const QString& path, const QString& alias);
     void detach(const QString& alias);
+
+    // While it lives, `continuer` is called every few thousand engine steps of any
+    // statement on this connection; once it returns false the statement running stops with
+    // the engine's "interrupted" error (number 9). Not nested.
+    class Watch {
+      public:
+        Watch(Database& database, std::function<bool()> continuer);
+        ~Watch();
+        Watch(const Watch&) = delete;
+        Watch& operator=(const Watch&) = delete;
+
+      private:
+        std::shared_ptr<Connection> connection_;
+        std::function<bool()> continuer_;
+    };
 
     // Groups writes: rolled back on destruction unless committed. May be nested.
     // `Immediate`, when no transaction is open yet, takes the file's write lock at once:

@@ -10,14 +10,17 @@
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
+#include "tests/database_import/instantane_base.h"
 #include "tests/support/application_test.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/sqlite_shell.h"
 
 namespace corvanta {
 namespace {
 
 using platform::Database;
 using platform::Value;
+using R = Refus_Import::Raison;
 
 const Value kNull;
 
@@ -73,6 +76,20 @@ class Import : public ::testing::Test {
                 lignes << rs->field(0).toText();
         }
         return lignes;
+    }
+
+    // Imports `chemin`, which must be refused for `raison`; nothing here may change.
+    Refus_Import Refuse(const QString& chemin, R raison, const Suivi_Import& suivi = {}) {
+        const QStringList avant = test::Instantane_Base(*ici);
+        try {
+            Importer_Base_Externe(*ici, chemin, suivi);
+        } catch (const Refus_Import& refus) {
+            EXPECT_EQ(refus.raison, raison) << refus.what();
+            EXPECT_EQ(test::Instantane_Base(*ici), avant);
+            return refus;
+        }
+        ADD_FAILURE() << "the import was not refused";
+        return Refus_Import(R::Annulee, {});
     }
 
     test::Dossier_Travail dossier;
@@ -135,6 +152,7 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
     for (const QString& fichier : {autre->path(), ici->path()}) {
         const Bilan_Import encore = Importer_Base_Externe(*ici, fichier);
         EXPECT_EQ(encore.patients + encore.courbes + encore.examens, 0) << fichier.toStdString();
+        EXPECT_EQ(encore.patients_presents, fichier == ici->path() ? 6 : 4);
         EXPECT_EQ(Contenu(*ici), attendu) << fichier.toStdString();
     }
     // A patient the program adds afterwards gets a key no row has had.
@@ -144,19 +162,199 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
 
 TEST_F(Import, AFailureAtTheLastTableLeavesNothingAddedAndTheNextImportWorks) {
     Patient(*ici, 1, QStringLiteral("DUPONT"));
-    const QStringList avant = Contenu(*ici);
     Patient(*autre, 2, QStringLiteral("LEROY"));
     Courbe(*autre, 2, 2, QStringLiteral("c2"));
     Examen(*autre, 1, 2, 2, 2);
-    // Patients and curves go in before the exams are found to lack a column.
-    autre->execute(QStringLiteral("ALTER TABLE Examens DROP COLUMN Examen_Compatible"));
+    // Patients and curves go in before the exam is found to hold a value the program
+    // cannot read.
+    autre->execute(QStringLiteral("UPDATE Examens SET Imagerie_Scanner = 'oui'"));
 
-    EXPECT_THROW(Importer_Base_Externe(*ici, autre->path()), Error);
-    EXPECT_EQ(Contenu(*ici), avant);
+    const Refus_Import refus = Refuse(autre->path(), R::Entier);
+    EXPECT_EQ(refus.table, QStringLiteral("Examens"));
 
     const auto bonne = Nouvelle_Base(QStringLiteral("sinus 2.mdb"));
     Patient(*bonne, 2, QStringLiteral("LEROY"));
     EXPECT_EQ(Importer_Base_Externe(*ici, bonne->path()).patients, 1);
+}
+
+// The file's patients table as a colleague's hand repair leaves it: no primary key, keys
+// out of range, Null and repeated, written by the stock shell. Every row comes in under a
+// key the program reads; curves and exams follow, those naming the repeated key the first
+// of its rows; a re-import adds nothing and the next key the program gives is the next one.
+TEST_F(Import, KeysOutOfRangeNullOrRepeatedGetNewKeysWithinRangeAndTheirRowsFollow) {
+    Patient(*ici, 1, QStringLiteral("DUPONT"));
+    test::Shell(autre->path(), QStringLiteral(R"(
+PRAGMA legacy_alter_table = ON;
+CREATE TABLE Sans_Cle AS SELECT * FROM Patients;
+DROP TABLE Patients;
+ALTER TABLE Sans_Cle RENAME TO Patients;
+INSERT INTO Patients (Code_Patient, Nom_Patient) VALUES
+    (3000000000, 'GRAND'), (0, 'ZERO'), (-5, 'NEGATIF'), (9223372036854775807, 'MAXI'),
+    (NULL, 'SANSCLE'), (7, 'PREMIER'), (7, 'SECOND');
+INSERT INTO Courbes (ID, Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS) VALUES
+    (-1, 0, -5, zeroblob(400), 1, 2), (1, 0, 3000000000, zeroblob(400), 1, 2),
+    (2, 0, 0, zeroblob(400), 1, 2), (3, 0, 7, zeroblob(400), 1, 2),
+    (4, 0, 9223372036854775807, zeroblob(400), 1, 2);
+INSERT INTO Examens (Code_Examen, "Code_ Patient", Code_Type, Num_Examen,
+    Echogramme_Droit_Num_Courbe, Echogramme_Gauche_Num_Courbe, Examen_Compatible)
+    VALUES (9223372036854775807, 7, 0, '01', -1, 3, 'Normal');
+)"));
+    const QStringList attendu{
+        "P 1 'DUPONT' '01/02/1960'", "P 7 'PREMIER' NULL",  "P 8 'GRAND' NULL",
+        "P 9 'ZERO' NULL",           "P 10 'NEGATIF' NULL", "P 11 'MAXI' NULL",
+        "P 12 'SANSCLE' NULL",       "P 13 'SECOND' NULL",  "C 1 8 NULL 00 12",
+        "C 2 9 NULL 00 12",          "C 3 7 NULL 00 12",    "C 4 11 NULL 00 12",
+        "C 5 10 NULL 00 12",         "E 1 7 5 3 Normal",
+    };
+
+    const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path());
+    EXPECT_EQ(Contenu(*ici), attendu);
+    EXPECT_EQ(bilan.patients, 7);
+    EXPECT_EQ(bilan.courbes, 5);
+    EXPECT_EQ(bilan.examens, 1);
+    EXPECT_EQ(bilan.references_ambigues, 2);  // curve 3 and the exam name patient 7
+
+    const Bilan_Import encore = Importer_Base_Externe(*ici, autre->path());
+    EXPECT_EQ(encore.patients + encore.courbes + encore.examens, 0);
+    EXPECT_EQ(encore.patients_presents, 7);
+    EXPECT_EQ(encore.courbes_presentes, 5);
+    EXPECT_EQ(encore.examens_presentes, 1);
+    EXPECT_EQ(Contenu(*ici), attendu);
+    Patient(*ici, kNull, QStringLiteral("MARTIN"));
+    EXPECT_EQ(ici->lastInsertKey(), 14);
+}
+
+// Here the keys are used up to the last one: a clash has nowhere to go.
+TEST_F(Import, WithNoFreeKeyLeftTheImportIsRefusedAndNothingChanges) {
+    test::Shell(ici->path(), QStringLiteral("INSERT INTO Patients (Code_Patient, Nom_Patient) "
+                                            "VALUES (2147483647, 'DERNIER');"));
+    Patient(*autre, 2147483647, QStringLiteral("AUTRE"));
+    Courbe(*autre, 1, 2147483647, QStringLiteral("c1"));
+    const Refus_Import refus = Refuse(autre->path(), R::Plus_De_Cle);
+    EXPECT_EQ(refus.table, QStringLiteral("Patients"));
+}
+
+// Each value the program could not read as its column's kind refuses the whole import,
+// naming the table, the row's key and the column.
+TEST_F(Import, AValueNotOfItsColumnsKindRefusesTheImportNamingTableRowAndColumn) {
+    Patient(*ici, 1, QStringLiteral("DUPONT"));
+    const struct {
+        const char* sql;
+        R raison;
+        const char* table;
+        const char* colonne;
+        Value cle;
+        std::int64_t minimum, maximum;
+    } cas[] = {
+        {"UPDATE Courbes SET MOYENNE = 'un' WHERE ID = 2", R::Entier, "Courbes", "MOYENNE", 2,
+         -2147483648LL, 2147483647},
+        {"UPDATE Courbes SET MOYENNE = 3000000000 WHERE ID = 2", R::Entier, "Courbes", "MOYENNE", 2,
+         -2147483648LL, 2147483647},
+        {"UPDATE Courbes SET PASSEBAS = 40000 WHERE ID = 2", R::Entier, "Courbes", "PASSEBAS", 2,
+         -32768, 32767},
+        {"UPDATE Courbes SET IMPRIMER = 'oui' WHERE ID = 2", R::Entier, "Courbes", "IMPRIMER", 2,
+         -2147483648LL, 2147483647},
+        {"UPDATE Courbes SET Code_Type = 0.5 WHERE ID = 2", R::Entier, "Courbes", "Code_Type", 2,
+         -2147483648LL, 2147483647},
+        {"UPDATE Courbes SET Code_Patient = 'deux' WHERE ID = 2", R::Cle, "Courbes", "Code_Patient",
+         2, 0, 0},
+        {"UPDATE Examens SET Decision_Lavage = 2.5 WHERE Code_Examen = 1", R::Entier, "Examens",
+         "Decision_Lavage", 1, -32768, 32767},
+        {"UPDATE Patients SET Nom_Patient = x'00ff' WHERE Code_Patient = 2", R::Texte, "Patients",
+         "Nom_Patient", 2, 0, 0},
+        {"PRAGMA ignore_check_constraints = ON; UPDATE Courbes SET COURBE = zeroblob(399) "
+         "WHERE ID = 2",
+         R::Courbe, "Courbes", "COURBE", 2, 0, 0},
+        {"PRAGMA ignore_check_constraints = ON; UPDATE Courbes SET COURBE = printf('%400s', "
+         "'') WHERE ID = 2",
+         R::Courbe, "Courbes", "COURBE", 2, 0, 0},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.sql);
+        const auto fichier = Nouvelle_Base(QStringLiteral("sinus %1.mdb").arg(&c - cas));
+        Patient(*fichier, 2, QStringLiteral("LEROY"));
+        Courbe(*fichier, 2, 2, QStringLiteral("c2"));
+        Examen(*fichier, 1, 2, 2, 2);
+        test::Shell(fichier->path(), QLatin1String(c.sql) + u';');
+        const Refus_Import refus = Refuse(fichier->path(), c.raison);
+        EXPECT_EQ(refus.table, QLatin1String(c.table));
+        EXPECT_EQ(refus.colonne, QLatin1String(c.colonne));
+        EXPECT_EQ(refus.cle, c.cle);
+        EXPECT_EQ(refus.minimum, c.minimum);
+        EXPECT_EQ(refus.maximum, c.maximum);
+    }
+    // A number written as text in a number column is that number.
+    test::Shell(autre->path(), QStringLiteral("INSERT INTO Courbes (ID, Code_Type, COURBE, "
+                                              "MOYENNE, PASSEBAS, IMPRIMER) VALUES (8, ' 4', "
+                                              "zeroblob(400), '3', '2.0', '0');"));
+    EXPECT_EQ(Importer_Base_Externe(*ici, autre->path()).courbes, 1);
+    EXPECT_EQ(ici->queryValue(QStringLiteral("SELECT typeof(Code_Type) || Code_Type || "
+                                             "typeof(MOYENNE) || MOYENNE || PASSEBAS FROM "
+                                             "Courbes WHERE ID = 8"))
+                  .toText(),
+              QStringLiteral("integer4integer32"));
+}
+
+// Only real tables of the file are read, with every column this database has: an endless
+// view in the file's place of a table is refused by name before anything is read.
+TEST_F(Import, AViewAMissingTableOrColumnIsRefusedByNameWithoutReadingIt) {
+    const struct {
+        const char* sql;
+        R raison;
+        const char* table;
+        const char* colonne;
+    } cas[] = {
+        {"DROP TABLE Patients; CREATE VIEW Patients AS WITH RECURSIVE n(k) AS (SELECT 1 UNION "
+         "ALL SELECT k + 1 FROM n) SELECT k AS Code_Patient, 'X' || k AS Nom_Patient, NULL AS "
+         "Prenom_Patient, NULL AS Adresse1_Patient, NULL AS Adresse2_Patient, NULL AS "
+         "Ville_Patient, NULL AS CodePostal_Patient, NULL AS Telephone1_Patient, NULL AS "
+         "Telephone2_Patient, NULL AS Date_Naissance_Patient, NULL AS NumeroSS_Patient, NULL AS "
+         "Commentaire_Patient FROM n ORDER BY k DESC",
+         R::Vue, "Patients", ""},
+        {"ALTER TABLE Courbes RENAME TO Courbes_Vraies; CREATE VIEW courbes AS SELECT * FROM "
+         "Courbes_Vraies",
+         R::Vue, "Courbes", ""},
+        {"DROP TABLE Examens", R::Table_Absente, "Examens", ""},
+        {"ALTER TABLE Examens DROP COLUMN Decision_Lavage", R::Colonne_Absente, "Examens",
+         "Decision_Lavage"},
+    };
+    Patient(*ici, 1, QStringLiteral("DUPONT"));
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.sql);
+        const auto fichier = Nouvelle_Base(QStringLiteral("sinus %1.mdb").arg(&c - cas));
+        Patient(*fichier, 2, QStringLiteral("LEROY"));
+        test::Shell(fichier->path(), QStringLiteral("PRAGMA legacy_alter_table = ON; ") +
+                                         QLatin1String(c.sql) + u';');
+        const Refus_Import refus = Refuse(fichier->path(), c.raison);
+        EXPECT_EQ(refus.table, QLatin1String(c.table));
+        EXPECT_EQ(refus.colonne, QLatin1String(c.colonne));
+    }
+}
+
+// Stopped from outside while it runs, the import rolls everything back; the next one
+// goes through.
+TEST_F(Import, ACancelledImportLeavesNothingAndTheNextOneWorks) {
+    Patient(*ici, 1, QStringLiteral("DUPONT"));
+    test::Shell(autre->path(), QStringLiteral(R"(
+WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 3000)
+INSERT INTO Patients (Code_Patient, Nom_Patient) SELECT k, 'P' || k FROM n;
+INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
+    SELECT 0, Code_Patient, zeroblob(400), 1, 2 FROM Patients;
+)"));
+    for (const int appels : {1, 5, 20}) {
+        SCOPED_TRACE(appels);
+        int restants = appels;
+        Refuse(autre->path(), R::Annulee, [&] { return --restants > 0; });
+        EXPECT_EQ(restants, 0);
+    }
+    int appels = 0;
+    const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path(), [&] {
+        ++appels;
+        return true;
+    });
+    EXPECT_EQ(bilan.patients, 3000);
+    EXPECT_EQ(bilan.courbes, 3000);
+    EXPECT_GT(appels, 20);
 }
 
 }  // namespace

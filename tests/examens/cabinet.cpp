@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
 #include <QStandardPaths>
@@ -22,7 +23,8 @@ Repondeur::Repondeur() {
     minuterie_.setInterval(2);
     QObject::connect(&minuterie_, &QTimer::timeout, [this] {
         auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialogue == nullptr)
+        // A progress window asks nothing: it closes when its work ends.
+        if (dialogue == nullptr || qobject_cast<QProgressDialog*>(dialogue) != nullptr)
             return;
         auto* message = qobject_cast<QMessageBox*>(dialogue);
         if (message == nullptr) {

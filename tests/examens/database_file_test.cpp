@@ -6,6 +6,7 @@
 #include <QListWidget>
 
 #include "tests/examens/cabinet.h"
+#include "tests/support/sqlite_shell.h"
 
 namespace corvanta::test {
 namespace {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include "tests/support/application_test.h"
@@ -18,7 +19,8 @@ Boites_Messages::Boites_Messages() {
 
 void Boites_Messages::examiner() {
     auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialogue == nullptr)
+    // A progress window asks nothing: it closes when its work ends.
+    if (dialogue == nullptr || qobject_cast<QProgressDialog*>(dialogue) != nullptr)
         return;
     if (auto* message = qobject_cast<QMessageBox*>(dialogue)) {
         QMessageBox::StandardButton defaut = QMessageBox::NoButton;
