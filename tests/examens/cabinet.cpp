@@ -1,12 +1,16 @@
 #include "tests/examens/cabinet.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
+#include <QStandardPaths>
 
 #include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
@@ -105,6 +109,21 @@ QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille) {
     QuorelWindow fenetre = Fenetre_Quorel(image);
     c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
     return image;
+}
+
+QStringList Shell(const QString& fichier, const QString& sql) {
+    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) {
+        ADD_FAILURE() << "the sqlite3 shell is missing (scripts/install-deps installs it)";
+        return {};
+    }
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"),
+                {QStringLiteral("-batch"), QStringLiteral("-bail"), fichier});
+    shell.write(sql.toUtf8());
+    shell.closeWriteChannel();
+    EXPECT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    return QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QStringList Lignes(const QListWidget* liste) {

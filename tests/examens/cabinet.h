@@ -85,6 +85,10 @@ QByteArray Echantillons(int depart, int pas);
 // settings and points now.
 QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille = QSize(137, 129));
 
+// What the stock sqlite3 shell prints for `sql` on `fichier`, one line per row. The
+// shell stops at the first failing statement, which fails the test with its message.
+QStringList Shell(const QString& fichier, const QString& sql);
+
 // The texts of a list's entries, first to last.
 QStringList Lignes(const QListWidget* liste);
 QStringList Lignes(const QComboBox* liste);

@@ -4,30 +4,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include "tests/examens/cabinet.h"
 
 namespace corvanta::test {
 namespace {
-
-// What the stock sqlite3 shell prints for `sql` on `fichier`, one line per row. The
-// shell stops at the first failing statement, which fails the test with its message.
-QStringList Shell(const QString& fichier, const QString& sql) {
-    if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) {
-        ADD_FAILURE() << "the sqlite3 shell is missing (scripts/install-deps installs it)";
-        return {};
-    }
-    QProcess shell;
-    shell.start(QStringLiteral("sqlite3"),
-                {QStringLiteral("-batch"), QStringLiteral("-bail"), fichier});
-    shell.write(sql.toUtf8());
-    shell.closeWriteChannel();
-    EXPECT_TRUE(shell.waitForFinished(30000));
-    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
-    return QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
 
 // A clinic's routine on a database file: check it, count the patients, read every saved
 // exam query, add a patient, back the file up and check the copy. Gives the shell's
