@@ -127,7 +127,8 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     for (const auto& [colonne, valeur] : attendu)
         EXPECT_EQ(c.colonne(Cles_Larges::kExamen, colonne), valeur) << colonne;
 
-    // A new exam for him names him and his curves by their wide keys.
+    // A new exam for him names him and his curves by their wide keys, under a key of its
+    // own within 31 bits.
     s.Toolbar1_Boutons[4]->trigger();
     EXPECT_EQ(s.Combo_Nom_Patient->currentText(), QStringLiteral("LÉGER Étienne"));
     // The curves change sides, each found by its key.
@@ -138,11 +139,12 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     s.Texte_Examen_Compatible->setText(QStringLiteral("Contrôle"));
     s.Toolbar1_Boutons[5]->trigger();
     EXPECT_TRUE(c.messages.boites.empty());
-    EXPECT_EQ(Shell(c.dossier.base(),
-                    QStringLiteral("SELECT \"Code_ Patient\", Echogramme_Droit_Num_Courbe, "
-                                   "Echogramme_Gauche_Num_Courbe FROM Examens "
-                                   "WHERE Examen_Compatible = 'Contrôle';\n")),
-              QStringList{QStringLiteral("3000000000|4294967296|3000000001")});
+    EXPECT_EQ(
+        Shell(c.dossier.base(),
+              QStringLiteral("SELECT Code_Examen, \"Code_ Patient\", Echogramme_Droit_Num_Courbe, "
+                             "Echogramme_Gauche_Num_Courbe FROM Examens "
+                             "WHERE Examen_Compatible = 'Contrôle';\n")),
+        QStringList{QStringLiteral("1|3000000000|4294967296|3000000001")});
 }
 
 }  // namespace
