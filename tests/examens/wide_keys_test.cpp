@@ -93,6 +93,13 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     report::replacePrinterFactory(imprimante);
     EXPECT_TRUE(textes.contains(c.etat->Libelle(1, 41) + QStringLiteral(" du 01/02/2026 droite")))
         << textes.join(u'|').toStdString();
+    // A curve stored now is his, under a key of its own within 31 bits.
+    c.echo->Courbe_Acquise = true;
+    c.echo->Toolbar2_Boutons[1]->trigger();
+    EXPECT_EQ(c.echo->List1->item(0)->data(Qt::UserRole).toLongLong(), 2);
+    EXPECT_EQ(
+        Shell(c.dossier.base(), QStringLiteral("SELECT Code_Patient FROM Courbes WHERE ID = 2;\n")),
+        QStringList{QStringLiteral("3000000000")});
     EXPECT_TRUE(c.messages.boites.empty());
 
     // The patient window shows him and saves him under his own key.
@@ -107,7 +114,7 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     EXPECT_TRUE(c.messages.boites.empty());
     EXPECT_EQ(c.table("Patients"), patients);
     EXPECT_EQ(c.etat->Code_Patient_Courant, Cles_Larges::kPatient);
-    EXPECT_EQ(c.echo->List1->count(), 2);
+    EXPECT_EQ(c.echo->List1->count(), 3);
 
     // The exam window lists his exam, shows its curves and rewrites it under its key.
     Examen_Sinus& s = c.ouvrir();
