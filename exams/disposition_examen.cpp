@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QToolBar>
+
+#include "widgets/text_limits.h"
+#include "widgets/twips.h"
 
 namespace corvanta {
 
@@ -46,18 +50,25 @@ void Gras(QLabel* etiquette) {
 
 QLineEdit* Boite(QWidget* parent, const char* nom, const QRect& zone, int longueur) {
     auto* boite = Placer<QLineEdit>(parent, nom, zone);
-    boite->setMaxLength(longueur);
+    limitTyping(boite, longueur);
     return boite;
 }
 
 QPlainTextEdit* Boite_Lignes(QWidget* parent, const char* nom, const QRect& zone) {
-    auto* boite = Placer<QPlainTextEdit>(parent, nom, zone);
-    QObject::connect(boite, &QPlainTextEdit::textChanged, boite, [boite] {
-        const QString texte = boite->toPlainText();
-        if (texte.size() > kLongueur_Lignes)
-            boite->setPlainText(texte.left(kLongueur_Lignes));
-    });
+    auto* boite = placeNamed<LimitedTextEdit>(parent, QLatin1String(nom), zone, kLongueur_Lignes);
+    boite->setTabChangesFocus(true);
     return boite;
+}
+
+void Barre_Medecin(QLabel* etiquette, QToolBar* medecins, QToolBar* outils, int gauche_etiquette,
+                   int gauche_medecins, int droite, int haut) {
+    outils->adjustSize();
+    outils->move(twipsToPixels(droite) - outils->width(), twipsToPixels(haut));
+    const int milieu = outils->geometry().center().y();
+    medecins->adjustSize();
+    medecins->move(twipsToPixels(gauche_medecins), milieu - medecins->height() / 2);
+    const int gauche = twipsToPixels(gauche_etiquette);
+    etiquette->setGeometry(gauche, milieu - 9, twipsToPixels(gauche_medecins) - 4 - gauche, 18);
 }
 
 void Remplir(QComboBox* liste, const Libelles& libelle, int form, int premier, int dernier) {

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QToolBar;
 class QWidget;
 
 namespace corvanta {
@@ -33,10 +34,16 @@ QGroupBox* Cadre(QWidget* parent, const char* nom, const QRect& zone);
 // The frame's caption in bold, its contents not: call once its contents are made.
 void Cadre_Gras(QGroupBox* cadre);
 void Gras(QLabel* etiquette);
-// A one-line text box keeping at most `longueur` characters.
+// A one-line text box in which at most `longueur` characters are typed.
 QLineEdit* Boite(QWidget* parent, const char* nom, const QRect& zone, int longueur = 49);
-// A text box of several lines keeping at most 49 characters.
+// A text box of several lines in which at most 49 characters are typed; Tab leaves it.
 QPlainTextEdit* Boite_Lignes(QWidget* parent, const char* nom, const QRect& zone);
+
+// The bottom bar: the main toolbar `outils` ends at `droite` with its top at `haut`; the
+// doctor buttons `medecins` from `gauche_medecins`, and their label from `gauche_etiquette`
+// up to them, stand on its middle line. In twips.
+void Barre_Medecin(QLabel* etiquette, QToolBar* medecins, QToolBar* outils, int gauche_etiquette,
+                   int gauche_medecins, int droite, int haut);
 
 // The list's entries become texts `premier` to `dernier` of `form`.
 void Remplir(QComboBox* liste, const Libelles& libelle, int form, int premier, int dernier);

@@ -97,12 +97,7 @@ void Examen_Plevre::Placer_Commun() {
     Gras(Label_Conclusions);
     Texte_Examen_Compatible->setGeometry(twipsRect(1920, 7680, 9855, 285));
     // The doctor buttons and their label stand on the middle line of the main toolbar.
-    Toolbar1->adjustSize();
-    Toolbar1->move(twipsToPixels(5880 + 5895) - Toolbar1->width(), twipsToPixels(8040));
-    const int milieu = Toolbar1->geometry().center().y();
-    Toolbar2->adjustSize();
-    Toolbar2->move(twipsToPixels(1440), milieu - Toolbar2->height() / 2);
-    Label_Medecin->setGeometry(twipsToPixels(240), milieu - 9, twipsToPixels(1140), 18);
+    Barre_Medecin(Label_Medecin, Toolbar2, Toolbar1, 240, 1440, 5880 + 5895, 8040);
 }
 
 void Examen_Plevre::Construire_Conditions() {

@@ -41,6 +41,7 @@ Profil_Examen Examen_Tumeur::Profil_Fenetre() {
             .refus_patient = 111,
             .refus_numero = 112,
             .refus_conclusion = 115,
+            .refus_numero_pris = 130,
             .ecrit_date = true,
             .detruite_a_la_fermeture = true,
             .page_export = report::drawTumourPicture,
@@ -74,11 +75,8 @@ void Examen_Tumeur::Placer_Commun() {
     Label_Conclusions->setGeometry(px(435), px(7410) - 1, px(1875) - px(435), 18);
     Gras(Label_Conclusions);
     Texte_Examen_Compatible->setGeometry(twipsRect(1875, 7410, 9855, 285));
-    Label_Medecin->setGeometry(px(240), px(8205) - 1, px(1455) - px(240) - 4, 18);
-    Toolbar2->adjustSize();
-    Toolbar2->move(px(1455), px(7920));
-    Toolbar1->adjustSize();
-    Toolbar1->move(px(5835 + 5895) - Toolbar1->width(), px(7860));
+    // The doctor buttons and their label stand on the middle line of the main toolbar.
+    Barre_Medecin(Label_Medecin, Toolbar2, Toolbar1, 240, 1455, 5835 + 5895, 7860);
 }
 
 void Examen_Tumeur::Construire_Imagerie() {
@@ -143,14 +141,15 @@ void Examen_Tumeur::Construire_Decision() {
                 Check_Decision_Scanner, Label_Scanner2);
     Ligne_Coche(f, "Check_Decision_Traitement_Medical", "Label_Traitement_M", 240, 600, 840, fin,
                 Check_Decision_Traitement_Medical, Label_Traitement_M);
+    // Both treatment boxes are two lines high, room the rows below give by moving down.
     Texte_Traitement_Medical =
-        Boite_Lignes(f, "Texte_Traitement_Medical", twipsRect(240, 1140, 2115, 285));
-    Ligne_Coche(f, "Check_Decision_Cervicotomie", "Label_Cervicotomie", 240, 600, 1560, fin,
+        Boite_Lignes(f, "Texte_Traitement_Medical", twipsRect(240, 1140, 2115, 540));
+    Ligne_Coche(f, "Check_Decision_Cervicotomie", "Label_Cervicotomie", 240, 600, 1740, fin,
                 Check_Decision_Cervicotomie, Label_Cervicotomie);
-    Ligne_Coche(f, "Check_Decision_Traitement_Chirurgical", "Label_Traitement_C", 240, 600, 1800,
+    Ligne_Coche(f, "Check_Decision_Traitement_Chirurgical", "Label_Traitement_C", 240, 600, 1980,
                 fin, Check_Decision_Traitement_Chirurgical, Label_Traitement_C);
     Texte_Traitement_Chirurgical =
-        Boite_Lignes(f, "Texte_Traitement_Chirurgical", twipsRect(240, 2160, 2115, 405));
+        Boite_Lignes(f, "Texte_Traitement_Chirurgical", twipsRect(240, 2250, 2115, 570));
     // One or two lines high: a scroll bar would leave no room for the text.
     for (QPlainTextEdit* boite : {Texte_Traitement_Medical, Texte_Traitement_Chirurgical})
         boite->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

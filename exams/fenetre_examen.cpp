@@ -24,9 +24,17 @@
 #include "platform/recordset.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
+#include "widgets/text_limits.h"
 #include "widgets/window_placement.h"
 
 namespace corvanta {
+
+namespace {
+
+// The form of the texts every exam window shares.
+constexpr int kForm_Commun = 4;
+
+}  // namespace
 
 Colonne_Examen Colonne_Coche(const char* nom, QCheckBox* coche, QWidget* detail) {
     return {QLatin1String(nom), Colonne_Examen::Genre::Coche, coche, detail};
@@ -74,10 +82,10 @@ void Fenetre_Examen::Construire_Commun() {
     creer(Texte_Num_Examen, "Texte_Num_Examen");
     creer(Label_Envoye, "Label_Envoye");
     creer(Texte_Docteur_Patient, "Texte_Docteur_Patient");
-    Texte_Docteur_Patient->setMaxLength(49);
+    limitTyping(Texte_Docteur_Patient, 49);
     creer(Label_Conclusions, "Label_Conclusions");
     creer(Texte_Examen_Compatible, "Texte_Examen_Compatible");
-    Texte_Examen_Compatible->setMaxLength(199);
+    limitTyping(Texte_Examen_Compatible, 199);
     creer(Label_Medecin, "Label_Medecin");
     Label_Medecin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -209,11 +217,38 @@ void Fenetre_Examen::Charger_Et_Afficher() {
     activateWindow();
 }
 
-void Fenetre_Examen::reject() {
-    close();
+void Fenetre_Examen::reject() {}
+
+std::vector<platform::Value> Fenetre_Examen::Etat_Saisie() const {
+    std::vector<platform::Value> etat{Combo_Nom_Patient->currentIndex(), Texte_Num_Examen->text(),
+                                      Texte_Docteur_Patient->text(),
+                                      Texte_Examen_Compatible->text()};
+    for (const Echogramme& e : echogrammes_) {
+        etat.emplace_back(e.combo->currentIndex());
+        etat.emplace_back(e.combo->currentText());
+    }
+    for (const Colonne_Examen& colonne : colonnes_)
+        etat.push_back(Valeur_Colonne(colonne));
+    return etat;
+}
+
+bool Fenetre_Examen::Saisie_A_Perdre() const {
+    return Mode_Nouvel_Examen != 0 && Etat_Saisie() != saisie_initiale_;
+}
+
+bool Fenetre_Examen::Abandon_Accepte() {
+    if (!Saisie_A_Perdre())
+        return true;
+    // The question is about this window's exam: it stands in front while asked.
+    raise();
+    return Confirmer(this, libelle()(kForm_Commun, 155), libelle()(kForm_Commun, 156));
 }
 
 void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
+    if (!Abandon_Accepte()) {
+        evenement->ignore();
+        return;
+    }
     // Closing ends a new exam: a later validation cannot add it twice.
     Mode_Nouvel_Examen = 0;
     Timer1->stop();

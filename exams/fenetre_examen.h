@@ -46,6 +46,7 @@ struct Profil_Examen {
     int refus_patient = 91;
     int refus_numero = 92;
     int refus_conclusion = 95;
+    int refus_numero_pris = 157;  // a number another exam of the patient already has
     // Every store writes the day into `Date_Examen`.
     bool ecrit_date = true;
     // Closing destroys the window: the next opening makes it anew, with a fresh set-up
@@ -213,6 +214,13 @@ class Fenetre_Examen : public QDialog {
     bool Revenir_Examen_Affiche();
     // True while a new exam is being typed.
     bool Nouvel_Examen_En_Cours() const { return Mode_Nouvel_Examen != 0; }
+    // True while a new exam is being typed and something in it differs from what it
+    // began with (the proposal made for the preselected patient counts as nothing).
+    bool Saisie_A_Perdre() const;
+    // Before closing the window or switching the type: a new exam with something entered
+    // is only given up when the user says so (form 4 texts 155 and 156; Cancel, the
+    // default, keeps it). True when nothing would be lost or the user lets it go.
+    bool Abandon_Accepte();
 
     // The value of an exam number whose text is a plain integer (an optional sign and
     // decimal digits, blanks around) that fits 64 bits; none for any other text.
@@ -240,7 +248,8 @@ class Fenetre_Examen : public QDialog {
     Etat_Application& etat() { return etat_; }
 
     void closeEvent(QCloseEvent* evenement) override;
-    // Escape closes the window as its close box does.
+    // Closing by the close box or button 10 asks first when typed work would be lost.
+    // Escape does nothing: a stray key never closes the window.
     void reject() override;
 
   private:
@@ -273,6 +282,11 @@ class Fenetre_Examen : public QDialog {
     platform::Value Valeur_Colonne(const Colonne_Examen& colonne) const;
     void Vider_Colonne(const Colonne_Examen& colonne);
     void Ecrire_Examen(platform::Recordset& examens, std::int64_t patient);
+    // True when another exam of `patient`, of any type, has the number typed, numbers
+    // compared as the list shows them ("7" is "07"); `examen` is the row being rewritten.
+    bool Numero_Pris(std::int64_t patient, std::optional<std::int64_t> examen) const;
+    // What the user can change in the exam, in a comparable form.
+    std::vector<platform::Value> Etat_Saisie() const;
     void Proposer_Numero(std::int64_t patient);
     // The browsing presentation, with the line of the exam shown (if any) selected.
     void Montrer_Ligne();
@@ -301,8 +315,9 @@ class Fenetre_Examen : public QDialog {
     std::optional<std::int64_t> examen_affiche_;  // key of the exam on screen
     std::vector<Colonne_Examen> colonnes_;
     std::vector<Echogramme> echogrammes_;
-    std::vector<std::int64_t> cles_liste_;       // the exam of each line
-    QHash<std::int64_t, int> entrees_patients_;  // patient key -> chooser entry
+    std::vector<std::int64_t> cles_liste_;          // the exam of each line
+    std::vector<platform::Value> saisie_initiale_;  // the new exam as it began
+    QHash<std::int64_t, int> entrees_patients_;     // patient key -> chooser entry
 };
 
 }  // namespace corvanta

@@ -83,7 +83,7 @@ void Fenetre_Examen::Vider_Colonne(const Colonne_Examen& colonne) {
             if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
                 ligne->clear();
             else
-                static_cast<QPlainTextEdit*>(colonne.controle)->clear();
+                showStoredText(static_cast<QPlainTextEdit*>(colonne.controle), QString());
             break;
         case Colonne_Examen::Genre::Options:
             Choisir_Option(colonne, -1);
@@ -132,8 +132,7 @@ void Fenetre_Examen::Appliquer_Colonne(const Colonne_Examen& colonne,
                 if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
                     ligne->setText(valeur.toText());
                 else
-                    static_cast<QPlainTextEdit*>(colonne.controle)
-                        ->setPlainText(Texte_Pour_Boite(valeur.toText()));
+                    showStoredText(static_cast<QPlainTextEdit*>(colonne.controle), valeur.toText());
                 break;
             case Colonne_Examen::Genre::Options:
                 Choisir_Option(colonne, Option_Stockee(colonne, valeur));
@@ -246,7 +245,7 @@ platform::Value Fenetre_Examen::Valeur_Colonne(const Colonne_Examen& colonne) co
     }
     if (auto* ligne = qobject_cast<QLineEdit*>(colonne.controle))
         return ligne->text();
-    return Texte_Pour_Base(static_cast<QPlainTextEdit*>(colonne.controle)->toPlainText());
+    return textToStore(static_cast<QPlainTextEdit*>(colonne.controle));
 }
 
 void Fenetre_Examen::Ecrire_Examen(platform::Recordset& examens, std::int64_t patient) {
@@ -286,7 +285,6 @@ void Fenetre_Examen::Valider_Examen() {
                 return;
             }
         }
-        Combo_Nom_Patient->setEnabled(false);
         std::optional<std::int64_t> patient;
         if (Combo_Nom_Patient->currentIndex() >= 0)
             patient = Combo_Nom_Patient->currentData().toLongLong();
@@ -317,18 +315,49 @@ void Fenetre_Examen::Valider_Examen() {
         const bool meme_place =
             !ajout && examens.field(1) == platform::Value(*patient) &&
             examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty() == Texte_Num_Examen->text();
-        if (ajout)
-            examens.addNew();
-        else
-            examens.edit();
+        // A rewrite that keeps the patient and the number as the list shows them adds no
+        // second exam of that number, even where the file already held one.
+        const bool meme_numero =
+            !ajout && examens.field(1) == platform::Value(*patient) &&
+            Format_Numero(examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty()) ==
+                Format_Numero(Texte_Num_Examen->text());
         platform::Recordset::Key cle = 0;
+        bool numero_pris = false;
+        bool ecrit = false;
         try {
-            Ecrire_Examen(examens, *patient);
-            cle = examens.update();
+            // The number is checked under the file's write lock, so that another copy of
+            // the program cannot store it between the check and the write.
+            platform::Database::Transaction transaction(
+                *etat_.Base_Donnees, platform::Database::Transaction::Lock::Immediate);
+            numero_pris =
+                !meme_numero && Numero_Pris(*patient, ajout ? std::nullopt : examen_affiche_);
+            if (!numero_pris) {
+                if (ajout)
+                    examens.addNew();
+                else
+                    examens.edit();
+                try {
+                    Ecrire_Examen(examens, *patient);
+                    cle = examens.update();
+                } catch (const Error&) {
+                    examens.cancelUpdate();
+                    throw;
+                }
+                ecrit = true;
+                transaction.commit();
+            }
         } catch (const Error&) {
-            examens.cancelUpdate();
+            // The row written did not stay: the membership is taken from the file again.
+            if (ecrit)
+                examens.requery();
             throw;
         }
+        if (numero_pris) {
+            Message_Validation(form(), profil_.refus_numero_pris, Texte_Num_Examen);
+            return;
+        }
+        // Only once stored: a refusal leaves the patient open to choose.
+        Combo_Nom_Patient->setEnabled(false);
         if (!meme_place)
             examens.requeryWritten();
         Mode_Nouvel_Examen = 0;
@@ -339,6 +368,22 @@ void Fenetre_Examen::Valider_Examen() {
     } catch (const Error& erreur) {
         Afficher_Erreur(this, libelle(), erreur, form());
     }
+}
+
+bool Fenetre_Examen::Numero_Pris(std::int64_t patient, std::optional<std::int64_t> examen) const {
+    const QString numero = Format_Numero(Texte_Num_Examen->text());
+    const auto numeros = etat_.Base_Donnees->openRecordset(
+        QStringLiteral(
+            "SELECT Code_Examen + 0, Num_Examen FROM Examens WHERE \"Code_ Patient\" = ?"),
+        {patient});
+    if (numeros->recordCount() == 0)
+        return false;
+    for (numeros->moveFirst(); !numeros->eof(); numeros->moveNext()) {
+        if ((!examen || numeros->field(0).toInt64() != *examen) &&
+            Format_Numero(numeros->field(1).toTextOrEmpty()) == numero)
+            return true;
+    }
+    return false;
 }
 
 // ---- New exam and deletion ---------------------------------------------------------------
@@ -366,6 +411,7 @@ void Fenetre_Examen::Nouvel_Examen() {
         Combo_Nom_Patient->setEnabled(true);
         Combo_Nom_Patient->show();
         Combo_Nom_Patient->setFocus(Qt::OtherFocusReason);
+        saisie_initiale_ = Etat_Saisie();
     } catch (const Error& erreur) {
         Afficher_Erreur(this, libelle(), erreur, form());
     }
@@ -380,8 +426,16 @@ void Fenetre_Examen::Supprimer_Examen() {
         Afficher_Erreur(this, libelle(), erreur, form());
         return;
     }
+    // The exam's own line under the question: one OK removes exactly the exam named.
+    QString ligne;
+    try {
+        ligne = Ligne_Examen(examens);
+    } catch (const Error& erreur) {
+        Afficher_Erreur(this, libelle(), erreur, form());
+        return;
+    }
     if (!Confirmer(this, QStringLiteral("Suppression d'Examen"),
-                   QStringLiteral("Attention vous allez supprimer une fiche")))
+                   QStringLiteral("Attention vous allez supprimer une fiche\n") + ligne))
         return;
     try {
         const platform::Recordset::Key cle = examens.currentKey();

@@ -52,17 +52,26 @@ void Fenetres_Examen_Corvanta::Fermee(Fenetre_Examen& fenetre) {
     }
 }
 
+bool Fenetres_Examen_Corvanta::Changement_Type_Accepte() {
+    for (Place& place : places_) {
+        Fenetre_Examen* fenetre = place.fenetre.get();
+        if (fenetre != nullptr && fenetre->Est_Charge() && !fenetre->Abandon_Accepte())
+            return false;
+    }
+    return true;
+}
+
 void Fenetres_Examen_Corvanta::Type_Change(int type) {
     for (Place& place : places_) {
         Fenetre_Examen* fenetre = place.fenetre.get();
         if (fenetre == nullptr || !fenetre->Est_Charge())
             continue;
-        if (fenetre->Sert_Type(type)) {
-            fenetre->Mode_Nouvel_Examen = 0;
+        // The user has let the new exam go already: closing asks nothing more.
+        fenetre->Mode_Nouvel_Examen = 0;
+        if (fenetre->Sert_Type(type))
             fenetre->Form_Load();
-        } else {
+        else
             fenetre->close();
-        }
     }
 }
 

@@ -348,6 +348,8 @@ class Echo : public QMainWindow {
     void Stocker_Zone();
     void Remplacer_Ligne_Zone(int z);
     void Ouvrir_Type_Examen(int type);
+    // The check mark of the "Type" menu on the entry of `type` only.
+    void Cocher_Type(int type);
     QString Titre_Type(int type) const;
     QString Fin_Ligne_Zone(const Zone_Sensible& zone) const;
     QString Ligne_Zone_Fixe(int z) const;

@@ -21,17 +21,27 @@ void Echo::Ouvrir_Type_Examen(int type) {
     etat_.Table_Examens = std::move(examens);
     etat_.Type_Examen = type;
     etat_.Nom_Type_Examen = etat_.Libelle(1, 72 + type);
+    Cocher_Type(type);
+    setWindowTitle(Titre_Type(type));
+}
+
+void Echo::Cocher_Type(int type) {
     const std::array<QAction*, 5> menus{Menu_Sinus_Maxillaires, Menu_Sinus_Frontaux, Menu_Plevre,
                                         Menu_Tumeur, Menu_Cellules};
     for (int t = 0; t < 5; ++t)
         menus[t]->setChecked(t == type);
-    setWindowTitle(Titre_Type(type));
 }
 
 void Echo::Changer_Type_Examen(int type) {
     if (type < 0 || type > 4)
         return;
     const bool meme_type = type == etat_.Type_Examen;
+    // A new exam being typed is never lost unasked: kept, everything stays as it was,
+    // the check mark the menu entry put on itself included.
+    if (fenetres_examen_ && !meme_type && !fenetres_examen_->Changement_Type_Accepte()) {
+        Cocher_Type(etat_.Type_Examen);
+        return;
+    }
     Ouvrir_Type_Examen(type);
     for (int z = 0; z < kZones_Utilisees; ++z)
         etat_.Zones_Courantes[z] = etat_.Zones_Sensibles[type][z];

@@ -10,13 +10,13 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QToolBar>
 
 #include "app/requetes.h"
 #include "platform/recordset.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
+#include "widgets/text_limits.h"
 #include "widgets/toolbar_icons.h"
 
 namespace corvanta {
@@ -94,19 +94,11 @@ void Patients::Creer_Controles() {
     Date_Naissance = createNamed<QLineEdit>(this, "Date_Naissance");
     Numero_SS = createNamed<QLineEdit>(this, "Numero_SS");
     for (const Champ& champ : Champs())
-        champ.boite->setMaxLength(champ.limite);
+        limitTyping(champ.boite, champ.limite);
 
-    Commentaire = createNamed<QPlainTextEdit>(this, "Commentaire");
+    Commentaire = createNamed<LimitedTextEdit>(this, "Commentaire", kLongueur_Commentaire);
     Commentaire->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Commentaire->setTabChangesFocus(true);
-    connect(Commentaire, &QPlainTextEdit::textChanged, this, [this] {
-        const QString texte = Commentaire->toPlainText();
-        if (texte.size() <= Limite_Commentaire)
-            return;
-        const QSignalBlocker bloque(Commentaire);
-        Commentaire->setPlainText(texte.left(Limite_Commentaire));
-        Commentaire->moveCursor(QTextCursor::End);
-    });
 
     // The search runs on Enter in these nine boxes while criteria are being entered.
     for (QWidget* boite :

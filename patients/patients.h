@@ -187,7 +187,6 @@ class Patients : public QWidget {
     // The query of the last search's result, which `Filtre_Recherche` selects.
     QString Requete_Recherche;
     // The comment box's input limit; raised while it shows a longer stored comment.
-    int Limite_Commentaire = kLongueur_Commentaire;
 };
 
 }  // namespace corvanta

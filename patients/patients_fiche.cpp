@@ -8,6 +8,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "widgets/message_boxes.h"
+#include "widgets/text_lines.h"
 
 namespace corvanta {
 
@@ -36,7 +37,7 @@ void Patients::Enregistrer_Patient() {
     // keep what was typed so that it can be corrected.
     const auto date_naissance = Date_Naissance_Stockee(Date_Naissance->text());
     if (!date_naissance) {
-        Message_Arret(this, QStringLiteral("Type mismatch"), libelle(5, 14));
+        Message_Arret(this, libelle(5, 12), libelle(5, 14));
         Date_Naissance->setFocus();
         return;
     }
@@ -90,8 +91,9 @@ void Patients::Ecrire_Fiche(platform::Recordset& table, const QString& date_nais
             valeur = Numero_SS_Stocke(valeur);
         table.setField(QString::fromLatin1(champ.colonne), valeur);
     }
-    table.setField(QStringLiteral("Commentaire_Patient"),
-                   Commentaire_Stocke(Commentaire->toPlainText()));
+    table.setField(
+        QStringLiteral("Commentaire_Patient"),
+        untouchedStoredText(Commentaire).value_or(Commentaire_Stocke(Commentaire->toPlainText())));
 }
 
 // The list shows the recordset again (the search again, when it holds a search result)
@@ -125,6 +127,15 @@ void Patients::Supprimer_Patient() {
             compter(QStringLiteral("SELECT COUNT(*) FROM Examens WHERE \"Code_ Patient\" = ?"));
         const std::int64_t courbes =
             compter(QStringLiteral("SELECT COUNT(*) FROM Courbes WHERE Code_Patient = ?"));
+        // Named as stored, whatever the boxes show now: the user sees whom one OK removes
+        // with all his records.
+        const QString nom =
+            base.queryValue(QStringLiteral("SELECT COALESCE(Nom_Patient, '') || ' ' || "
+                                           "COALESCE(Prenom_Patient, '') FROM Patients "
+                                           "WHERE Code_Patient = ?"),
+                            {cle})
+                .toTextOrEmpty();
+        question += QLatin1Char('\n') + etat_.Libelle(5, 22).arg(nom);
         question += QLatin1Char('\n') + etat_.Libelle(5, 21).arg(examens).arg(courbes);
     } catch (const Error& erreur) {
         Erreur(erreur);

@@ -12,6 +12,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "widgets/text_limits.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {
@@ -170,15 +171,11 @@ void Patients::Afficher_Patient() {
             if (champ.boite == Date_Naissance)
                 texte = Date_Naissance_Affichee(texte);
             // A longer text stored from elsewhere is shown whole, so that a save keeps it.
-            champ.boite->setMaxLength(std::max<int>(champ.limite, texte.size()));
             champ.boite->setText(texte);
         }
         const platform::Value commentaire = table.field(QStringLiteral("Commentaire_Patient"));
-        if (!commentaire.isNull()) {
-            const QString texte = Texte_Pour_Boite(commentaire.toText());
-            Limite_Commentaire = std::max<int>(kLongueur_Commentaire, texte.size());
-            Commentaire->setPlainText(texte);
-        }
+        if (!commentaire.isNull())
+            showStoredText(Commentaire, commentaire.toText());
     } catch (const Error& erreur) {
         Erreur(erreur);
     }
@@ -187,10 +184,9 @@ void Patients::Afficher_Patient() {
 void Patients::Effacer_Champs() {
     for (const Champ& champ : Champs()) {
         champ.boite->clear();
-        champ.boite->setMaxLength(champ.limite);
+        limitTyping(champ.boite, champ.limite);
     }
-    Limite_Commentaire = kLongueur_Commentaire;
-    Commentaire->clear();
+    showStoredText(Commentaire, QString());
 }
 
 void Patients::Liste_Patients_Click() {

@@ -11,6 +11,7 @@
 #include "platform/recordset.h"
 #include "platform/sql_functions.h"
 #include "widgets/message_boxes.h"
+#include "widgets/text_limits.h"
 
 namespace corvanta {
 
@@ -33,7 +34,7 @@ void Patients::Rechercher_Patient() {
             Code_Patient_Affiche = 0;
             Mode_Ajout = 0;
             // Room for an operator before a date with a four-digit year (">=15/03/1960").
-            Date_Naissance->setMaxLength(kLongueur_Critere_Date);
+            limitTyping(Date_Naissance, kLongueur_Critere_Date);
             Filtre_Recherche.clear();
             Parametres_Recherche.clear();
             Nom->setFocus();

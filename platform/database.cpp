@@ -208,14 +208,39 @@ void Database::detach(const QString& alias) {
     execute(QStringLiteral("DETACH DATABASE ") + quoteIdentifier(alias));
 }
 
-Database::Transaction::Transaction(Database& database)
-    : connection_(database.connection_),
-      savepoint_(std::make_unique<Savepoint>(*connection_, kSource)) {}
+Database::Transaction::Transaction(Database& database, Lock lock)
+    : connection_(database.connection_) {
+    if (lock == Lock::Immediate && sqlite3_get_autocommit(connection_->handle(kSource)) != 0) {
+        connection_->run(QStringLiteral("BEGIN IMMEDIATE"), kSource);
+        begun_ = true;
+    }
+    try {
+        savepoint_ = std::make_unique<Savepoint>(*connection_, kSource);
+    } catch (const Error&) {
+        if (begun_)
+            connection_->run(QStringLiteral("ROLLBACK"), kSource);
+        throw;
+    }
+}
 
-Database::Transaction::~Transaction() = default;
+Database::Transaction::~Transaction() {
+    savepoint_.reset();
+    if (!begun_ || committed_ || connection_->db == nullptr ||
+        sqlite3_get_autocommit(connection_->db) != 0)
+        return;
+    ++connection_->rollbacks;
+    try {
+        connection_->run(QStringLiteral("ROLLBACK"), kSource);
+    } catch (const Error&) {
+        // The engine has already ended the transaction when this fails.
+    }
+}
 
 void Database::Transaction::commit() {
     savepoint_->release();
+    if (begun_)
+        connection_->run(QStringLiteral("COMMIT"), kSource);
+    committed_ = true;
 }
 
 }  // namespace corvanta::platform

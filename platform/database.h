@@ -55,9 +55,13 @@ class Database {
     void detach(const QString& alias);
 
     // Groups writes: rolled back on destruction unless committed. May be nested.
+    // `Immediate`, when no transaction is open yet, takes the file's write lock at once:
+    // what is read inside then cannot change before the writes, since another connection
+    // waits for the lock (or fails with busy) instead of writing in between.
     class Transaction {
       public:
-        explicit Transaction(Database& database);
+        enum class Lock { Deferred, Immediate };
+        explicit Transaction(Database& database, Lock lock = Lock::Deferred);
         ~Transaction();
         Transaction(const Transaction&) = delete;
         Transaction& operator=(const Transaction&) = delete;
@@ -66,6 +70,8 @@ class Database {
       private:
         std::shared_ptr<Connection> connection_;
         std::unique_ptr<Savepoint> savepoint_;
+        bool begun_ = false;  // this transaction opened the engine's transaction
+        bool committed_ = false;
     };
 
   private:

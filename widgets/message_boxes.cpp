@@ -9,7 +9,8 @@ namespace corvanta {
 
 void Afficher_Erreur(QWidget* parent, const Libelles& libelle, const Error& erreur, int form) {
     const Texte_Erreur texte = Composer_Erreur(libelle, erreur, form);
-    QMessageBox::critical(parent, texte.titre, texte.message, QMessageBox::Ok);
+    QMessageBox boite(QMessageBox::NoIcon, texte.titre, texte.message, QMessageBox::Ok, parent);
+    boite.exec();
 }
 
 void Message_Attention(QWidget* parent, const QString& titre, const QString& texte) {
@@ -27,7 +28,7 @@ void Message_Arret(QWidget* parent, const QString& titre, const QString& texte) 
 bool Confirmer(QWidget* parent, const QString& titre, const QString& texte) {
     QMessageBox boite(QMessageBox::Warning, titre, texte, QMessageBox::Ok | QMessageBox::Cancel,
                       parent);
-    boite.setDefaultButton(QMessageBox::Ok);
+    boite.setDefaultButton(QMessageBox::Cancel);
     boite.setEscapeButton(QMessageBox::Cancel);
     const int reponse = boite.exec();
     return boite.clickedButton() != boite.button(QMessageBox::Cancel) &&

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+class QPlainTextEdit;
 
 namespace corvanta {
 
@@ -15,5 +18,13 @@ inline QString Texte_Pour_Base(QString texte) {
     texte.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return texte;
 }
+
+// A multi-line box shows a stored text with its own line breaks (and its own spaces), and
+// gives the stored text back byte for byte while the user leaves the box as it was shown;
+// an edited box gives its text with CR LF line breaks.
+void showStoredText(QPlainTextEdit* box, const QString& stored);
+QString textToStore(const QPlainTextEdit* box);
+// The stored text while the box is as it was shown, else nothing.
+std::optional<QString> untouchedStoredText(const QPlainTextEdit* box);
 
 }  // namespace corvanta

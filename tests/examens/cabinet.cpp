@@ -32,7 +32,11 @@ Repondeur::Repondeur() {
         QStringList boutons;
         for (const QAbstractButton* bouton : message->buttons())
             boutons << bouton->text();
-        boites.push_back({message->windowTitle(), message->text(), message->icon(), boutons});
+        const QMessageBox::StandardButton defaut =
+            message->defaultButton() != nullptr ? message->standardButton(message->defaultButton())
+                                                : QMessageBox::NoButton;
+        boites.push_back(
+            {message->windowTitle(), message->text(), message->icon(), boutons, defaut});
         QAbstractButton* bouton = reponse ? message->button(*reponse)
                                           : static_cast<QAbstractButton*>(message->defaultButton());
         if (bouton == nullptr && !message->buttons().isEmpty())
@@ -111,6 +115,20 @@ QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille) {
     return image;
 }
 
+QStringList Lignes(const QListWidget* liste) {
+    QStringList lignes;
+    for (int i = 0; i < liste->count(); ++i)
+        lignes << liste->item(i)->text();
+    return lignes;
+}
+
+QStringList Lignes(const QComboBox* liste) {
+    QStringList lignes;
+    for (int i = 0; i < liste->count(); ++i)
+        lignes << liste->itemText(i);
+    return lignes;
+}
+
 QStringList Shell(const QString& fichier, const QString& sql) {
     if (QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty()) {
         ADD_FAILURE() << "the sqlite3 shell is missing (scripts/install-deps installs it)";
@@ -124,20 +142,6 @@ QStringList Shell(const QString& fichier, const QString& sql) {
     EXPECT_TRUE(shell.waitForFinished(30000));
     EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
     return QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-QStringList Lignes(const QListWidget* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->item(i)->text();
-    return lignes;
-}
-
-QStringList Lignes(const QComboBox* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->itemText(i);
-    return lignes;
 }
 
 platform::Value Cabinet::colonne(std::int64_t examen, const QString& nom) {

@@ -29,6 +29,7 @@ class Repondeur {
         QString texte;
         QMessageBox::Icon icone;
         QStringList boutons;
+        QMessageBox::StandardButton defaut;  // what Return presses
     };
     Repondeur();
     std::vector<Boite> boites;

@@ -11,9 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 
 #include "exams/examen_plevre.h"
 #include "exams/examen_tumeur.h"
@@ -45,12 +48,13 @@ void Montrer_Un_Examen(Cabinet& c) {
               {"Echogramme_Gauche_Normal", 1},
               {"Examen_Compatible", "Sinusite maxillaire droite collectée"},
               {"Decision_Traitement_Medical", 1},
-              {"Decision_Traitement_Medical_Detail", "Amoxicilline 8 jours"},
+              {"Decision_Traitement_Medical_Detail", "Amoxicilline 1 g, 8 jours"},
               {"Decision_Lavage", 1}});
     c.examen(p, 0, "4", d, g, {{"Examen_Compatible", "Contrôle"}});
 }
 
-void Verifier_Textes_Entiers(QWidget& fenetre) {
+// The doctor label on the middle line of its buttons, where the window lays it so.
+void Verifier_Textes_Entiers(QWidget& fenetre, bool etiquette_centree = true) {
     for (QLabel* etiquette : fenetre.findChildren<QLabel*>()) {
         if (etiquette->text().isEmpty() || !etiquette->isVisibleTo(&fenetre))
             continue;
@@ -67,6 +71,24 @@ void Verifier_Textes_Entiers(QWidget& fenetre) {
                       liste->width())
                 << liste->objectName().toStdString() << ": " << liste->itemText(i).toStdString();
         }
+    }
+    // A text of several lines reads whole, from its first line to its last.
+    for (QPlainTextEdit* boite : fenetre.findChildren<QPlainTextEdit*>()) {
+        if (boite->toPlainText().isEmpty())
+            continue;
+        QTextCursor fin = boite->textCursor();
+        fin.movePosition(QTextCursor::End);
+        EXPECT_GT(boite->document()->lineCount(), 1) << boite->objectName().toStdString();
+        EXPECT_LE(boite->cursorRect(fin).bottom(), boite->viewport()->height())
+            << boite->objectName().toStdString();
+        EXPECT_EQ(boite->verticalScrollBar()->value(), 0) << boite->objectName().toStdString();
+    }
+    const auto milieu = [&fenetre](const QWidget* controle) {
+        return controle->mapTo(&fenetre, controle->rect().center()).y();
+    };
+    if (etiquette_centree) {
+        EXPECT_EQ(milieu(fenetre.findChild<QLabel*>(QStringLiteral("Label_Medecin"))),
+                  milieu(fenetre.findChild<QToolBar*>(QStringLiteral("Toolbar2"))));
     }
     auto* liste = fenetre.findChild<QListWidget*>(QStringLiteral("Liste_Examens"));
     for (int i = 0; i < liste->count(); ++i)
@@ -104,7 +126,7 @@ TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
         s.move(100, 80);
         QTest::qWait(50);
         EXPECT_EQ(s.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
-        Verifier_Textes_Entiers(s);
+        Verifier_Textes_Entiers(s, false);
 
         Capturer(s, QStringLiteral("sinus-") + langue);
         EXPECT_TRUE(c.messages.boites.empty());
@@ -140,7 +162,8 @@ TEST(Captures, ThePleuraWindowShowsEveryCaptionWholeInBothLanguages) {
                   {"Decision_Drainage", 1},
                   {"Decision_Ponction", 1},
                   {"Decision_Traitement_Chirurgical", 1},
-                  {"Decision_Traitement_Chirurgical_Detail", "Thoracoscopie si récidive"}});
+                  {"Decision_Traitement_Chirurgical_Detail",
+                   "Thoracoscopie si récidive après drainage"}});
         c.demarrer();
         c.echo->Menu_Plevre->trigger();
         Examen_Plevre& w = c.ouvrir<Examen_Plevre>();
@@ -164,30 +187,31 @@ TEST(Captures, TheTumourWindowShowsEveryCaptionWholeInBothLanguages) {
         c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
         const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
         const auto k = c.courbe(p, 3, QStringLiteral("12/03/2026 10:41 Cou droit"), 20, 1);
-        c.examen(p, 3, "3", k, k,
-                 {{"Docteur_Patient", "Dr Vidal"},
-                  {"Imagerie_Echo_B", 1},
-                  {"Imagerie_Echo_B_Status", 1},
-                  {"Imagerie_Scanner", 1},
-                  {"Imagerie_Scanner_Status", 2},
-                  {"Imagerie_Autres", 1},
-                  {"Imagerie_Autres_Status", "IRM cervicale"},
-                  {"Origine_Examen_Douleur", 1},
-                  {"Origine_Examen_Douleur_Type", 1},
-                  {"Origine_Examen_Dysphagie", 1},
-                  {"Origine_Examen_ORL", 1},
-                  {"Origine_Examen_ORL_Detail", "Nasofibroscopie normale"},
-                  {"Origine_Examen_Bio", 1},
-                  {"Origine_Examen_Bio_Detail", "CRP 35 mg/l"},
-                  {"Echogramme_Tumeur_Heterogene", 1},
-                  {"Echogramme_Tumeur_Autres", 1},
-                  {"Echogramme_Tumeur_Autres_Detail", "Microcalcifications"},
-                  {"Examen_Compatible", "Nodule thyroïdien hétérogène"},
-                  {"Decision_Scanner", 1},
-                  {"Decision_Traitement_Medical", 1},
-                  {"Decision_Traitement_Medical_Detail", "Antalgiques"},
-                  {"Decision_Traitement_Chirurgical", 1},
-                  {"Decision_Traitement_Chirurgical_Detail", "Lobectomie"}});
+        c.examen(
+            p, 3, "3", k, k,
+            {{"Docteur_Patient", "Dr Vidal"},
+             {"Imagerie_Echo_B", 1},
+             {"Imagerie_Echo_B_Status", 1},
+             {"Imagerie_Scanner", 1},
+             {"Imagerie_Scanner_Status", 2},
+             {"Imagerie_Autres", 1},
+             {"Imagerie_Autres_Status", "IRM cervicale"},
+             {"Origine_Examen_Douleur", 1},
+             {"Origine_Examen_Douleur_Type", 1},
+             {"Origine_Examen_Dysphagie", 1},
+             {"Origine_Examen_ORL", 1},
+             {"Origine_Examen_ORL_Detail", "Nasofibroscopie normale"},
+             {"Origine_Examen_Bio", 1},
+             {"Origine_Examen_Bio_Detail", "CRP 35 mg/l"},
+             {"Echogramme_Tumeur_Heterogene", 1},
+             {"Echogramme_Tumeur_Autres", 1},
+             {"Echogramme_Tumeur_Autres_Detail", "Microcalcifications"},
+             {"Examen_Compatible", "Nodule thyroïdien hétérogène"},
+             {"Decision_Scanner", 1},
+             {"Decision_Traitement_Medical", 1},
+             {"Decision_Traitement_Medical_Detail", "Antalgiques palier 2, réévaluation à 48 h"},
+             {"Decision_Traitement_Chirurgical", 1},
+             {"Decision_Traitement_Chirurgical_Detail", "Lobectomie droite après cytoponction"}});
         c.demarrer();
         c.echo->Liste_Nom->setCurrentIndex(0);
         c.echo->Menu_Tumeur->trigger();

@@ -15,6 +15,7 @@ Profil_Examen ProbeWindow::Profil_Fenetre() {
             .refus_patient = 111,
             .refus_numero = 112,
             .refus_conclusion = 115,
+            .refus_numero_pris = 130,
             .ecrit_date = false,
             .detruite_a_la_fermeture = true,
             .page_export = report::drawPleuraPicture};

@@ -360,16 +360,22 @@ TEST(Sinus, DeletionAsksFirstAndThenShowsTheFirstExam) {
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     s.Liste_Examens->setCurrentRow(2);  // MARTIN 12
-    c.messages.reponse = QMessageBox::Cancel;
-    s.Toolbar1_Boutons[6]->trigger();
-    ASSERT_EQ(c.messages.boites.size(), 1u);
-    EXPECT_EQ(c.messages.boites[0].texte,
-              QStringLiteral("Attention vous allez supprimer une fiche"));
-    EXPECT_EQ(c.messages.boites[0].titre, QStringLiteral("Suppression d'Examen"));
-    EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::Warning);
-    EXPECT_EQ(s.Liste_Examens->count(), 4);
-    EXPECT_EQ(s.Liste_Examens->currentRow(), 2);
-    EXPECT_FALSE(c.colonne(c.e_martin12, "Code_Examen").isNull());
+    // The question names the exam; Return (the default button) and Cancel keep it.
+    for (const auto reponse :
+         {std::optional<QMessageBox::StandardButton>{}, std::optional{QMessageBox::Cancel}}) {
+        c.messages.boites.clear();
+        c.messages.reponse = reponse;
+        s.Toolbar1_Boutons[6]->trigger();
+        ASSERT_EQ(c.messages.boites.size(), 1u);
+        EXPECT_EQ(c.messages.boites[0].texte,
+                  QStringLiteral("Attention vous allez supprimer une fiche\nMARTIN Paul 12"));
+        EXPECT_EQ(c.messages.boites[0].titre, QStringLiteral("Suppression d'Examen"));
+        EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::Warning);
+        EXPECT_EQ(c.messages.boites[0].defaut, QMessageBox::Cancel);
+        EXPECT_EQ(s.Liste_Examens->count(), 4);
+        EXPECT_EQ(s.Liste_Examens->currentRow(), 2);
+        EXPECT_FALSE(c.colonne(c.e_martin12, "Code_Examen").isNull());
+    }
 
     c.messages.reponse = QMessageBox::Ok;
     s.Toolbar1_Boutons[6]->trigger();

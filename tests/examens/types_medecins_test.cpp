@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
 
 #include "app/reglages.h"
@@ -123,6 +125,45 @@ TEST(Types, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
               platform::Value("Sinusite"));
     EXPECT_EQ(s.Liste_Examens->count(), 1);
     EXPECT_TRUE(c.messages.boites.empty());
+}
+
+TEST(Types, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) {
+    for (const auto& [menu, type] : std::vector<std::pair<QAction * Echo::*, int>>{
+             {&Echo::Menu_Sinus_Frontaux, 1}, {&Echo::Menu_Plevre, 2}}) {
+        SCOPED_TRACE(type);
+        Cabinet c;
+        c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
+        c.demarrer();
+        Examen_Sinus& s = c.ouvrir();
+        s.Toolbar1_Boutons[4]->trigger();
+        s.Combo_Nom_Patient->setCurrentIndex(0);
+        s.Check_Fievre->setChecked(true);
+        const QString titre = c.echo->windowTitle();
+        QAction* entree = c.echo.get()->*menu;
+        for (const auto reponse :
+             {std::optional<QMessageBox::StandardButton>{}, std::optional{QMessageBox::Cancel}}) {
+            c.messages.reponse = reponse;
+            entree->trigger();
+            ASSERT_EQ(c.messages.boites.size(), 1u);
+            EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 156));
+            EXPECT_EQ(c.messages.boites[0].defaut, QMessageBox::Cancel);
+            EXPECT_EQ(c.etat->Type_Examen, 0);
+            EXPECT_TRUE(c.echo->Menu_Sinus_Maxillaires->isChecked());
+            EXPECT_FALSE(entree->isChecked());
+            EXPECT_EQ(c.echo->windowTitle(), titre);
+            EXPECT_TRUE(s.Est_Charge());
+            EXPECT_EQ(s.Mode_Nouvel_Examen, 1);
+            EXPECT_TRUE(s.Check_Fievre->isChecked());
+            c.messages.boites.clear();
+        }
+        c.messages.reponse = QMessageBox::Ok;
+        entree->trigger();
+        EXPECT_EQ(c.messages.boites.size(), 1u) << "asked once, not again by the closing";
+        EXPECT_EQ(c.etat->Type_Examen, type);
+        EXPECT_TRUE(entree->isChecked());
+        EXPECT_EQ(s.Mode_Nouvel_Examen, 0);
+        EXPECT_EQ(s.Est_Charge(), type == 1);
+    }
 }
 
 TEST(Types, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {

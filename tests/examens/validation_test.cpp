@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <functional>
 
 #include "platform/recordset.h"
 #include "tests/examens/cabinet.h"
@@ -169,12 +170,13 @@ TEST(Validation, EachRefusalNamesWhatIsMissingAndFocusesIt) {
     s.Texte_Num_Examen->clear();
     refuse(92, s.Texte_Num_Examen);
     s.Combo_Nom_Patient->setCurrentIndex(-1);
-    refuse(91, nullptr);  // the locked (disabled) chooser cannot take the focus
-    EXPECT_FALSE(s.Combo_Nom_Patient->isEnabled());  // locked until the next new exam
-
-    // Corrected, the same new exam is added once.
-    s.Toolbar1_Boutons[4]->trigger();
+    refuse(91, s.Combo_Nom_Patient);  // open, so that the patient can be chosen
     EXPECT_TRUE(s.Combo_Nom_Patient->isEnabled());
+    EXPECT_TRUE(s.Check_Fievre->isChecked()) << "the exam being typed stays";
+
+    // Corrected in place, the same new exam is added once.
+    s.Combo_Nom_Patient->setCurrentIndex(1);
+    EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("01"));
     s.Combo_Echogramme_Droit->setCurrentIndex(0);
     s.Combo_Echogramme_Gauche->setCurrentIndex(0);
     s.Texte_Examen_Compatible->setText(QStringLiteral("ok"));
@@ -182,6 +184,48 @@ TEST(Validation, EachRefusalNamesWhatIsMissingAndFocusesIt) {
     s.Toolbar1_Boutons[5]->trigger();
     EXPECT_TRUE(c.messages.boites.empty());
     EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens"), platform::Value(2));
+    EXPECT_EQ(c.colonne(Dernier_Examen(c), "Origine_Examen_Fievre"), platform::Value(1));
+}
+
+TEST(Validation, ANumberThePatientHasAlreadyIsRefusedThoughAnotherCopyStoredItMeanwhile) {
+    Deux_Patients c;
+    c.demarrer();
+    Examen_Sinus& s = c.nouvel_examen_rempli();
+    ASSERT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("01"));
+    auto nombre = [&] { return c.base->queryValue("SELECT COUNT(*) FROM Examens").toInt64(); };
+    auto refuse = [&](const char* pourquoi) {
+        SCOPED_TRACE(pourquoi);
+        const auto avant = nombre();
+        c.messages.boites.clear();
+        s.Toolbar1_Boutons[5]->trigger();
+        ASSERT_EQ(c.messages.boites.size(), 1u);
+        EXPECT_EQ(c.messages.boites[0].titre, c.etat->Libelle(4, 90));
+        EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 157));
+        EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::Warning);
+        EXPECT_EQ(s.focusWidget(), s.Texte_Num_Examen);
+        EXPECT_EQ(nombre(), avant);
+        c.messages.boites.clear();
+    };
+    // Another copy of the program, on its own connection to the file, stores ROUX's exam
+    // "1" of another type while this one proposes "01".
+    c.examen(c.roux, 2, QStringLiteral("1"), 0, 0);
+    refuse("new exam");
+    EXPECT_EQ(s.Mode_Nouvel_Examen, 1);
+    EXPECT_TRUE(s.Combo_Nom_Patient->isEnabled());
+    s.Texte_Num_Examen->setText(QStringLiteral(" +2 "));
+    s.Toolbar1_Boutons[5]->trigger();
+    EXPECT_TRUE(c.messages.boites.empty());
+    const auto e = Dernier_Examen(c);
+    EXPECT_EQ(c.colonne(e, "Num_Examen"), platform::Value(" +2 "));
+
+    // A rewrite may keep its own number, but not take another exam's.
+    s.Texte_Num_Examen->setText(QStringLiteral("001"));
+    refuse("rewrite");
+    EXPECT_EQ(c.colonne(e, "Num_Examen"), platform::Value(" +2 "));
+    s.Texte_Num_Examen->setText(QStringLiteral("02"));  // BERNARD's "02" is his own
+    s.Toolbar1_Boutons[5]->trigger();
+    EXPECT_TRUE(c.messages.boites.empty());
+    EXPECT_EQ(c.colonne(e, "Num_Examen"), platform::Value("02"));
 }
 
 TEST(Validation, RewritingAnExamKeepsItsRowAndWhatTheListsCouldNotShow) {
@@ -337,6 +381,53 @@ TEST(Validation, ANewNumberMovesTheExamToItsPlaceInTheList) {
     EXPECT_TRUE(c.messages.boites.empty());
 }
 
+TEST(Validation, ClosingANewExamWithSomethingEnteredAsksFirstAndEscapeNeverCloses) {
+    Deux_Patients c;
+    c.demarrer();
+    const std::vector<std::pair<const char*, std::function<void(Examen_Sinus&)>>> facons{
+        {"close box", [](Examen_Sinus& s) { s.close(); }},
+        {"button 10", [](Examen_Sinus& s) { s.Toolbar1_Boutons[9]->trigger(); }}};
+    for (const auto& [facon, fermer] : facons) {
+        SCOPED_TRACE(facon);
+        Examen_Sinus& s = c.nouvel_examen_rempli();
+        QTest::keyClick(s.Texte_Examen_Compatible, Qt::Key_Escape);
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_TRUE(c.messages.boites.empty());
+        // Return (the default button) and Cancel keep the window and the exam.
+        for (const auto reponse :
+             {std::optional<QMessageBox::StandardButton>{}, std::optional{QMessageBox::Cancel}}) {
+            c.messages.reponse = reponse;
+            fermer(s);
+            ASSERT_EQ(c.messages.boites.size(), 1u);
+            EXPECT_EQ(c.messages.boites[0].titre, c.etat->Libelle(4, 155));
+            EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 156));
+            EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::Warning);
+            EXPECT_EQ(c.messages.boites[0].defaut, QMessageBox::Cancel);
+            EXPECT_TRUE(s.isVisible());
+            EXPECT_TRUE(s.Est_Charge());
+            EXPECT_EQ(s.Mode_Nouvel_Examen, 1);
+            EXPECT_EQ(s.Texte_Examen_Compatible->text(), QStringLiteral("Sinusite droite"));
+            c.messages.boites.clear();
+        }
+        c.messages.reponse = QMessageBox::Ok;
+        fermer(s);
+        c.messages.reponse.reset();
+        EXPECT_EQ(c.messages.boites.size(), 1u);
+        EXPECT_FALSE(s.Est_Charge());
+        EXPECT_EQ(s.Mode_Nouvel_Examen, 0);
+        c.messages.boites.clear();
+    }
+    // Nothing entered, or no new exam: closing asks nothing, Escape still does nothing.
+    Examen_Sinus& s = c.ouvrir();
+    QTest::keyClick(s.Liste_Examens, Qt::Key_Escape);
+    EXPECT_TRUE(s.Est_Charge());
+    s.Toolbar1_Boutons[4]->trigger();
+    s.close();
+    EXPECT_FALSE(s.Est_Charge());
+    EXPECT_TRUE(c.messages.boites.empty());
+    EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens"), platform::Value(1));
+}
+
 TEST(Validation, OutsideANewExamWithNoExamShownTheRewriteIsRefusedWithTheErrorBox) {
     Deux_Patients c;
     c.demarrer();
@@ -345,6 +436,8 @@ TEST(Validation, OutsideANewExamWithNoExamShownTheRewriteIsRefusedWithTheErrorBo
     s.Toolbar1_Boutons[5]->trigger();
     ASSERT_EQ(c.messages.boites.size(), 1u);
     EXPECT_EQ(c.messages.boites[0].titre, c.etat->Libelle(4, 44));
+    EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::NoIcon);
+    EXPECT_EQ(c.messages.boites[0].boutons, QStringList{"OK"});
     EXPECT_TRUE(s.Combo_Nom_Patient->isHidden());
     EXPECT_EQ(c.base->queryValue("SELECT COUNT(*) FROM Examens"), platform::Value(1));
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,18 +134,23 @@ TEST_F(Choix_Repertoire, EnterOnAFolderOpensItOnlyAndEnterOnOkStillTakesIt) {
     EXPECT_TRUE(ferme());
 }
 
-TEST_F(Choix_Repertoire, AnnulerWritesTheSameFolderAgainAndTheCloseBoxWritesNothing) {
+TEST_F(Choix_Repertoire, AnnulerWritesTheSameFolderAgainAndTheCloseBoxOrEscapeWritesNothing) {
     demarrer();
     const QString exportation = p.etat->Repertoire_Export;
-    for (const bool annuler : {true, false}) {
-        SCOPED_TRACE(annuler ? "Annuler" : "close box");
+    for (const QString facon : {"Annuler", "close box", "Escape"}) {
+        SCOPED_TRACE(facon.toStdString());
+        const bool annuler = facon == QStringLiteral("Annuler");
         Data& data = ouvrir();
         emit data.Dir1->itemActivated(Ligne(data.Dir1, QStringLiteral("2026")), 0);
         p.etat->Registre->write(kSection_General, kExport, QStringLiteral("ancien"));
         if (annuler)
             data.Bouton_Annuler->click();
-        else
+        else if (facon == QStringLiteral("Escape")) {
+            QKeyEvent echap(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(data.Dir1, &echap);
+        } else {
             data.close();
+        }
         EXPECT_EQ(p.etat->Repertoire_Export, exportation);
         EXPECT_EQ(p.echo->Chemin->text(), exportation);
         EXPECT_EQ(reglage(), annuler ? exportation : QStringLiteral("ancien"));

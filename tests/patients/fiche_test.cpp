@@ -5,11 +5,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "tests/patients/fenetre_test.h"
+#include "widgets/text_limits.h"
 
 namespace corvanta::test {
 namespace {
@@ -88,6 +90,8 @@ TEST_F(Fiche, MandatoryFieldsAndAnInvalidDateWriteNothing) {
     EXPECT_EQ(boites->boites()[0].titre, etat.Libelle(5, 12));
     EXPECT_EQ(boites->boites()[1].texte, etat.Libelle(5, 13));
     EXPECT_EQ(boites->boites()[2].texte, etat.Libelle(5, 14));
+    EXPECT_EQ(boites->boites()[2].titre, etat.Libelle(5, 12));
+    EXPECT_EQ(boites->boites()[2].icone, QMessageBox::Critical);
     EXPECT_EQ(Nombre_Lignes_Table(), 2);
     EXPECT_EQ(fenetre->Mode_Ajout, 1) << "the new patient can still be corrected and saved";
     EXPECT_EQ(fenetre->Ville->text(), QStringLiteral("Nantes")) << "what was typed stays";
@@ -126,24 +130,37 @@ TEST_F(Fiche, BrowsingLeavesNewPatientModeSoNoDuplicateIsAdded) {
     EXPECT_EQ(Nombre_Lignes_Table(), 2);
 }
 
-TEST_F(Fiche, TextsLongerThanTheBoxesFromElsewhereSurviveASave) {
-    const QString longue = QString(300, u'x');
+TEST_F(Fiche, TextsLongerThanTheBoxesFromElsewhereSurviveASaveAndTypingStopsAtTheLimits) {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\xA9\xBA");
+    const QString longue = QString(300, u'x') + emoji;
+    const QString commentaire =
+        QStringLiteral("Allergie\r\npénicilline\rnotée\u00A0") + QString(300, u'c');
     const auto cle = Ajouter({{"Nom_Patient", "AAA"},
                               {"Prenom_Patient", "a"},
                               {"Adresse1_Patient", longue},
-                              {"Commentaire_Patient", longue},
+                              {"Commentaire_Patient", commentaire},
                               {"Date_Naissance_Patient", "01/01/2000"}});
     Ouvrir();
     ASSERT_EQ(fenetre->Code_Patient_Affiche, cle);
     EXPECT_EQ(fenetre->Adresse1->text(), longue);
-    fenetre->Ville->setText(QStringLiteral("Paris"));
+    QTest::keyClicks(fenetre->Adresse1, QStringLiteral("y"));
+    EXPECT_EQ(fenetre->Adresse1->text(), longue) << "a text over its limit does not grow";
+    QTest::keyClicks(fenetre->Ville, QStringLiteral("Paris"));
     Bouton(6);
     EXPECT_EQ(Colonne(cle, "Adresse1_Patient"), platform::Value(longue));
-    EXPECT_EQ(Colonne(cle, "Commentaire_Patient"), platform::Value(longue));
+    EXPECT_EQ(Colonne(cle, "Commentaire_Patient"), platform::Value(commentaire));
+
     Bouton(5);
-    EXPECT_EQ(fenetre->Adresse1->maxLength(), 50) << "a new patient gets the usual limits";
-    fenetre->Commentaire->setPlainText(QString(300, u'y'));
-    EXPECT_EQ(fenetre->Commentaire->toPlainText().size(), Patients::kLongueur_Commentaire);
+    EXPECT_EQ(typingLimit(fenetre->Adresse1), 50) << "a new patient gets the usual limits";
+    QTest::keyClicks(fenetre->Adresse1, QString(49, u'a'));
+    QTest::sendKeyEvent(QTest::Click, fenetre->Adresse1, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QTest::keyClicks(fenetre->Adresse1, QStringLiteral("b"));
+    EXPECT_EQ(fenetre->Adresse1->text(), QString(49, u'a') + emoji);
+    QTest::keyClicks(fenetre->Commentaire, QString(260, u'y'));
+    QTest::keyClick(fenetre->Commentaire, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(fenetre->Commentaire, QStringLiteral("Z"));
+    EXPECT_EQ(fenetre->Commentaire->toPlainText(), QString(Patients::kLongueur_Commentaire, u'y'));
+    EXPECT_EQ(fenetre->Commentaire->textCursor().position(), 0);
 }
 
 TEST_F(Fiche, SavingAfterASearchRepeatsTheSearch) {
@@ -230,12 +247,17 @@ TEST_F(Fiche, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
     EXPECT_EQ(lignes_de(martin), tout_martin) << "Cancel deletes nothing";
 
     boites = std::make_unique<Boites_Messages>();
+    fenetre->Nom->setText(QStringLiteral("MARTINEZ"));  // typed, not stored: not whom it names
     Bouton(7);
     ASSERT_EQ(boites->boites().size(), 2u);
     EXPECT_EQ(boites->boites()[0].texte,
               QStringLiteral("Attention, vous allez supprimer la fiche de ce patient.\n"
+                             "Patient : MARTIN Zoé\n"
                              "2 examen(s) et 3 courbe(s) de ce patient seront supprimés avec "
                              "elle."));
+    EXPECT_EQ(boites->boites()[0].defaut, QMessageBox::Cancel);
+    EXPECT_EQ(boites->boites()[1].icone, QMessageBox::NoIcon) << "the standard error box";
+    EXPECT_EQ(boites->boites()[1].boutons, QMessageBox::Ok);
     EXPECT_EQ(boites->boites()[1].titre, etat.Libelle(4, 44));
     EXPECT_EQ(lignes_de(martin), tout_martin) << "a refused curve deletes nothing";
     EXPECT_EQ(lignes_de(dupont), tout_dupont);

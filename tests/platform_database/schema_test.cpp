@@ -191,5 +191,42 @@ TEST_F(SchemaTest, TransactionsRollBackUnlessCommitted) {
     EXPECT_EQ(db->queryValue("SELECT group_concat(Nom_Patient) FROM Patients").toText(), "KEPT");
 }
 
+TEST_F(SchemaTest, AnImmediateTransactionKeepsOtherWritersOutUntilItEnds) {
+    // Another program on the file, which does not wait for a lock.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+    const auto otherWrites = [other] {
+        return sqlite3_exec(other, "INSERT INTO Patients (Nom_Patient) VALUES ('OTHER')", nullptr,
+                            nullptr, nullptr);
+    };
+    {
+        Database::Transaction deferred(*db);
+        EXPECT_EQ(otherWrites(), SQLITE_OK) << "a deferred transaction locks nothing yet";
+    }
+    {
+        Database::Transaction immediate(*db, Database::Transaction::Lock::Immediate);
+        EXPECT_EQ(otherWrites(), SQLITE_BUSY);
+        addPatient("KEPT", "");
+        {
+            // Inside an open transaction it only nests.
+            Database::Transaction inner(*db, Database::Transaction::Lock::Immediate);
+            addPatient("INNER", "");
+        }
+        immediate.commit();
+    }
+    EXPECT_EQ(otherWrites(), SQLITE_OK);
+    {
+        Database::Transaction dropped(*db, Database::Transaction::Lock::Immediate);
+        addPatient("GONE", "");
+    }
+    EXPECT_EQ(otherWrites(), SQLITE_OK);
+    sqlite3_close(other);
+    EXPECT_EQ(db->queryValue("SELECT group_concat(Nom_Patient) FROM "
+                             "(SELECT Nom_Patient FROM Patients ORDER BY Code_Patient)")
+                  .toText(),
+              "OTHER,KEPT,OTHER,OTHER");
+}
+
 }  // namespace
 }  // namespace corvanta::platform::testing

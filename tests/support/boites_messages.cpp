@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "tests/support/application_test.h"
 
@@ -20,7 +21,11 @@ void Boites_Messages::examiner() {
     if (dialogue == nullptr)
         return;
     if (auto* message = qobject_cast<QMessageBox*>(dialogue)) {
-        boites_.push_back({message->windowTitle(), message->text()});
+        QMessageBox::StandardButton defaut = QMessageBox::NoButton;
+        if (message->defaultButton() != nullptr)
+            defaut = message->standardButton(message->defaultButton());
+        boites_.push_back({message->windowTitle(), message->text(), message->icon(),
+                           message->standardButtons(), defaut});
     }
     dialogue->accept();
 }

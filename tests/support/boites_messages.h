@@ -1,18 +1,22 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QTimer>
 #include <vector>
 
 namespace corvanta::test {
 
-// Answers every modal dialog the program opens while it lives, as a user pressing the
-// default button would, and keeps the title and text of each message box.
+// Accepts every modal dialog the program opens while it lives (OK of a message box,
+// whatever its default button) and keeps what each message box showed.
 class Boites_Messages {
   public:
     struct Boite {
         QString titre;
         QString texte;
+        QMessageBox::Icon icone = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons boutons{};
+        QMessageBox::StandardButton defaut = QMessageBox::NoButton;  // what Return presses
     };
 
     Boites_Messages();
