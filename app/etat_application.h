@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "app/libelle.h"
@@ -77,7 +78,7 @@ struct Etat_Application {
 
     int Port_Com = 0;
     QString Nom_Patient_Courant;
-    int Code_Patient_Courant = 0;
+    std::int64_t Code_Patient_Courant = 0;
     int Nombre_Points = 0;
     int Taille_Entete = 0;
     int Type_Examen = 0;

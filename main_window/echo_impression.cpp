@@ -26,7 +26,7 @@ std::optional<QString> Texte_Facultatif(const platform::Value& valeur) {
 }
 
 // The curves of the patient that sit in a comparison slot, whatever their exam type.
-std::vector<report::CurvePageLegendEntry> Legende(platform::Database& base, int patient) {
+std::vector<report::CurvePageLegendEntry> Legende(platform::Database& base, std::int64_t patient) {
     const auto courbes =
         base.openRecordset(QStringLiteral("SELECT COULEUR, DATE, Commentaire_Courbe FROM Courbes "
                                           "WHERE Code_Patient = ? AND IMPRIMER <> 0 ORDER BY ID"),

@@ -109,7 +109,7 @@ void Echo::ChargePatient() {
 
 void Echo::Charger_Patient(const platform::Recordset& patients) {
     const QString nom = Nom_Affiche(patients);
-    const int cle = patients.field(QStringLiteral("Code_Patient")).toInt32();
+    const std::int64_t cle = patients.field(QStringLiteral("Code_Patient")).toInt64();
     etat_.Nom_Patient_Courant = nom;
     etat_.Code_Patient_Courant = cle;
     patient_enregistre_ = 0;

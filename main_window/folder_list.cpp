@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -35,6 +36,14 @@ void FolderList::setPath(const QString& folder) {
     }
     path_ = QDir::cleanPath(info.absoluteFilePath());
     refresh();
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    QTreeWidget::keyPressEvent(event);
+    // The view opens the folder on Enter, then passes the key on to the window, whose
+    // default button would take the folder and close: opening it is all Enter does here.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 void FolderList::refresh() {

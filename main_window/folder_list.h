@@ -7,7 +7,7 @@ namespace corvanta {
 
 // The folder list: the current folder under the folders that lead to it from "/", then
 // its subfolders (hidden ones left out). Double-clicking a line, or Enter, makes that
-// folder current.
+// folder current; Enter goes no further (a dialog's default button never sees it).
 class FolderList : public QTreeWidget {
   public:
     // Error number of a folder that does not exist.
@@ -22,6 +22,9 @@ class FolderList : public QTreeWidget {
     void setPath(const QString& folder);
     // Lists the current folder's subfolders again.
     void refresh();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QString path_;

@@ -448,6 +448,38 @@ void Recordset::setField(int index, const Value& value) {
     pending_[index] = value;
 }
 
+std::optional<Recordset::Key> Recordset::keyWithinRange() const {
+    const QString table = qualified(baseSchema_, baseTable_);
+    const QString key = quoteIdentifier(baseKey_);
+    // Each read is reset at once: a statement left open would keep the file locked for
+    // the other copies of the program.
+    auto read = [this](const QString& sql, const std::vector<Value>& parameters = {}) {
+        Statement& statement = cachedStatement(sql);
+        statement.bindAll(parameters);
+        const Value v = statement.step() ? statement.column(0) : Value();
+        statement.reset();
+        return v.kind() == Value::Kind::Integer ? v.toInt64() : Key{0};
+    };
+    // The engine gives one above the largest key, or above the sequence of a table that
+    // never reuses keys: within range in every file only the program wrote.
+    Key top = read("SELECT max(" + key + ") FROM " + table);
+    if (read("SELECT count(*) FROM " + qualified(baseSchema_, "sqlite_master") +
+             " WHERE type = 'table' AND name = 'sqlite_sequence'") != 0) {
+        top = std::max(top, read("SELECT seq FROM " + qualified(baseSchema_, "sqlite_sequence") +
+                                     " WHERE name = ?",
+                                 {baseTable_}));
+    }
+    if (top >= 0 && top < kLargestGivenKey)
+        return std::nullopt;
+    const Key within = read("SELECT max(" + key + ") FROM " + table + " WHERE " + key +
+                            " BETWEEN 1 AND " + QString::number(kLargestGivenKey));
+    if (within >= kLargestGivenKey) {
+        fail(db_error::kNoFreeKey, "No key is left for a new row of '" + baseTable_ +
+                                       "' within 1 to " + QString::number(kLargestGivenKey) + ".");
+    }
+    return within + 1;
+}
+
 Recordset::Key Recordset::update() {
     sqlite3* db = connection_->handle(kSource);
     if (editMode_ == EditMode::None) {
@@ -469,6 +501,14 @@ Recordset::Key Recordset::update() {
     const QString table = qualified(baseSchema_, baseTable_);
     Key key = 0;
     if (editMode_ == EditMode::Add) {
+        const bool keySet = std::any_of(pending_.begin(), pending_.end(), [this](const auto& p) {
+            return columns_[p.first].target == Column::Target::Base &&
+                   same(columns_[p.first].origin, baseKey_);
+        });
+        if (const std::optional<Key> given = keySet ? std::nullopt : keyWithinRange()) {
+            names << quoteIdentifier(baseKey_);
+            values.push_back(*given);
+        }
         QString sql = "INSERT INTO " + table;
         sql += names.isEmpty()
                    ? QStringLiteral(" DEFAULT VALUES")

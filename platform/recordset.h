@@ -38,10 +38,13 @@ class Statement;
 // Writes. AddNew or Edit, then setField, then Update, which writes only the fields set,
 // by key, in one transaction: an Edit as UPDATE of the row, an AddNew as INSERT (the
 // new row joins the membership at its end; the current row stays where it was; its key
-// is returned and kept as lastModified). A field can be written when it is a column of
-// the base table, or when its name is "Alias.Column" and the query also gives
-// "Alias.<key>" for that joined table: it is then written to that joined row, found
-// after the base row is written (so a changed link writes to the newly linked row).
+// is returned and kept as lastModified; unless the key is set, it is the engine's next
+// key while that stays within 1..kLargestGivenKey, else the one above the largest key
+// within that range, and a table without one left refuses the row, 3023). A field can be
+// written when it is a column of the base table, or when its name is "Alias.Column" and
+// the query also gives "Alias.<key>" for that joined table: it is then written to that
+// joined row, found after the base row is written (so a changed link writes to the newly
+// linked row).
 // So the saved exam queries accept writes to every `Examens` column and to
 // `Courbes_Droites.DATE` / `Courbes_Gauches.DATE`; the patient's columns are read-only
 // there (3164). A failed Update keeps the AddNew or Edit pending with its values.
@@ -55,6 +58,8 @@ class Recordset {
   public:
     using Key = std::int64_t;
     enum class EditMode { None, Edit, Add };
+    // The largest key the program gives a row: other tools may store larger ones.
+    static constexpr Key kLargestGivenKey = 2'147'483'647;
 
     Recordset(std::shared_ptr<Connection> connection, const QString& sql,
               std::vector<Value> parameters);
@@ -150,6 +155,9 @@ class Recordset {
     // Returns whether every joined value written equals the one stored (adds the rows it
     // changes to `changes`).
     bool writeJoinedFields(Key baseKey, std::int64_t& changes);
+    // The key a new row must be given for it to stay within range; none when the engine's
+    // own next key does.
+    std::optional<Key> keyWithinRange() const;
     std::int32_t size() const { return static_cast<std::int32_t>(keys_.size()); }
     bool inOrder() const;
     std::int64_t dataVersion() const;

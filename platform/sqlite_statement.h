@@ -19,6 +19,7 @@ inline constexpr int kInvalidArgument = 3001;
 inline constexpr int kUpdateWithoutEdit = 3020;
 inline constexpr int kNoCurrentRecord = 3021;
 inline constexpr int kDuplicateKey = 3022;
+inline constexpr int kNoFreeKey = 3023;
 inline constexpr int kFileNotFound = 3024;
 inline constexpr int kReadOnly = 3027;
 inline constexpr int kNotUpdatable = 3164;

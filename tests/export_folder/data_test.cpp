@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/reglages.h"
 #include "main_window/folder_list.h"
@@ -109,6 +110,28 @@ TEST_F(Choix_Repertoire, OkTakesTheFolderTheListShowsAndWritesItBack) {
         EXPECT_EQ(reglage(), c.attendu);
         EXPECT_TRUE(ferme());
     }
+}
+
+TEST_F(Choix_Repertoire, EnterOnAFolderOpensItOnlyAndEnterOnOkStillTakesIt) {
+    demarrer();
+    const QString exportation = p.etat->Repertoire_Export;
+    Data& data = ouvrir();
+    p.etat->Registre->write(kSection_General, kExport, QStringLiteral("ancien"));
+    for (const auto& [touche, ligne, dossier] :
+         {std::tuple{Qt::Key_Return, "2026", cle + QStringLiteral("/images/2026")},
+          std::tuple{Qt::Key_Enter, "images", cle + QStringLiteral("/images")}}) {
+        SCOPED_TRACE(ligne);
+        data.Dir1->setCurrentItem(Ligne(data.Dir1, QLatin1String(ligne)));
+        QTest::keyClick(data.Dir1, touche);
+        EXPECT_EQ(data.Dir1->path(), dossier);
+        EXPECT_EQ(reglage(), QStringLiteral("ancien"));
+        EXPECT_EQ(p.etat->Repertoire_Export, exportation);
+        EXPECT_TRUE(data.isVisible());
+        ASSERT_FALSE(ferme());
+    }
+    QTest::keyClick(data.Bouton_OK, Qt::Key_Return);
+    EXPECT_EQ(reglage(), cle + QStringLiteral("/images"));
+    EXPECT_TRUE(ferme());
 }
 
 TEST_F(Choix_Repertoire, AnnulerWritesTheSameFolderAgainAndTheCloseBoxOrEscapeWritesNothing) {

@@ -188,6 +188,41 @@ TEST_F(RecordsetTest, AddNewAppendsAndKeepsCurrentRow) {
     EXPECT_EQ(rs->field("Nom_Patient").toText(), "LAST");
 }
 
+TEST_F(RecordsetTest, ANewRowsKeyStaysWithin31BitsWhateverKeysOtherToolsStored) {
+    // What another tool left in the file, and the key the next added patient gets.
+    const struct {
+        const char* sql;
+        std::int64_t next;
+    } cas[] = {{"", 4},
+               {"INSERT INTO Patients (Code_Patient) VALUES (3000000000)", 5},
+               {"INSERT INTO Patients (Code_Patient) VALUES (9223372036854775807)", 6},
+               // The sequence stays past the range once the rows are gone.
+               {"DELETE FROM Patients WHERE Code_Patient > 2147483647", 7},
+               {"INSERT INTO Patients (Code_Patient) VALUES (2147483646)", 2147483647}};
+    for (const auto& [sql, next] : cas) {
+        SCOPED_TRACE(sql);
+        if (*sql != 0)
+            db->execute(sql);
+        auto rs = patients();
+        rs->addNew();
+        rs->setField("Nom_Patient", "NOUVEAU");
+        EXPECT_EQ(rs->update(), next);
+    }
+    // With 2147483647 taken, no key is left: the row is refused and stays pending.
+    auto rs = patients();
+    rs->addNew();
+    rs->setField("Nom_Patient", "REFUSÉ");
+    try {
+        rs->update();
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 3023);
+    }
+    EXPECT_EQ(rs->editMode(), Recordset::EditMode::Add);
+    EXPECT_EQ(db->queryValue("SELECT count(*) FROM Patients WHERE Nom_Patient = 'REFUSÉ'"),
+              Value(0));
+}
+
 TEST_F(RecordsetTest, EditWritesOnlyTheFieldsSet) {
     auto rs = patients();
     rs->edit();
