@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "curve_library/quorel32.h"
 
@@ -24,8 +24,11 @@ class Canvas {
     void set_pen(uint32_t colour) { pen_ = colour; }
     void move_to(int64_t x, int64_t y);
     // Draws from the current position with the pen, end point excluded, and moves there.
-    // Axis-aligned lines are clipped before they are walked, so any length is cheap;
-    // slanted lines are walked pixel by pixel and should stay near the picture.
+    // The pixels are those of a Bresenham walk that steps both axes when its doubled error
+    // allows each. Axis-aligned lines are clipped before they are drawn, so any length is
+    // cheap; a slanted line is drawn run by run (the pixels it keeps on one row or column)
+    // and stops where it leaves the picture, but one that starts far outside it walks its
+    // runs up to the picture.
     void line_to(int64_t x, int64_t y);
 
     // Bitwise OR of a width x height block (rows of `width` pixels) into the picture with
@@ -36,21 +39,17 @@ class Canvas {
     void copy_to(QuorelWindow& window) const;
 
   private:
-    std::size_t offset(int64_t x, int64_t y) const {
-        return static_cast<std::size_t>(y * width_ + x);
+    uint32_t* at(int64_t x, int64_t y) const {
+        return pixels_.get() + static_cast<std::ptrdiff_t>(y * width_ + x);
     }
-    bool inside(int64_t x, int64_t y) const {
-        return x >= 0 && y >= 0 && x < width_ && y < height_;
-    }
-    void plot(int64_t x, int64_t y) {
-        if (inside(x, y)) {
-            pixels_[offset(x, y)] = pen_;
-        }
-    }
+    // The pixels [from, to) of one row or one column, clipped to the picture.
+    void row_run(int64_t y, int64_t from, int64_t to);
+    void column_run(int64_t x, int64_t from, int64_t to);
+    void slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
     int32_t width_;
     int32_t height_;
-    std::vector<uint32_t> pixels_;
+    std::unique_ptr<uint32_t[]> pixels_;
     uint32_t pen_ = 0xFF000000u;
     int64_t x_ = 0;
     int64_t y_ = 0;
