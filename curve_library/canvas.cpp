@@ -34,8 +34,15 @@ bool walked_out(int64_t position, int64_t step, int64_t limit) {
 Canvas::Canvas(int32_t width, int32_t height)
     : width_(non_negative(width)),
       height_(non_negative(height)),
-      pixels_(std::make_unique_for_overwrite<uint32_t[]>(static_cast<std::size_t>(width_) *
-                                                         static_cast<std::size_t>(height_))) {
+      stride_(width_),
+      owned_(std::make_unique_for_overwrite<uint32_t[]>(static_cast<std::size_t>(width_) *
+                                                        static_cast<std::size_t>(height_))),
+      pixels_(owned_.get()) {
+    fill_rect(0, 0, width_, height_, kBlack);
+}
+
+Canvas::Canvas(const QuorelWindow& window)
+    : width_(window.width), height_(window.height), stride_(window.stride), pixels_(window.pixels) {
     fill_rect(0, 0, width_, height_, kBlack);
 }
 
@@ -89,7 +96,7 @@ void Canvas::column_run(int64_t x, int64_t from, int64_t to) {
     }
     // Locals: a store through a pixel pointer could otherwise be taken to change them.
     const uint32_t pen = pen_;
-    const int64_t stride = width_;
+    const int64_t stride = stride_;
     uint32_t* pixel = at(x, from);
     for (int64_t n = to - from; n > 0; --n, pixel += stride) {
         *pixel = pen;

@@ -8,12 +8,16 @@
 
 namespace quorel {
 
-// Off-screen picture of one drawing call, pixels 0xFFRRGGBB, starting black. Coordinates
-// are 64-bit so that products of absurd caller values cannot wrap; every pixel is clipped
-// to the picture.
+// Picture of one drawing call, pixels 0xFFRRGGBB, starting black: off-screen, or the
+// pixels of a window drawn in place. Coordinates are 64-bit so that products of absurd
+// caller values cannot wrap; every pixel is clipped to the picture.
 class Canvas {
   public:
+    // Off-screen; throws std::bad_alloc when there is no memory for it.
     Canvas(int32_t width, int32_t height);
+    // In place, in a drawable window (see window_drawable); the ends of its rows past the
+    // width stay as they are.
+    explicit Canvas(const QuorelWindow& window);
 
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
@@ -40,7 +44,7 @@ class Canvas {
 
   private:
     uint32_t* at(int64_t x, int64_t y) const {
-        return pixels_.get() + static_cast<std::ptrdiff_t>(y * width_ + x);
+        return pixels_ + static_cast<std::ptrdiff_t>(y * stride_ + x);
     }
     // The pixels [from, to) of one row or one column, clipped to the picture.
     void row_run(int64_t y, int64_t from, int64_t to);
@@ -49,7 +53,9 @@ class Canvas {
 
     int32_t width_;
     int32_t height_;
-    std::unique_ptr<uint32_t[]> pixels_;
+    int64_t stride_;
+    std::unique_ptr<uint32_t[]> owned_;
+    uint32_t* pixels_;
     uint32_t pen_ = 0xFF000000u;
     int64_t x_ = 0;
     int64_t y_ = 0;
