@@ -91,23 +91,52 @@ void Canvas::row_run(int64_t y, int64_t from, int64_t to) {
 }
 
 void Canvas::column_run(int64_t x, int64_t from, int64_t to) {
-    if (x < 0 || x >= width_ || from >= to) {
-        return;
-    }
-    // Locals: a store through a pixel pointer could otherwise be taken to change them.
-    const uint32_t pen = pen_;
-    const int64_t stride = stride_;
-    uint32_t* pixel = at(x, from);
-    for (int64_t n = to - from; n > 0; --n, pixel += stride) {
-        *pixel = pen;
+    if (x >= 0 && x < width_ && from < to) {
+        run(from * stride_ + x, to - from, stride_);
     }
 }
+
+int64_t Canvas::run(int64_t offset, int64_t count, int64_t step) {
+    // Locals: a store through the pixel pointer could otherwise be taken to change them.
+    uint32_t* const pixels = pixels_;
+    const uint32_t pen = pen_;
+    for (; count >= 4; count -= 4, offset += 4 * step) {
+        pixels[offset] = pen;
+        pixels[offset + step] = pen;
+        pixels[offset + 2 * step] = pen;
+        pixels[offset + 3 * step] = pen;
+    }
+    for (; count > 0; --count, offset += step) {
+        pixels[offset] = pen;
+    }
+    return offset;
+}
+
+namespace {
 
 // The walk steps its major axis (the longer one, x on a tie) at every pixel and its minor
 // axis after the pixels whose doubled error is at most the major length; the error starts
 // at major - minor, loses minor at each major step and gains major at each minor step. A
 // run of pixels on one minor coordinate therefore ends at the first pixel whose error has
-// fallen to half the major length, which a division finds at once.
+// fallen to half the major length, which a division finds at once. Calls each(length) for
+// the runs in order while it returns true.
+template <typename Each>
+void for_each_run(int64_t major, int64_t minor, Each each) {
+    const int64_t half = major / 2;
+    int64_t err = major - minor;
+    for (int64_t left = major; left > 0;) {
+        const int64_t before_step = err <= half ? 0 : (err - half + minor - 1) / minor;
+        const int64_t length = std::min(before_step + 1, left);
+        if (!each(length)) {
+            return;
+        }
+        left -= length;
+        err += major - length * minor;
+    }
+}
+
+}  // namespace
+
 void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     const bool x_major = std::llabs(x1 - x0) >= std::llabs(y1 - y0);
     const int64_t a1 = x_major ? x1 : y1;
@@ -118,13 +147,23 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     const int64_t minor = std::llabs(b1 - b);
     const int64_t step_a = a < a1 ? 1 : -1;
     const int64_t step_b = b < b1 ? 1 : -1;
+    const auto inside = [this](int64_t x, int64_t y) {
+        return x >= 0 && y >= 0 && x < width_ && y < height_;
+    };
+    if (inside(x0, y0) && inside(x1, y1)) {
+        // Every pixel lies in the box of the two ends: no clipping at all.
+        const int64_t along = x_major ? step_a : step_a * stride_;
+        const int64_t across = x_major ? step_b * stride_ : step_b;
+        int64_t offset = y0 * stride_ + x0;
+        for_each_run(major, minor, [&](int64_t length) {
+            offset = run(offset, length, along) + across;
+            return true;
+        });
+        return;
+    }
     const int64_t limit_a = x_major ? width_ : height_;
     const int64_t limit_b = x_major ? height_ : width_;
-    const int64_t half = major / 2;
-    int64_t err = major - minor;
-    for (int64_t left = major; left > 0;) {
-        const int64_t before_step = err <= half ? 0 : (err - half + minor - 1) / minor;
-        const int64_t length = std::min(before_step + 1, left);
+    for_each_run(major, minor, [&](int64_t length) {
         const auto [from, to] = clipped_run(a, a + step_a * length, limit_a);
         if (x_major) {
             row_run(b, from, to);
@@ -133,12 +172,8 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
         }
         a += step_a * length;
         b += step_b;
-        left -= length;
-        err += major - length * minor;
-        if (walked_out(a, step_a, limit_a) || walked_out(b, step_b, limit_b)) {
-            return;
-        }
-    }
+        return !walked_out(a, step_a, limit_a) && !walked_out(b, step_b, limit_b);
+    });
 }
 
 void Canvas::or_block(const uint32_t* block, int32_t width, int32_t height, int64_t left,

@@ -49,6 +49,8 @@ class Canvas {
     // The pixels [from, to) of one row or one column, clipped to the picture.
     void row_run(int64_t y, int64_t from, int64_t to);
     void column_run(int64_t x, int64_t from, int64_t to);
+    // Sets count pixels from the one at offset on, step apart; returns the offset after them.
+    int64_t run(int64_t offset, int64_t count, int64_t step);
     void slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
     int32_t width_;
