@@ -16,17 +16,17 @@ int32_t non_negative(int32_t v) {
 }
 
 // The pixels of a run along one axis from start towards end, start included and end
-// excluded whichever the direction, as a range [from, to) clipped to 0..limit.
-std::pair<int64_t, int64_t> clipped_run(int64_t start, int64_t end, int64_t limit) {
-    const int64_t low = start <= end ? start : end + 1;
-    const int64_t high = start <= end ? end : start + 1;
-    return {std::max<int64_t>(low, 0), std::min<int64_t>(high, limit)};
+// excluded whichever the direction, as a range [from, to) clipped to [low, high).
+std::pair<int64_t, int64_t> clipped_run(int64_t start, int64_t end, int64_t low, int64_t high) {
+    const int64_t first = start <= end ? start : end + 1;
+    const int64_t last = start <= end ? end : start + 1;
+    return {std::max(first, low), std::min(last, high)};
 }
 
-// A position walked by steps of +1 or -1 that has left 0..limit on the side it walks to
-// never comes back into it.
-bool walked_out(int64_t position, int64_t step, int64_t limit) {
-    return step > 0 ? position >= limit : position < 0;
+// A position walked by steps of +1 or -1 that has left [low, high) on the side it walks
+// to never comes back into it.
+bool walked_out(int64_t position, int64_t step, int64_t low, int64_t high) {
+    return step > 0 ? position >= high : position < low;
 }
 
 }  // namespace
@@ -46,10 +46,15 @@ Canvas::Canvas(const QuorelWindow& window)
     fill_rect(0, 0, width_, height_, kBlack);
 }
 
+void Canvas::clip_columns(int64_t left, int64_t right) {
+    left_ = std::max<int64_t>(left, 0);
+    right_ = std::min<int64_t>(right, width_);
+}
+
 void Canvas::fill_rect(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t colour) {
-    const int64_t x0 = std::max<int64_t>(left, 0);
+    const int64_t x0 = std::max(left, left_);
     const int64_t y0 = std::max<int64_t>(top, 0);
-    const int64_t x1 = std::min<int64_t>(right, width_);
+    const int64_t x1 = std::min(right, right_);
     const int64_t y1 = std::min<int64_t>(bottom, height_);
     if (x0 >= x1 || y0 >= y1) {
         return;
@@ -74,10 +79,10 @@ void Canvas::line_to(int64_t x, int64_t y) {
     const int64_t y0 = y_;
     move_to(x, y);
     if (y0 == y) {
-        const auto [from, to] = clipped_run(x0, x, width_);
+        const auto [from, to] = clipped_run(x0, x, left_, right_);
         row_run(y0, from, to);
     } else if (x0 == x) {
-        const auto [from, to] = clipped_run(y0, y, height_);
+        const auto [from, to] = clipped_run(y0, y, 0, height_);
         column_run(x0, from, to);
     } else {
         slanted_line(x0, y0, x, y);
@@ -91,7 +96,7 @@ void Canvas::row_run(int64_t y, int64_t from, int64_t to) {
 }
 
 void Canvas::column_run(int64_t x, int64_t from, int64_t to) {
-    if (x >= 0 && x < width_ && from < to) {
+    if (x >= left_ && x < right_ && from < to) {
         run(from * stride_ + x, to - from, stride_);
     }
 }
@@ -148,7 +153,7 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     const int64_t step_a = a < a1 ? 1 : -1;
     const int64_t step_b = b < b1 ? 1 : -1;
     const auto inside = [this](int64_t x, int64_t y) {
-        return x >= 0 && y >= 0 && x < width_ && y < height_;
+        return x >= left_ && y >= 0 && x < right_ && y < height_;
     };
     if (inside(x0, y0) && inside(x1, y1)) {
         // Every pixel lies in the box of the two ends: no clipping at all.
@@ -161,10 +166,12 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
         });
         return;
     }
-    const int64_t limit_a = x_major ? width_ : height_;
-    const int64_t limit_b = x_major ? height_ : width_;
+    const int64_t low_a = x_major ? left_ : 0;
+    const int64_t high_a = x_major ? right_ : height_;
+    const int64_t low_b = x_major ? 0 : left_;
+    const int64_t high_b = x_major ? height_ : right_;
     for_each_run(major, minor, [&](int64_t length) {
-        const auto [from, to] = clipped_run(a, a + step_a * length, limit_a);
+        const auto [from, to] = clipped_run(a, a + step_a * length, low_a, high_a);
         if (x_major) {
             row_run(b, from, to);
         } else {
@@ -172,14 +179,14 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
         }
         a += step_a * length;
         b += step_b;
-        return !walked_out(a, step_a, limit_a) && !walked_out(b, step_b, limit_b);
+        return !walked_out(a, step_a, low_a, high_a) && !walked_out(b, step_b, low_b, high_b);
     });
 }
 
 void Canvas::or_block(const uint32_t* block, int32_t width, int32_t height, int64_t left,
                       int64_t top) {
-    const int64_t col0 = std::max<int64_t>(0, -left);
-    const int64_t col1 = std::min<int64_t>(width, width_ - left);
+    const int64_t col0 = std::max<int64_t>(0, left_ - left);
+    const int64_t col1 = std::min<int64_t>(width, right_ - left);
     const int64_t row0 = std::max<int64_t>(0, -top);
     const int64_t row1 = std::min<int64_t>(height, height_ - top);
     for (int64_t row = row0; row < row1; ++row) {

@@ -10,7 +10,8 @@ namespace quorel {
 
 // Picture of one drawing call, pixels 0xFFRRGGBB, starting black: off-screen, or the
 // pixels of a window drawn in place. Coordinates are 64-bit so that products of absurd
-// caller values cannot wrap; every pixel is clipped to the picture.
+// caller values cannot wrap; every pixel is clipped to the picture, and to the columns
+// that clip_columns keeps.
 class Canvas {
   public:
     // Off-screen; throws std::bad_alloc when there is no memory for it.
@@ -21,6 +22,10 @@ class Canvas {
 
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
+
+    // Until the next call, draws only in the columns [left, right) of the picture; the
+    // whole width at the start.
+    void clip_columns(int64_t left, int64_t right);
 
     // Right and bottom edges excluded; an empty or inverted rectangle fills nothing.
     void fill_rect(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t colour);
@@ -46,7 +51,7 @@ class Canvas {
     uint32_t* at(int64_t x, int64_t y) const {
         return pixels_ + static_cast<std::ptrdiff_t>(y * stride_ + x);
     }
-    // The pixels [from, to) of one row or one column, clipped to the picture.
+    // The pixels [from, to) of one row or one column, clipped.
     void row_run(int64_t y, int64_t from, int64_t to);
     void column_run(int64_t x, int64_t from, int64_t to);
     // Sets count pixels from the one at offset on, step apart; returns the offset after them.
@@ -58,6 +63,8 @@ class Canvas {
     int64_t stride_;
     std::unique_ptr<uint32_t[]> owned_;
     uint32_t* pixels_;
+    int64_t left_ = 0;
+    int64_t right_ = width_;
     uint32_t pen_ = 0xFF000000u;
     int64_t x_ = 0;
     int64_t y_ = 0;

@@ -118,12 +118,15 @@ extern "C" int32_t ViewSamples(QuorelWindow* Window, const uint8_t* Live, int32_
         for_active_zones(Zones, [&](int32_t, const Zone_Sensible& zone) {
             quorel::draw_zone_lines(canvas, zone);
         });
+        std::array<quorel::CurveLayer, 6> curves{};
+        std::size_t shown = 0;
         for (std::size_t i = 0; i < memories.size(); ++i) {
             if (Shown != nullptr && Shown[i] != 0) {
-                quorel::draw_curve(canvas, memories[i], n, kComparisonColours[i]);
+                curves[shown++] = {memories[i], kComparisonColours[i]};
             }
         }
-        quorel::draw_curve(canvas, Live, n, quorel::kLiveCurve);
+        curves[shown++] = {Live, quorel::kLiveCurve};
+        quorel::draw_curves(canvas, curves.data(), shown, n);
         return detect_peaks(canvas, Live, n, Zones);
     });
 }

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "curve_library/view_layers.h"
 #include "tests/curve_library/test_window.h"
 
 namespace {
@@ -137,6 +138,47 @@ TEST(Canvas, RectanglesAndBlocksAreClippedAtEveryEdge) {
             canvas.or_block(block.data(), 6, 4, left, top);
         });
         ASSERT_TRUE(canvases.match()) << left << "," << top;
+    }
+}
+
+// Curves drawn a band of columns at a time give the picture of curves drawn one after
+// another, where they cross and where they share the columns at a band's edge.
+TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> sample(0, 255);
+    std::vector<std::vector<uint8_t>> samples(6, std::vector<uint8_t>(400));
+    const std::array<uint32_t, 6> pens = {0xFFFF0000u, 0xFFFFC080u, 0xFFFFFF00u,
+                                          0xFF0000FFu, 0xFFFF00FFu, 0xFF40FF40u};
+    // width, height, count: the live view; narrow, wide and tiny pictures; short curves.
+    const std::vector<std::array<int32_t, 3>> cases = {
+        {697, 337, 400}, {697, 337, 3},  {640, 256, 400}, {50, 30, 400},
+        {2000, 40, 400}, {2000, 40, 37}, {1, 1, 400},     {17, 300, 100},
+    };
+    for (const auto& [width, height, count] : cases) {
+        for (auto& curve : samples) {
+            for (auto& v : curve) {
+                v = static_cast<uint8_t>(sample(random));
+            }
+        }
+        samples[1].assign(400, 128);  // a flat curve under the others
+        quorel::Canvas in_turn(width, height);
+        quorel::Canvas by_bands(width, height);
+        std::vector<quorel::CurveLayer> layers;
+        for (std::size_t c = 0; c < samples.size(); ++c) {
+            in_turn.set_pen(pens[c]);
+            in_turn.move_to(0, quorel::sample_y(samples[c][0], height));
+            for (int32_t i = 1; i <= count - 2; ++i) {
+                in_turn.line_to(int64_t{i} * width / count,
+                                quorel::sample_y(samples[c][i], height));
+            }
+            layers.push_back({samples[c].data(), pens[c]});
+        }
+        quorel::draw_curves(by_bands, layers.data(), layers.size(), count);
+        TestWindow expected(width, height);
+        TestWindow target(width, height);
+        in_turn.copy_to(expected.window);
+        by_bands.copy_to(target.window);
+        EXPECT_EQ(target.pixels, expected.pixels) << width << " x " << height << ", " << count;
     }
 }
 
