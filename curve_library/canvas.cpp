@@ -31,19 +31,33 @@ bool walked_out(int64_t position, int64_t step, int64_t low, int64_t high) {
 
 }  // namespace
 
-Canvas::Canvas(int32_t width, int32_t height)
+Canvas::Canvas(int32_t width, int32_t height, std::span<const Band> bands, uint32_t band_colour)
     : width_(non_negative(width)),
       height_(non_negative(height)),
       stride_(width_),
       owned_(std::make_unique_for_overwrite<uint32_t[]>(static_cast<std::size_t>(width_) *
                                                         static_cast<std::size_t>(height_))),
       pixels_(owned_.get()) {
-    fill_rect(0, 0, width_, height_, kBlack);
+    start(bands, band_colour);
 }
 
-Canvas::Canvas(const QuorelWindow& window)
+Canvas::Canvas(const QuorelWindow& window, std::span<const Band> bands, uint32_t band_colour)
     : width_(window.width), height_(window.height), stride_(window.stride), pixels_(window.pixels) {
-    fill_rect(0, 0, width_, height_, kBlack);
+    start(bands, band_colour);
+}
+
+void Canvas::start(std::span<const Band> bands, uint32_t band_colour) {
+    if (width_ == 0 || height_ == 0) {
+        return;
+    }
+    fill_rect(0, 0, width_, 1, kBlack);
+    for (const Band& band : bands) {
+        fill_rect(band.left, 0, band.right, 1, band_colour);
+    }
+    const auto bytes = static_cast<std::size_t>(width_) * sizeof(uint32_t);
+    for (int64_t y = 1; y < height_; ++y) {
+        std::memcpy(at(0, y), pixels_, bytes);
+    }
 }
 
 void Canvas::clip_columns(int64_t left, int64_t right) {

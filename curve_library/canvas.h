@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "curve_library/quorel32.h"
 
@@ -14,11 +15,20 @@ namespace quorel {
 // that clip_columns keeps.
 class Canvas {
   public:
-    // Off-screen; throws std::bad_alloc when there is no memory for it.
-    Canvas(int32_t width, int32_t height);
+    // The columns [left, right) of every row, in one colour from the start.
+    struct Band {
+        int64_t left;
+        int64_t right;
+    };
+
+    // Off-screen; throws std::bad_alloc when there is no memory for it. The bands are
+    // filled over the black, each row written once.
+    Canvas(int32_t width, int32_t height, std::span<const Band> bands = {},
+           uint32_t band_colour = 0);
     // In place, in a drawable window (see window_drawable); the ends of its rows past the
     // width stay as they are.
-    explicit Canvas(const QuorelWindow& window);
+    explicit Canvas(const QuorelWindow& window, std::span<const Band> bands = {},
+                    uint32_t band_colour = 0);
 
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
@@ -51,6 +61,7 @@ class Canvas {
     uint32_t* at(int64_t x, int64_t y) const {
         return pixels_ + static_cast<std::ptrdiff_t>(y * stride_ + x);
     }
+    void start(std::span<const Band> bands, uint32_t band_colour);
     // The pixels [from, to) of one row or one column, clipped.
     void row_run(int64_t y, int64_t from, int64_t to);
     void column_run(int64_t x, int64_t from, int64_t to);

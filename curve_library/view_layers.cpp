@@ -113,9 +113,8 @@ void draw_curves(Canvas& canvas, const CurveLayer* curves, std::size_t curve_cou
     canvas.clip_columns(0, w);
 }
 
-void draw_zone_band(Canvas& canvas, const Zone_Sensible& zone) {
-    canvas.fill_rect(millimetre_x(zone.xmin, canvas.width()), 0,
-                     millimetre_x(zone.xmax, canvas.width()), canvas.height(), kZoneBand);
+Canvas::Band zone_band(const Zone_Sensible& zone, int64_t width) {
+    return {millimetre_x(zone.xmin, width), millimetre_x(zone.xmax, width)};
 }
 
 void draw_zone_lines(Canvas& canvas, const Zone_Sensible& zone) {

@@ -42,7 +42,8 @@ int64_t sample_y(int64_t value, int64_t height);
 // Horizontal position of a depth in millimetres of the 80 mm span.
 int64_t millimetre_x(int64_t millimetres, int64_t width);
 
-void draw_zone_band(Canvas& canvas, const Zone_Sensible& zone);
+// The zone's band, from its near limit up to its far one, on a canvas of that width.
+Canvas::Band zone_band(const Zone_Sensible& zone, int64_t width);
 void draw_zone_lines(Canvas& canvas, const Zone_Sensible& zone);
 
 struct Peak {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <new>
+#include <span>
 
 #include "curve_library/canvas.h"
 #include "curve_library/quorel32.h"
@@ -70,17 +71,18 @@ bool inside_pixels(const QuorelWindow& window, const Buffer& buffer) {
 // and copying it, unless one of the buffers the drawing reads or writes lies among those
 // pixels: then it is drawn off-screen. A window without pixels gets nothing.
 template <typename Draw>
-int32_t draw_into(QuorelWindow& window, std::initializer_list<Buffer> buffers, Draw draw) {
+int32_t draw_into(QuorelWindow& window, std::initializer_list<Buffer> buffers,
+                  std::span<const quorel::Canvas::Band> bands, Draw draw) {
     const bool in_place = quorel::window_drawable(window) &&
                           std::none_of(buffers.begin(), buffers.end(), [&](const Buffer& buffer) {
                               return inside_pixels(window, buffer);
                           });
     if (in_place) {
-        quorel::Canvas canvas(window);
+        quorel::Canvas canvas(window, bands, quorel::kZoneBand);
         return draw(canvas);
     }
     try {
-        quorel::Canvas canvas(window.width, window.height);
+        quorel::Canvas canvas(window.width, window.height, bands, quorel::kZoneBand);
         const int32_t result = draw(canvas);
         if (quorel::window_drawable(window)) {
             canvas.copy_to(window);
@@ -110,10 +112,14 @@ extern "C" int32_t ViewSamples(QuorelWindow* Window, const uint8_t* Live, int32_
         {Memory3, samples},       {Memory4, samples},
         {Shown, memories.size()}, {Zones, sizeof(Zone_Sensible) * kZones},
     };
-    return draw_into(*Window, buffers, [&](quorel::Canvas& canvas) {
-        for_active_zones(Zones, [&](int32_t, const Zone_Sensible& zone) {
-            quorel::draw_zone_band(canvas, zone);
-        });
+    std::array<quorel::Canvas::Band, kZones> bands{};
+    std::size_t band_count = 0;
+    const int32_t width = Window->width > 0 ? Window->width : 0;
+    for_active_zones(Zones, [&](int32_t, const Zone_Sensible& zone) {
+        bands[band_count++] = quorel::zone_band(zone, width);
+    });
+    const std::span<const quorel::Canvas::Band> shown_bands(bands.data(), band_count);
+    return draw_into(*Window, buffers, shown_bands, [&](quorel::Canvas& canvas) {
         quorel::draw_grid(canvas);
         for_active_zones(Zones, [&](int32_t, const Zone_Sensible& zone) {
             quorel::draw_zone_lines(canvas, zone);
@@ -136,7 +142,7 @@ extern "C" int32_t PreviewSamples(QuorelWindow* Window, const uint8_t* Samples, 
         return 0;
     }
     const int32_t n = quorel::clamp_count(Count);
-    draw_into(*Window, {{Samples, static_cast<std::size_t>(n)}}, [&](quorel::Canvas& canvas) {
+    draw_into(*Window, {{Samples, static_cast<std::size_t>(n)}}, {}, [&](quorel::Canvas& canvas) {
         quorel::draw_grid(canvas);
         quorel::draw_curve(canvas, Samples, n, quorel::kLiveCurve);
         return 0;
