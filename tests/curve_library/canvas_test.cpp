@@ -121,16 +121,9 @@ TEST(Canvas, RectanglesAndBlocksAreClippedAtEveryEdge) {
     };
     for (const auto& [left, top] : corners) {
         const uint32_t colour = 0xFF102030u + static_cast<uint32_t>(left * 7 + top);
-        for (int64_t y = top; y < top + 4; ++y) {
-            for (int64_t x = left; x < left + 6; ++x) {
-                canvases.reference.plot(x, y, colour);
-            }
-        }
         for (int64_t y = 0; y < 4; ++y) {
             for (int64_t x = 0; x < 6; ++x) {
-                if (left + x >= 0 && top + y >= 0 && left + x < kWidth && top + y < kHeight) {
-                    canvases.reference.pixels[(top + y) * kWidth + left + x] |= block[y * 6 + x];
-                }
+                canvases.reference.plot(left + x, top + y, colour | block[y * 6 + x]);
             }
         }
         canvases.draw([&](quorel::Canvas& canvas) {
