@@ -1,8 +1,10 @@
 #include "curve_library/view_layers.h"
 
 #include <algorithm>
+#include <array>
 
 #include "curve_library/markers.h"
+#include "curve_library/sample_count.h"
 
 namespace quorel {
 
@@ -61,21 +63,58 @@ int64_t millimetre_x(int64_t millimetres, int64_t width) {
 }
 
 void draw_curve(Canvas& canvas, const uint8_t* samples, int32_t count, uint32_t colour) {
-    if (samples == nullptr || count <= 0) {
+    draw_curves(canvas, std::array{CurveLayer{samples, colour}}.data(), 1, count);
+}
+
+void draw_curves(Canvas& canvas, const CurveLayer* curves, std::size_t curve_count, int32_t count) {
+    count = clamp_count(count);
+    if (count <= 2) {
         return;
     }
     const int64_t w = canvas.width();
     const int64_t h = canvas.height();
-    canvas.set_pen(colour);
-    canvas.move_to(0, sample_y(samples[0], h));
-    for (int32_t i = 1; i <= count - 2; ++i) {
-        canvas.line_to(i * w / count, sample_y(samples[i], h));
+    // Sample i lies at column i * w / count; the segment to sample i covers the columns
+    // from the one before to its own.
+    std::array<int64_t, kMaxSamples> column{};
+    for (int32_t i = 0; i <= count - 2; ++i) {
+        column[static_cast<std::size_t>(i)] = i * w / count;
     }
+    const auto x = [&](int32_t i) { return column[static_cast<std::size_t>(i)]; };
+    // A pixel gets the writes of every curve in the order they come, whichever band of
+    // columns is drawn when: each column lies in one band only. Bands pay where several
+    // segments share one; wider segments are drawn whole, curve after curve.
+    constexpr int64_t kBandColumns = 16;
+    const int64_t band = w * 4 <= kBandColumns * count ? kBandColumns : w + 1;
+    int32_t first = 1;
+    int64_t right = 0;
+    while (first <= count - 2) {
+        const int64_t left = std::max(right, x(first - 1));
+        right = left + band;
+        int32_t end = first;
+        while (end <= count - 2 && x(end - 1) < right) {
+            ++end;
+        }
+        canvas.clip_columns(left, right);
+        for (std::size_t c = 0; c < curve_count; ++c) {
+            const uint8_t* samples = curves[c].samples;
+            if (samples == nullptr) {
+                continue;
+            }
+            canvas.set_pen(curves[c].colour);
+            canvas.move_to(x(first - 1), sample_y(samples[first - 1], h));
+            for (int32_t i = first; i < end; ++i) {
+                canvas.line_to(x(i), sample_y(samples[i], h));
+            }
+        }
+        while (first <= count - 2 && x(first) < right) {
+            ++first;
+        }
+    }
+    canvas.clip_columns(0, w);
 }
 
-void draw_zone_band(Canvas& canvas, const Zone_Sensible& zone) {
-    canvas.fill_rect(millimetre_x(zone.xmin, canvas.width()), 0,
-                     millimetre_x(zone.xmax, canvas.width()), canvas.height(), kZoneBand);
+Canvas::Band zone_band(const Zone_Sensible& zone, int64_t width) {
+    return {millimetre_x(zone.xmin, width), millimetre_x(zone.xmax, width)};
 }
 
 void draw_zone_lines(Canvas& canvas, const Zone_Sensible& zone) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "curve_library/canvas.h"
@@ -23,15 +24,26 @@ bool window_valid(const QuorelWindow* window);
 void draw_grid(Canvas& canvas);
 
 // The curve from the left edge, sample i at i * W / count, 255 on the top edge; the last
-// sample is not reached and a count of 2 or less draws no segment.
+// sample is not reached and a count of 2 or less draws no segment; a count past the
+// working arrays is taken within them.
 void draw_curve(Canvas& canvas, const uint8_t* samples, int32_t count, uint32_t colour);
+
+struct CurveLayer {
+    const uint8_t* samples;
+    uint32_t colour;
+};
+
+// The same pixels as draw_curve for each curve in turn, drawn a few columns at a time for
+// all the curves, so that those columns stay in the cache while every curve crosses them.
+void draw_curves(Canvas& canvas, const CurveLayer* curves, std::size_t curve_count, int32_t count);
 
 // Vertical position of a sample value on a canvas of that height.
 int64_t sample_y(int64_t value, int64_t height);
 // Horizontal position of a depth in millimetres of the 80 mm span.
 int64_t millimetre_x(int64_t millimetres, int64_t width);
 
-void draw_zone_band(Canvas& canvas, const Zone_Sensible& zone);
+// The zone's band, from its near limit up to its far one, on a canvas of that width.
+Canvas::Band zone_band(const Zone_Sensible& zone, int64_t width);
 void draw_zone_lines(Canvas& canvas, const Zone_Sensible& zone);
 
 struct Peak {

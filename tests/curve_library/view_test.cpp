@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -221,6 +222,37 @@ TEST(ViewSamples, TwoSamplesOrFewerDrawNoSegment) {
         scene.live = Curve(400, 128);
         scene.view(target);
         EXPECT_EQ(target.pixels, reference.pixels) << count;
+    }
+}
+
+// A caller may hand samples that lie in the window's own pixels: they are drawn as they
+// were when the call began, not as the drawing leaves those pixels.
+TEST(ViewSamples, SamplesLyingInTheWindowPixelsAreDrawnAsTheyWereAtTheCall) {
+    Curve samples(800);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<uint8_t>(i * 37 % 256);
+    }
+    const std::array<uint8_t, 5> shown = {255, 0, 0, 0, 0};
+    std::array<Zone_Sensible, 4> zones = {zone(2, 70, 10, 1)};
+    for (const bool preview : {false, true}) {
+        TestWindow expected(200, 100);
+        TestWindow target(200, 100);
+        auto* bytes = reinterpret_cast<uint8_t*>(target.pixels.data() + 50 * 200);
+        std::copy(samples.begin(), samples.end(), bytes);
+        if (preview) {
+            corvanta::quorel::PreviewSamples(&expected.window, samples.data(), 400);
+            corvanta::quorel::PreviewSamples(&target.window, bytes, 400);
+        } else {
+            EXPECT_EQ(corvanta::quorel::ViewSamples(&expected.window, samples.data(), 400,
+                                                    samples.data() + 400, nullptr, nullptr, nullptr,
+                                                    nullptr, shown.data(), zones.data()),
+                      1);
+            EXPECT_EQ(corvanta::quorel::ViewSamples(&target.window, bytes, 400, bytes + 400,
+                                                    nullptr, nullptr, nullptr, nullptr,
+                                                    shown.data(), zones.data()),
+                      1);
+        }
+        EXPECT_EQ(target.pixels, expected.pixels) << preview;
     }
 }
 
