@@ -34,6 +34,9 @@ CREATE TABLE Patients (
     Commentaire_Patient TEXT
 );
 CREATE INDEX Patients_Nom ON Patients (Nom_Patient, Prenom_Patient);
+-- Serves a birth-date search (and the names it lists) without reading the patients' rows.
+-- The program creates it in a small file that lacks it.
+CREATE INDEX Patients_Naissance ON Patients (Date_Naissance_Patient, Nom_Patient, Prenom_Patient);
 
 -- Stored curves: the raw samples as received, 400 bytes, with the filter settings of
 -- the moment and the comparison slot they are shown in.

@@ -10,6 +10,7 @@
 
 #include "app/boite_erreur.h"
 #include "app/chargement_libelles.h"
+#include "app/index_base.h"
 #include "app/lignes_patients.h"
 #include "app/reglages.h"
 #include "app/requetes.h"
@@ -111,6 +112,7 @@ void Echo::Entree() {
     Slider1_Scroll(0);
     Slider1_Scroll(1);
 
+    Completer_Index(*etat_.Base_Donnees);
     etat_.Table_Patients =
         etat_.Base_Donnees->openRecordset(Requete_Patients(), {}, Champs_Lignes_Patients());
     ResetCheck();

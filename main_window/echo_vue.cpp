@@ -16,31 +16,6 @@ namespace corvanta {
 namespace {
 
 const QString kCourbes_Marquees = QStringLiteral("IMPRIMER <> 0 OR COULEUR <> 0");
-// Indexing a table this small takes a few milliseconds.
-constexpr std::int64_t kIndexation_Rapide = 20000;
-
-// A file made before the index of flagged curves existed gets it when that is quick; a
-// file another copy of the program is writing is left as it is, without waiting.
-void Indexer_Courbes_Marquees(platform::Database& base) {
-    const bool present =
-        base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 FROM sqlite_master WHERE "
-                                       "type = 'index' AND name = 'Courbes_Marquees')"))
-            .toInt64() != 0;
-    if (present ||
-        base.queryValue(QStringLiteral("SELECT COALESCE(MAX(ID), 0) FROM Courbes")).toInt64() >
-            kIndexation_Rapide)
-        return;
-    const std::int64_t attente = base.queryValue(QStringLiteral("PRAGMA busy_timeout")).toInt64();
-    base.execute(QStringLiteral("PRAGMA busy_timeout = 0"));
-    try {
-        base.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Courbes_Marquees ON Courbes "
-                                    "(IMPRIMER, COULEUR) WHERE ") +
-                     kCourbes_Marquees);
-    } catch (const Error&) {
-        // Busy or read-only: the start-up goes on without it, as with a large file.
-    }
-    base.execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(attente));
-}
 
 }  // namespace
 
@@ -96,7 +71,6 @@ void Echo::ResetCheck() {
     // whatever its exam type, in one statement. Only a file that holds flagged curves is
     // written: looking takes no write lock, so a copy starting while another one writes
     // starts all the same.
-    Indexer_Courbes_Marquees(base);
     if (base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Courbes WHERE ") +
                         kCourbes_Marquees + QStringLiteral(")"))
             .toInt64() == 0)

@@ -186,8 +186,8 @@ TEST_F(Vue, ViderUneCaseEffaceLesDrapeauxDeSaCourbeMemeApresUnAutreRemplissage) 
 
 // The start-up empties every slot: the flags of curves of every type are cleared. A file
 // without flagged curves is not written, so another copy writing meanwhile does not stop
-// the start-up; a small file made without the index of flagged curves gets it, unless
-// another copy is writing.
+// the start-up; a small file made without the newer indexes gets them, unless another
+// copy is writing.
 TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxEtNEcritRienQuandAucuneCourbeNEstMarquee) {
     struct Cas {
         bool marquees, sans_index, autre_copie_ecrit;
@@ -207,7 +207,8 @@ TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxEtNEcritRienQuandAucuneCourbeN
         if (cas.sans_index) {
             QProcess shell;
             shell.start(QStringLiteral("sqlite3"),
-                        {poste.dossier.base(), QStringLiteral("DROP INDEX Courbes_Marquees")});
+                        {poste.dossier.base(), QStringLiteral("DROP INDEX Courbes_Marquees; "
+                                                              "DROP INDEX Patients_Naissance")});
             ASSERT_TRUE(shell.waitForFinished()) << "no sqlite3 shell";
             ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
         }
@@ -227,10 +228,10 @@ TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxEtNEcritRienQuandAucuneCourbeN
                                                  "OR COULEUR <> 0"))
                       .toInt32(),
                   0);
-        EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = "
-                                                 "'Courbes_Marquees'"))
+        EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN "
+                                                 "('Courbes_Marquees', 'Patients_Naissance')"))
                       .toInt32(),
-                  cas.sans_index && cas.autre_copie_ecrit ? 0 : 1);
+                  cas.sans_index && cas.autre_copie_ecrit ? 0 : 2);
         if (autre_copie)
             autre_copie->execute(QStringLiteral("COMMIT"));
     }
