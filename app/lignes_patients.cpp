@@ -15,8 +15,13 @@ Lignes_Patients Lire_Lignes_Patients(const platform::Recordset& patients) {
     lignes.textes.reserve(membres.size());
     lignes.cles.reserve(membres.size());
     for (const platform::Recordset::Member& membre : membres) {
-        lignes.textes.push_back(membre.values[0].toTextOrEmpty() + QLatin1Char(' ') +
-                                membre.values[1].toTextOrEmpty());
+        const QString nom = membre.values[0].toTextOrEmpty();
+        const QString prenom = membre.values[1].toTextOrEmpty();
+        // One allocation a line: with many patients the joining is most of the fill.
+        QString ligne;
+        ligne.reserve(nom.size() + 1 + prenom.size());
+        ligne.append(nom).append(QLatin1Char(' ')).append(prenom);
+        lignes.textes.push_back(std::move(ligne));
         lignes.cles.push_back(membre.key);
     }
     return lignes;
