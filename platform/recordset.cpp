@@ -5,6 +5,7 @@
 #include <QSet>
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/connection.h"
@@ -17,6 +18,11 @@ namespace {
 const std::string kSource = "Recordset";
 constexpr size_t kStatementCacheLimit = 64;
 constexpr int kReadAhead = 32;
+// readMembers reads the whole base table in one pass rather than each member by key when
+// there are at least this many members and they hold at least one key in this many of the
+// table's key range (a read by key costs several times a row of a pass).
+constexpr std::size_t kWholeTableMembers = 256;
+constexpr Recordset::Key kWholeTableShare = 6;
 
 [[noreturn]] void fail(int number, const QString& description) {
     throw Error(number, kSource, description.toStdString());
@@ -253,14 +259,45 @@ std::vector<Recordset::Member> Recordset::readMembers(const QStringList& fields)
         }
         return members;
     }
-    // Read by key, as a field is, but only the fields asked for and in one transaction.
     QStringList names;
     for (const QString& field : fields) {
         names << quoteIdentifier(directRead_ ? columns_[fieldIndex(field)].origin : field);
     }
+    const QString table = qualified(baseSchema_, baseTable_);
+    const QString keyName = quoteIdentifier(baseKey_);
+    if (directRead_ && keys_.size() >= kWholeTableMembers) {
+        Statement& largest = cachedStatement("SELECT MAX(" + keyName + ") FROM " + table);
+        const Key largestKey = largest.step() ? sqlite3_column_int64(largest.handle(), 0) : 0;
+        largest.reset();
+        // Members holding a good share of the table: one pass over it beats a read a key.
+        if (static_cast<Key>(keys_.size()) * kWholeTableShare >= largestKey) {
+            std::unordered_map<Key, std::size_t> place;
+            place.reserve(keys_.size());
+            for (std::size_t m = 0; m < keys_.size(); ++m)
+                place.emplace(keys_[m], m);
+            std::vector<std::optional<std::vector<Value>>> found(keys_.size());
+            Statement& scan =
+                cachedStatement("SELECT " + keyName + u',' + names.join(u',') + " FROM " + table);
+            while (scan.step()) {
+                const auto m = place.find(sqlite3_column_int64(scan.handle(), 0));
+                if (m == place.end())
+                    continue;
+                std::vector<Value>& values = found[m->second].emplace();
+                values.reserve(fields.size());
+                for (int f = 0; f < fields.size(); ++f)
+                    values.push_back(scan.column(f + 1));
+            }
+            scan.reset();
+            for (std::size_t m = 0; m < keys_.size(); ++m) {
+                if (found[m])
+                    members.push_back({keys_[m], std::move(*found[m])});
+            }
+            return members;
+        }
+    }
+    // Read by key, as a field is, but only the fields asked for and in one transaction.
     const QString read =
-        directRead_ ? "SELECT " + names.join(u',') + " FROM " + qualified(baseSchema_, baseTable_) +
-                          " WHERE " + quoteIdentifier(baseKey_) + " = ?"
+        directRead_ ? "SELECT " + names.join(u',') + " FROM " + table + " WHERE " + keyName + " = ?"
                     : "SELECT " + names.join(u',') + " FROM (" + sql_ + "\n) WHERE " +
                           quoteIdentifier(columns_[keyColumn_].name) + " = ?";
     readByKey(cachedStatement(read), keys_, [&](Key key, const Statement& statement) {
