@@ -284,7 +284,7 @@ TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
 }
 
 // Rows written by the stock sqlite3 shell, as another tool would: accents, a hyphen, Null
-// parts and two equal names.
+// parts, two equal names and a key beyond 32 bits.
 TEST(ListeNom, LOrdreLaRechercheEtLaReselectionTiennentSurDesNomsEcritsAuDehors) {
     Poste_Patients poste;
     const QByteArray lignes_sql =
@@ -292,7 +292,9 @@ TEST(ListeNom, LOrdreLaRechercheEtLaReselectionTiennentSurDesNomsEcritsAuDehors)
         "('Martin', 'Léa', '02/03/1950'), (NULL, 'Sans nom', '01/01/2001'), "
         "('Éluard', 'Paul', '14/12/1995'), ('dupont-aignan', 'Marc', '05/05/1960'), "
         "('Dupont', 'Marc', '05/05/1961'), ('Martin', 'Léa', '02/03/1950'), "
-        "('ELUARD', 'paul', '30/06/1970'), ('Zoé', NULL, NULL);";
+        "('ELUARD', 'paul', '30/06/1970'), ('Zoé', NULL, NULL); "
+        "INSERT INTO Patients (Code_Patient, Nom_Patient, Prenom_Patient) "
+        "VALUES (5000000000, 'Grand', 'Clé');";
     QProcess shell;
     shell.start(QStringLiteral("sqlite3"), {poste.dossier.base(), QString::fromUtf8(lignes_sql)});
     ASSERT_TRUE(shell.waitForFinished()) << "no sqlite3 shell";
@@ -300,10 +302,15 @@ TEST(ListeNom, LOrdreLaRechercheEtLaReselectionTiennentSurDesNomsEcritsAuDehors)
     Echo& echo = poste.demarrer();
     Etat_Application& etat = *poste.etat;
 
-    const QStringList ordre{QStringLiteral(" Sans nom"),          QStringLiteral("Dupont Marc"),
-                            QStringLiteral("dupont-aignan Marc"), QStringLiteral("ELUARD paul"),
-                            QStringLiteral("Éluard Paul"),        QStringLiteral("Martin Léa"),
-                            QStringLiteral("Martin Léa"),         QStringLiteral("Zoé ")};
+    const QStringList ordre{QStringLiteral(" Sans nom"),
+                            QStringLiteral("Dupont Marc"),
+                            QStringLiteral("dupont-aignan Marc"),
+                            QStringLiteral("ELUARD paul"),
+                            QStringLiteral("Éluard Paul"),
+                            QStringLiteral("Grand Clé"),
+                            QStringLiteral("Martin Léa"),
+                            QStringLiteral("Martin Léa"),
+                            QStringLiteral("Zoé ")};
     // Each line read back from the row its key names.
     const auto lignes = [&] {
         QStringList textes;
@@ -327,7 +334,8 @@ TEST(ListeNom, LOrdreLaRechercheEtLaReselectionTiennentSurDesNomsEcritsAuDehors)
     // The later homonym stays chosen through refills, and every line shows its row as it
     // now is once this copy or another one has renamed a patient (another copy first: nothing this
     // copy did tells it).
-    echo.Liste_Nom->setCurrentIndex(6);
+    EXPECT_EQ(echo.Liste_Nom->itemData(5).toLongLong(), 5000000000);
+    echo.Liste_Nom->setCurrentIndex(7);
     const std::int64_t choisi = etat.Code_Patient_Courant;
     platform::Database autre_copie(poste.dossier.base());
     const std::vector<std::pair<platform::Database*, QString>> ecritures{
@@ -344,7 +352,7 @@ TEST(ListeNom, LOrdreLaRechercheEtLaReselectionTiennentSurDesNomsEcritsAuDehors)
         QStringList attendu = ordre;
         attendu.back() = zoe;
         EXPECT_EQ(lignes(), attendu);
-        EXPECT_EQ(echo.Liste_Nom->currentIndex(), 6);
+        EXPECT_EQ(echo.Liste_Nom->currentIndex(), 7);
         EXPECT_EQ(etat.Code_Patient_Courant, choisi);
     }
 
