@@ -34,6 +34,9 @@ CREATE TABLE Patients (
     Commentaire_Patient TEXT
 );
 CREATE INDEX Patients_Nom ON Patients (Nom_Patient, Prenom_Patient);
+-- Serves a birth-date search (and the names it lists) without reading the patients' rows.
+-- The program creates it in a small file that lacks it.
+CREATE INDEX Patients_Naissance ON Patients (Date_Naissance_Patient, Nom_Patient, Prenom_Patient);
 
 -- Stored curves: the raw samples as received, 400 bytes, with the filter settings of
 -- the moment and the comparison slot they are shown in.
@@ -51,6 +54,9 @@ CREATE TABLE Courbes (
 );
 CREATE INDEX Courbes_Patient ON Courbes (Code_Patient, Code_Type);
 CREATE INDEX Courbes_Type ON Courbes (Code_Type);
+-- The few curves shown in a comparison slot: the start-up finds them without reading the
+-- whole table. The program creates it in a small file that lacks it.
+CREATE INDEX Courbes_Marquees ON Courbes (IMPRIMER, COULEUR) WHERE IMPRIMER <> 0 OR COULEUR <> 0;
 
 -- Exam records of all five types. Check columns hold 0 or 1, list columns the chosen
 -- entry's position (-1 for none), keys the rows of Patients and Courbes. The patient

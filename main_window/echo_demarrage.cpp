@@ -10,6 +10,8 @@
 
 #include "app/boite_erreur.h"
 #include "app/chargement_libelles.h"
+#include "app/index_base.h"
+#include "app/lignes_patients.h"
 #include "app/reglages.h"
 #include "app/requetes.h"
 #include "app/traduction_qt.h"
@@ -110,7 +112,9 @@ void Echo::Entree() {
     Slider1_Scroll(0);
     Slider1_Scroll(1);
 
-    etat_.Table_Patients = etat_.Base_Donnees->openRecordset(Requete_Patients());
+    Completer_Index(*etat_.Base_Donnees);
+    etat_.Table_Patients =
+        etat_.Base_Donnees->openRecordset(Requete_Patients(), {}, Champs_Lignes_Patients());
     ResetCheck();
     // The drawing above bound the live view; the other two functions are bound now, so
     // that a library missing one stops here rather than at the first frame.

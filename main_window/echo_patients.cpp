@@ -3,12 +3,15 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <algorithm>
 
+#include "app/lignes_patients.h"
 #include "main_window/echo.h"
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "widgets/keyed_lines.h"
 #include "widgets/message_boxes.h"
 #include "widgets/text_lines.h"
 
@@ -31,31 +34,27 @@ void Echo::Remplir_Liste_Nom() {
 
 void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient) {
     platform::Recordset& patients = *etat_.Table_Patients;
+    // One line a patient still in the file (another copy of the program may have deleted
+    // some since the recordset was opened); each line keeps its patient's key, so that
+    // homonyms stay apart.
+    Lignes_Patients lignes = Lire_Lignes_Patients(patients);
     int ligne_courante = 0;
+    if (patient) {
+        const auto trouve = std::find(lignes.cles.begin(), lignes.cles.end(), *patient);
+        if (trouve != lignes.cles.end())
+            ligne_courante = static_cast<int>(trouve - lignes.cles.begin());
+    }
     {
         const QSignalBlocker bloque(Liste_Nom);
-        Liste_Nom->clear();
-        if (patients.recordCount() != 0) {
-            const int nom = patients.fieldIndex(QStringLiteral("Nom_Patient"));
-            const int prenom = patients.fieldIndex(QStringLiteral("Prenom_Patient"));
-            const int code = patients.fieldIndex(QStringLiteral("Code_Patient"));
-            for (patients.moveFirst(); !patients.eof(); patients.moveNext()) {
-                // Another copy of the program may have deleted him since the list was opened.
-                const auto lu = platform::unlessDeleted([&] {
-                    return std::pair(patients.field(code).toInt32(),
-                                     patients.field(nom).toTextOrEmpty() + QStringLiteral(" ") +
-                                         patients.field(prenom).toTextOrEmpty());
-                });
-                if (!lu)
-                    continue;
-                const auto& [cle, texte] = *lu;
-                // Each line keeps its patient's key: homonyms stay apart.
-                Liste_Nom->addItem(texte, cle);
-                if (patient && cle == *patient)
-                    ligne_courante = Liste_Nom->count() - 1;
-            }
-        }
+        // The lines go in as one model: the combo box replaces (and deletes) its previous one.
+        Liste_Nom->setModel(
+            new KeyedLines(std::move(lignes.textes), std::move(lignes.cles), Liste_Nom));
         Liste_Nom->setCurrentIndex(-1);
+    }
+    if (patients.recordCount() != 0) {
+        // Where walking every record leaves it.
+        patients.moveLast();
+        patients.moveNext();
     }
     if (!patient) {
         if (patients.recordCount() != 0)

@@ -13,6 +13,12 @@
 
 namespace corvanta {
 
+namespace {
+
+const QString kCourbes_Marquees = QStringLiteral("IMPRIMER <> 0 OR COULEUR <> 0");
+
+}  // namespace
+
 int Echo::Dessiner_Vue(Zone_Sensible* zones) {
     QuorelWindow fenetre = Fenetre_Quorel(Picture1->image());
     const int resultat = etat_.Bibliotheque->view_samples()(
@@ -62,10 +68,16 @@ void Echo::ResetCheck() {
     etat_.Table_Courbes = base.openRecordset(
         QStringLiteral("SELECT * FROM Courbes WHERE Code_Type = ?"), {etat_.Type_Examen});
     // No curve sits in a slot when the program starts: clear the flags of every curve,
-    // whatever its exam type, in one statement.
+    // whatever its exam type, in one statement. Only a file that holds flagged curves is
+    // written: looking takes no write lock, so a copy starting while another one writes
+    // starts all the same.
+    if (base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Courbes WHERE ") +
+                        kCourbes_Marquees + QStringLiteral(")"))
+            .toInt64() == 0)
+        return;
     platform::Database::Transaction transaction(base);
-    base.execute(QStringLiteral(
-        "UPDATE Courbes SET IMPRIMER = 0, COULEUR = 0 WHERE IMPRIMER <> 0 OR COULEUR <> 0"));
+    base.execute(QStringLiteral("UPDATE Courbes SET IMPRIMER = 0, COULEUR = 0 WHERE ") +
+                 kCourbes_Marquees);
     transaction.commit();
 }
 

@@ -45,8 +45,6 @@ class Patients : public QWidget {
     static constexpr int kNombre_Boutons = 9;
     static constexpr int kLongueur_Commentaire = 255;
     static constexpr int kLongueur_Critere_Date = 12;
-    // Above this many lines the list reads every display name in one pass.
-    static constexpr int kLecture_Groupee = 10000;
 
     // The patients in the window's order, the order the main window opens them in.
     static const QString kRequete_Tous_Patients;
@@ -167,8 +165,6 @@ class Patients : public QWidget {
     // Clears the list and adds one line per record of `Table_Patients`, first to last,
     // leaving out rows another copy deleted; the recordset is left after its last record.
     void Remplir_Lignes();
-    QHash<std::int64_t, QString> Noms_Par_Cle(const QString& filtre,
-                                              const std::vector<platform::Value>& parametres) const;
     // Moves `Table_Patients` to the first line's patient (the first row may have been
     // deleted elsewhere); with no line, the recordset stays after its last record.
     void Aller_Premiere_Ligne();
@@ -184,8 +180,6 @@ class Patients : public QWidget {
     // The key of each list line, line by line.
     std::vector<std::int64_t> Cles_Lignes;
     std::vector<platform::Value> Parametres_Recherche;
-    // The query of the last search's result, which `Filtre_Recherche` selects.
-    QString Requete_Recherche;
     // The comment box's input limit; raised while it shows a longer stored comment.
 };
 

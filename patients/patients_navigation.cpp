@@ -1,5 +1,4 @@
 // The patient list, the display of the current record and browsing.
-#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -7,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "app/lignes_patients.h"
 #include "patients/fiche_patient.h"
 #include "patients/patients.h"
 #include "platform/database.h"
@@ -48,28 +48,6 @@ void Patients::Form_Load() {
     Parametres_Recherche.clear();
 }
 
-// A line is the patient's name, a blank and his given name; a Null part shows empty.
-//
-// The display names by key of the patients that `filtre` selects, read in one pass (a
-// snapshot: the computed key column gives no dynaset).
-QHash<std::int64_t, QString> Patients::Noms_Par_Cle(
-    const QString& filtre, const std::vector<platform::Value>& parametres) const {
-    const auto noms = Base().openRecordset(
-        QStringLiteral(
-            "SELECT Code_Patient + 0 AS Cle, Nom_Patient, Prenom_Patient FROM Patients ") +
-            filtre,
-        parametres);
-    QHash<std::int64_t, QString> par_cle;
-    par_cle.reserve(noms->recordCount());
-    if (noms->recordCount() == 0)
-        return par_cle;
-    for (noms->moveFirst(); !noms->eof(); noms->moveNext()) {
-        par_cle.insert(noms->field(0).toInt64(), noms->field(1).toTextOrEmpty() + QLatin1Char(' ') +
-                                                     noms->field(2).toTextOrEmpty());
-    }
-    return par_cle;
-}
-
 void Patients::Remplir_Lignes() {
     const QSignalBlocker bloque(Liste_Patients);
     Liste_Patients->clear();
@@ -78,50 +56,17 @@ void Patients::Remplir_Lignes() {
     if (table.recordCount() == 0)
         return;
     Nombre_Patients = table.recordCount();
-    Cles_Lignes.reserve(static_cast<std::size_t>(Nombre_Patients));
-    QStringList lignes;
-    lignes.reserve(Nombre_Patients);
-    if (Nombre_Patients <= kLecture_Groupee) {
-        const int nom = table.fieldIndex(QStringLiteral("Nom_Patient"));
-        const int prenom = table.fieldIndex(QStringLiteral("Prenom_Patient"));
-        for (table.moveFirst(); !table.eof(); table.moveNext()) {
-            // Another copy of the program may have deleted him since the list was opened.
-            const std::optional<QString> ligne = platform::unlessDeleted([&] {
-                return table.field(nom).toTextOrEmpty() + QLatin1Char(' ') +
-                       table.field(prenom).toTextOrEmpty();
-            });
-            if (!ligne)
-                continue;
-            Cles_Lignes.push_back(table.currentKey());
-            lignes.append(*ligne);
-        }
-        Liste_Patients->addItems(lignes);
-        return;
-    }
-    // Moving reads no row: the keys come in the recordset's order, the names in one pass,
-    // of the search's patients when the recordset is its result, else of all.
-    for (table.moveFirst(); !table.eof(); table.moveNext()) {
-        Cles_Lignes.push_back(table.currentKey());
-    }
-    const bool resultat = !Filtre_Recherche.isEmpty() && table.sql() == Requete_Recherche;
-    QHash<std::int64_t, QString> noms =
-        resultat ? Noms_Par_Cle(Filtre_Recherche, Parametres_Recherche) : Noms_Par_Cle({}, {});
-    std::vector<std::int64_t> cles_listees;
-    cles_listees.reserve(Cles_Lignes.size());
-    for (const std::int64_t cle : Cles_Lignes) {
-        auto nom = noms.constFind(cle);
-        if (nom == noms.cend() && resultat) {
-            noms = Noms_Par_Cle({}, {});
-            nom = noms.constFind(cle);
-        }
-        // A key without a name was deleted by another copy of the program.
-        if (nom == noms.cend())
-            continue;
-        cles_listees.push_back(cle);
-        lignes.append(*nom);
-    }
-    Cles_Lignes = std::move(cles_listees);
-    Liste_Patients->addItems(lignes);
+    // Patients deleted by another copy of the program since the recordset was opened are
+    // left out.
+    Lignes_Patients lignes = Lire_Lignes_Patients(table);
+    Cles_Lignes = std::move(lignes.cles);
+    QStringList textes;
+    textes.reserve(static_cast<qsizetype>(lignes.textes.size()));
+    for (QString& texte : lignes.textes)
+        textes.append(std::move(texte));
+    Liste_Patients->addItems(textes);
+    table.moveLast();
+    table.moveNext();
 }
 
 void Patients::Aller_Premiere_Ligne() {
@@ -266,7 +211,8 @@ void Patients::Toolbar1_ButtonClick(int index) {
 }
 
 void Patients::Remplir_Liste_Patients() {
-    etat_.Table_Patients = Base().openRecordset(kRequete_Tous_Patients);
+    etat_.Table_Patients =
+        Base().openRecordset(kRequete_Tous_Patients, {}, Champs_Lignes_Patients());
     Remplir_Lignes();
     Aller_Premiere_Ligne();
     Afficher_Patient();

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <optional>
 
+#include "app/lignes_patients.h"
 #include "app/requetes.h"
 #include "patients/fiche_patient.h"
 #include "patients/patients.h"
@@ -101,8 +102,8 @@ void Patients::Filtrer_Patients() {
             QStringLiteral("SELECT * FROM Patients ") + Filtre_Recherche +
             (conditions.isEmpty() ? QStringLiteral(" ORDER BY ") : QStringLiteral(" ORDER BY +")) +
             Ordre_Noms();
-        etat_.Table_Patients = Base().openRecordset(requete, Parametres_Recherche);
-        Requete_Recherche = requete;
+        etat_.Table_Patients =
+            Base().openRecordset(requete, Parametres_Recherche, Champs_Lignes_Patients());
     } catch (const Error& erreur) {
         echec = erreur;
     }

@@ -173,14 +173,15 @@ std::int64_t Database::lastInsertKey() const {
 }
 
 std::unique_ptr<Recordset> Database::openRecordset(const QString& sqlOrName,
-                                                   const std::vector<Value>& parameters) {
+                                                   const std::vector<Value>& parameters,
+                                                   const QStringList& taken) {
     QString sql = sqlOrName.trimmed();
     QString name = sql;
     if (name.startsWith(u'[') && name.endsWith(u']'))
         name = name.mid(1, name.size() - 2);
     if (isPlainIdentifier(name))
         sql = "SELECT * FROM " + quoteIdentifier(name);
-    return std::unique_ptr<Recordset>(new Recordset(connection_, sql, parameters));
+    return std::unique_ptr<Recordset>(new Recordset(connection_, sql, parameters, taken));
 }
 
 void Database::attach(const QString& path, const QString& alias) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,9 +47,11 @@ class Database {
     // Key given to the last row inserted through this connection.
     std::int64_t lastInsertKey() const;
 
-    // A dynaset over an SQL query or a table or view name (see recordset.h).
+    // A dynaset over an SQL query or a table or view name (see recordset.h); `taken` names
+    // fields read with the membership, for Recordset::readMembers.
     std::unique_ptr<Recordset> openRecordset(const QString& sqlOrName,
-                                             const std::vector<Value>& parameters = {});
+                                             const std::vector<Value>& parameters = {},
+                                             const QStringList& taken = {});
 
     // Makes another Corvanta database file readable as `alias.Table` (a plain identifier),
     // for statements that copy rows across files. The file must exist and carry the mark.

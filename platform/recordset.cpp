@@ -4,6 +4,8 @@
 
 #include <QSet>
 #include <algorithm>
+#include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/connection.h"
@@ -16,6 +18,11 @@ namespace {
 const std::string kSource = "Recordset";
 constexpr size_t kStatementCacheLimit = 64;
 constexpr int kReadAhead = 32;
+// readMembers reads the whole base table in one pass rather than each member by key when
+// there are at least this many members and they hold at least one key in this many of the
+// table's key range (a read by key costs several times a row of a pass).
+constexpr std::size_t kWholeTableMembers = 256;
+constexpr Recordset::Key kWholeTableShare = 6;
 
 [[noreturn]] void fail(int number, const QString& description) {
     throw Error(number, kSource, description.toStdString());
@@ -51,8 +58,11 @@ QString qualified(const QString& schema, const QString& table) {
 }  // namespace
 
 Recordset::Recordset(std::shared_ptr<Connection> connection, const QString& sql,
-                     std::vector<Value> parameters)
-    : connection_(std::move(connection)), sql_(sql.trimmed()), parameters_(std::move(parameters)) {
+                     std::vector<Value> parameters, QStringList taken)
+    : connection_(std::move(connection)),
+      sql_(sql.trimmed()),
+      parameters_(std::move(parameters)),
+      takenFields_(std::move(taken)) {
     while (sql_.endsWith(u';'))
         sql_ = sql_.chopped(1).trimmed();
     describeColumns();
@@ -156,16 +166,21 @@ void Recordset::composeReadSql() {
 
 void Recordset::prepareMembership() {
     sqlite3* db = connection_->handle(kSource);
+    for (const QString& field : takenFields_)
+        fieldIndex(field);
     if (keyed_) {
-        // Only the keys, in the query's order: the engine then reads no other column
-        // (an index can serve the whole query).
+        // Only the keys (and the fields taken with them), in the query's order: the engine
+        // then reads no other column (an index can serve the whole query).
+        QStringList names{quoteIdentifier(columns_[keyColumn_].name)};
+        for (const QString& field : takenFields_)
+            names << quoteIdentifier(field);
         try {
             membership_ = std::make_unique<Statement>(
-                db,
-                "SELECT " + quoteIdentifier(columns_[keyColumn_].name) + " FROM (" + sql_ + "\n)",
-                kSource);
+                db, "SELECT " + names.join(u',') + " FROM (" + sql_ + "\n)", kSource);
             membershipKey_ = 0;
             keyNamed_ = true;
+            for (int i = 1; i < names.size(); ++i)
+                takenColumns_.push_back(i);
             return;
         } catch (const Error&) {
             // A query whose key name is not unique: run it whole.
@@ -173,6 +188,8 @@ void Recordset::prepareMembership() {
     }
     membership_ = std::make_unique<Statement>(db, sql_, kSource);
     membershipKey_ = keyColumn_;
+    for (const QString& field : takenFields_)
+        takenColumns_.push_back(fieldIndex(field));
 }
 
 void Recordset::takeMembership() {
@@ -182,10 +199,13 @@ void Recordset::takeMembership() {
     query.bindAll(parameters_);
     keys_.clear();
     snapshot_.clear();
+    taken_.clear();
     while (query.step()) {
         if (keyed_) {
             if (sqlite3_column_type(query.handle(), membershipKey_) != SQLITE_NULL) {
                 keys_.push_back(sqlite3_column_int64(query.handle(), membershipKey_));
+                for (const int column : takenColumns_)
+                    taken_.push_back(query.column(column));
             }
         } else {
             std::vector<Value> row;
@@ -201,7 +221,93 @@ void Recordset::takeMembership() {
     rowsStamp_ = -1;
     orderStamp_ = keyed_ ? connection_->generation() : -1;
     orderDataVersion_ = keyed_ ? dataVersion() : -1;
+    takenStamp_ = orderStamp_;
+    takenDataVersion_ = orderDataVersion_;
     misplaced_.clear();
+}
+
+std::vector<Recordset::Member> Recordset::readMembers(const QStringList& fields) const {
+    connection_->handle(kSource);
+    std::vector<int> places;  // of each field among the taken ones
+    for (const QString& field : fields) {
+        const int index = fieldIndex(field);
+        for (int t = 0; t < takenFields_.size(); ++t) {
+            if (fieldIndex(takenFields_[t]) == index) {
+                places.push_back(t);
+                break;
+            }
+        }
+    }
+    std::vector<Member> members;
+    members.reserve(keys_.size());
+    const std::size_t width = static_cast<std::size_t>(takenFields_.size());
+    const bool current = keyed_ && places.size() == static_cast<std::size_t>(fields.size()) &&
+                         taken_.size() == keys_.size() * width &&
+                         takenStamp_ == connection_->generation() &&
+                         takenDataVersion_ == dataVersion();
+    if (current || !keyed_) {
+        for (std::size_t m = 0; m < keys_.size(); ++m) {
+            Member member{keys_[m], {}};
+            member.values.reserve(fields.size());
+            for (int f = 0; f < fields.size(); ++f) {
+                member.values.push_back(
+                    keyed_ ? taken_[m * width + static_cast<std::size_t>(places[f])]
+                           : snapshot_[static_cast<std::size_t>(keys_[m])]
+                                      [static_cast<std::size_t>(fieldIndex(fields[f]))]);
+            }
+            members.push_back(std::move(member));
+        }
+        return members;
+    }
+    QStringList names;
+    for (const QString& field : fields) {
+        names << quoteIdentifier(directRead_ ? columns_[fieldIndex(field)].origin : field);
+    }
+    const QString table = qualified(baseSchema_, baseTable_);
+    const QString keyName = quoteIdentifier(baseKey_);
+    if (directRead_ && keys_.size() >= kWholeTableMembers) {
+        Statement& largest = cachedStatement("SELECT MAX(" + keyName + ") FROM " + table);
+        const Key largestKey = largest.step() ? sqlite3_column_int64(largest.handle(), 0) : 0;
+        largest.reset();
+        // Members holding a good share of the table: one pass over it beats a read a key.
+        if (static_cast<Key>(keys_.size()) * kWholeTableShare >= largestKey) {
+            std::unordered_map<Key, std::size_t> place;
+            place.reserve(keys_.size());
+            for (std::size_t m = 0; m < keys_.size(); ++m)
+                place.emplace(keys_[m], m);
+            std::vector<std::optional<std::vector<Value>>> found(keys_.size());
+            Statement& scan =
+                cachedStatement("SELECT " + keyName + u',' + names.join(u',') + " FROM " + table);
+            while (scan.step()) {
+                const auto m = place.find(sqlite3_column_int64(scan.handle(), 0));
+                if (m == place.end())
+                    continue;
+                std::vector<Value>& values = found[m->second].emplace();
+                values.reserve(fields.size());
+                for (int f = 0; f < fields.size(); ++f)
+                    values.push_back(scan.column(f + 1));
+            }
+            scan.reset();
+            for (std::size_t m = 0; m < keys_.size(); ++m) {
+                if (found[m])
+                    members.push_back({keys_[m], std::move(*found[m])});
+            }
+            return members;
+        }
+    }
+    // Read by key, as a field is, but only the fields asked for and in one transaction.
+    const QString read =
+        directRead_ ? "SELECT " + names.join(u',') + " FROM " + table + " WHERE " + keyName + " = ?"
+                    : "SELECT " + names.join(u',') + " FROM (" + sql_ + "\n) WHERE " +
+                          quoteIdentifier(columns_[keyColumn_].name) + " = ?";
+    readByKey(cachedStatement(read), keys_, [&](Key key, const Statement& statement) {
+        Member member{key, {}};
+        member.values.reserve(fields.size());
+        for (int f = 0; f < fields.size(); ++f)
+            member.values.push_back(statement.column(f));
+        members.push_back(std::move(member));
+    });
+    return members;
 }
 
 Statement& Recordset::cachedStatement(const QString& sql) const {
@@ -216,12 +322,10 @@ Statement& Recordset::cachedStatement(const QString& sql) const {
     return *found->second;
 }
 
-void Recordset::readRows(const std::vector<Key>& keys) const {
+void Recordset::readByKey(Statement& read, const std::vector<Key>& keys,
+                          const std::function<void(Key, const Statement&)>& take) const {
     sqlite3* db = connection_->handle(kSource);
-    if (!read_)
-        read_ = std::make_unique<Statement>(db, readSql_, kSource);
-    Statement& read = *read_;
-    // One read transaction for the whole window: a lock taken once, not once a row.
+    // One read transaction for all the rows: a lock taken once, not once a row.
     const bool ownTransaction = keys.size() > 1 && sqlite3_get_autocommit(db) != 0;
     if (ownTransaction)
         connection_->run(QStringLiteral("BEGIN"), kSource);
@@ -232,13 +336,8 @@ void Recordset::readRows(const std::vector<Key>& keys) const {
             values.back() = key;
             read.reset();
             read.bindAll(values);
-            if (!read.step())
-                continue;
-            std::vector<Value> row;
-            row.reserve(columns_.size());
-            for (int i = 0; i < read.columnCount(); ++i)
-                row.push_back(read.column(i));
-            rows_.insert(key, std::move(row));
+            if (read.step())
+                take(key, read);
         }
         read.reset();
     } catch (...) {
@@ -249,6 +348,18 @@ void Recordset::readRows(const std::vector<Key>& keys) const {
     }
     if (ownTransaction)
         connection_->run(QStringLiteral("COMMIT"), kSource);
+}
+
+void Recordset::readRows(const std::vector<Key>& keys) const {
+    if (!read_)
+        read_ = std::make_unique<Statement>(connection_->handle(kSource), readSql_, kSource);
+    readByKey(*read_, keys, [this](Key key, const Statement& read) {
+        std::vector<Value> row;
+        row.reserve(columns_.size());
+        for (int i = 0; i < read.columnCount(); ++i)
+            row.push_back(read.column(i));
+        rows_.insert(key, std::move(row));
+    });
 }
 
 std::vector<Value> Recordset::readRow(Key key) const {

@@ -2,7 +2,9 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -51,6 +53,11 @@ class Statement;
 // Delete removes the current base row only (a refused delete, 3200, leaves it); the
 // current row then reads as deleted until a move.
 //
+// Bulk reading. readMembers gives chosen fields of every member in one call, without
+// moving. Fields named at open are taken by the membership query itself, in the same pass;
+// they serve as long as nothing was written through the connection or by another
+// connection since, and are read afresh by key otherwise.
+//
 // Field names compare without regard to case and include dotted aliases exactly as the
 // query names its columns (`Courbes_Droites.DATE`). Unknown names are Error 3265.
 // Failures throw corvanta::Error with source "Recordset".
@@ -61,8 +68,10 @@ class Recordset {
     // The largest key the program gives a row: other tools may store larger ones.
     static constexpr Key kLargestGivenKey = 2'147'483'647;
 
+    // `taken`: fields read with the membership (see readMembers), by their names in the
+    // query's result.
     Recordset(std::shared_ptr<Connection> connection, const QString& sql,
-              std::vector<Value> parameters);
+              std::vector<Value> parameters, QStringList taken = {});
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
@@ -115,6 +124,15 @@ class Recordset {
     // condition - it runs requery().
     void requeryWritten();
 
+    struct Member {
+        Key key;
+        std::vector<Value> values;
+    };
+    // The values of `fields` (names of the query's result) for every member, in membership
+    // order; a member deleted elsewhere is left out. Does not move. Error 3265 for an
+    // unknown name.
+    std::vector<Member> readMembers(const QStringList& fields) const;
+
     int fieldCount() const { return static_cast<int>(columns_.size()); }
     QString fieldName(int index) const;
     // Position of a field by name; Error 3265 when there is none.
@@ -150,6 +168,10 @@ class Recordset {
     void checkCurrent() const;
     void leaveRow();
     Statement& cachedStatement(const QString& sql) const;
+    // Steps `read` (bound with the query's parameters, when it reads through the query,
+    // then the key) for each key, in one read transaction; `take` gets each row found.
+    void readByKey(Statement& read, const std::vector<Key>& keys,
+                   const std::function<void(Key, const Statement&)>& take) const;
     void readRows(const std::vector<Key>& keys) const;
     std::vector<Value> readRow(Key key) const;
     // Returns whether every joined value written equals the one stored (adds the rows it
@@ -184,6 +206,13 @@ class Recordset {
     mutable std::unique_ptr<Statement> read_;
 
     std::vector<Key> keys_;
+    // The taken fields of each member, in membership order (takenFields_.size() a member),
+    // as they were when the membership was taken at takenStamp_ and takenDataVersion_.
+    QStringList takenFields_;
+    std::vector<int> takenColumns_;  // their places in the membership statement
+    std::vector<Value> taken_;
+    std::int64_t takenStamp_ = -1;
+    std::int64_t takenDataVersion_ = -1;
     std::int32_t position_ = 0;
     bool currentDeleted_ = false;
     bool noMatch_ = false;

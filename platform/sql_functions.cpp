@@ -271,12 +271,67 @@ int daysInMonth(int y, int m) {
     return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
 }
 
+char16_t codeUnit(QChar c) {
+    return c.unicode();
+}
+char16_t codeUnit(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+// A trimmed text of UTF-16 or ASCII units read as a day-first date (see CDATE).
+template <typename Units>
+std::optional<std::int32_t> dayFirstDate(const Units& t) {
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    for (const auto unit : t) {
+        const char16_t ch = codeUnit(unit);
+        if (ch >= u'0' && ch <= u'9') {
+            if (++digits[part] > 4)
+                return std::nullopt;
+            parts[part] = parts[part] * 10 + (ch - u'0');
+        } else if ((ch == u'/' || ch == u'-' || ch == u'.') && part < 2 && digits[part] > 0) {
+            ++part;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits[0] > 2 || digits[1] > 2 || (digits[2] != 2 && digits[2] != 4)) {
+        return std::nullopt;
+    }
+    const int day = parts[0], month = parts[1];
+    int year = parts[2];
+    if (digits[2] == 2)
+        year += year < 30 ? 2000 : 1900;
+    if (year < 100 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) {
+        return std::nullopt;
+    }
+    return year * 10000 + month * 100 + day;
+}
+
+bool isAsciiSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The stored text as CDATE reads it; most dates are plain ASCII and are read in place.
+std::optional<std::int32_t> storedDate(sqlite3_value* v) {
+    std::string_view text(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                          static_cast<std::size_t>(sqlite3_value_bytes(v)));
+    if (std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }))
+        return dateValue(textArgument(v));
+    while (!text.empty() && isAsciiSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isAsciiSpace(text.back()))
+        text.remove_suffix(1);
+    return dayFirstDate(text);
+}
+
 void dateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
         sqlite3_result_null(ctx);
         return;
     }
-    if (const auto v = dateValue(textArgument(argv[0]))) {
+    if (const auto v = storedDate(argv[0])) {
         sqlite3_result_int(ctx, *v);
     } else {
         sqlite3_result_null(ctx);
@@ -328,32 +383,7 @@ bool wildcardMatch(const QString& value, const QString& pattern) {
 }
 
 std::optional<std::int32_t> dateValue(const QString& text) {
-    const QString t = text.trimmed();
-    int parts[3] = {0, 0, 0};
-    int digits[3] = {0, 0, 0};
-    int part = 0;
-    for (const QChar ch : t) {
-        if (ch.isDigit() && ch.unicode() < 0x80) {
-            if (++digits[part] > 4)
-                return std::nullopt;
-            parts[part] = parts[part] * 10 + (ch.unicode() - '0');
-        } else if ((ch == u'/' || ch == u'-' || ch == u'.') && part < 2 && digits[part] > 0) {
-            ++part;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (part != 2 || digits[0] > 2 || digits[1] > 2 || (digits[2] != 2 && digits[2] != 4)) {
-        return std::nullopt;
-    }
-    const int day = parts[0], month = parts[1];
-    int year = parts[2];
-    if (digits[2] == 2)
-        year += year < 30 ? 2000 : 1900;
-    if (year < 100 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) {
-        return std::nullopt;
-    }
-    return year * 10000 + month * 100 + day;
+    return dayFirstDate(text.trimmed());
 }
 
 void registerSqlFunctions(sqlite3* db) {

@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <optional>
 
 #include "main_window/curve_view.h"
 #include "platform/database.h"
@@ -182,17 +184,57 @@ TEST_F(Vue, ViderUneCaseEffaceLesDrapeauxDeSaCourbeMemeApresUnAutreRemplissage) 
     EXPECT_EQ(Drapeaux(3), std::make_pair(0, 0));
 }
 
-TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxDeToutesLesCourbes) {
-    Poste poste;
-    poste.dossier.executer_sql(QStringLiteral(
-        "INSERT INTO Courbes (ID, Code_Type, Code_Patient, IMPRIMER, COULEUR) VALUES "
-        "(1, 0, 1, 1, 255), (2, 3, 1, 1, 65535), (3, 4, 1, 0, 16711680)"));
-    poste.fenetre().Form_Load();
-    platform::Database& base = *poste.etat->Base_Donnees;
-    EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COUNT(*) FROM Courbes WHERE IMPRIMER <> 0 "
-                                             "OR COULEUR <> 0"))
-                  .toInt32(),
-              0);
+// The start-up empties every slot: the flags of curves of every type are cleared. A file
+// without flagged curves is not written, so another copy writing meanwhile does not stop
+// the start-up; a small file made without the newer indexes gets them, unless another
+// copy is writing.
+TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxEtNEcritRienQuandAucuneCourbeNEstMarquee) {
+    struct Cas {
+        bool marquees, sans_index, autre_copie_ecrit;
+    };
+    for (const Cas cas : {Cas{true, false, false}, Cas{true, true, false}, Cas{false, false, true},
+                          Cas{false, true, true}, Cas{false, true, false}}) {
+        SCOPED_TRACE(testing::Message() << cas.marquees << cas.sans_index << cas.autre_copie_ecrit);
+        Poste poste;
+        const int m = cas.marquees ? 1 : 0;
+        poste.dossier.executer_sql(
+            QStringLiteral("INSERT INTO Courbes (ID, Code_Type, Code_Patient, IMPRIMER, COULEUR) "
+                           "VALUES (1, 0, 1, %1, %2), (2, 3, 1, %1, %3), (3, 4, 1, 0, %4)")
+                .arg(m)
+                .arg(255 * m)
+                .arg(65535 * m)
+                .arg(16711680 * m));
+        if (cas.sans_index) {
+            QProcess shell;
+            shell.start(QStringLiteral("sqlite3"),
+                        {poste.dossier.base(), QStringLiteral("DROP INDEX Courbes_Marquees; "
+                                                              "DROP INDEX Patients_Naissance")});
+            ASSERT_TRUE(shell.waitForFinished()) << "no sqlite3 shell";
+            ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        }
+        std::optional<platform::Database> autre_copie;
+        if (cas.autre_copie_ecrit) {
+            autre_copie.emplace(poste.dossier.base());
+            autre_copie->execute(QStringLiteral("BEGIN IMMEDIATE"));
+            autre_copie->execute(
+                QStringLiteral("INSERT INTO Patients (Nom_Patient) VALUES ('Ailleurs')"));
+        }
+        poste.fenetre().Form_Load();
+        for (const auto& boite : poste.messages.boites())
+            EXPECT_FALSE(boite.texte.contains(QStringLiteral("locked")))
+                << boite.texte.toStdString();
+        platform::Database& base = *poste.etat->Base_Donnees;
+        EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COUNT(*) FROM Courbes WHERE IMPRIMER <> 0 "
+                                                 "OR COULEUR <> 0"))
+                      .toInt32(),
+                  0);
+        EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN "
+                                                 "('Courbes_Marquees', 'Patients_Naissance')"))
+                      .toInt32(),
+                  cas.sans_index && cas.autre_copie_ecrit ? 0 : 2);
+        if (autre_copie)
+            autre_copie->execute(QStringLiteral("COMMIT"));
+    }
 }
 
 }  // namespace

@@ -14,6 +14,9 @@
 namespace corvanta::test {
 namespace {
 
+// More patients than a small practice has: the list is filled the same way.
+constexpr int kGrandeListe = 10000;
+
 class Affichage : public Fenetre_Test {
   protected:
     void SetUp() override {
@@ -148,7 +151,7 @@ TEST_F(Affichage, NullNamesFromElsewhereStillGiveALinePerPatient) {
 // Another copy of the program on the same folder deleted patients after this one opened
 // its list: opening the window skips them, and every line still shows its own patient.
 TEST_F(Affichage, PatientsDeletedByAnotherCopyAreSkippedWhenTheWindowOpens) {
-    for (const int nombre : {0, Patients::kLecture_Groupee}) {
+    for (const int nombre : {0, kGrandeListe}) {
         etat.Base_Donnees->execute(
             QStringLiteral(
                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
@@ -185,7 +188,7 @@ TEST_F(Affichage, ALargeListShowsEachPatientOnItsOwnLine) {
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
             "INSERT INTO Patients (Nom_Patient, Prenom_Patient) "
             "SELECT 'P' || (i % 97), CASE WHEN i % 1000 THEN 'n' || i END FROM n"),
-        {Patients::kLecture_Groupee});
+        {kGrandeListe});
     const auto controler = [this](std::initializer_list<int> lignes) {
         for (const int ligne : lignes) {
             fenetre->Liste_Patients->setCurrentRow(ligne);
@@ -194,14 +197,14 @@ TEST_F(Affichage, ALargeListShowsEachPatientOnItsOwnLine) {
         }
     };
     Ouvrir();
-    ASSERT_EQ(fenetre->Liste_Patients->count(), Patients::kLecture_Groupee + 5);
-    controler({0, 1, 4242, 9999, Patients::kLecture_Groupee + 4});
+    ASSERT_EQ(fenetre->Liste_Patients->count(), kGrandeListe + 5);
+    controler({0, 1, 4242, 9999, kGrandeListe + 4});
     Bouton(8);
     Ajouter({{"Nom_Patient", "P1"}, {"Prenom_Patient", "n1"}});
     fenetre->Nom->setText(QStringLiteral("P"));
     Bouton(8);
-    ASSERT_EQ(fenetre->Liste_Patients->count(), Patients::kLecture_Groupee + 1);
-    controler({0, 77, 5000, Patients::kLecture_Groupee});
+    ASSERT_EQ(fenetre->Liste_Patients->count(), kGrandeListe + 1);
+    controler({0, 77, 5000, kGrandeListe});
     EXPECT_TRUE(Messages().empty());
 }
 

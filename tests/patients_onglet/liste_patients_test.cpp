@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <algorithm>
 #include <set>
 
@@ -280,6 +281,111 @@ TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
     EXPECT_EQ(poste.nombre_courbes(), avant);
     ASSERT_EQ(poste.boites().size(), 2u);
     EXPECT_EQ(poste.boites()[1].texte, etat.Libelle(1, 84));
+}
+
+// Rows written by the stock sqlite3 shell, as another tool would: accents, a hyphen, Null
+// parts, two equal names and a key beyond 32 bits.
+TEST(ListeNom, LOrdreLaRechercheEtLaReselectionTiennentSurDesNomsEcritsAuDehors) {
+    Poste_Patients poste;
+    const QByteArray lignes_sql =
+        "INSERT INTO Patients (Nom_Patient, Prenom_Patient, Date_Naissance_Patient) VALUES "
+        "('Martin', 'Léa', '02/03/1950'), (NULL, 'Sans nom', '01/01/2001'), "
+        "('Éluard', 'Paul', '14/12/1995'), ('dupont-aignan', 'Marc', '05/05/1960'), "
+        "('Dupont', 'Marc', '05/05/1961'), ('Martin', 'Léa', '02/03/1950'), "
+        "('ELUARD', 'paul', '30/06/1970'), ('Zoé', NULL, NULL); "
+        "INSERT INTO Patients (Code_Patient, Nom_Patient, Prenom_Patient) "
+        "VALUES (5000000000, 'Grand', 'Clé');";
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"), {poste.dossier.base(), QString::fromUtf8(lignes_sql)});
+    ASSERT_TRUE(shell.waitForFinished()) << "no sqlite3 shell";
+    ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    Echo& echo = poste.demarrer();
+    Etat_Application& etat = *poste.etat;
+
+    const QStringList ordre{QStringLiteral(" Sans nom"),
+                            QStringLiteral("Dupont Marc"),
+                            QStringLiteral("dupont-aignan Marc"),
+                            QStringLiteral("ELUARD paul"),
+                            QStringLiteral("Éluard Paul"),
+                            QStringLiteral("Grand Clé"),
+                            QStringLiteral("Martin Léa"),
+                            QStringLiteral("Martin Léa"),
+                            QStringLiteral("Zoé ")};
+    // Each line read back from the row its key names.
+    const auto lignes = [&] {
+        QStringList textes;
+        for (int ligne = 0; ligne < echo.Liste_Nom->count(); ++ligne) {
+            const platform::Value cle = echo.Liste_Nom->itemData(ligne).toLongLong();
+            const QString nom =
+                poste
+                    .valeur(QStringLiteral("SELECT COALESCE(Nom_Patient, '') || ' ' || "
+                                           "COALESCE(Prenom_Patient, '') FROM Patients "
+                                           "WHERE Code_Patient = ?"),
+                            {cle})
+                    .toText();
+            EXPECT_EQ(echo.Liste_Nom->itemText(ligne), nom) << ligne;
+            textes << nom;
+        }
+        return textes;
+    };
+    EXPECT_EQ(lignes(), ordre);
+    EXPECT_EQ(echo.Liste_Nom->currentIndex(), -1);
+
+    // The later homonym stays chosen through refills, and every line shows its row as it
+    // now is once this copy or another one has renamed a patient (another copy first: nothing this
+    // copy did tells it).
+    EXPECT_EQ(echo.Liste_Nom->itemData(5).toLongLong(), 5000000000);
+    echo.Liste_Nom->setCurrentIndex(7);
+    const std::int64_t choisi = etat.Code_Patient_Courant;
+    platform::Database autre_copie(poste.dossier.base());
+    const std::vector<std::pair<platform::Database*, QString>> ecritures{
+        {nullptr, QStringLiteral("Zoé ")},
+        {&autre_copie, QStringLiteral("Zoé Ève")},
+        {etat.Base_Donnees.get(), QStringLiteral("Zoé Anne")}};
+    for (const auto& [ecrivain, zoe] : ecritures) {
+        if (ecrivain != nullptr) {
+            ecrivain->execute(QStringLiteral("UPDATE Patients SET Prenom_Patient = ? WHERE "
+                                             "Nom_Patient = 'Zoé'"),
+                              {zoe.mid(4)});
+        }
+        echo.Remplir_Liste_Nom();
+        QStringList attendu = ordre;
+        attendu.back() = zoe;
+        EXPECT_EQ(lignes(), attendu);
+        EXPECT_EQ(echo.Liste_Nom->currentIndex(), 7);
+        EXPECT_EQ(etat.Code_Patient_Courant, choisi);
+    }
+
+    // A search in the patient window lists the found patients in the same order, and the
+    // main window follows it once the window closes.
+    echo.Menu_Gestion_Patients_Click();
+    Patients& fenetre = *echo.Fenetre_Patients();
+    const auto chercher = [&](const char* nom, const char* date) {
+        fenetre.Toolbar1_ButtonClick(8);
+        fenetre.Nom->setText(QString::fromUtf8(nom));
+        fenetre.Date_Naissance->setText(QString::fromUtf8(date));
+        fenetre.Toolbar1_ButtonClick(8);
+        QStringList trouves;
+        for (int ligne = 0; ligne < fenetre.Liste_Patients->count(); ++ligne)
+            trouves << fenetre.Liste_Patients->item(ligne)->text();
+        fenetre.Toolbar1_ButtonClick(8);
+        return trouves;
+    };
+    EXPECT_EQ(chercher("dupont", ""),
+              QStringList({QStringLiteral("Dupont Marc"), QStringLiteral("dupont-aignan Marc")}));
+    EXPECT_EQ(chercher("é", ""), QStringList({QStringLiteral("Éluard Paul")}));
+    EXPECT_EQ(chercher("", ">=1/1/1970"),
+              QStringList({QStringLiteral(" Sans nom"), QStringLiteral("ELUARD paul"),
+                           QStringLiteral("Éluard Paul")}));
+    EXPECT_EQ(chercher("Martin", "02/03/50"),
+              QStringList({QStringLiteral("Martin Léa"), QStringLiteral("Martin Léa")}));
+    fenetre.Toolbar1_ButtonClick(8);
+    fenetre.Nom->setText(QStringLiteral("martin"));
+    fenetre.Toolbar1_ButtonClick(8);
+    fenetre.Toolbar1_ButtonClick(9);
+    EXPECT_EQ(lignes(), QStringList({QStringLiteral("Martin Léa"), QStringLiteral("Martin Léa")}));
+    EXPECT_EQ(echo.Liste_Nom->itemData(echo.Liste_Nom->currentIndex()).toLongLong(), choisi);
+    EXPECT_TRUE(poste.boites().empty()) << poste.boites().front().texte.toStdString();
 }
 
 TEST(ListeNom, UneTableSansPatientDonneUneListeVide) {

@@ -114,6 +114,44 @@ TEST_F(RecordsetTest, RowsReadAheadNeverShowStaleValues) {
     EXPECT_TRUE(rs->field("Ville_Patient").isNull());
 }
 
+// The fields taken with the membership serve until anything is written: by this connection,
+// by another one, inside a transaction not yet committed; then every member is read again,
+// and a member deleted meanwhile is left out.
+TEST_F(RecordsetTest, MembersReadInBulkShowTheirRowsAsTheyAreNow) {
+    const QStringList fields{"Prenom_Patient", "Nom_Patient"};
+    auto rs = db->openRecordset("SELECT * FROM Patients ORDER BY Nom_Patient", {}, fields);
+    Database other(path);
+    const auto members = [&] {
+        QStringList lines;
+        for (const Recordset::Member& m : rs->readMembers(fields)) {
+            lines << QString::number(m.key) + u' ' + m.values[1].toTextOrEmpty() + u' ' +
+                         m.values[0].toTextOrEmpty();
+        }
+        return lines;
+    };
+    const QString A = QString::number(a) + " ARNAUD Anne", B = QString::number(b) + " BERTIN ",
+                  C = QString::number(c) + " CAMUS ";
+    EXPECT_EQ(members(), QStringList({A, B + "Bruno", C + "Claire"}));
+    {
+        Database::Transaction pending(*db);
+        db->execute("UPDATE Patients SET Prenom_Patient = 'Cloé' WHERE Code_Patient = ?", {c});
+        EXPECT_EQ(members(), QStringList({A, B + "Bruno", C + "Cloé"}));
+    }
+    EXPECT_EQ(members(), QStringList({A, B + "Bruno", C + "Claire"}));
+    rs->requery();
+    other.execute("UPDATE Patients SET Prenom_Patient = NULL WHERE Code_Patient = ?", {b});
+    EXPECT_EQ(members(), QStringList({A, B, C + "Claire"}));
+    rs->requery();
+    other.execute("DELETE FROM Patients WHERE Code_Patient = ?", {a});
+    EXPECT_EQ(members(), QStringList({B, C + "Claire"}));
+    EXPECT_EQ(rs->recordCount(), 3);
+    // Asked for fields not taken, or without any taken: read by key all the same.
+    auto plain = db->openRecordset("SELECT * FROM Patients ORDER BY Nom_Patient");
+    ASSERT_EQ(plain->readMembers({"Ville_Patient"}).size(), 2u);
+    EXPECT_ERROR_NUMBER(plain->readMembers({"Nowhere"}), 3265);
+    EXPECT_ERROR_NUMBER(db->openRecordset("SELECT * FROM Patients", {}, {"Nowhere"}), 3265);
+}
+
 TEST_F(RecordsetTest, RowDeletedElsewhereReadsAsDeleted) {
     auto rs = patients();
     rs->moveNext();

@@ -62,6 +62,21 @@ TEST(FrenchOrder, FoldsCaseAndAccentsButKeepsEqualityExact) {
 
 class SearchTest : public FreshDatabase {};
 
+// The database reads stored dates in place; it must read them exactly as dateValue does.
+TEST_F(SearchTest, StoredDatesReadAsDateValueReadsThem) {
+    for (const char* text : {"15/03/1960", " 5/3/2001 ", "\t05.03.01\r\n", "1-1-30", "31/04/1990",
+                             "15/03/196", "15//1960", "15/03/1960x",
+                             "\xC2\xA0"
+                             "15/03/1960",
+                             "15/03/1960\xE2\x80\x83", "\xD9\xA1/03/1960", "", " "}) {
+        const QString stored = QString::fromUtf8(text);
+        const Value read = db->queryValue("SELECT CDATE(?)", {stored});
+        const std::optional<std::int32_t> expected = dateValue(stored);
+        EXPECT_EQ(read, expected ? Value(*expected) : Value()) << text;
+    }
+    EXPECT_TRUE(db->queryValue("SELECT CDATE(19600315)").isNull());
+}
+
 TEST_F(SearchTest, NamesSortInFrenchOrderAndSearchesUseTheFunctions) {
     for (const char* name : {"Zola", "élise", "Émile", "ARNAUD", "dupont", "Durand", "Eric"}) {
         addPatient(QString::fromUtf8(name), "", "15/03/1960");

@@ -213,14 +213,18 @@ QString builtDatabase() {
         .filePath(QStringLiteral("Sinus.mdb"));
 }
 
-QString benchmarkDatabase() {
+QString benchmarkDatabase(int patients) {
+    BigDatabaseSize size;
+    const bool usual = patients == size.patients;
     const QString named = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
-    if (!named.isEmpty())
+    if (usual && !named.isEmpty())
         return named;
-    const QString path =
-        QFileInfo(builtDatabase()).dir().filePath(QStringLiteral("Sinus-large.mdb"));
+    const QString name = usual ? QStringLiteral("Sinus-large.mdb")
+                               : QStringLiteral("Sinus-large-%1.mdb").arg(patients);
+    const QString path = QFileInfo(builtDatabase()).dir().filePath(name);
+    size.patients = patients;
     if (!QFile::exists(path))
-        makeBigDatabase(builtDatabase(), path);
+        makeBigDatabase(builtDatabase(), path, size);
     return path;
 }
 

@@ -22,9 +22,11 @@ void makeBigDatabase(const QString& fresh, const QString& path, const BigDatabas
 // bin/ folder.
 QString builtDatabase();
 
-// The benchmarks' large database: the file named by CORVANTA_BIG_DATABASE when set, else
-// <build>/data/Sinus-large.mdb beside the running benchmark's bin/ folder, made from the
-// built Sinus.mdb at the first call of the first run and kept for later runs.
-QString benchmarkDatabase();
+// The benchmarks' large database of `patients` patients (five curves and one exam each):
+// for the default size the file named by CORVANTA_BIG_DATABASE when set, else
+// <build>/data/Sinus-large.mdb beside the running benchmark's bin/ folder (another size:
+// Sinus-large-<patients>.mdb), made from the built Sinus.mdb at the first call of the
+// first run and kept for later runs.
+QString benchmarkDatabase(int patients = BigDatabaseSize{}.patients);
 
 }  // namespace corvanta::tools
