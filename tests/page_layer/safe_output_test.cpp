@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 #include "platform/safe_file.h"
 #include "report_picture/canvas_page.h"
@@ -98,6 +99,9 @@ TEST(SafeOutputTest, AFullVolumeKeepsTheOlderPicture) {
     QTemporaryDir volume;
     if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", volume.path()}) != 0)
         GTEST_SKIP() << "no tmpfs can be mounted here";
+    // Unmounted whatever happens below, so that the temporary folder can go.
+    const std::unique_ptr<QTemporaryDir, void (*)(QTemporaryDir*)> unmount(
+        &volume, [](QTemporaryDir* dir) { QProcess::execute("umount", {dir->path()}); });
     const QString file = volume.filePath("Martin Anne 03.bmp");
     writeText(file, "the older picture");
     CanvasPage canvas;
@@ -110,7 +114,6 @@ TEST(SafeOutputTest, AFullVolumeKeepsTheOlderPicture) {
     EXPECT_EQ(contents(file), "the older picture");
     EXPECT_EQ(QDir(volume.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"Martin Anne 03.bmp"});
-    EXPECT_EQ(QProcess::execute("umount", {volume.path()}), 0);
 }
 
 // A name over 255 bytes loses the end of its names, never the number or the extension,
