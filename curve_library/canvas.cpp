@@ -41,11 +41,6 @@ Canvas::Canvas(int32_t width, int32_t height, std::span<const Band> bands, uint3
     start(bands, band_colour);
 }
 
-Canvas::Canvas(const QuorelWindow& window, std::span<const Band> bands, uint32_t band_colour)
-    : width_(window.width), height_(window.height), stride_(window.stride), pixels_(window.pixels) {
-    start(bands, band_colour);
-}
-
 void Canvas::start(std::span<const Band> bands, uint32_t band_colour) {
     if (width_ == 0 || height_ == 0) {
         return;

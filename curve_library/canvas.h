@@ -9,10 +9,9 @@
 
 namespace quorel {
 
-// Picture of one drawing call, pixels 0xFFRRGGBB, starting black: off-screen, or the
-// pixels of a window drawn in place. Coordinates are 64-bit so that products of absurd
-// caller values cannot wrap; every pixel is clipped to the picture, and to the columns
-// that clip_columns keeps.
+// Off-screen picture of one drawing call, pixels 0xFFRRGGBB, starting black. Coordinates are 64-bit
+// so that products of absurd caller values cannot wrap; every pixel is clipped to the picture, and
+// to the columns that clip_columns keeps.
 class Canvas {
   public:
     // The columns [left, right) of every row, in one colour from the start.
@@ -25,10 +24,6 @@ class Canvas {
     // filled over the black, each row written once.
     Canvas(int32_t width, int32_t height, std::span<const Band> bands = {},
            uint32_t band_colour = 0);
-    // In place, in a drawable window (see window_drawable); the ends of its rows past the
-    // width stay as they are.
-    explicit Canvas(const QuorelWindow& window, std::span<const Band> bands = {},
-                    uint32_t band_colour = 0);
 
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }

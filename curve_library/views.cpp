@@ -2,7 +2,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <new>
 #include <span>
 
@@ -49,38 +48,11 @@ int32_t detect_peaks(quorel::Canvas& canvas, const uint8_t* live, int32_t count,
     return freeze;
 }
 
-struct Buffer {
-    const void* start;
-    std::size_t bytes;
-};
-
-bool inside_pixels(const QuorelWindow& window, const Buffer& buffer) {
-    if (buffer.start == nullptr || buffer.bytes == 0) {
-        return false;
-    }
-    const auto rows = static_cast<std::size_t>(window.height - 1);
-    const std::size_t pixels =
-        rows * static_cast<std::size_t>(window.stride) + static_cast<std::size_t>(window.width);
-    const auto first = reinterpret_cast<std::uintptr_t>(window.pixels);
-    const auto start = reinterpret_cast<std::uintptr_t>(buffer.start);
-    return start < first + pixels * sizeof(uint32_t) && first < start + buffer.bytes;
-}
-
-// Draws the picture into a valid window and returns what the drawing returns. The picture
-// is drawn in the window's own pixels, which gives the same picture as drawing it off-screen
-// and copying it, unless one of the buffers the drawing reads or writes lies among those
-// pixels: then it is drawn off-screen. A window without pixels gets nothing.
+// Draws the picture off-screen, then copies it to a valid window in one step, so that the
+// window never holds half a picture and buffers lying among its pixels are read as they
+// were at the call. A window without pixels gets nothing.
 template <typename Draw>
-int32_t draw_into(QuorelWindow& window, std::initializer_list<Buffer> buffers,
-                  std::span<const quorel::Canvas::Band> bands, Draw draw) {
-    const bool in_place = quorel::window_drawable(window) &&
-                          std::none_of(buffers.begin(), buffers.end(), [&](const Buffer& buffer) {
-                              return inside_pixels(window, buffer);
-                          });
-    if (in_place) {
-        quorel::Canvas canvas(window, bands, quorel::kZoneBand);
-        return draw(canvas);
-    }
+int32_t draw_into(QuorelWindow& window, std::span<const quorel::Canvas::Band> bands, Draw draw) {
     try {
         quorel::Canvas canvas(window.width, window.height, bands, quorel::kZoneBand);
         const int32_t result = draw(canvas);
@@ -104,14 +76,7 @@ extern "C" int32_t ViewSamples(QuorelWindow* Window, const uint8_t* Live, int32_
         return 0;
     }
     const int32_t n = quorel::clamp_count(Count);
-    const auto samples = static_cast<std::size_t>(n);
     const std::array<const uint8_t*, 5> memories = {Memory0, Memory1, Memory2, Memory3, Memory4};
-    const std::initializer_list<Buffer> buffers = {
-        {Live, samples},          {Memory0, samples},
-        {Memory1, samples},       {Memory2, samples},
-        {Memory3, samples},       {Memory4, samples},
-        {Shown, memories.size()}, {Zones, sizeof(Zone_Sensible) * kZones},
-    };
     std::array<quorel::Canvas::Band, kZones> bands{};
     std::size_t band_count = 0;
     const int32_t width = Window->width > 0 ? Window->width : 0;
@@ -119,7 +84,7 @@ extern "C" int32_t ViewSamples(QuorelWindow* Window, const uint8_t* Live, int32_
         bands[band_count++] = quorel::zone_band(zone, width);
     });
     const std::span<const quorel::Canvas::Band> shown_bands(bands.data(), band_count);
-    return draw_into(*Window, buffers, shown_bands, [&](quorel::Canvas& canvas) {
+    return draw_into(*Window, shown_bands, [&](quorel::Canvas& canvas) {
         quorel::draw_grid(canvas);
         for_active_zones(Zones, [&](int32_t, const Zone_Sensible& zone) {
             quorel::draw_zone_lines(canvas, zone);
@@ -142,7 +107,7 @@ extern "C" int32_t PreviewSamples(QuorelWindow* Window, const uint8_t* Samples, 
         return 0;
     }
     const int32_t n = quorel::clamp_count(Count);
-    draw_into(*Window, {{Samples, static_cast<std::size_t>(n)}}, {}, [&](quorel::Canvas& canvas) {
+    draw_into(*Window, {}, [&](quorel::Canvas& canvas) {
         quorel::draw_grid(canvas);
         quorel::draw_curve(canvas, Samples, n, quorel::kLiveCurve);
         return 0;
