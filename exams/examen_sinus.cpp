@@ -11,8 +11,8 @@
 #include <QToolBar>
 
 #include "exams/disposition_examen.h"
-#include "main_window/curve_view.h"
 #include "report_picture/export_pages.h"
+#include "widgets/curve_view.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 

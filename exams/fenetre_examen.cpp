@@ -18,11 +18,11 @@
 #include <algorithm>
 
 #include "exams/icones_examen.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "report_picture/report_texts.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
 #include "widgets/text_limits.h"

@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/curve_view.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta {
 

@@ -13,12 +13,12 @@
 #include <QSlider>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
+#include "widgets/quorel_window.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {

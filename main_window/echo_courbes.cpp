@@ -7,14 +7,14 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
 #include "report_print/curve_page.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
+#include "widgets/quorel_window.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {

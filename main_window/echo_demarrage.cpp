@@ -14,12 +14,12 @@
 #include "app/requetes.h"
 #include "app/traduction_qt.h"
 #include "main_window/attente.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
 
 namespace corvanta {

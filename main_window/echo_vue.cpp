@@ -4,12 +4,12 @@
 #include <QSlider>
 
 #include "app/reglages.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/settings_store.h"
+#include "widgets/curve_view.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta {
 

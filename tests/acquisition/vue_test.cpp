@@ -9,9 +9,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include "main_window/curve_view.h"
 #include "platform/database.h"
 #include "tests/acquisition/poste_acquisition.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 namespace {

@@ -13,8 +13,8 @@
 #include <QSlider>
 #include <QStandardPaths>
 
-#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta::test {
 

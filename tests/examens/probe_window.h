@@ -7,7 +7,7 @@
 #include <array>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/curve_view.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 

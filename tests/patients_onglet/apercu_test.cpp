@@ -7,10 +7,10 @@
 #include <QListWidget>
 #include <QSlider>
 
-#include "main_window/curve_view.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
 #include "tests/patients_onglet/poste_patients.h"
+#include "widgets/curve_view.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta::test {
 namespace {
