@@ -18,7 +18,6 @@
 #include <algorithm>
 
 #include "exams/icones_examen.h"
-#include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "report_picture/report_texts.h"
@@ -55,8 +54,9 @@ Colonne_Examen Colonne_Options(const char* nom, std::vector<QRadioButton*> optio
             option_detail};
 }
 
-Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen profil)
-    : QDialog(nullptr), echo_(echo), etat_(etat), profil_(std::move(profil)) {
+Fenetre_Examen::Fenetre_Examen(Fenetre_Principale& principale, Etat_Application& etat,
+                               Profil_Examen profil)
+    : QDialog(nullptr), principale_(principale), etat_(etat), profil_(std::move(profil)) {
     setModal(false);
     setWindowIcon(Icone_Examen(5));
     Construire_Commun();
@@ -365,7 +365,7 @@ void Fenetre_Examen::Deplacer(int bouton) {
 }
 
 void Fenetre_Examen::Toolbar2_ButtonClick(int bouton) {
-    echo_.Choisir_Medecin(bouton);
+    principale_.Choisir_Medecin(bouton);
 }
 
 void Fenetre_Examen::Liste_Examens_Click() {

@@ -10,10 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSlider>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "widgets/curve_view.h"

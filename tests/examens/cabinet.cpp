@@ -158,7 +158,7 @@ void Cabinet::demarrer(std::vector<Inscription_Fenetre> fenetres) {
     echo->Form_Load();
     // The start-up's own message (no device on the port) is not the exam windows' concern.
     messages.boites.clear();
-    Enregistrer_Fenetres_Examen([fenetres](Echo& e, Etat_Application& etat) {
+    Enregistrer_Fenetres_Examen([fenetres](Fenetre_Principale& e, Etat_Application& etat) {
         return std::make_unique<Fenetres_Examen_Corvanta>(e, etat, fenetres);
     });
 }
