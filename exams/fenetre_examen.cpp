@@ -132,7 +132,7 @@ void Fenetre_Examen::Proteger(const std::function<void()>& action) {
     try {
         action();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -242,7 +242,7 @@ bool Fenetre_Examen::Abandon_Accepte() {
         return true;
     // The question is about this window's exam: it stands in front while asked.
     raise();
-    return Confirmer(this, libelle()(kForm_Commun, 155), libelle()(kForm_Commun, 156));
+    return confirm(this, libelle()(kForm_Commun, 155), libelle()(kForm_Commun, 156));
 }
 
 void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
@@ -280,7 +280,7 @@ void Fenetre_Examen::Form_Load() {
             Toolbar2_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -545,7 +545,7 @@ void Fenetre_Examen::Actualiser_Listes() {
             Montrer_Ligne();
         }
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 

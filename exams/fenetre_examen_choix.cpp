@@ -101,7 +101,7 @@ void Fenetre_Examen::Apercu(int cote, const QByteArray& courbe) {
                                         Echantillons_Apercu.data(), filtre.moyenne,
                                         filtre.passe_bas, points);
     CurveView* vue = echogrammes_[cote].apercu;
-    QuorelWindow fenetre = Fenetre_Quorel(vue->image());
+    QuorelWindow fenetre = quorelWindow(vue->image());
     etat_.Bibliotheque->preview_samples()(&fenetre, Echantillons_Apercu.data(), points);
     vue->update();
 }

@@ -70,7 +70,7 @@ bool Fenetre_Examen::Refuser_Compte_Rendu(int titre, int refus_nouvel_examen,
 }
 
 void Fenetre_Examen::Avertir_Compte_Rendu(int titre, int texte) {
-    Message_Attention(this, libelle()(4, titre), libelle()(4, texte));
+    showWarning(this, libelle()(4, titre), libelle()(4, texte));
 }
 
 void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
@@ -93,7 +93,7 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
         else if (issue.kind == report::ExportOutcome::Kind::ClipboardOnly)
             refuser(kSans_Format_Image);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -109,11 +109,11 @@ void Fenetre_Examen::Imprimer_Page(report::ReportWindow page) {
         }
         const QString pdf = report::printExamReport(*entree, page, etat_.Repertoire_Export);
         if (!pdf.isEmpty()) {
-            Message_Information(this, libelle()(4, kTitre_Impression),
-                                libelle()(4, kFichier_Impression) + QStringLiteral("\n") + pdf);
+            showInformation(this, libelle()(4, kTitre_Impression),
+                            libelle()(4, kFichier_Impression) + QStringLiteral("\n") + pdf);
         }
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 

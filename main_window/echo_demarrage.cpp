@@ -169,11 +169,11 @@ void Echo::Ouvrir_Port() {
         const Libelles& l = etat_.Libelle;
         const QString port = Nombre_Avec_Signe(etat_.Port_Com) + QStringLiteral(" ");
         if (erreur.number() == platform::SerialPort::kInvalidPortNumber) {
-            Message_Attention(this, l(1, 68), l(1, 69) + port + l(1, 71));
+            showWarning(this, l(1, 68), l(1, 69) + port + l(1, 71));
         } else if (erreur.number() == platform::SerialPort::kPortAlreadyOpen) {
-            Message_Attention(this, l(1, 68), l(1, 69) + port + l(1, 70));
+            showWarning(this, l(1, 68), l(1, 69) + port + l(1, 70));
         } else {
-            Afficher_Erreur(this, l, erreur);
+            showErrorBox(this, l, erreur);
         }
     }
 }
@@ -204,7 +204,7 @@ void Echo::Fermer_Application() {
         registre.sync();
     } catch (const Error& erreur) {
         // The settings could not be kept; the port and the database are closed all the same.
-        Afficher_Erreur(this, etat_.Libelle, erreur);
+        showErrorBox(this, etat_.Libelle, erreur);
     }
 
     if (PDQComm1_->isPortOpen())

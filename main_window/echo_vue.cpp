@@ -14,7 +14,7 @@
 namespace corvanta {
 
 int Echo::Dessiner_Vue(Zone_Sensible* zones) {
-    QuorelWindow fenetre = Fenetre_Quorel(Picture1->image());
+    QuorelWindow fenetre = quorelWindow(Picture1->image());
     const int resultat = etat_.Bibliotheque->view_samples()(
         &fenetre, Courbe_Filtree.data(), etat_.Nombre_Points, Courbes_Affichees[0].data(),
         Courbes_Affichees[1].data(), Courbes_Affichees[2].data(), Courbes_Affichees[3].data(),

@@ -112,7 +112,7 @@ QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille) {
     c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
                                           sortie.data(), c.echo->Slider1[0]->value(),
                                           c.echo->Slider1[1]->value(), points);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
+    QuorelWindow fenetre = quorelWindow(image);
     c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
     return image;
 }

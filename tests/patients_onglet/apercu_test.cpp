@@ -25,7 +25,7 @@ QImage Attendu(Etat_Application& etat, QSize taille, const QByteArray& echantill
     etat.Bibliotheque->smooth_filter()(source.data(), filtree.data(), moyenne, passebas, points);
     QImage image(taille, QImage::Format_RGB32);
     image.fill(Qt::black);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
+    QuorelWindow fenetre = quorelWindow(image);
     etat.Bibliotheque->preview_samples()(&fenetre, filtree.data(), points);
     return image;
 }
