@@ -1,5 +1,5 @@
 // The exam types: menus, caption, the exams recordset of the current type, and the
-// opening of the exam windows.
+// opening of the exam windows and what they read of this window.
 #include <QAction>
 #include <QComboBox>
 #include <QSlider>
