@@ -12,8 +12,8 @@
 #include <QToolBar>
 
 #include "exams/disposition_examen.h"
-#include "main_window/curve_view.h"
 #include "report_picture/export_pages.h"
+#include "widgets/curve_view.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -47,8 +47,8 @@ Profil_Examen Examen_Plevre::Profil_Fenetre() {
     return profil;
 }
 
-Examen_Plevre::Examen_Plevre(Echo& echo, Etat_Application& etat)
-    : Fenetre_Examen(echo, etat, Profil_Fenetre()) {
+Examen_Plevre::Examen_Plevre(Fenetre_Principale& principale, Etat_Application& etat)
+    : Fenetre_Examen(principale, etat, Profil_Fenetre()) {
     setObjectName(QStringLiteral("Examen_Plevre"));
     setWindowTitle(QStringLiteral("Compte Rendu d'Examen de la Plèvre"));
     setFixedSize(kLargeur, kHauteur);

@@ -25,7 +25,7 @@ namespace corvanta {
 // Closing destroys it; it never writes `Date_Examen`.
 class Examen_Plevre : public Fenetre_Examen, public Imagerie_Recente, public Resultats_Echogrammes {
   public:
-    Examen_Plevre(Echo& echo, Etat_Application& etat);
+    Examen_Plevre(Fenetre_Principale& principale, Etat_Application& etat);
 
     static constexpr int kLargeur = 794;
     static constexpr int kHauteur = 584;

@@ -11,8 +11,8 @@
 #include <QToolBar>
 
 #include "exams/disposition_examen.h"
-#include "main_window/curve_view.h"
 #include "report_picture/export_pages.h"
+#include "widgets/curve_view.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -32,8 +32,8 @@ Profil_Examen Examen_Sinus::Profil_Fenetre() {
     return profil;
 }
 
-Examen_Sinus::Examen_Sinus(Echo& echo, Etat_Application& etat)
-    : Fenetre_Examen(echo, etat, Profil_Fenetre()) {
+Examen_Sinus::Examen_Sinus(Fenetre_Principale& principale, Etat_Application& etat)
+    : Fenetre_Examen(principale, etat, Profil_Fenetre()) {
     setObjectName(QStringLiteral("Examen_Sinus"));
     setWindowTitle(QStringLiteral("Compte Rendu d'Examen des Sinus"));
     setFixedSize(kLargeur, kHauteur);

@@ -22,7 +22,7 @@ namespace corvanta {
 // decision frames, the conclusion, and the doctor and main toolbars at the bottom.
 class Examen_Sinus : public Fenetre_Examen, public Imagerie_Recente, public Resultats_Echogrammes {
   public:
-    Examen_Sinus(Echo& echo, Etat_Application& etat);
+    Examen_Sinus(Fenetre_Principale& principale, Etat_Application& etat);
 
     static constexpr int kLargeur = 794;
     static constexpr int kHauteur = 584;

@@ -11,8 +11,8 @@
 #include <QToolBar>
 
 #include "exams/disposition_examen.h"
-#include "main_window/curve_view.h"
 #include "report_picture/export_pages.h"
+#include "widgets/curve_view.h"
 #include "widgets/named_widgets.h"
 #include "widgets/twips.h"
 
@@ -48,8 +48,8 @@ Profil_Examen Examen_Tumeur::Profil_Fenetre() {
             .page_imprimee = report::ReportWindow::Tumeur};
 }
 
-Examen_Tumeur::Examen_Tumeur(Echo& echo, Etat_Application& etat)
-    : Fenetre_Examen(echo, etat, Profil_Fenetre()) {
+Examen_Tumeur::Examen_Tumeur(Fenetre_Principale& principale, Etat_Application& etat)
+    : Fenetre_Examen(principale, etat, Profil_Fenetre()) {
     setObjectName(QStringLiteral("Examen_Tumeur"));
     setFixedSize(kLargeur, kHauteur);
     Placer_Commun();

@@ -19,7 +19,7 @@ namespace corvanta {
 // keys, and text typed into it previews nothing. Closing destroys the window.
 class Examen_Tumeur : public Fenetre_Examen {
   public:
-    Examen_Tumeur(Echo& echo, Etat_Application& etat);
+    Examen_Tumeur(Fenetre_Principale& principale, Etat_Application& etat);
 
     static constexpr int kLargeur = 795;
     static constexpr int kHauteur = 575;

@@ -18,11 +18,10 @@
 #include <algorithm>
 
 #include "exams/icones_examen.h"
-#include "main_window/curve_view.h"
-#include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "report_picture/report_texts.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
 #include "widgets/text_limits.h"
@@ -55,8 +54,9 @@ Colonne_Examen Colonne_Options(const char* nom, std::vector<QRadioButton*> optio
             option_detail};
 }
 
-Fenetre_Examen::Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen profil)
-    : QDialog(nullptr), echo_(echo), etat_(etat), profil_(std::move(profil)) {
+Fenetre_Examen::Fenetre_Examen(Fenetre_Principale& principale, Etat_Application& etat,
+                               Profil_Examen profil)
+    : QDialog(nullptr), principale_(principale), etat_(etat), profil_(std::move(profil)) {
     setModal(false);
     setWindowIcon(Icone_Examen(5));
     Construire_Commun();
@@ -132,7 +132,7 @@ void Fenetre_Examen::Proteger(const std::function<void()>& action) {
     try {
         action();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -242,7 +242,7 @@ bool Fenetre_Examen::Abandon_Accepte() {
         return true;
     // The question is about this window's exam: it stands in front while asked.
     raise();
-    return Confirmer(this, libelle()(kForm_Commun, 155), libelle()(kForm_Commun, 156));
+    return confirm(this, libelle()(kForm_Commun, 155), libelle()(kForm_Commun, 156));
 }
 
 void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
@@ -280,7 +280,7 @@ void Fenetre_Examen::Form_Load() {
             Toolbar2_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -365,7 +365,7 @@ void Fenetre_Examen::Deplacer(int bouton) {
 }
 
 void Fenetre_Examen::Toolbar2_ButtonClick(int bouton) {
-    echo_.Choisir_Medecin(bouton);
+    principale_.Choisir_Medecin(bouton);
 }
 
 void Fenetre_Examen::Liste_Examens_Click() {
@@ -545,7 +545,7 @@ void Fenetre_Examen::Actualiser_Listes() {
             Montrer_Ligne();
         }
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 

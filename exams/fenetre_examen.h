@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/etat_application.h"
+#include "main_window/fenetres_examen.h"
 #include "platform/value.h"
 #include "report_picture/exam_report.h"
 #include "report_picture/report_export.h"
@@ -33,7 +34,6 @@ class Recordset;
 }
 
 class CurveView;
-class Echo;
 
 // What sets one exam window apart from the others besides its layout and captions.
 struct Profil_Examen {
@@ -109,7 +109,7 @@ struct Echogramme_Examen {
 // standard error box and never escape.
 class Fenetre_Examen : public QDialog {
   public:
-    Fenetre_Examen(Echo& echo, Etat_Application& etat, Profil_Examen profil);
+    Fenetre_Examen(Fenetre_Principale& principale, Etat_Application& etat, Profil_Examen profil);
     ~Fenetre_Examen() override;
 
     static constexpr int kNombre_Boutons = 10;
@@ -247,7 +247,6 @@ class Fenetre_Examen : public QDialog {
 
     const Libelles& libelle() const { return etat_.Libelle; }
     int form() const { return profil_.form; }
-    Echo& echo() { return echo_; }
     Etat_Application& etat() { return etat_; }
 
     void closeEvent(QCloseEvent* evenement) override;
@@ -308,7 +307,7 @@ class Fenetre_Examen : public QDialog {
         std::optional<std::int64_t> cle_conservee;
     };
 
-    Echo& echo_;
+    Fenetre_Principale& principale_;
     Etat_Application& etat_;
     Profil_Examen profil_;
     bool charge_ = false;

@@ -2,17 +2,15 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <algorithm>
 #include <limits>
 #include <optional>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/curve_view.h"
-#include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/curve_view.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta {
 
@@ -92,17 +90,18 @@ void Fenetre_Examen::Proposer_Numero(std::int64_t patient) {
 }
 
 void Fenetre_Examen::Apercu(int cote, const QByteArray& courbe) {
-    Nombre_Points_Examen = echo_.Combo1->currentData().toInt();
+    Nombre_Points_Examen = principale_.Nombre_Points_Liste();
     const int points = std::clamp(Nombre_Points_Examen, 0, kTaille_Courbe);
     if (courbe.size() < points) {
         Effacer_Apercu(cote);
         return;
     }
+    const Reglages_Filtre filtre = principale_.Filtre_Choisi();
     etat_.Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(courbe.constData()),
-                                        Echantillons_Apercu.data(), echo_.Slider1[0]->value(),
-                                        echo_.Slider1[1]->value(), points);
+                                        Echantillons_Apercu.data(), filtre.moyenne,
+                                        filtre.passe_bas, points);
     CurveView* vue = echogrammes_[cote].apercu;
-    QuorelWindow fenetre = Fenetre_Quorel(vue->image());
+    QuorelWindow fenetre = quorelWindow(vue->image());
     etat_.Bibliotheque->preview_samples()(&fenetre, Echantillons_Apercu.data(), points);
     vue->update();
 }

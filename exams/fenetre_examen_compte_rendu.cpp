@@ -1,10 +1,8 @@
 // What the exam windows hand to their reports, the printed report and the export of the
 // report picture.
 #include <QComboBox>
-#include <QSlider>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "report_print/print_exam_report.h"
@@ -53,8 +51,9 @@ std::optional<report::ExamReportInput> Fenetre_Examen::Donnees_Compte_Rendu() {
     entree.commissioningDate = etat_.Date_Mise_En_Service;
     entree.doctor = report::currentDoctor(etat_);
     entree.texts = &etat_.Libelle;
-    entree.filter = report::libraryFilter(*etat_.Bibliotheque, echo_.Slider1[0]->value(),
-                                          echo_.Slider1[1]->value(), entree.pointCount);
+    const Reglages_Filtre filtre = principale_.Filtre_Choisi();
+    entree.filter = report::libraryFilter(*etat_.Bibliotheque, filtre.moyenne, filtre.passe_bas,
+                                          entree.pointCount);
     return entree;
 }
 
@@ -71,7 +70,7 @@ bool Fenetre_Examen::Refuser_Compte_Rendu(int titre, int refus_nouvel_examen,
 }
 
 void Fenetre_Examen::Avertir_Compte_Rendu(int titre, int texte) {
-    Message_Attention(this, libelle()(4, titre), libelle()(4, texte));
+    showWarning(this, libelle()(4, titre), libelle()(4, texte));
 }
 
 void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
@@ -86,7 +85,7 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
         }
         const report::ExportOutcome issue =
             report::exportPicture(*entree, dessin, etat_.Repertoire_Export,
-                                  etat_.Repertoire_Programme, echo_.Format_Image_Choisi());
+                                  etat_.Repertoire_Programme, principale_.Format_Image_Choisi());
         if (issue.kind == report::ExportOutcome::Kind::NoFolder)
             refuser(kRefus_Sans_Dossier);
         else if (issue.kind == report::ExportOutcome::Kind::ProgramFolder)
@@ -94,7 +93,7 @@ void Fenetre_Examen::Exporter_Image(report::PictureDrawer dessin) {
         else if (issue.kind == report::ExportOutcome::Kind::ClipboardOnly)
             refuser(kSans_Format_Image);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -110,11 +109,11 @@ void Fenetre_Examen::Imprimer_Page(report::ReportWindow page) {
         }
         const QString pdf = report::printExamReport(*entree, page, etat_.Repertoire_Export);
         if (!pdf.isEmpty()) {
-            Message_Information(this, libelle()(4, kTitre_Impression),
-                                libelle()(4, kFichier_Impression) + QStringLiteral("\n") + pdf);
+            showInformation(this, libelle()(4, kTitre_Impression),
+                            libelle()(4, kFichier_Impression) + QStringLiteral("\n") + pdf);
         }
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 

@@ -10,15 +10,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSlider>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/curve_view.h"
-#include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
+#include "widgets/quorel_window.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {
@@ -219,14 +217,14 @@ void Fenetre_Examen::Afficher_Examen() {
             Texte_Examen_Compatible->setText(conclusion.toText());
         affichage_complet_ = true;
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
 // ---- Validation ------------------------------------------------------------------------
 
 void Fenetre_Examen::Message_Validation(int form, int texte, QWidget* focus) {
-    Message_Attention(this, libelle()(profil_.form, profil_.titre_refus), libelle()(form, texte));
+    showWarning(this, libelle()(profil_.form, profil_.titre_refus), libelle()(form, texte));
     focus->setFocus(Qt::OtherFocusReason);
 }
 
@@ -366,7 +364,7 @@ void Fenetre_Examen::Valider_Examen() {
             examens.moveFirst();
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -413,7 +411,7 @@ void Fenetre_Examen::Nouvel_Examen() {
         Combo_Nom_Patient->setFocus(Qt::OtherFocusReason);
         saisie_initiale_ = Etat_Saisie();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 
@@ -423,7 +421,7 @@ void Fenetre_Examen::Supprimer_Examen() {
         if (!Revenir_Examen_Affiche())
             return;
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
         return;
     }
     // The exam's own line under the question: one OK removes exactly the exam named.
@@ -431,11 +429,11 @@ void Fenetre_Examen::Supprimer_Examen() {
     try {
         ligne = Ligne_Examen(examens);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
         return;
     }
-    if (!Confirmer(this, QStringLiteral("Suppression d'Examen"),
-                   QStringLiteral("Attention vous allez supprimer une fiche\n") + ligne))
+    if (!confirm(this, QStringLiteral("Suppression d'Examen"),
+                 QStringLiteral("Attention vous allez supprimer une fiche\n") + ligne))
         return;
     try {
         const platform::Recordset::Key cle = examens.currentKey();
@@ -443,7 +441,7 @@ void Fenetre_Examen::Supprimer_Examen() {
         Suivre_Liste_Examens(cle);
         Afficher_Examen();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, libelle(), erreur, form());
+        showErrorBox(this, libelle(), erreur, form());
     }
 }
 

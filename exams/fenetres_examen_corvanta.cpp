@@ -12,9 +12,10 @@ std::vector<Inscription_Fenetre> Fenetres_Du_Programme() {
     return {Inscrire<Examen_Sinus>(), Inscrire<Examen_Plevre>(), Inscrire<Examen_Tumeur>()};
 }
 
-Fenetres_Examen_Corvanta::Fenetres_Examen_Corvanta(Echo& echo, Etat_Application& etat,
+Fenetres_Examen_Corvanta::Fenetres_Examen_Corvanta(Fenetre_Principale& principale,
+                                                   Etat_Application& etat,
                                                    std::vector<Inscription_Fenetre> inscriptions)
-    : echo_(echo), etat_(etat) {
+    : principale_(principale), etat_(etat) {
     for (Inscription_Fenetre& inscription : inscriptions)
         places_.push_back({std::move(inscription), nullptr});
 }
@@ -35,7 +36,7 @@ void Fenetres_Examen_Corvanta::Ouvrir(int type) {
         return;
     Place& place = places_[index];
     if (!place.fenetre) {
-        place.fenetre = place.inscription.creer(echo_, etat_);
+        place.fenetre = place.inscription.creer(principale_, etat_);
         place.fenetre->Fermee = [this](Fenetre_Examen& fenetre) { Fermee(fenetre); };
     }
     place.fenetre->Charger_Et_Afficher();
@@ -90,8 +91,8 @@ void Fenetres_Examen_Corvanta::Dossier_Export_Change() {
 }
 
 void Installer_Fenetres_Examen() {
-    Enregistrer_Fenetres_Examen([](Echo& echo, Etat_Application& etat) {
-        return std::make_unique<Fenetres_Examen_Corvanta>(echo, etat);
+    Enregistrer_Fenetres_Examen([](Fenetre_Principale& principale, Etat_Application& etat) {
+        return std::make_unique<Fenetres_Examen_Corvanta>(principale, etat);
     });
 }
 

@@ -12,16 +12,17 @@ namespace corvanta {
 // One exam window the program can open: the exam types it serves and how it is made.
 struct Inscription_Fenetre {
     std::vector<int> types;
-    std::function<std::unique_ptr<Fenetre_Examen>(Echo&, Etat_Application&)> creer;
+    std::function<std::unique_ptr<Fenetre_Examen>(Fenetre_Principale&, Etat_Application&)> creer;
 };
 
 // The entry of window class `F`, which has `static Profil_Examen Profil_Fenetre()` and a
-// constructor taking the main window and the application state.
+// constructor taking what it may use of the main window and the application state.
 template <class F>
 Inscription_Fenetre Inscrire() {
     return {F::Profil_Fenetre().types,
-            [](Echo& echo, Etat_Application& etat) -> std::unique_ptr<Fenetre_Examen> {
-                return std::make_unique<F>(echo, etat);
+            [](Fenetre_Principale& principale,
+               Etat_Application& etat) -> std::unique_ptr<Fenetre_Examen> {
+                return std::make_unique<F>(principale, etat);
             }};
 }
 
@@ -34,7 +35,7 @@ std::vector<Inscription_Fenetre> Fenetres_Du_Programme();
 class Fenetres_Examen_Corvanta : public Fenetres_Examen {
   public:
     Fenetres_Examen_Corvanta(
-        Echo& echo, Etat_Application& etat,
+        Fenetre_Principale& principale, Etat_Application& etat,
         std::vector<Inscription_Fenetre> inscriptions = Fenetres_Du_Programme());
     ~Fenetres_Examen_Corvanta() override;
 
@@ -65,7 +66,7 @@ class Fenetres_Examen_Corvanta : public Fenetres_Examen {
     std::size_t Place_Du_Type(int type) const;
     void Fermee(Fenetre_Examen& fenetre);
 
-    Echo& echo_;
+    Fenetre_Principale& principale_;
     Etat_Application& etat_;
     std::vector<Place> places_;
 };

@@ -45,14 +45,14 @@ void Dessiner(QPainter& p, int bouton) {
 QIcon Icone_Examen(int bouton) {
     // The exam and patient windows share one set of pictures; only print and export are
     // the exam window's own.
-    static const std::map<int, Icone_Patient> communes{
-        {1, Icone_Patient::Fleche_Gauche}, {2, Icone_Patient::Fleche_Droite},
-        {3, Icone_Patient::Fleche_Haut},   {4, Icone_Patient::Fleche_Bas},
-        {5, Icone_Patient::Main_Ecrivant}, {6, Icone_Patient::Fenetre_Validee},
-        {7, Icone_Patient::Corbeille},     {10, Icone_Patient::Stop},
+    static const std::map<int, ToolbarIcon> communes{
+        {1, ToolbarIcon::ArrowLeft},   {2, ToolbarIcon::ArrowRight},
+        {3, ToolbarIcon::ArrowUp},     {4, ToolbarIcon::ArrowDown},
+        {5, ToolbarIcon::WritingHand}, {6, ToolbarIcon::ValidatedWindow},
+        {7, ToolbarIcon::Bin},         {10, ToolbarIcon::Stop},
     };
     if (const auto commune = communes.find(bouton); commune != communes.end()) {
-        return QIcon(Dessiner_Icone(commune->second));
+        return QIcon(drawToolbarIcon(commune->second));
     }
     QPixmap image(kTaille, kTaille);
     image.fill(Qt::transparent);

@@ -59,14 +59,12 @@ int Lancer_Corvanta(int argc, char* argv[]) {
         echo.Form_Load();
     } catch (const Error& erreur) {
         std::cerr << "Corvanta cannot start: " << erreur.what() << '\n';
-        Message_Arret(nullptr, QStringLiteral("Corvanta"),
-                      QStringLiteral("Corvanta cannot start.\n\n") +
-                          QString::fromStdString(erreur.description()));
+        showStop(nullptr, QStringLiteral("Corvanta"),
+                 QStringLiteral("Corvanta cannot start.\n\n") +
+                     QString::fromStdString(erreur.description()));
         return 1;
     }
-    application.rapporter = [&](const Error& erreur) {
-        Afficher_Erreur(&echo, etat.Libelle, erreur);
-    };
+    application.rapporter = [&](const Error& erreur) { showErrorBox(&echo, etat.Libelle, erreur); };
     echo.show();
     return application.exec();
 }

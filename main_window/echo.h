@@ -52,7 +52,7 @@ struct CurvePagePatient;
 //
 // The controls are public and named as in the window's design; every one carries its
 // name as object name. Qt parents own them: the pointers never own.
-class Echo : public QMainWindow {
+class Echo : public QMainWindow, public Fenetre_Principale {
   public:
     // The window works on the application state for the whole run.
     explicit Echo(Etat_Application& etat, QWidget* parent = nullptr);
@@ -183,7 +183,7 @@ class Echo : public QMainWindow {
     void Date_MES_Change();
     void Chemin_Change();
     // The chosen picture format: 0 "Jpeg", 1 "Bmp", -1 when typed text chose none.
-    int Format_Image_Choisi() const;
+    int Format_Image_Choisi() const override;
     // Opens the export-folder chooser, or brings it forward while it is open.
     void Bouton_Chemin_Click();
     // The chooser while it is open; null once it is closed.
@@ -300,7 +300,7 @@ class Echo : public QMainWindow {
     void Enregistrer_Medecin();
     // The doctor chosen from an exam window: what the boxes hold is stored first, then
     // slot 1..3 becomes current, its button of `Toolbar3` pressed and its details shown.
-    void Choisir_Medecin(int slot);
+    void Choisir_Medecin(int slot) override;
 
     // ---- Exam types and exam windows (echo_types.cpp) ----------------------------------
     // The five type menus: type 0..4 becomes current (caption, check mark, exams
@@ -311,6 +311,9 @@ class Echo : public QMainWindow {
     void Menu_Gestion_Examens_Click();
     // The exam windows once the menu has created them; null before.
     Fenetres_Examen* Fenetres_Examen_Chargees() const { return fenetres_examen_.get(); }
+    // What they read of the filter tab: the sliders and the entry of Combo1.
+    Reglages_Filtre Filtre_Choisi() const override;
+    int Nombre_Points_Liste() const override;
 
     // ---- Live curve state ---------------------------------------------------------------
     static constexpr char kCommande_Trame_Suivante = 0x10;

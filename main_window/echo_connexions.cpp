@@ -10,13 +10,13 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "main_window/perte_focus.h"
 #include "patients/patients.h"
 #include "platform/error.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta {
 

@@ -7,14 +7,14 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
 #include "report_print/curve_page.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
+#include "widgets/quorel_window.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {
@@ -53,7 +53,7 @@ void Echo::List1_Click() {
     try {
         Picture2_Paint();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, etat_.Libelle, erreur);
+        showErrorBox(this, etat_.Libelle, erreur);
     }
 }
 
@@ -82,7 +82,7 @@ void Echo::Picture2_Paint() {
     const int moyenne = courbe->field(QStringLiteral("MOYENNE")).toInt32();
     const int passebas = courbe->field(QStringLiteral("PASSEBAS")).toInt16();
     const QString commentaire =
-        Texte_Pour_Boite(courbe->field(QStringLiteral("Commentaire_Courbe")).toTextOrEmpty());
+        toBoxText(courbe->field(QStringLiteral("Commentaire_Courbe")).toTextOrEmpty());
 
     apercu_source_.fill(0);
     std::copy_n(reinterpret_cast<const std::uint8_t*>(echantillons.constData()),
@@ -113,7 +113,7 @@ void Echo::Dessiner_Apercu() {
     } else {
         Courbe_Apercu.fill(0);
     }
-    QuorelWindow fenetre = Fenetre_Quorel(Picture2->image());
+    QuorelWindow fenetre = quorelWindow(Picture2->image());
     etat_.Bibliotheque->preview_samples()(&fenetre, Courbe_Apercu.data(), etat_.Nombre_Points);
 }
 
@@ -124,9 +124,9 @@ void Echo::Commentaire_Courbe_Change() {
     try {
         etat_.Base_Donnees->execute(
             QStringLiteral("UPDATE Courbes SET Commentaire_Courbe = ? WHERE ID = ?"),
-            {Texte_Pour_Base(Commentaire_Courbe->toPlainText()), cle});
+            {toStoredText(Commentaire_Courbe->toPlainText()), cle});
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, etat_.Libelle, erreur);
+        showErrorBox(this, etat_.Libelle, erreur);
     }
 }
 
@@ -164,12 +164,12 @@ void Echo::Memoriser_Courbe() {
                              {etat_.Code_Patient_Courant})
                  .isNull();
         if (!patient_connu) {
-            Message_Attention(this, l(1, 60), l(1, 84));
+            showWarning(this, l(1, 60), l(1, 84));
             return;
         }
         // Without a frame the raw curve is the empty start-up one: no acquisition to keep.
         if (!Courbe_Acquise) {
-            Message_Attention(this, l(1, 60), l(1, kTexte_Aucune_Courbe));
+            showWarning(this, l(1, 60), l(1, kTexte_Aucune_Courbe));
             return;
         }
         const QString cote = l(1, Toolbar1_Boutons[1]->isChecked() ? 80 : 81);
@@ -187,7 +187,7 @@ void Echo::Memoriser_Courbe() {
     } catch (const Error& erreur) {
         if (courbes != nullptr && courbes->editMode() != platform::Recordset::EditMode::None)
             courbes->cancelUpdate();
-        Afficher_Erreur(this, l, erreur);
+        showErrorBox(this, l, erreur);
         return;
     }
     auto* ligne = new QListWidgetItem(etiquette);
@@ -209,17 +209,17 @@ void Echo::Supprimer_Courbe() {
         etat_.Base_Donnees->execute(QStringLiteral("DELETE FROM Courbes WHERE ID = ?"), {cle});
     } catch (const Error& erreur) {
         if (erreur.number() == platform::db_error::kRelatedRecords) {
-            Message_Attention(this, QStringLiteral("Attention !!!"),
-                              QStringLiteral("Vous ne pouvez pas supprimer une courbe\n"
-                                             "utilisée dans un examen !"));
+            showWarning(this, QStringLiteral("Attention !!!"),
+                        QStringLiteral("Vous ne pouvez pas supprimer une courbe\n"
+                                       "utilisée dans un examen !"));
         } else {
-            Afficher_Erreur(this, etat_.Libelle, erreur);
+            showErrorBox(this, etat_.Libelle, erreur);
         }
     }
     try {
         Charger_Courbes_Patient();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, etat_.Libelle, erreur);
+        showErrorBox(this, etat_.Libelle, erreur);
         return;
     }
     if (List1->count() == 0)

@@ -16,12 +16,12 @@
 #include "app/requetes.h"
 #include "app/traduction_qt.h"
 #include "main_window/attente.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
+#include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
 
 namespace corvanta {
@@ -173,11 +173,11 @@ void Echo::Ouvrir_Port() {
         const Libelles& l = etat_.Libelle;
         const QString port = Nombre_Avec_Signe(etat_.Port_Com) + QStringLiteral(" ");
         if (erreur.number() == platform::SerialPort::kInvalidPortNumber) {
-            Message_Attention(this, l(1, 68), l(1, 69) + port + l(1, 71));
+            showWarning(this, l(1, 68), l(1, 69) + port + l(1, 71));
         } else if (erreur.number() == platform::SerialPort::kPortAlreadyOpen) {
-            Message_Attention(this, l(1, 68), l(1, 69) + port + l(1, 70));
+            showWarning(this, l(1, 68), l(1, 69) + port + l(1, 70));
         } else {
-            Afficher_Erreur(this, l, erreur);
+            showErrorBox(this, l, erreur);
         }
     }
 }
@@ -208,7 +208,7 @@ void Echo::Fermer_Application() {
         registre.sync();
     } catch (const Error& erreur) {
         // The settings could not be kept; the port and the database are closed all the same.
-        Afficher_Erreur(this, etat_.Libelle, erreur);
+        showErrorBox(this, etat_.Libelle, erreur);
     }
 
     if (PDQComm1_->isPortOpen())

@@ -153,11 +153,11 @@ void Echo::Importer_Base() {
                                       [&progression] { return progression.Continuer(); });
     } catch (const Refus_Import& refus) {
         if (refus.raison == Refus_Import::Raison::Annulee) {
-            Message_Information(this, l(1, 83), l(1, 112));
+            showInformation(this, l(1, 83), l(1, 112));
         } else {
-            Message_Attention(this, l(1, 83),
-                              l(1, 97) + u'\n' + QDir::toNativeSeparators(chemin) +
-                                  QStringLiteral("\n\n") + Motif_Refus(l, refus));
+            showWarning(this, l(1, 83),
+                        l(1, 97) + u'\n' + QDir::toNativeSeparators(chemin) +
+                            QStringLiteral("\n\n") + Motif_Refus(l, refus));
         }
         return;
     } catch (const Error& erreur) {
@@ -165,7 +165,7 @@ void Echo::Importer_Base() {
         texte += QStringLiteral("\n") + QDir::toNativeSeparators(chemin);
         if (erreur.number() != platform::db_error::kNotADatabase)
             texte += QStringLiteral("\n\n") + QString::fromStdString(erreur.description());
-        Message_Attention(this, l(1, 83), texte);
+        showWarning(this, l(1, 83), texte);
         return;
     }
     try {
@@ -177,10 +177,10 @@ void Echo::Importer_Base() {
         if (fenetres_examen_)
             fenetres_examen_->Donnees_Importees();
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, l, erreur);
+        showErrorBox(this, l, erreur);
         return;
     }
-    Message_Information(this, l(1, 83), Bilan_Texte(l, bilan));
+    showInformation(this, l(1, 83), Bilan_Texte(l, bilan));
 }
 
 }  // namespace corvanta

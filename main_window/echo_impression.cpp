@@ -102,7 +102,7 @@ void Echo::Imprimer_Courbe(int Mode_Impression) {
         page.mode = Mode_Impression;
         page.printedAt = QDateTime::currentDateTime();
         if (!Remplir_Page_Courbe(page)) {
-            Message_Attention(this, l(1, 91), l(1, kCourbe_Supprimee));
+            showWarning(this, l(1, 91), l(1, kCourbe_Supprimee));
             return;
         }
         // Without an export folder only a real printer can take the page.
@@ -113,9 +113,9 @@ void Echo::Imprimer_Courbe(int Mode_Impression) {
         const QString ecrit = report::printDocument(
             pdf, [&page](platform::Page& imprimante) { report::drawCurvePage(imprimante, page); });
         if (!ecrit.isEmpty())
-            Message_Information(this, l(1, 91), l(1, 92) + QStringLiteral("\n") + ecrit);
+            showInformation(this, l(1, 91), l(1, 92) + QStringLiteral("\n") + ecrit);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, l, erreur);
+        showErrorBox(this, l, erreur);
     }
 }
 

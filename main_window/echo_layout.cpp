@@ -13,12 +13,12 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "main_window/icons.h"
 #include "main_window/scale_picture.h"
 #include "patients/patients.h"
 #include "platform/serial_port.h"
+#include "widgets/curve_view.h"
 #include "widgets/named_widgets.h"
 #include "widgets/window_placement.h"
 

@@ -86,19 +86,19 @@ void Echo::Liste_Nom_Click() {
             QStringLiteral("SELECT * FROM Patients WHERE Code_Patient = ?"), {cle});
         if (seul->recordCount() == 0) {
             Oublier_Patient();
-            Message_Attention(this, etat_.Libelle(1, 44), etat_.Libelle(1, 85));
+            showWarning(this, etat_.Libelle(1, 44), etat_.Libelle(1, 85));
             return;
         }
         seul->moveFirst();
         Choisir_Patient(*seul);
     } catch (const Error& erreur) {
-        Afficher_Erreur(this, etat_.Libelle, erreur);
+        showErrorBox(this, etat_.Libelle, erreur);
     }
 }
 
 void Echo::Choisir_Patient(const platform::Recordset& patients) {
     Text1->setPlainText(
-        Texte_Pour_Boite(patients.field(QStringLiteral("Commentaire_Patient")).toTextOrEmpty()));
+        toBoxText(patients.field(QStringLiteral("Commentaire_Patient")).toTextOrEmpty()));
     Charger_Patient(patients);
 }
 

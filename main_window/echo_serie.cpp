@@ -158,9 +158,9 @@ void Echo::Appareil_Perdu(const QString& description) {
     Timer2->stop();
     Delai_Ecoule = true;
     const Libelles& l = etat_.Libelle;
-    Message_Attention(this, l(1, 68),
-                      l(1, 69) + Nombre_Avec_Signe(etat_.Port_Com) + QStringLiteral(" : ") +
-                          l(1, kTexte_Appareil_Perdu) + QStringLiteral("\n\n") + description);
+    showWarning(this, l(1, 68),
+                l(1, 69) + Nombre_Avec_Signe(etat_.Port_Com) + QStringLiteral(" : ") +
+                    l(1, kTexte_Appareil_Perdu) + QStringLiteral("\n\n") + description);
 }
 
 }  // namespace corvanta

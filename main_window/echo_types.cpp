@@ -1,6 +1,8 @@
 // The exam types: menus, caption, the exams recordset of the current type, and the
-// opening of the exam windows.
+// opening of the exam windows and what they read of this window.
 #include <QAction>
+#include <QComboBox>
+#include <QSlider>
 
 #include "app/requetes.h"
 #include "main_window/echo.h"
@@ -64,6 +66,14 @@ void Echo::Menu_Gestion_Examens_Click() {
         fenetres_examen_ = fabrique(*this, etat_);
     }
     fenetres_examen_->Ouvrir(etat_.Type_Examen);
+}
+
+Reglages_Filtre Echo::Filtre_Choisi() const {
+    return {Slider1[0]->value(), Slider1[1]->value()};
+}
+
+int Echo::Nombre_Points_Liste() const {
+    return Combo1->currentData().toInt();
 }
 
 }  // namespace corvanta

@@ -4,12 +4,12 @@
 #include <QSlider>
 
 #include "app/reglages.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/settings_store.h"
+#include "widgets/curve_view.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta {
 
@@ -20,7 +20,7 @@ const QString kCourbes_Marquees = QStringLiteral("IMPRIMER <> 0 OR COULEUR <> 0"
 }  // namespace
 
 int Echo::Dessiner_Vue(Zone_Sensible* zones) {
-    QuorelWindow fenetre = Fenetre_Quorel(Picture1->image());
+    QuorelWindow fenetre = quorelWindow(Picture1->image());
     const int resultat = etat_.Bibliotheque->view_samples()(
         &fenetre, Courbe_Filtree.data(), etat_.Nombre_Points, Courbes_Affichees[0].data(),
         Courbes_Affichees[1].data(), Courbes_Affichees[2].data(), Courbes_Affichees[3].data(),

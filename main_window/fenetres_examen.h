@@ -5,8 +5,32 @@
 
 namespace corvanta {
 
-class Echo;
 struct Etat_Application;
+
+// The filter settings the main window's two sliders hold.
+struct Reglages_Filtre {
+    int moyenne = 0;    // half-width of the moving average, 0..5
+    int passe_bas = 0;  // kind of low-pass filter, 0..5
+};
+
+// What the exam windows use of the main window: its only door into it. Every value is
+// read from the main window's controls at the moment it is asked for.
+class Fenetre_Principale {
+  public:
+    // The filter settings the sliders show now.
+    virtual Reglages_Filtre Filtre_Choisi() const = 0;
+    // The number of points of the entry chosen in the list of points per curve. While no
+    // port is open it can differ from the number the program works with.
+    virtual int Nombre_Points_Liste() const = 0;
+    // The chosen picture format: 0 "Jpeg", 1 "Bmp", -1 when typed text chose none.
+    virtual int Format_Image_Choisi() const = 0;
+    // The doctor chosen from an exam window: what the doctor boxes hold is stored first,
+    // then slot 1..3 becomes the current doctor and the main window shows it.
+    virtual void Choisir_Medecin(int slot) = 0;
+
+  protected:
+    ~Fenetre_Principale() = default;
+};
 
 // What the main window needs of the exam windows, which are built apart and link it.
 class Fenetres_Examen {
@@ -30,7 +54,7 @@ class Fenetres_Examen {
 };
 
 using Fabrique_Fenetres_Examen =
-    std::function<std::unique_ptr<Fenetres_Examen>(Echo&, Etat_Application&)>;
+    std::function<std::unique_ptr<Fenetres_Examen>(Fenetre_Principale&, Etat_Application&)>;
 
 // The program's launcher registers how the exam windows are made; the main window makes
 // them at the first exam command. Without a registration the command does nothing.

@@ -108,16 +108,16 @@ void Patients::Creer_Controles() {
     }
 
     Toolbar1 = createNamed<QToolBar>(this, "Toolbar1");
-    Toolbar1->setIconSize(QSize(kTaille_Icone, kTaille_Icone));
+    Toolbar1->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->setFloatable(false);
     Toolbar1->setMovable(false);
-    constexpr std::array<Icone_Patient, kNombre_Boutons> images{
-        Icone_Patient::Fleche_Gauche, Icone_Patient::Fleche_Droite, Icone_Patient::Fleche_Haut,
-        Icone_Patient::Fleche_Bas,    Icone_Patient::Main_Ecrivant, Icone_Patient::Fenetre_Validee,
-        Icone_Patient::Corbeille,     Icone_Patient::Jumelles,      Icone_Patient::Stop};
+    constexpr std::array<ToolbarIcon, kNombre_Boutons> images{
+        ToolbarIcon::ArrowLeft, ToolbarIcon::ArrowRight,  ToolbarIcon::ArrowUp,
+        ToolbarIcon::ArrowDown, ToolbarIcon::WritingHand, ToolbarIcon::ValidatedWindow,
+        ToolbarIcon::Bin,       ToolbarIcon::Binoculars,  ToolbarIcon::Stop};
     for (int i = 0; i < kNombre_Boutons; ++i) {
-        QAction* bouton = Toolbar1->addAction(QIcon(Dessiner_Icone(images[i])), QString());
+        QAction* bouton = Toolbar1->addAction(QIcon(drawToolbarIcon(images[i])), QString());
         bouton->setObjectName(QStringLiteral("Toolbar1_Bouton%1").arg(i + 1));
         connect(bouton, &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i + 1); });
         Boutons[i] = bouton;
@@ -206,7 +206,7 @@ void Patients::Form_Unload() {
     try {
         Apres_Fermeture();
     } catch (const Error& erreur) {
-        Afficher_Erreur(parentWidget(), etat_.Libelle, erreur);
+        showErrorBox(parentWidget(), etat_.Libelle, erreur);
     }
 }
 
@@ -243,7 +243,7 @@ platform::Recordset& Patients::Table() const {
 }
 
 void Patients::Erreur(const Error& erreur) {
-    Afficher_Erreur(this, etat_.Libelle, erreur);
+    showErrorBox(this, etat_.Libelle, erreur);
 }
 
 }  // namespace corvanta

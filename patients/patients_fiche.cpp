@@ -24,12 +24,12 @@ void Patients::Enregistrer_Patient() {
     if (Mode_Ajout != 1 && Code_Patient_Affiche == 0)
         return;
     if (Nom->text().isEmpty()) {
-        Message_Attention(this, libelle(5, 12), libelle(5, 11));
+        showWarning(this, libelle(5, 12), libelle(5, 11));
         Nom->setFocus();
         return;
     }
     if (Date_Naissance->text().isEmpty()) {
-        Message_Attention(this, libelle(5, 12), libelle(5, 13));
+        showWarning(this, libelle(5, 12), libelle(5, 13));
         Date_Naissance->setFocus();
         return;
     }
@@ -37,7 +37,7 @@ void Patients::Enregistrer_Patient() {
     // keep what was typed so that it can be corrected.
     const auto date_naissance = Date_Naissance_Stockee(Date_Naissance->text());
     if (!date_naissance) {
-        Message_Arret(this, libelle(5, 12), libelle(5, 14));
+        showStop(this, libelle(5, 12), libelle(5, 14));
         Date_Naissance->setFocus();
         return;
     }
@@ -65,9 +65,9 @@ void Patients::Enregistrer_Patient() {
     } catch (const Error& erreur) {
         // Nothing half-written: the row keeps its old values and the boxes what was typed.
         table->cancelUpdate();
-        Message_Arret(this, libelle(5, 15),
-                      QStringLiteral("   ") + libelle(4, 44) + QStringLiteral(" : ") +
-                          QString::fromStdString(erreur.description()));
+        showStop(this, libelle(5, 15),
+                 QStringLiteral("   ") + libelle(4, 44) + QStringLiteral(" : ") +
+                     QString::fromStdString(erreur.description()));
         return;
     }
     // The main window keeps showing its current patient, and storing curves for him,
@@ -141,7 +141,7 @@ void Patients::Supprimer_Patient() {
         Erreur(erreur);
         return;
     }
-    if (!Confirmer(this, etat_.Libelle(5, 15), question))
+    if (!confirm(this, etat_.Libelle(5, 15), question))
         return;
     try {
         platform::Recordset& table = Table();

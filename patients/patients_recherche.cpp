@@ -110,9 +110,9 @@ void Patients::Filtrer_Patients() {
 
     if (echec || Table().eof()) {
         if (echec) {
-            Message_Arret(this, libelle(4, 44), libelle(5, 18));
+            showStop(this, libelle(4, 44), libelle(5, 18));
         } else {
-            Message_Attention(this, libelle(5, 20), libelle(5, 19));
+            showWarning(this, libelle(5, 20), libelle(5, 19));
         }
         // All patients again, each line showing its own patient.
         try {

@@ -7,32 +7,32 @@
 
 namespace corvanta {
 
-void Afficher_Erreur(QWidget* parent, const Libelles& libelle, const Error& erreur, int form) {
-    const Texte_Erreur texte = Composer_Erreur(libelle, erreur, form);
-    QMessageBox boite(QMessageBox::NoIcon, texte.titre, texte.message, QMessageBox::Ok, parent);
-    boite.exec();
+void showErrorBox(QWidget* parent, const Libelles& texts, const Error& error, int form) {
+    const Texte_Erreur message = Composer_Erreur(texts, error, form);
+    QMessageBox box(QMessageBox::NoIcon, message.titre, message.message, QMessageBox::Ok, parent);
+    box.exec();
 }
 
-void Message_Attention(QWidget* parent, const QString& titre, const QString& texte) {
-    QMessageBox::warning(parent, titre, texte, QMessageBox::Ok);
+void showWarning(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
-void Message_Information(QWidget* parent, const QString& titre, const QString& texte) {
-    QMessageBox::information(parent, titre, texte, QMessageBox::Ok);
+void showInformation(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
 }
 
-void Message_Arret(QWidget* parent, const QString& titre, const QString& texte) {
-    QMessageBox::critical(parent, titre, texte, QMessageBox::Ok);
+void showStop(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::critical(parent, title, text, QMessageBox::Ok);
 }
 
-bool Confirmer(QWidget* parent, const QString& titre, const QString& texte) {
-    QMessageBox boite(QMessageBox::Warning, titre, texte, QMessageBox::Ok | QMessageBox::Cancel,
-                      parent);
-    boite.setDefaultButton(QMessageBox::Cancel);
-    boite.setEscapeButton(QMessageBox::Cancel);
-    const int reponse = boite.exec();
-    return boite.clickedButton() != boite.button(QMessageBox::Cancel) &&
-           reponse != QMessageBox::Cancel && reponse != QDialog::Rejected;
+bool confirm(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    return box.clickedButton() != box.button(QMessageBox::Cancel) &&
+           answer != QMessageBox::Cancel && answer != QDialog::Rejected;
 }
 
 }  // namespace corvanta

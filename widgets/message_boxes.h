@@ -13,19 +13,19 @@ namespace corvanta {
 
 // The standard error box: texts 42 to 44 of `form`, the error's number, source and
 // description; OK only, no icon.
-void Afficher_Erreur(QWidget* parent, const Libelles& libelle, const Error& erreur, int form = 4);
+void showErrorBox(QWidget* parent, const Libelles& texts, const Error& error, int form = 4);
 
 // Exclamation icon, OK only.
-void Message_Attention(QWidget* parent, const QString& titre, const QString& texte);
+void showWarning(QWidget* parent, const QString& title, const QString& text);
 
 // Information icon, OK only.
-void Message_Information(QWidget* parent, const QString& titre, const QString& texte);
+void showInformation(QWidget* parent, const QString& title, const QString& text);
 
 // Stop icon, OK only.
-void Message_Arret(QWidget* parent, const QString& titre, const QString& texte);
+void showStop(QWidget* parent, const QString& title, const QString& text);
 
 // Exclamation icon, OK and Cancel, Cancel the default: a stray Return keeps things as they
 // are. True unless the user chose Cancel or closed the box.
-bool Confirmer(QWidget* parent, const QString& titre, const QString& texte);
+bool confirm(QWidget* parent, const QString& title, const QString& text);
 
 }  // namespace corvanta

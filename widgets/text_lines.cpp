@@ -13,7 +13,7 @@ constexpr char kShown[] = "corvantaShownText";
 }  // namespace
 
 void showStoredText(QPlainTextEdit* box, const QString& stored) {
-    box->setPlainText(Texte_Pour_Boite(stored));
+    box->setPlainText(toBoxText(stored));
     box->setProperty(kStored, stored);
     box->setProperty(kShown, box->toPlainText());
 }
@@ -26,7 +26,7 @@ std::optional<QString> untouchedStoredText(const QPlainTextEdit* box) {
 }
 
 QString textToStore(const QPlainTextEdit* box) {
-    return untouchedStoredText(box).value_or(Texte_Pour_Base(box->toPlainText()));
+    return untouchedStoredText(box).value_or(toStoredText(box->toPlainText()));
 }
 
 }  // namespace corvanta

@@ -8,15 +8,15 @@ class QPlainTextEdit;
 namespace corvanta {
 
 // Stored texts break their lines with CR LF; the text boxes with a bare line feed.
-inline QString Texte_Pour_Boite(QString texte) {
-    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return texte;
+inline QString toBoxText(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
 }
 
-inline QString Texte_Pour_Base(QString texte) {
-    texte.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return texte;
+inline QString toStoredText(QString text) {
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
 }
 
 // A multi-line box shows a stored text with its own line breaks (and its own spaces), and

@@ -11,48 +11,48 @@ namespace corvanta {
 
 namespace {
 
-const QColor kContour(30, 30, 30);
+const QColor kOutline(30, 30, 30);
 
-// An arrow pointing right, turned by `degres` about the picture's centre.
-void Fleche(QPainter& p, qreal degres) {
-    const QPolygonF fleche({{4, 12}, {17, 12}, {17, 5}, {28, 16}, {17, 27}, {17, 20}, {4, 20}});
+// An arrow pointing right, turned by `degrees` about the picture's centre.
+void arrow(QPainter& p, qreal degrees) {
+    const QPolygonF shape({{4, 12}, {17, 12}, {17, 5}, {28, 16}, {17, 27}, {17, 20}, {4, 20}});
     p.save();
     p.translate(16, 16);
-    p.rotate(degres);
+    p.rotate(degrees);
     p.translate(-16, -16);
-    p.setPen(QPen(kContour, 1.2));
+    p.setPen(QPen(kOutline, 1.2));
     p.setBrush(QColor(20, 110, 40));
-    p.drawPolygon(fleche);
+    p.drawPolygon(shape);
     p.restore();
 }
 
-void Main_Ecrivant(QPainter& p) {
+void writingHand(QPainter& p) {
     // The sheet, with its lines of writing.
-    p.setPen(QPen(kContour, 1));
+    p.setPen(QPen(kOutline, 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(3.5, 2.5, 18, 25));
     p.setPen(QPen(QColor(90, 90, 160), 1));
     for (int y = 8; y <= 20; y += 4)
         p.drawLine(QPointF(6, y), QPointF(y < 20 ? 19 : 13, y));
     // The pen, its tip on the last line.
-    p.setPen(QPen(kContour, 1));
+    p.setPen(QPen(kOutline, 1));
     p.setBrush(QColor(230, 190, 40));
     p.drawPolygon(QPolygonF({{15, 21}, {26, 8}, {29, 11}, {18, 24}}));
     p.setBrush(QColor(60, 60, 60));
     p.drawPolygon(QPolygonF({{15, 21}, {18, 24}, {13.5, 25.5}}));
     // The hand holding it.
     p.setBrush(QColor(240, 196, 160));
-    QPainterPath main;
-    main.moveTo(17, 22);
-    main.cubicTo(17, 17, 23, 15, 27, 18);
-    main.cubicTo(31, 21, 30, 28, 26, 30);
-    main.cubicTo(22, 31, 18, 28, 17, 22);
-    p.drawPath(main);
+    QPainterPath hand;
+    hand.moveTo(17, 22);
+    hand.cubicTo(17, 17, 23, 15, 27, 18);
+    hand.cubicTo(31, 21, 30, 28, 26, 30);
+    hand.cubicTo(22, 31, 18, 28, 17, 22);
+    p.drawPath(hand);
     p.drawEllipse(QRectF(15.5, 19.5, 4, 4));
 }
 
-void Fenetre_Validee(QPainter& p) {
-    p.setPen(QPen(kContour, 1));
+void validatedWindow(QPainter& p) {
+    p.setPen(QPen(kOutline, 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(2.5, 4.5, 26, 22));
     p.setBrush(QColor(20, 50, 150));
@@ -62,8 +62,8 @@ void Fenetre_Validee(QPainter& p) {
     p.drawPolyline(QPolygonF({{9, 17}, {14, 22}, {24, 12}}));
 }
 
-void Corbeille(QPainter& p) {
-    p.setPen(QPen(kContour, 1));
+void bin(QPainter& p) {
+    p.setPen(QPen(kOutline, 1));
     p.setBrush(QColor(150, 155, 160));
     p.drawPolygon(QPolygonF({{8, 9}, {24, 9}, {22, 29}, {10, 29}}));
     p.drawRect(QRectF(5.5, 6.5, 21, 3));
@@ -73,8 +73,8 @@ void Corbeille(QPainter& p) {
         p.drawLine(QPointF(x, 12), QPointF(x, 26.5));
 }
 
-void Jumelles(QPainter& p) {
-    p.setPen(QPen(kContour, 1));
+void binoculars(QPainter& p) {
+    p.setPen(QPen(kOutline, 1));
     p.setBrush(QColor(45, 45, 50));
     p.drawRoundedRect(QRectF(5, 6, 8, 12), 2, 2);
     p.drawRoundedRect(QRectF(19, 6, 8, 12), 2, 2);
@@ -87,60 +87,60 @@ void Jumelles(QPainter& p) {
     }
 }
 
-void Stop(QPainter& p) {
-    QPolygonF octogone;
+void stopSign(QPainter& p) {
+    QPolygonF octagon;
     for (int i = 0; i < 8; ++i) {
         const qreal angle = (22.5 + 45.0 * i) * M_PI / 180.0;
-        octogone << QPointF(16 + 15 * std::cos(angle), 16 + 15 * std::sin(angle));
+        octagon << QPointF(16 + 15 * std::cos(angle), 16 + 15 * std::sin(angle));
     }
     p.setPen(QPen(Qt::white, 1.5));
     p.setBrush(QColor(200, 20, 20));
-    p.drawPolygon(octogone);
-    QFont police(QStringLiteral("Liberation Sans"));
-    police.setPixelSize(9);
-    police.setBold(true);
-    p.setFont(police);
+    p.drawPolygon(octagon);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(9);
+    font.setBold(true);
+    p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("STOP"));
 }
 
 }  // namespace
 
-QPixmap Dessiner_Icone(Icone_Patient icone) {
-    QPixmap image(kTaille_Icone, kTaille_Icone);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+QPixmap drawToolbarIcon(ToolbarIcon icon) {
+    QPixmap picture(kToolbarIconSize, kToolbarIconSize);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    switch (icone) {
-        case Icone_Patient::Fleche_Gauche:
-            Fleche(p, 180);
+    switch (icon) {
+        case ToolbarIcon::ArrowLeft:
+            arrow(p, 180);
             break;
-        case Icone_Patient::Fleche_Droite:
-            Fleche(p, 0);
+        case ToolbarIcon::ArrowRight:
+            arrow(p, 0);
             break;
-        case Icone_Patient::Fleche_Haut:
-            Fleche(p, -90);
+        case ToolbarIcon::ArrowUp:
+            arrow(p, -90);
             break;
-        case Icone_Patient::Fleche_Bas:
-            Fleche(p, 90);
+        case ToolbarIcon::ArrowDown:
+            arrow(p, 90);
             break;
-        case Icone_Patient::Main_Ecrivant:
-            Main_Ecrivant(p);
+        case ToolbarIcon::WritingHand:
+            writingHand(p);
             break;
-        case Icone_Patient::Fenetre_Validee:
-            Fenetre_Validee(p);
+        case ToolbarIcon::ValidatedWindow:
+            validatedWindow(p);
             break;
-        case Icone_Patient::Corbeille:
-            Corbeille(p);
+        case ToolbarIcon::Bin:
+            bin(p);
             break;
-        case Icone_Patient::Jumelles:
-            Jumelles(p);
+        case ToolbarIcon::Binoculars:
+            binoculars(p);
             break;
-        case Icone_Patient::Stop:
-            Stop(p);
+        case ToolbarIcon::Stop:
+            stopSign(p);
             break;
     }
-    return image;
+    return picture;
 }
 
 }  // namespace corvanta

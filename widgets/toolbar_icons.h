@@ -6,20 +6,20 @@ namespace corvanta {
 
 // The toolbar pictures the patient and exam windows share, 32 x 32 on a transparent
 // background, drawn when a window is made (no picture files).
-enum class Icone_Patient {
-    Fleche_Gauche,
-    Fleche_Droite,
-    Fleche_Haut,
-    Fleche_Bas,
-    Main_Ecrivant,
-    Fenetre_Validee,
-    Corbeille,
-    Jumelles,
+enum class ToolbarIcon {
+    ArrowLeft,
+    ArrowRight,
+    ArrowUp,
+    ArrowDown,
+    WritingHand,
+    ValidatedWindow,
+    Bin,
+    Binoculars,
     Stop,
 };
 
-inline constexpr int kTaille_Icone = 32;
+inline constexpr int kToolbarIconSize = 32;
 
-QPixmap Dessiner_Icone(Icone_Patient icone);
+QPixmap drawToolbarIcon(ToolbarIcon icon);
 
 }  // namespace corvanta

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 #include <algorithm>
 
@@ -71,6 +72,29 @@ TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
     poste.Ecrire(Trame_Appareil(Rampe(400, 8)) + Trame_Appareil(Rampe(400, 9)));
     EXPECT_EQ(poste.Lire_Commandes(2), QByteArray(2, kDemande));
     EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 9));
+}
+
+// The live curve is filtered with each slider's own setting: the moving average from the
+// first, the low-pass kind from the second.
+TEST_F(Dialogue, TheLiveCurveIsFilteredWithEachSlidersOwnSetting) {
+    QByteArray echantillons(400, '\x0a');
+    for (int i = 0; i < 400; i += 2)
+        echantillons[i] = '\x28';
+    const auto filtree = [&](int moyenne, int passe_bas) {
+        Echantillons_Courbe sortie{};
+        poste.etat().Bibliotheque->smooth_filter()(
+            reinterpret_cast<const std::uint8_t*>(echantillons.constData()), sortie.data(), moyenne,
+            passe_bas, 400);
+        return sortie;
+    };
+    for (const auto& [moyenne, passe_bas] : {std::pair(1, 4), std::pair(0, 5), std::pair(5, 0)}) {
+        ASSERT_NE(filtree(moyenne, passe_bas), filtree(passe_bas, moyenne));
+        echo.Slider1[0]->setValue(moyenne);
+        echo.Slider1[1]->setValue(passe_bas);
+        Arreter_Timer2();
+        ASSERT_EQ(poste.Envoyer_Trame(Trame_Appareil(echantillons)), QByteArray(1, kDemande));
+        EXPECT_EQ(echo.Courbe_Filtree, filtree(moyenne, passe_bas)) << moyenne << ", " << passe_bas;
+    }
 }
 
 TEST_F(Dialogue, Timer2DemandeToutesLes300MsQuelQueSoitLeTrafic) {

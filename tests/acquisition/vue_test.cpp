@@ -11,9 +11,9 @@
 #include <QSlider>
 #include <optional>
 
-#include "main_window/curve_view.h"
 #include "platform/database.h"
 #include "tests/acquisition/poste_acquisition.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 namespace {

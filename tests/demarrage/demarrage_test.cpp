@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <optional>
 
-#include "main_window/curve_view.h"
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/error.h"
@@ -23,6 +22,7 @@
 #include "platform/settings_store.h"
 #include "tests/acquisition/poste_acquisition.h"
 #include "tests/demarrage/echo_demarre.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 namespace {

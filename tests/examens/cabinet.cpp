@@ -13,8 +13,8 @@
 #include <QSlider>
 #include <QStandardPaths>
 
-#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta::test {
 
@@ -112,7 +112,7 @@ QImage Apercu_Attendu(Cabinet& c, const QByteArray& samples, QSize taille) {
     c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const uint8_t*>(samples.constData()),
                                           sortie.data(), c.echo->Slider1[0]->value(),
                                           c.echo->Slider1[1]->value(), points);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
+    QuorelWindow fenetre = quorelWindow(image);
     c.etat->Bibliotheque->preview_samples()(&fenetre, sortie.data(), points);
     return image;
 }
@@ -158,7 +158,7 @@ void Cabinet::demarrer(std::vector<Inscription_Fenetre> fenetres) {
     echo->Form_Load();
     // The start-up's own message (no device on the port) is not the exam windows' concern.
     messages.boites.clear();
-    Enregistrer_Fenetres_Examen([fenetres](Echo& e, Etat_Application& etat) {
+    Enregistrer_Fenetres_Examen([fenetres](Fenetre_Principale& e, Etat_Application& etat) {
         return std::make_unique<Fenetres_Examen_Corvanta>(e, etat, fenetres);
     });
 }

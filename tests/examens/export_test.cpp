@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QSlider>
 #include <filesystem>
 
 #include "app/chargement_libelles.h"
@@ -75,6 +76,35 @@ TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
     // Before any preview the main window's number of points is used.
     s.Nombre_Points_Examen = 0;
     EXPECT_EQ(s.Donnees_Compte_Rendu()->pointCount, c.etat->Nombre_Points);
+}
+
+// A report stops at the points of the window's own last preview, which differ from the
+// program's while no port is open, and filters with the sliders as they are when it runs.
+TEST(Export_Examen, TheReportTakesThePointsOfTheLastPreviewAndTheSlidersAsTheyAre) {
+    Export_Sinus c;
+    Examen_Sinus& s = *c.fenetre;
+    c.echo->Combo1->setCurrentIndex(1);  // 100 points
+    s.Liste_Examens->setCurrentRow(1);
+    ASSERT_EQ(s.Nombre_Points_Examen, 100);
+    ASSERT_EQ(c.etat->Nombre_Points, 400);
+    c.echo->Combo1->setCurrentIndex(2);  // no preview since
+    c.echo->Slider1[0]->setValue(3);
+    c.echo->Slider1[1]->setValue(1);
+
+    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
+    EXPECT_EQ(entree.pointCount, 100);
+    QByteArray brute(400, '\x0a');
+    for (int i = 0; i < 400; i += 2)
+        brute[i] = '\x28';
+    const auto filtree = [&](int moyenne, int passe_bas) {
+        std::vector<std::uint8_t> sortie(400);
+        c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const std::uint8_t*>(brute.data()),
+                                              sortie.data(), moyenne, passe_bas, 100);
+        sortie.resize(100);
+        return sortie;
+    };
+    ASSERT_NE(filtree(3, 1), filtree(1, 3));
+    EXPECT_EQ(entree.filter(brute), filtree(3, 1));
 }
 
 // Each refusal says why, and nothing is written.

@@ -16,9 +16,9 @@
 #include <QTest>
 
 #include "exams/examen_plevre.h"
-#include "main_window/curve_view.h"
 #include "platform/recordset.h"
 #include "tests/examens/cabinet.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 namespace {

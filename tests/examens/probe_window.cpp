@@ -21,8 +21,8 @@ Profil_Examen ProbeWindow::Profil_Fenetre() {
             .page_export = report::drawPleuraPicture};
 }
 
-ProbeWindow::ProbeWindow(Echo& echo, Etat_Application& etat)
-    : Fenetre_Examen(echo, etat, Profil_Fenetre()) {
+ProbeWindow::ProbeWindow(Fenetre_Principale& principale, Etat_Application& etat)
+    : Fenetre_Examen(principale, etat, Profil_Fenetre()) {
     setObjectName(QStringLiteral("ProbeWindow"));
     resize(640, 420);
     Liste_Examens->setGeometry(8, 8, 200, 150);

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "exams/fenetre_examen.h"
-#include "main_window/curve_view.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 
@@ -18,7 +18,7 @@ namespace corvanta::test {
 // picture.
 class ProbeWindow : public Fenetre_Examen {
   public:
-    ProbeWindow(Echo& echo, Etat_Application& etat);
+    ProbeWindow(Fenetre_Principale& principale, Etat_Application& etat);
     static Profil_Examen Profil_Fenetre();
 
     CurveView* Picture1 = nullptr;

@@ -13,9 +13,9 @@
 #include <QTest>
 #include <tuple>
 
-#include "main_window/curve_view.h"
 #include "platform/recordset.h"
 #include "tests/examens/cabinet.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 namespace {

@@ -18,9 +18,9 @@
 #include <tuple>
 
 #include "exams/examen_tumeur.h"
-#include "main_window/curve_view.h"
 #include "platform/recordset.h"
 #include "tests/examens/cabinet.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta::test {
 namespace {

@@ -16,9 +16,9 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "tests/support/application_test.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta {
 namespace {

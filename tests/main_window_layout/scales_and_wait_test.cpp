@@ -5,10 +5,10 @@
 #include <QLabel>
 
 #include "main_window/attente.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
 #include "main_window/scale_picture.h"
 #include "tests/support/application_test.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta {
 namespace {

@@ -37,7 +37,7 @@ TEST(FichePatient, CommentKeepsItsWholeTextWithLineBreaksAsBlanks) {
     const QString long_texte = QString(30, u'a') + u'\n' + QString(119, u'b');
     EXPECT_EQ(Commentaire_Stocke(long_texte), QString(30, u'a') + u' ' + QString(119, u'b'));
     // Shown again in its box, a stored CR LF is one line break.
-    EXPECT_EQ(Texte_Pour_Boite("ab\r\ncd"), QStringLiteral("ab\ncd"));
+    EXPECT_EQ(toBoxText("ab\r\ncd"), QStringLiteral("ab\ncd"));
 }
 
 TEST(FichePatient, BirthDateCriterionTakesOperatorAndTheWholeDate) {

@@ -7,10 +7,10 @@
 #include <QListWidget>
 #include <QSlider>
 
-#include "main_window/curve_view.h"
-#include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
 #include "tests/patients_onglet/poste_patients.h"
+#include "widgets/curve_view.h"
+#include "widgets/quorel_window.h"
 
 namespace corvanta::test {
 namespace {
@@ -25,7 +25,7 @@ QImage Attendu(Etat_Application& etat, QSize taille, const QByteArray& echantill
     etat.Bibliotheque->smooth_filter()(source.data(), filtree.data(), moyenne, passebas, points);
     QImage image(taille, QImage::Format_RGB32);
     image.fill(Qt::black);
-    QuorelWindow fenetre = Fenetre_Quorel(image);
+    QuorelWindow fenetre = quorelWindow(image);
     etat.Bibliotheque->preview_samples()(&fenetre, filtree.data(), points);
     return image;
 }

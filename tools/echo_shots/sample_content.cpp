@@ -11,8 +11,8 @@
 #include <QTabWidget>
 
 #include "app/libelle.h"
-#include "main_window/curve_view.h"
 #include "main_window/echo.h"
+#include "widgets/curve_view.h"
 
 namespace corvanta {
 namespace {

@@ -1,4 +1,4 @@
-#include "main_window/curve_view.h"
+#include "widgets/curve_view.h"
 
 #include <QPainter>
 
