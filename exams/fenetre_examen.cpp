@@ -22,7 +22,7 @@
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
 #include "widgets/text_limits.h"

@@ -11,7 +11,7 @@
 
 #include "app/etat_application.h"
 #include "platform/value.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 #include "report_picture/report_export.h"
 #include "report_print/printed_report.h"
 

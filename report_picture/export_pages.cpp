@@ -3,9 +3,9 @@
 #include <optional>
 #include <vector>
 
-#include "report_picture/echogram_graph.h"
-#include "report_picture/report_flow.h"
-#include "report_picture/report_texts.h"
+#include "report/echogram_graph.h"
+#include "report/report_flow.h"
+#include "report/report_texts.h"
 
 namespace corvanta::report {
 

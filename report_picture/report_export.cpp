@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "report/report_texts.h"
 #include "report_picture/canvas_page.h"
-#include "report_picture/report_texts.h"
 
 namespace corvanta::report {
 

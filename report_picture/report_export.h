@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "platform/page.h"
-#include "report_picture/exam_report.h"
-#include "report_picture/picture_files.h"
+#include "report/exam_report.h"
+#include "report/picture_files.h"
 
 namespace corvanta::report {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/page.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 
 namespace corvanta::report {
 

@@ -1,11 +1,11 @@
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 
 #include <algorithm>
 
 #include "app/etat_application.h"
 #include "platform/error.h"
 #include "platform/sqlite_statement.h"
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 
 namespace corvanta::report {
 
