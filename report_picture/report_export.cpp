@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "report/report_texts.h"
 #include "report_picture/canvas_page.h"
 
 namespace corvanta::report {
@@ -27,13 +26,6 @@ void dropTrailingSeparator(QString& folder) {
 bool isProgramFolder(const QString& exportFolder, const QString& programFolder) {
     return !exportFolder.trimmed().isEmpty() &&
            normalFolder(exportFolder) == normalFolder(programFolder);
-}
-
-QString examFile(const QString& folder, const ExamRow& row, const QString& extension) {
-    return fileInFolder(
-        folder,
-        row.text(QStringLiteral("Nom_Patient")) + u' ' + row.text(QStringLiteral("Prenom_Patient")),
-        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + extension);
 }
 
 std::optional<PictureFormat> formatOfIndex(int index) {
