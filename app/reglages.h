@@ -10,10 +10,24 @@ namespace platform {
 class SettingsStore;
 }
 
-// Sections of the settings store.
+// The sections and keys of the settings store, as the file names them. The zone fields
+// and the doctor details are named in their tables (reglages.cpp); the section PORTS,
+// which names a port's device, belongs to the serial layer (platform/serial_port.h).
 inline const QString kSection_General = QStringLiteral("GENERAL");
 inline const QString kSection_Filtrage = QStringLiteral("FILTRAGE");
 QString Section_Zones(int type);  // "ZONES0" .. "ZONES3"
+
+// Keys of GENERAL.
+inline const QString kCle_Langue = QStringLiteral("Langue");
+inline const QString kCle_Port_Com = QStringLiteral("PortCom");
+inline const QString kCle_Images = QStringLiteral("Images");
+inline const QString kCle_Medecin = QStringLiteral("Medecin");
+inline const QString kCle_Def_Type = QStringLiteral("Def_Type");
+inline const QString kCle_Date_MES = QStringLiteral("Date MES");
+inline const QString kCle_Export = QStringLiteral("Export");
+// Keys of FILTRAGE: the averaging and low-pass settings of the filter.
+inline const QString kCle_Moyenneur = QStringLiteral("moyenneur");
+inline const QString kCle_Passe_Bas = QStringLiteral("passebas");
 
 // Default of a zone field for zone z (the same for every exam type with a section).
 Zone_Sensible Zone_Par_Defaut(int zone);

@@ -19,3 +19,22 @@ function(corvanta_test)
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Adds the child folders of the current folder that hold a CMakeLists.txt: the named ones
+# in the order given (a piece that is not there is left out), or, without names, every
+# one in name order.
+# Usage: corvanta_add_children([folder ...])
+function(corvanta_add_children)
+    set(children ${ARGN})
+    if(NOT children)
+        file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+             ${CMAKE_CURRENT_SOURCE_DIR}/*)
+        list(SORT children)
+    endif()
+    foreach(child IN LISTS children)
+        if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child}
+           AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+            add_subdirectory(${child})
+        endif()
+    endforeach()
+endfunction()

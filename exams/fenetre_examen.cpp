@@ -20,7 +20,7 @@
 #include "exams/icones_examen.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 #include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"

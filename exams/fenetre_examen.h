@@ -12,7 +12,7 @@
 #include "app/etat_application.h"
 #include "main_window/fenetres_examen.h"
 #include "platform/value.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 #include "report_picture/report_export.h"
 #include "report_print/printed_report.h"
 

@@ -111,7 +111,7 @@ void Data::Bouton_Annuler_Click() {
 void Data::Ecrire_Repertoire_Et_Fermer() {
     hide();
     QCoreApplication::processEvents();
-    etat_.Registre->write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
+    etat_.Registre->write(kSection_General, kCle_Export, etat_.Repertoire_Export);
     echo_.Chemin->setText(etat_.Repertoire_Export);
     close();
 }

@@ -68,8 +68,7 @@ void Echo::Entree() {
     etat_.Repertoire_Programme = QDir::currentPath();
     etat_.Chemin_Base = QDir(etat_.Repertoire_Programme).filePath(QStringLiteral("Sinus.mdb"));
 
-    const QString langue =
-        registre.read(kSection_General, QStringLiteral("Langue"), QStringLiteral("Francais"));
+    const QString langue = registre.read(kSection_General, kCle_Langue, QStringLiteral("Francais"));
     // The list follows the language actually loaded: "Francais " stays French.
     Selectionner(Combo3, Colonne_Langue(langue) == QStringLiteral("Francais") ? 0 : 1,
                  [this] { Combo3_Click(); });
@@ -87,7 +86,7 @@ void Echo::Entree() {
     }
     Selectionner(Combo1, 3, [this] { Combo1_Click(); });
 
-    etat_.Port_Com = Lire_Entier16(registre, QStringLiteral("PortCom"), 1, 1, 5);
+    etat_.Port_Com = Lire_Entier16(registre, kCle_Port_Com, 1, 1, 5);
     {
         const QSignalBlocker bloque(Combo2);
         Combo2->clear();
@@ -99,12 +98,11 @@ void Echo::Entree() {
     {
         // Restoring the stored format is no change of the user's: nothing is written back.
         const QSignalBlocker bloque(Combo_Format_Image);
-        Combo_Format_Image->setCurrentIndex(
-            Lire_Entier16(registre, QStringLiteral("Images"), 0, -1, 1));
+        Combo_Format_Image->setCurrentIndex(Lire_Entier16(registre, kCle_Images, 0, -1, 1));
     }
 
     for (int i = 0; i < 2; ++i) {
-        const QString cle = i == 0 ? QStringLiteral("moyenneur") : QStringLiteral("passebas");
+        const QString cle = i == 0 ? kCle_Moyenneur : kCle_Passe_Bas;
         const int valeur = registre.readInt32(kSection_Filtrage, cle, 0);
         const QSignalBlocker bloque(Slider1[i]);
         Slider1[i]->setValue(valeur >= 0 && valeur <= 5 ? valeur : 0);
@@ -133,11 +131,11 @@ void Echo::Entree() {
 
     Picture2->setVisible(Toolbar2_Boutons[0]->isChecked());
 
-    etat_.Medecin_Courant = Lire_Entier16(registre, QStringLiteral("Medecin"), 1, 1, 3);
+    etat_.Medecin_Courant = Lire_Entier16(registre, kCle_Medecin, 1, 1, 3);
     Toolbar3_Boutons[etat_.Medecin_Courant - 1]->setChecked(true);
     Lire_Medecins(registre, etat_);
 
-    etat_.Type_Examen = Lire_Entier16(registre, QStringLiteral("Def_Type"), 0, 0, 4);
+    etat_.Type_Examen = Lire_Entier16(registre, kCle_Def_Type, 0, 0, 4);
     Afficher_Medecin(etat_.Medecin_Courant);
 
     Ouvrir_Type_Examen(etat_.Type_Examen);
@@ -152,13 +150,12 @@ void Echo::Entree() {
     PDQComm1_->setReceiveThreshold(etat_.Nombre_Points + etat_.Taille_Entete);
     PDQComm1_->setInputBufferSize(kTaille_Tampon_Entree);
 
-    const QString date =
-        registre.read(kSection_General, QStringLiteral("Date MES"), QStringLiteral("01/01/99"));
+    const QString date = registre.read(kSection_General, kCle_Date_MES, QStringLiteral("01/01/99"));
     etat_.Date_Mise_En_Service = date.leftJustified(8, QLatin1Char(' '), true);
     Changer_Texte(Date_MES, etat_.Date_Mise_En_Service, [this] { Date_MES_Change(); });
 
     etat_.Repertoire_Export =
-        registre.read(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Programme);
+        registre.read(kSection_General, kCle_Export, etat_.Repertoire_Programme);
     Changer_Texte(Chemin, etat_.Repertoire_Export, [this] { Chemin_Change(); });
 
     Ouvrir_Port();
@@ -199,11 +196,9 @@ void Echo::Fermer_Application() {
     platform::SettingsStore& registre = *etat_.Registre;
     Ecrire_Zones(registre, etat_);
     Ecrire_Medecins(registre, etat_);
-    registre.write(kSection_General, QStringLiteral("Medecin"),
-                   platform::formatPlain(etat_.Medecin_Courant));
-    registre.write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
-    registre.write(kSection_General, QStringLiteral("Def_Type"),
-                   platform::formatPlain(etat_.Type_Examen));
+    registre.write(kSection_General, kCle_Medecin, platform::formatPlain(etat_.Medecin_Courant));
+    registre.write(kSection_General, kCle_Export, etat_.Repertoire_Export);
+    registre.write(kSection_General, kCle_Def_Type, platform::formatPlain(etat_.Type_Examen));
     try {
         registre.sync();
     } catch (const Error& erreur) {

@@ -13,17 +13,17 @@ void Echo::Combo3_Click() {
     const int index = Combo3->currentIndex();
     if (index < 0)
         return;
-    etat_.Registre->write(kSection_General, QStringLiteral("Langue"),
+    etat_.Registre->write(kSection_General, kCle_Langue,
                           index == 0 ? QStringLiteral("Francais") : QStringLiteral("English"));
 }
 
 void Echo::Combo2_Click() {
-    etat_.Registre->write(kSection_General, QStringLiteral("PortCom"),
+    etat_.Registre->write(kSection_General, kCle_Port_Com,
                           platform::formatPlain(Combo2->currentIndex() + 1));
 }
 
 void Echo::Combo_Format_Image_Change() {
-    etat_.Registre->write(kSection_General, QStringLiteral("Images"),
+    etat_.Registre->write(kSection_General, kCle_Images,
                           platform::formatPlain(Format_Image_Choisi()));
 }
 
@@ -39,12 +39,12 @@ int Echo::Format_Image_Choisi() const {
 void Echo::Date_MES_Change() {
     const QString texte = Date_MES->text();
     etat_.Date_Mise_En_Service = texte.leftJustified(8, QLatin1Char(' '), true);
-    etat_.Registre->write(kSection_General, QStringLiteral("Date MES"), texte);
+    etat_.Registre->write(kSection_General, kCle_Date_MES, texte);
 }
 
 void Echo::Chemin_Change() {
     etat_.Repertoire_Export = Chemin->text();
-    etat_.Registre->write(kSection_General, QStringLiteral("Export"), etat_.Repertoire_Export);
+    etat_.Registre->write(kSection_General, kCle_Export, etat_.Repertoire_Export);
     if (fenetres_examen_)
         fenetres_examen_->Dossier_Export_Change();
 }

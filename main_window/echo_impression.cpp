@@ -8,7 +8,7 @@
 #include "main_window/echo.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
-#include "report_picture/picture_files.h"
+#include "report/picture_files.h"
 #include "report_print/curve_page.h"
 #include "report_print/printer_page.h"
 #include "widgets/message_boxes.h"

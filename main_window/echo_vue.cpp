@@ -50,9 +50,9 @@ void Echo::Slider1_Scroll(int index) {
 
 void Echo::Bouton_Sauvegarder_Click() {
     platform::SettingsStore& registre = *etat_.Registre;
-    registre.write(kSection_Filtrage, QStringLiteral("moyenneur"),
+    registre.write(kSection_Filtrage, kCle_Moyenneur,
                    platform::formatWithLeadingBlank(Slider1[0]->value()));
-    registre.write(kSection_Filtrage, QStringLiteral("passebas"),
+    registre.write(kSection_Filtrage, kCle_Passe_Bas,
                    platform::formatWithLeadingBlank(Slider1[1]->value()));
     registre.sync();
 }

@@ -125,7 +125,7 @@ SerialPort::~SerialPort() {
 SerialPort::DeviceResolver SerialPort::resolverFromSettings(const SettingsStore& settings) {
     return [&settings](int portNumber) {
         const QString named =
-            settings.read(QStringLiteral("PORTS"), QStringLiteral("COM%1").arg(portNumber))
+            settings.read(kSettingsSection, kSettingsKeyPrefix + QString::number(portNumber))
                 .trimmed();
         return named.isEmpty() ? QStringLiteral("/dev/ttyS%1").arg(portNumber - 1) : named;
     };

@@ -33,6 +33,10 @@ class SerialPort : public QObject {
     explicit SerialPort(DeviceResolver resolver, QObject* parent = nullptr);
     ~SerialPort() override;
 
+    // The settings section and key prefix that name port n's device ("PORTS", "COM<n>").
+    static inline const QString kSettingsSection = QStringLiteral("PORTS");
+    static inline const QString kSettingsKeyPrefix = QStringLiteral("COM");
+
     // The device of setting PORTS/COMn when present, else /dev/ttyS<n-1>. The store must
     // outlive the resolver.
     static DeviceResolver resolverFromSettings(const SettingsStore& settings);

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/error.h"
-#include "report_picture/page_fonts.h"
+#include "report/page_fonts.h"
 
 namespace corvanta::report {
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "report_picture/painter_page.h"
+#include "report/painter_page.h"
 
 namespace corvanta::report {
 

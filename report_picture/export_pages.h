@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/page.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 
 namespace corvanta::report {
 

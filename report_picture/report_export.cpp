@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "report_picture/canvas_page.h"
-#include "report_picture/report_texts.h"
 
 namespace corvanta::report {
 
@@ -27,13 +26,6 @@ void dropTrailingSeparator(QString& folder) {
 bool isProgramFolder(const QString& exportFolder, const QString& programFolder) {
     return !exportFolder.trimmed().isEmpty() &&
            normalFolder(exportFolder) == normalFolder(programFolder);
-}
-
-QString examFile(const QString& folder, const ExamRow& row, const QString& extension) {
-    return fileInFolder(
-        folder,
-        row.text(QStringLiteral("Nom_Patient")) + u' ' + row.text(QStringLiteral("Prenom_Patient")),
-        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + extension);
 }
 
 std::optional<PictureFormat> formatOfIndex(int index) {

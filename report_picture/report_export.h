@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "platform/page.h"
-#include "report_picture/exam_report.h"
-#include "report_picture/picture_files.h"
+#include "report/exam_report.h"
+#include "report/picture_files.h"
 
 namespace corvanta::report {
 
@@ -16,11 +16,6 @@ namespace corvanta::report {
 // program folder. Pictures never go into the program folder: the exam windows disable
 // their export button when this holds at set-up, and the export refuses then.
 bool isProgramFolder(const QString& exportFolder, const QString& programFolder);
-
-// The file of an exam's report in `folder`: "<Nom_Patient> <Prenom_Patient> <number>" and
-// `extension`, the number as the exam window shows it, made safe; the names shortened
-// where the whole would not fit the file system (fileInFolder()).
-QString examFile(const QString& folder, const ExamRow& row, const QString& extension);
 
 // The picture format chosen in the main window's format list, as the main window reads
 // it (a typed text is no choice, -1): 0 JPEG, 1 BMP; any other index writes no file.

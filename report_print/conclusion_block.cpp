@@ -1,4 +1,4 @@
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 #include "report_print/report_blocks.h"
 
 namespace corvanta::report::blocks {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <span>
 
-#include "report_picture/echogram_graph.h"
-#include "report_picture/picture_files.h"
-#include "report_picture/report_flow.h"
-#include "report_picture/report_texts.h"
+#include "report/echogram_graph.h"
+#include "report/picture_files.h"
+#include "report/report_flow.h"
+#include "report/report_texts.h"
 
 namespace corvanta::report {
 

@@ -1,5 +1,4 @@
 #include <QByteArray>
-#include <array>
 
 #include "report_print/report_blocks.h"
 
@@ -8,12 +7,6 @@ namespace corvanta::report::blocks {
 namespace {
 
 constexpr int kCurvePen = 7;
-// The right-side curve goes in the first graph, the left-side one in the second.
-constexpr std::array<const char*, 2> kCurves = {"Courbes_Droites", "Courbes_Gauches"};
-
-QString field(std::size_t graph, const char* name) {
-    return QString::fromLatin1(kCurves[graph]) + u'.' + QString::fromLatin1(name);
-}
 
 // The curve's samples filtered as the main window filters now, at most the window's count.
 std::vector<std::uint8_t> filtered(const ExamReportInput& input, const QByteArray& raw) {
@@ -32,13 +25,14 @@ double printEchograms(const Report& r, double commentsBottom) {
 
     std::vector<GraphCaption> captions;
     for (std::size_t g = 0; g < graphs.size(); ++g) {
+        const CurveColumns columns = curveColumns(g);
         // A graph without a curve stays empty; the page goes on.
-        if (const std::optional<QByteArray> raw = r.input.row.curve(field(g, "Courbe"))) {
+        if (const std::optional<QByteArray> raw = r.input.row.curve(columns.curve)) {
             const std::vector<std::uint8_t> samples = filtered(r.input, *raw);
             plotCurve(r.page, graphs[g], samples, static_cast<int>(samples.size()), kCurvePen);
         }
-        captions.push_back({r.input.row.optionalText(field(g, "DATE")),
-                            r.input.row.optionalText(field(g, "Commentaire_Courbe"))});
+        captions.push_back(
+            {r.input.row.optionalText(columns.date), r.input.row.optionalText(columns.comment)});
     }
     return drawCaptions(r.page, graphs, captions, hautDates, CaptionFlow::StayAfterLastLine,
                         commentsBottom);

@@ -36,47 +36,20 @@ Geometrie_Page pageGeometry(double largeurPage, double hauteurPage, int graphs) 
 }
 
 QString Report::text(Label label) const {
-    return input.text(label.form, label.number);
+    return labelText(input, label);
 }
 
 QString Report::text(const ChosenLabel& label, std::optional<std::int64_t> type) const {
-    if (label.byType.empty()) {
-        return text(label.fixed);
-    }
-    for (const auto& [code, chosen] : label.byType) {
-        if (type == code) {
-            return text(chosen);
-        }
-    }
-    return QString();
+    const std::optional<Label> picked = label.pick(type);
+    return picked ? text(*picked) : QString();
 }
 
 std::optional<QString> Report::chosen(const QString& column, std::span<const Label> labels) const {
-    const std::optional<std::int64_t> v = input.row.choice(column);
-    if (v && *v >= 0 && *v < static_cast<std::int64_t>(labels.size())) {
-        return text(labels[static_cast<std::size_t>(*v)]);
-    }
-    return std::nullopt;
+    return chosenText(input, column, labels);
 }
 
 std::vector<Finding> Report::lines(std::span<const ReportItem> items) const {
-    std::vector<Finding> found;
-    for (const ReportItem& item : items) {
-        Finding line{false, QString()};
-        if (input.row.ticked(item.flag)) {
-            if (!item.detail.isEmpty()) {
-                line = {true, input.row.text(item.detail)};
-            } else if (!item.choice.isEmpty()) {
-                if (const std::optional<QString> label = chosen(item.choice, item.labels)) {
-                    line = {true, *label};
-                }
-            } else {
-                line = {true, text(item.labels.front())};
-            }
-        }
-        found.push_back(line);
-    }
-    return found;
+    return itemLines(input, items);
 }
 
 // Each line below the title stands one line of its own font lower than the line before

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 #include "report_print/report_blocks.h"
 
 namespace corvanta::report::blocks {

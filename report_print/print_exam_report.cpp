@@ -1,8 +1,8 @@
 #include "report_print/print_exam_report.h"
 
 #include "platform/error.h"
-#include "report_picture/report_export.h"
-#include "report_picture/report_texts.h"
+#include "report/exam_report.h"
+#include "report/report_texts.h"
 #include "report_print/printer_page.h"
 
 namespace corvanta::report {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 #include "report_print/printed_report.h"
 
 namespace corvanta::report {

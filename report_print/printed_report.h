@@ -2,36 +2,13 @@
 
 #include <QString>
 #include <array>
-#include <utility>
 #include <vector>
 
 #include "platform/page.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
+#include "report/report_items.h"
 
 namespace corvanta::report {
-
-// An interface text, by form and number.
-struct Label {
-    int form;
-    int number;
-};
-
-// A label fixed for the window, or chosen by an exam type: a type the list does not name
-// gives an empty text.
-struct ChosenLabel {
-    Label fixed{0, 0};
-    std::vector<std::pair<int, Label>> byType{};
-};
-
-// One line of a list block, printed as "- " and its text only when `flag` holds 1. The
-// text is the `detail` column when there is one, else the label that the `choice` column
-// picks by its value 0, 1, 2 (no line for any other value), else the one label.
-struct ReportItem {
-    QString flag;
-    std::vector<Label> labels;
-    QString choice;
-    QString detail;
-};
 
 // The pleura's examination conditions: the position (its third choice adds the free
 // text), a remark, the patient's build.

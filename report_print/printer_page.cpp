@@ -9,8 +9,8 @@
 #include <QPrinterInfo>
 
 #include "platform/safe_file.h"
-#include "report_picture/page_fonts.h"
-#include "report_picture/painter_page.h"
+#include "report/page_fonts.h"
+#include "report/painter_page.h"
 
 namespace corvanta::report {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/page.h"
-#include "report_picture/echogram_graph.h"
-#include "report_picture/exam_report.h"
-#include "report_picture/report_flow.h"
+#include "report/echogram_graph.h"
+#include "report/exam_report.h"
+#include "report/report_flow.h"
 #include "report_print/printed_report.h"
 
 // The blocks of the printed report, in page order. Each sets its own font size and bold

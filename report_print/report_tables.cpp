@@ -4,28 +4,6 @@ namespace corvanta::report {
 
 namespace {
 
-ReportItem labelled(const char* flag, Label label) {
-    return {QString::fromLatin1(flag), {label}, QString(), QString()};
-}
-
-ReportItem chosen(const char* flag, const char* choice, std::vector<Label> labels) {
-    return {QString::fromLatin1(flag), std::move(labels), QString::fromLatin1(choice), QString()};
-}
-
-ReportItem detailed(const char* flag, const char* detail) {
-    return {QString::fromLatin1(flag), {}, QString(), QString::fromLatin1(detail)};
-}
-
-// The findings of one side's echogram ("Droit" or "Gauche").
-std::vector<ReportItem> sideFindings(const QString& side, int form, int normal, int occupied,
-                                     int suggestive) {
-    const QString prefix = QStringLiteral("Echogramme_") + side + u'_';
-    return {{prefix + "Normal", {{form, normal}}, {}, {}},
-            {prefix + "Occupe", {{form, occupied}}, {}, {}},
-            {prefix + "Evocateur", {{form, suggestive}}, {}, {}},
-            {prefix + "Autres", {}, {}, prefix + "Autres_Detail"}};
-}
-
 PrintedReport sinus() {
     PrintedReport t{
         .title = {.byType = {{0, {4, 104}}, {1, {4, 103}}, {4, {4, 102}}}},
@@ -57,7 +35,7 @@ PrintedReport sinus() {
         .resultsTitle = {.byType = {{0, {4, 83}}, {1, {4, 84}}, {4, {4, 85}}}},
         .heads = {{4, 86}, {4, 87}},
         .gapUnderHeads = true,
-        .results = {sideFindings("Droit", 4, 45, 46, 47), sideFindings("Gauche", 4, 45, 46, 47)},
+        .results = {sideFindings("Droit", 4, 45), sideFindings("Gauche", 4, 45)},
         .conclusionHeading = {4, 48},
         .decisionTitle = {4, 49},
         .decisions = {labelled("Decision_Lavage", {4, 98}), labelled("Decision_Scanner", {4, 50}),
@@ -88,7 +66,7 @@ PrintedReport plevre() {
         .resultsTitle = {.fixed = {6, 49}},
         .heads = {{6, 50}, {6, 51}},
         .gapUnderHeads = true,
-        .results = {sideFindings("Droit", 6, 23, 24, 25), sideFindings("Gauche", 6, 23, 24, 25)},
+        .results = {sideFindings("Droit", 6, 23), sideFindings("Gauche", 6, 23)},
         .conclusionHeading = {6, 27},
         .decisionTitle = {6, 28},
         .decisions = {labelled("Decision_Scanner", {6, 29}), labelled("Decision_Drainage", {6, 30}),

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <set>
 
+#include "report/echogram_graph.h"
+#include "report/report_flow.h"
+#include "report/report_texts.h"
 #include "report_picture/canvas_page.h"
-#include "report_picture/echogram_graph.h"
-#include "report_picture/report_flow.h"
-#include "report_picture/report_texts.h"
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/application_test.h"
 #include "tests/support/captures.h"

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "report_picture/echogram_graph.h"
-#include "report_picture/report_flow.h"
+#include "report/echogram_graph.h"
+#include "report/report_flow.h"
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/application_test.h"
 

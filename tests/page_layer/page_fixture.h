@@ -15,7 +15,7 @@
 
 #include "curve_library/quorel32.h"
 #include "platform/recording_page.h"
-#include "report_picture/echogram_graph.h"
+#include "report/echogram_graph.h"
 
 namespace corvanta::test {
 

@@ -6,7 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/recording_page.h"
-#include "report_picture/echogram_graph.h"
+#include "report/echogram_graph.h"
 #include "report_print/printer_page.h"
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/application_test.h"

@@ -1,9 +1,9 @@
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 #include "tests/support/application_test.h"
 
 namespace {

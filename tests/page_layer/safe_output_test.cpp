@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "platform/safe_file.h"
+#include "report/picture_files.h"
 #include "report_picture/canvas_page.h"
-#include "report_picture/picture_files.h"
 #include "report_print/printer_page.h"
 #include "tests/support/application_test.h"
 #include "tests/support/file_size_limit.h"

@@ -9,7 +9,7 @@
 #include "app/libelle.h"
 #include "platform/recording_page.h"
 #include "platform/recordset.h"
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 
 namespace corvanta::test {
 

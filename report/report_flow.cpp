@@ -1,8 +1,8 @@
-#include "report_picture/report_flow.h"
+#include "report/report_flow.h"
 
 #include <algorithm>
 
-#include "report_picture/report_texts.h"
+#include "report/report_texts.h"
 
 namespace corvanta::report {
 

@@ -1,4 +1,4 @@
-#include "report_picture/picture_files.h"
+#include "report/picture_files.h"
 
 #include <QBuffer>
 #include <QClipboard>

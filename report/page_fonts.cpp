@@ -1,4 +1,4 @@
-#include "report_picture/page_fonts.h"
+#include "report/page_fonts.h"
 
 namespace corvanta::report {
 

@@ -1,4 +1,4 @@
-#include "report_picture/painter_page.h"
+#include "report/painter_page.h"
 
 #include <QPen>
 #include <cmath>

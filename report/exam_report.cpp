@@ -1,11 +1,12 @@
-#include "report_picture/exam_report.h"
+#include "report/exam_report.h"
 
 #include <algorithm>
 
 #include "app/etat_application.h"
 #include "platform/error.h"
 #include "platform/sqlite_statement.h"
-#include "report_picture/report_texts.h"
+#include "report/picture_files.h"
+#include "report/report_texts.h"
 
 namespace corvanta::report {
 
@@ -75,6 +76,13 @@ QString examTitle(const ExamRow& row) {
     return reportTitle(row.text(QStringLiteral("Nom_Patient")),
                        row.text(QStringLiteral("Prenom_Patient")),
                        row.text(QStringLiteral("Num_Examen")));
+}
+
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension) {
+    return fileInFolder(
+        folder,
+        row.text(QStringLiteral("Nom_Patient")) + u' ' + row.text(QStringLiteral("Prenom_Patient")),
+        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + extension);
 }
 
 DoctorDetails currentDoctor(const Etat_Application& etat) {

@@ -49,6 +49,11 @@ class ExamRow {
 // its files.
 QString examTitle(const ExamRow& row);
 
+// The file of an exam's report in `folder`: "<Nom_Patient> <Prenom_Patient> <number>" and
+// `extension`, the number as the exam window shows it, made safe; the names shortened
+// where the whole would not fit the file system (fileInFolder()).
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension);
+
 // The letterhead of the current doctor.
 struct DoctorDetails {
     QString name;

@@ -1,11 +1,11 @@
-#include "report_picture/echogram_graph.h"
+#include "report/echogram_graph.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "report_picture/report_flow.h"
-#include "report_picture/report_texts.h"
+#include "report/report_flow.h"
+#include "report/report_texts.h"
 
 namespace corvanta::report {
 
