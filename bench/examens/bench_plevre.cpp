@@ -39,7 +39,7 @@ BENCHMARK(Plevre_Examen_Suivant)->Unit(benchmark::kMillisecond)->Iterations(200)
 void Plevre_Valider_Examen(benchmark::State& state) {
     bench::Programme_Examens& p = Le_Programme();
     Examen_Plevre& w = p.fenetre<Examen_Plevre>();
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         w.Check_Droit_Occupe->setChecked(!w.Check_Droit_Occupe->isChecked());
@@ -56,7 +56,7 @@ BENCHMARK(Plevre_Valider_Examen)->Unit(benchmark::kMillisecond)->Iterations(20);
 void Plevre_Valider_Nouvel_Examen(benchmark::State& state) {
     bench::Programme_Examens& p = Le_Programme();
     Examen_Plevre& w = p.fenetre<Examen_Plevre>();
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         const int patient = w.Combo_Nom_Patient->currentIndex();

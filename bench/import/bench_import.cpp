@@ -24,7 +24,7 @@ struct Programme : bench::Poste_Grande_Base {
         taille.seed = 0x5DEECE66DULL;
         tools::makeBigDatabase(tools::builtDatabase(), autre, taille);
         echo->Choisir_Fichier_Import = [this](const QString&) { return autre; };
-        au_demarrage = messages.boites().size();
+        au_demarrage = messages.boites.size();
     }
     std::int64_t lignes() {
         return etat.Base_Donnees
@@ -49,7 +49,7 @@ void Importer(benchmark::State& state, std::int64_t attendues) {
     state.counters["rows_added"] = static_cast<double>(p.lignes() - avant);
     state.counters["patients_listed"] = p.echo->Liste_Nom->count();
     // One message: the summary.
-    const auto& boites = p.messages.boites();
+    const auto& boites = p.messages.boites;
     if (boites.size() != p.au_demarrage + 1 ||
         !boites.back().texte.startsWith(p.etat.Libelle(1, 113)))
         state.SkipWithError("no summary, or another message box was shown");

@@ -8,8 +8,8 @@
 #include "app/etat_application.h"
 #include "main_window/echo.h"
 #include "tests/support/application_test.h"
-#include "tests/support/boites_messages.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/message_boxes.h"
 #include "tools/make_big_database/big_database.h"
 
 namespace corvanta::bench {
@@ -31,7 +31,7 @@ struct Poste_Grande_Base {
         echo->Form_Load();
     }
     test::Dossier_Travail dossier;
-    test::Boites_Messages messages;
+    test::MessageBoxAnswerer messages{QMessageBox::Ok};
     Etat_Application etat;
     std::unique_ptr<Echo> echo;
 };

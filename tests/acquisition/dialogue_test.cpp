@@ -162,7 +162,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     // Each wait ended with a request.
     demandes += poste.Lire_Commandes(attentes - demandes.count(kDemande), 1000);
     EXPECT_GE(demandes.count(kDemande), attentes);
-    EXPECT_TRUE(poste.poste.messages.boites().empty());
+    EXPECT_TRUE(poste.poste.messages.boites.empty());
 
     // The device speaks plainly again: its frames are taken and answered as before.
     EXPECT_TRUE(echo.Timer2->isActive());
@@ -273,23 +273,23 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
         attente_vue = echo.Timer1->isActive();
         poste.Debrancher();
     });
-    ASSERT_TRUE(Attendre([&] { return !poste.poste.messages.boites().empty(); }));
+    ASSERT_TRUE(Attendre([&] { return !poste.poste.messages.boites.empty(); }));
     Laisser_Tourner(400);
 
     EXPECT_TRUE(attente_vue);
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
     EXPECT_FALSE(echo.Timer1->isActive());
     EXPECT_FALSE(echo.Timer2->isActive());
-    ASSERT_EQ(poste.poste.messages.boites().size(), 1u);
-    EXPECT_EQ(poste.poste.messages.boites()[0].titre, poste.etat().Libelle(1, 68));
-    EXPECT_TRUE(poste.poste.messages.boites()[0].texte.contains(poste.etat().Libelle(1, 90)));
+    ASSERT_EQ(poste.poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.poste.messages.boites[0].titre, poste.etat().Libelle(1, 68));
+    EXPECT_TRUE(poste.poste.messages.boites[0].texte.contains(poste.etat().Libelle(1, 90)));
     EXPECT_EQ(poste.poste.fin, -1);
 
     // The program goes on: the buttons and the points list act on nothing.
     echo.Bouton_Relancer->click();
     echo.Combo1->setCurrentIndex(0);
     echo.Timer2_Timer();
-    EXPECT_EQ(poste.poste.messages.boites().size(), 1u);
+    EXPECT_EQ(poste.poste.messages.boites.size(), 1u);
     EXPECT_EQ(poste.etat().Nombre_Points, 400);
 }
 
@@ -311,18 +311,18 @@ TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant);
     EXPECT_EQ(echo.List1->count(), 0);
-    ASSERT_EQ(poste.poste.messages.boites().size(), 1u);
-    EXPECT_EQ(poste.poste.messages.boites()[0].titre, etat.Libelle(1, 60));
-    EXPECT_EQ(poste.poste.messages.boites()[0].texte, etat.Libelle(1, 86));
+    ASSERT_EQ(poste.poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.poste.messages.boites[0].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.poste.messages.boites[0].texte, etat.Libelle(1, 86));
     EXPECT_FALSE(etat.Libelle(1, 86).isEmpty());
 
     // A frame received, then the device lost: that curve is stored as it came.
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 17)));
     poste.Debrancher();
-    ASSERT_TRUE(Attendre([&] { return poste.poste.messages.boites().size() == 2; }));
+    ASSERT_TRUE(Attendre([&] { return poste.poste.messages.boites.size() == 2; }));
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant + 1);
-    EXPECT_EQ(poste.poste.messages.boites().size(), 2u);
+    EXPECT_EQ(poste.poste.messages.boites.size(), 2u);
     EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"),
                               {echo.List1->item(0)->data(Qt::UserRole).toLongLong()})
                   .toBlob(),

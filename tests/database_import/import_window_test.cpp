@@ -62,10 +62,10 @@ struct Poste_Import : Cabinet {
         return base->queryValue(QStringLiteral("SELECT count(*) FROM Patients")).toInt32();
     }
     // The one message the last import showed; the boxes are then forgotten.
-    Repondeur::Boite boite() {
+    MessageBoxAnswerer::Boite boite() {
         EXPECT_EQ(messages.boites.size(), 1u);
-        const Repondeur::Boite b =
-            messages.boites.empty() ? Repondeur::Boite{} : messages.boites.back();
+        const MessageBoxAnswerer::Boite b =
+            messages.boites.empty() ? MessageBoxAnswerer::Boite{} : messages.boites.back();
         messages.boites.clear();
         return b;
     }
@@ -102,7 +102,7 @@ TEST(ImportWindow, OnlyAChosenFileWithSinusInItsPathIsImported) {
         EXPECT_EQ(p.patients(), c.importe ? 1 : 0);
         EXPECT_EQ(p.echo->Liste_Nom->count(), c.importe ? 1 : 0);
         if (c.importe) {
-            const Repondeur::Boite boite = p.boite();
+            const MessageBoxAnswerer::Boite boite = p.boite();
             EXPECT_EQ(boite.titre, p.etat->Libelle(1, 83));
             EXPECT_EQ(boite.texte, p.bilan(1, 2, 1, 0, 0, 0));
             EXPECT_EQ(boite.icone, QMessageBox::Information);
@@ -197,7 +197,7 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
         SCOPED_TRACE(c.chemin.toStdString());
         const QStringList avant = Instantane_Base(*p.base);
         p.importer(c.chemin);
-        const Repondeur::Boite boite = p.boite();
+        const MessageBoxAnswerer::Boite boite = p.boite();
         EXPECT_EQ(boite.titre, l(1, 83));
         QString attendu = l(1, c.texte) + u'\n' + c.chemin;
         if (!c.detail.isEmpty())
@@ -320,7 +320,7 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
     EXPECT_EQ(vu.titre, l(1, 83));
     EXPECT_EQ(vu.texte, l(1, 110));
     EXPECT_EQ(vu.bouton, l(1, 111));
-    const Repondeur::Boite boite = p.boite();
+    const MessageBoxAnswerer::Boite boite = p.boite();
     EXPECT_EQ(boite.texte, l(1, 112));
     EXPECT_EQ(boite.icone, QMessageBox::Information);
     EXPECT_EQ(Instantane_Base(*p.base), avant);

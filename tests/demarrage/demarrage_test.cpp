@@ -104,9 +104,9 @@ TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
     EXPECT_FALSE(echo.Timer2->isActive());
 
     // The missing port is reported once, by its own message.
-    ASSERT_EQ(poste.messages.boites().size(), 1u);
-    EXPECT_EQ(poste.messages.boites()[0].titre, etat.Libelle(1, 68));
-    EXPECT_EQ(poste.messages.boites()[0].texte,
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, etat.Libelle(1, 68));
+    EXPECT_EQ(poste.messages.boites[0].texte,
               etat.Libelle(1, 69) + QStringLiteral(" 1 ") + etat.Libelle(1, 71));
 }
 
@@ -295,7 +295,7 @@ TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
     EXPECT_TRUE(echo.Timer2->isActive());
     EXPECT_EQ(echo.PDQComm1().inputLength(), 404);
     EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 404);
-    EXPECT_TRUE(poste.poste.messages.boites().empty());
+    EXPECT_TRUE(poste.poste.messages.boites.empty());
 
     // Two writes of the program: the terminal may hand them over one at a time.
     EXPECT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
@@ -401,7 +401,7 @@ TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
     EXPECT_EQ(poste.fin, 0);
     EXPECT_FALSE(poste.etat->Base_Donnees);
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
-    EXPECT_EQ(poste.messages.boites().size(), 2u);  // the missing port, then the settings
+    EXPECT_EQ(poste.messages.boites.size(), 2u);  // the missing port, then the settings
 }
 
 TEST(MenuPatients, UnPatientHorsDeLaRechercheEnCoursSeChargeParSaCle) {
@@ -415,9 +415,9 @@ TEST(MenuPatients, UnPatientHorsDeLaRechercheEnCoursSeChargeParSaCle) {
     // A search of the patient window leaves only part of the patients in the shared set.
     poste.etat->Table_Patients = poste.etat->Base_Donnees->openRecordset(
         QStringLiteral("SELECT * FROM Patients WHERE Nom_Patient = 'DUPONT'"));
-    const std::size_t avant = poste.messages.boites().size();
+    const std::size_t avant = poste.messages.boites.size();
     echo.Liste_Nom->setCurrentIndex(1);
-    EXPECT_EQ(poste.messages.boites().size(), avant);
+    EXPECT_EQ(poste.messages.boites.size(), avant);
     EXPECT_EQ(poste.etat->Code_Patient_Courant, echo.Liste_Nom->itemData(1).toInt());
     EXPECT_EQ(poste.etat->Nom_Patient_Courant, QStringLiteral("MARTIN Anne"));
     EXPECT_TRUE(echo.windowTitle().endsWith(QStringLiteral(" - MARTIN Anne")));

@@ -5,8 +5,8 @@
 #include "app/etat_application.h"
 #include "main_window/echo.h"
 #include "tests/support/application_test.h"
-#include "tests/support/boites_messages.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/message_boxes.h"
 
 namespace corvanta::test {
 
@@ -32,7 +32,7 @@ struct Poste {
     }
 
     Dossier_Travail dossier;
-    Boites_Messages messages;
+    MessageBoxAnswerer messages{QMessageBox::Ok};
     std::unique_ptr<Etat_Application> etat;
     std::unique_ptr<Echo> echo;
     int fin = -1;

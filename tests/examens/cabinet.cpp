@@ -18,39 +18,6 @@
 
 namespace corvanta::test {
 
-Repondeur::Repondeur() {
-    Application();
-    minuterie_.setInterval(2);
-    QObject::connect(&minuterie_, &QTimer::timeout, [this] {
-        auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        // A progress window asks nothing: it closes when its work ends.
-        if (dialogue == nullptr || qobject_cast<QProgressDialog*>(dialogue) != nullptr)
-            return;
-        auto* message = qobject_cast<QMessageBox*>(dialogue);
-        if (message == nullptr) {
-            dialogue->accept();
-            return;
-        }
-        QStringList boutons;
-        for (const QAbstractButton* bouton : message->buttons())
-            boutons << bouton->text();
-        const QMessageBox::StandardButton defaut =
-            message->defaultButton() != nullptr ? message->standardButton(message->defaultButton())
-                                                : QMessageBox::NoButton;
-        boites.push_back(
-            {message->windowTitle(), message->text(), message->icon(), boutons, defaut});
-        QAbstractButton* bouton = reponse ? message->button(*reponse)
-                                          : static_cast<QAbstractButton*>(message->defaultButton());
-        if (bouton == nullptr && !message->buttons().isEmpty())
-            bouton = message->buttons().first();
-        if (bouton != nullptr)
-            bouton->click();
-        else
-            message->accept();
-    });
-    minuterie_.start();
-}
-
 Cabinet::Cabinet() {
     Application();
     // No device: port 1 names a file that does not exist.

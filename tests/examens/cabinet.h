@@ -17,27 +17,9 @@
 #include "platform/database.h"
 #include "tests/support/application_test.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/message_boxes.h"
 
 namespace corvanta::test {
-
-// Answers the program's modal dialogs: keeps each message box's title, text, icon and
-// button texts and presses the chosen button (the default one unless told).
-class Repondeur {
-  public:
-    struct Boite {
-        QString titre;
-        QString texte;
-        QMessageBox::Icon icone;
-        QStringList boutons;
-        QMessageBox::StandardButton defaut;  // what Return presses
-    };
-    Repondeur();
-    std::vector<Boite> boites;
-    std::optional<QMessageBox::StandardButton> reponse;
-
-  private:
-    QTimer minuterie_;
-};
 
 // A workstation with its database, a started main window (no device) and the exam
 // windows installed (the program's, unless told). Rows are added before `demarrer` so
@@ -73,7 +55,7 @@ struct Cabinet {
     Fenetres_Examen_Corvanta* fenetres() const;
 
     Dossier_Travail dossier;
-    Repondeur messages;
+    MessageBoxAnswerer messages;
     std::unique_ptr<platform::Database> base;  // the fixtures' own connection
     std::unique_ptr<Etat_Application> etat;
     std::unique_ptr<Echo> echo;

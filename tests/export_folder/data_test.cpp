@@ -41,7 +41,7 @@ class Choix_Repertoire : public ::testing::Test {
         };
         echo.Form_Load();
         programme = QDir::currentPath();
-        messages = p.messages.boites().size();
+        messages = p.messages.boites.size();
     }
     Data& ouvrir() {
         p.echo->Bouton_Chemin->click();
@@ -59,7 +59,7 @@ class Choix_Repertoire : public ::testing::Test {
     }
     void TearDown() override {
         EXPECT_EQ(QDir::currentPath(), programme);
-        EXPECT_EQ(p.messages.boites().size(), messages);
+        EXPECT_EQ(p.messages.boites.size(), messages);
     }
 
     Poste p;

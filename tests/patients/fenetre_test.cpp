@@ -17,7 +17,7 @@ Fenetre_Test::Fenetre_Test(const QString& langue) : application_prete((Applicati
     principale.setWindowTitle(QStringLiteral("Corvanta - Sinus maxillaires"));
     fenetre = std::make_unique<Patients>(etat, &principale);
     fenetre->Apres_Fermeture = [this] { ++fermetures; };
-    boites = std::make_unique<Boites_Messages>();
+    boites = std::make_unique<MessageBoxAnswerer>(QMessageBox::Ok);
 }
 
 Fenetre_Test::~Fenetre_Test() {
@@ -89,7 +89,7 @@ std::int64_t Fenetre_Test::Nombre_Lignes_Table() const {
 
 std::vector<QString> Fenetre_Test::Messages() const {
     std::vector<QString> textes;
-    for (const auto& boite : boites->boites())
+    for (const auto& boite : boites->boites)
         textes.push_back(boite.texte);
     return textes;
 }

@@ -14,8 +14,8 @@
 #include "patients/patients.h"
 #include "platform/database.h"
 #include "platform/value.h"
-#include "tests/support/boites_messages.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/message_boxes.h"
 
 // Readable texts in failure messages: PrintTo(QString) comes with tests/support/application_test.h.
 #include "tests/support/application_test.h"
@@ -54,7 +54,7 @@ class Fenetre_Test : public ::testing::Test {
     Etat_Application etat;
     QWidget principale;
     std::unique_ptr<Patients> fenetre;
-    std::unique_ptr<Boites_Messages> boites;
+    std::unique_ptr<MessageBoxAnswerer> boites;
     int fermetures = 0;
 };
 

@@ -85,13 +85,13 @@ TEST_F(Fiche, MandatoryFieldsAndAnInvalidDateWriteNothing) {
     Saisir("BERNARD", "Luc", "31/02/1960");
     fenetre->Ville->setText(QStringLiteral("Nantes"));
     Bouton(6);
-    ASSERT_EQ(boites->boites().size(), 3u);
-    EXPECT_EQ(boites->boites()[0].texte, etat.Libelle(5, 11));
-    EXPECT_EQ(boites->boites()[0].titre, etat.Libelle(5, 12));
-    EXPECT_EQ(boites->boites()[1].texte, etat.Libelle(5, 13));
-    EXPECT_EQ(boites->boites()[2].texte, etat.Libelle(5, 14));
-    EXPECT_EQ(boites->boites()[2].titre, etat.Libelle(5, 12));
-    EXPECT_EQ(boites->boites()[2].icone, QMessageBox::Critical);
+    ASSERT_EQ(boites->boites.size(), 3u);
+    EXPECT_EQ(boites->boites[0].texte, etat.Libelle(5, 11));
+    EXPECT_EQ(boites->boites[0].titre, etat.Libelle(5, 12));
+    EXPECT_EQ(boites->boites[1].texte, etat.Libelle(5, 13));
+    EXPECT_EQ(boites->boites[2].texte, etat.Libelle(5, 14));
+    EXPECT_EQ(boites->boites[2].titre, etat.Libelle(5, 12));
+    EXPECT_EQ(boites->boites[2].icone, QMessageBox::Critical);
     EXPECT_EQ(Nombre_Lignes_Table(), 2);
     EXPECT_EQ(fenetre->Mode_Ajout, 1) << "the new patient can still be corrected and saved";
     EXPECT_EQ(fenetre->Ville->text(), QStringLiteral("Nantes")) << "what was typed stays";
@@ -176,29 +176,18 @@ TEST_F(Fiche, SavingAfterASearchRepeatsTheSearch) {
     EXPECT_EQ(fenetre->Nom->text(), QStringLiteral("DUPONT"));
 }
 
-// Clicks Cancel in the next message box.
-void Annuler_Prochaine_Boite() {
-    QTimer::singleShot(20, [] {
-        if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            boite->button(QMessageBox::Cancel)->click();
-        else
-            Annuler_Prochaine_Boite();
-    });
-}
-
 TEST_F(Fiche, DeletionAsksThenRemovesTheShownPatientByKey) {
-    boites.reset();
     Bouton(2);  // MARTIN
-    Annuler_Prochaine_Boite();
+    boites->reponse = QMessageBox::Cancel;
     Bouton(7);
     EXPECT_EQ(Nombre_Lignes_Table(), 2);
     EXPECT_EQ(fenetre->Nom->text(), QStringLiteral("MARTIN"));
 
-    boites = std::make_unique<Boites_Messages>();
+    boites = std::make_unique<MessageBoxAnswerer>(QMessageBox::Ok);
     etat.Table_Patients->moveFirst();  // moved elsewhere meanwhile
     Bouton(7);
-    ASSERT_EQ(boites->boites().size(), 1u);
-    EXPECT_TRUE(boites->boites()[0].texte.startsWith(etat.Libelle(5, 17)));
+    ASSERT_EQ(boites->boites.size(), 1u);
+    EXPECT_TRUE(boites->boites[0].texte.startsWith(etat.Libelle(5, 17)));
     EXPECT_TRUE(Colonne(martin, "Nom_Patient").isNull());
     EXPECT_FALSE(Colonne(dupont, "Nom_Patient").isNull());
     EXPECT_EQ(Lignes(), QStringList({"DUPONT Jean"}));
@@ -241,24 +230,23 @@ TEST_F(Fiche, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
     const std::vector<std::int64_t> tout_martin{1, 2, 3}, tout_dupont{1, 2, 1};
     Bouton(2);  // MARTIN
 
-    boites.reset();
-    Annuler_Prochaine_Boite();
+    boites->reponse = QMessageBox::Cancel;
     Bouton(7);
     EXPECT_EQ(lignes_de(martin), tout_martin) << "Cancel deletes nothing";
 
-    boites = std::make_unique<Boites_Messages>();
+    boites = std::make_unique<MessageBoxAnswerer>(QMessageBox::Ok);
     fenetre->Nom->setText(QStringLiteral("MARTINEZ"));  // typed, not stored: not whom it names
     Bouton(7);
-    ASSERT_EQ(boites->boites().size(), 2u);
-    EXPECT_EQ(boites->boites()[0].texte,
+    ASSERT_EQ(boites->boites.size(), 2u);
+    EXPECT_EQ(boites->boites[0].texte,
               QStringLiteral("Attention, vous allez supprimer la fiche de ce patient.\n"
                              "Patient : MARTIN Zoé\n"
                              "2 examen(s) et 3 courbe(s) de ce patient seront supprimés avec "
                              "elle."));
-    EXPECT_EQ(boites->boites()[0].defaut, QMessageBox::Cancel);
-    EXPECT_EQ(boites->boites()[1].icone, QMessageBox::NoIcon) << "the standard error box";
-    EXPECT_EQ(boites->boites()[1].boutons, QMessageBox::Ok);
-    EXPECT_EQ(boites->boites()[1].titre, etat.Libelle(4, 44));
+    EXPECT_EQ(boites->boites[0].defaut, QMessageBox::Cancel);
+    EXPECT_EQ(boites->boites[1].icone, QMessageBox::NoIcon) << "the standard error box";
+    EXPECT_EQ(boites->boites[1].boutons_standard, QMessageBox::Ok);
+    EXPECT_EQ(boites->boites[1].titre, etat.Libelle(4, 44));
     EXPECT_EQ(lignes_de(martin), tout_martin) << "a refused curve deletes nothing";
     EXPECT_EQ(lignes_de(dupont), tout_dupont);
     EXPECT_EQ(Lignes(), QStringList({"DUPONT Jean", "MARTIN Zoé"}));
@@ -266,7 +254,7 @@ TEST_F(Fiche, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
 
     autre_copie.execute(QStringLiteral("DELETE FROM Examens WHERE Code_Examen = ?"), {croise});
     Bouton(7);
-    EXPECT_EQ(boites->boites().size(), 3u) << "one more confirmation, no error";
+    EXPECT_EQ(boites->boites.size(), 3u) << "one more confirmation, no error";
     EXPECT_EQ(lignes_de(martin), std::vector<std::int64_t>({0, 0, 0}));
     EXPECT_EQ(lignes_de(dupont), std::vector<std::int64_t>({1, 1, 1}));
     EXPECT_EQ(Lignes(), QStringList({"DUPONT Jean"}));
@@ -280,7 +268,7 @@ TEST_F(Fiche, DeletingTheLastPatientLeavesACleanWindowAndKeysAreNotReused) {
     Bouton(7);
     Bouton(7);
     EXPECT_EQ(Nombre_Lignes_Table(), 0);
-    EXPECT_EQ(boites->boites().size(), 2u) << "two confirmations, no error box";
+    EXPECT_EQ(boites->boites.size(), 2u) << "two confirmations, no error box";
     EXPECT_TRUE(Lignes().isEmpty());
     EXPECT_TRUE(fenetre->Nom->text().isEmpty());
     EXPECT_EQ(fenetre->Code_Patient_Affiche, 0);

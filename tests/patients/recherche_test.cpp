@@ -112,9 +112,9 @@ TEST_F(Recherche, NoMatchOrABadCriterionBringsBackTheFullListLineByLine) {
     Bouton(8);
     fenetre->Nom->setText(QStringLiteral("ZZ"));
     Bouton(8);
-    ASSERT_EQ(boites->boites().size(), 1u);
-    EXPECT_EQ(boites->boites()[0].texte, etat.Libelle(5, 19));
-    EXPECT_EQ(boites->boites()[0].titre, etat.Libelle(5, 20));
+    ASSERT_EQ(boites->boites.size(), 1u);
+    EXPECT_EQ(boites->boites[0].texte, etat.Libelle(5, 19));
+    EXPECT_EQ(boites->boites[0].titre, etat.Libelle(5, 20));
     EXPECT_EQ(fenetre->Etat_Recherche, 2);
     EXPECT_EQ(etat.Table_Patients->recordCount(), 4);
     controler_liste_complete();
@@ -126,11 +126,11 @@ TEST_F(Recherche, NoMatchOrABadCriterionBringsBackTheFullListLineByLine) {
         (mauvais[0] == '[' ? fenetre->Nom : fenetre->Date_Naissance)
             ->setText(QString::fromUtf8(mauvais));
         Bouton(8);
-        EXPECT_EQ(boites->boites().back().texte, etat.Libelle(5, 18)) << mauvais;
+        EXPECT_EQ(boites->boites.back().texte, etat.Libelle(5, 18)) << mauvais;
         controler_liste_complete();
         Bouton(8);
     }
-    EXPECT_EQ(boites->boites().size(), 5u);
+    EXPECT_EQ(boites->boites.size(), 5u);
 }
 
 TEST_F(Recherche, HostileTextsAreFoundExactlyAndChangeNoQuery) {

@@ -38,14 +38,14 @@ struct Poste_Patients : Poste {
     Echo& demarrer() {
         Echo& echo = fenetre();
         echo.Form_Load();
-        au_demarrage = messages.boites().size();
+        au_demarrage = messages.boites.size();
         return echo;
     }
 
     // The message boxes shown since the start.
-    std::vector<Boites_Messages::Boite> boites() const {
-        return {messages.boites().begin() + static_cast<std::ptrdiff_t>(au_demarrage),
-                messages.boites().end()};
+    std::vector<MessageBoxAnswerer::Boite> boites() const {
+        return {messages.boites.begin() + static_cast<std::ptrdiff_t>(au_demarrage),
+                messages.boites.end()};
     }
     std::size_t au_demarrage = 0;
 
