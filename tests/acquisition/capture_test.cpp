@@ -63,7 +63,7 @@ TEST(Capture, VueEnDirectAvecZonesCourbesEtReperes) {
     }
     echo.SSTab1->setCurrentIndex(0);
     echo.show();
-    Laisser_Tourner(2500);
+    runEvents(2500);
     EXPECT_GT(poste.etat->Zones_Courantes[0].xpic + poste.etat->Zones_Courantes[1].xpic, 0);
     EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
                                 {QStringLiteral("-window"), QStringLiteral("root"), fichier}),

@@ -64,7 +64,7 @@ TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
     Arreter_Timer2();
     const QByteArray trame = Trame_Appareil(Rampe(400, 7));
     poste.Ecrire(trame.left(100));
-    Laisser_Tourner(30);
+    runEvents(30);
     poste.Ecrire(trame.mid(100));
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
     Arreter_Timer2();
@@ -153,7 +153,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
         }
     });
     horloge.start(0);
-    const bool fini = Attendre([&] { return lectures == kLectures && profondeur == 0; }, 60000);
+    const bool fini = waitUntil([&] { return lectures == kLectures && profondeur == 0; }, 60000);
     horloge.stop();
     ASSERT_TRUE(fini) << lectures << " reads, " << profondeur << " deep";
 
@@ -166,7 +166,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
 
     // The device speaks plainly again: its frames are taken and answered as before.
     EXPECT_TRUE(echo.Timer2->isActive());
-    Laisser_Tourner(50);
+    runEvents(50);
     Arreter_Timer2();
     poste.Commandes_Pendant(20);
     for (int i = 0; i < 3; ++i) {
@@ -181,7 +181,7 @@ TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
     QByteArray echantillons = Rampe(400, 40);
     echantillons.replace(200, 3, "HSE");
     poste.Ecrire(Trame_Appareil(echantillons));
-    EXPECT_TRUE(Attendre([&] { return echo.Timer2->isActive(); }));
+    EXPECT_TRUE(waitUntil([&] { return echo.Timer2->isActive(); }));
     EXPECT_TRUE(poste.Commandes_Pendant(200).isEmpty());
     EXPECT_EQ(Courbe_Prise(echo, 400), avant);
     EXPECT_FALSE(echo.Timer1->isActive());
@@ -256,7 +256,7 @@ TEST_F(Dialogue, RelancerVideLEntreePuisDemandeUneTrame) {
     // Held back from the receive procedure so that the bytes wait.
     echo.PDQComm1().setReceiveThreshold(0);
     poste.Ecrire(QByteArray(1000, 'z'));
-    ASSERT_TRUE(Attendre([&] { return echo.PDQComm1().inBufferCount() == 1000; }));
+    ASSERT_TRUE(waitUntil([&] { return echo.PDQComm1().inBufferCount() == 1000; }));
     echo.Bouton_Relancer->click();
     EXPECT_EQ(echo.PDQComm1().inBufferCount(), 0);
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
@@ -273,8 +273,8 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
         attente_vue = echo.Timer1->isActive();
         poste.Debrancher();
     });
-    ASSERT_TRUE(Attendre([&] { return !poste.poste.messages.boites.empty(); }));
-    Laisser_Tourner(400);
+    ASSERT_TRUE(waitUntil([&] { return !poste.poste.messages.boites.empty(); }));
+    runEvents(400);
 
     EXPECT_TRUE(attente_vue);
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
@@ -319,7 +319,7 @@ TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
     // A frame received, then the device lost: that curve is stored as it came.
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 17)));
     poste.Debrancher();
-    ASSERT_TRUE(Attendre([&] { return poste.poste.messages.boites.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return poste.poste.messages.boites.size() == 2; }));
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant + 1);
     EXPECT_EQ(poste.poste.messages.boites.size(), 2u);

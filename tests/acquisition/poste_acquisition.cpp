@@ -9,22 +9,6 @@
 
 namespace corvanta::test {
 
-bool Attendre(const std::function<bool()>& condition, int delai_ms) {
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!condition()) {
-        if (chrono.elapsed() > delai_ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void Laisser_Tourner(int ms) {
-    Attendre([] { return false; }, ms);
-}
-
 QByteArray Trame_Appareil(const QByteArray& echantillons, char etat) {
     return QByteArray("HSE") + QByteArray(1, etat) + echantillons;
 }
@@ -53,7 +37,7 @@ Poste_Acquisition::~Poste_Acquisition() {
 
 QByteArray Poste_Acquisition::Lire_Commandes(int au_moins, int delai_ms) {
     QByteArray lu;
-    Attendre(
+    waitUntil(
         [&] {
             pollfd entree{ligne.masterFd(), POLLIN, 0};
             if (::poll(&entree, 1, 0) > 0 && (entree.revents & POLLIN) != 0) {

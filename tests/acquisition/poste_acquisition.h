@@ -4,14 +4,10 @@
 #include <functional>
 
 #include "tests/demarrage/echo_demarre.h"
+#include "tests/support/wait.h"
 #include "tools/device_simulator/pseudo_terminal.h"
 
 namespace corvanta::test {
-
-// Lets events run until the condition holds or the time is up; returns the condition.
-bool Attendre(const std::function<bool()>& condition, int delai_ms = 2000);
-// Lets events run for the given time.
-void Laisser_Tourner(int ms);
 
 // A frame of the device: "HSE", the status byte, the samples.
 QByteArray Trame_Appareil(const QByteArray& echantillons, char etat = 0x01);

@@ -14,6 +14,7 @@
 #include "report_picture/export_pages.h"
 #include "tests/examens/cabinet.h"
 #include "tests/examens/probe_window.h"
+#include "tests/support/wait.h"
 
 namespace corvanta::test {
 namespace {
@@ -131,7 +132,7 @@ TEST(Skeleton, RefusalsAndErrorBoxesUseTheWindowsOwnTexts) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     // The first exam is shown 10 ms after the set-up: on a fast machine that timer would
     // otherwise fire inside the error box below and show the unreadable row a second time.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Timer1->isActive(); }, 1000));
+    ASSERT_TRUE(waitUntil([&] { return !w.Timer1->isActive(); }, 1000));
     w.Toolbar1_Boutons[4]->trigger();  // no current patient: none chosen
     auto refuse = [&](int form, int texte, QWidget* focus) {
         c.messages.boites.clear();
