@@ -10,7 +10,8 @@
 #include <QTabWidget>
 
 #include "platform/database.h"
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -35,7 +36,7 @@ TEST(Capture, VueEnDirectAvecZonesCourbesEtReperes) {
     appareil.start(QString::fromLocal8Bit(qgetenv("CORVANTA_BUILD_DIR")) +
                    QStringLiteral("/bin/device_simulator"));
     ASSERT_TRUE(appareil.waitForReadyRead(5000));
-    Poste poste;
+    Workstation poste;
     poste.dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
                                  QString::fromLocal8Bit(appareil.readLine()).trimmed());
     poste.dossier.ecrire_reglage(QStringLiteral("ZONES0"), QStringLiteral("actif2"),

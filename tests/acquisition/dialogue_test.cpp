@@ -16,7 +16,8 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -45,8 +46,8 @@ class Dialogue : public ::testing::Test {
     // Keeps the 300 ms requests out of a count of the receive procedure's own.
     void Arreter_Timer2() { echo.Timer2->stop(); }
 
-    Poste_Acquisition poste;
-    Echo& echo = poste.echo();
+    Workstation poste{Workstation::withDevice()};
+    Echo& echo = poste.demarrer();
 };
 
 TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
@@ -141,7 +142,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     QTimer horloge;
     QObject::connect(&horloge, &QTimer::timeout, [&] {
         demandes += poste.Lire_Commandes(0, 0);
-        if (lectures < kLectures && ::write(poste.ligne.masterFd(), illisible.constData(),
+        if (lectures < kLectures && ::write(poste.ligne->masterFd(), illisible.constData(),
                                             illisible.size()) == illisible.size())
             ++lectures;
         if (!echo.Timer1->isActive()) {
@@ -162,7 +163,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     // Each wait ended with a request.
     demandes += poste.Lire_Commandes(attentes - demandes.count(kDemande), 1000);
     EXPECT_GE(demandes.count(kDemande), attentes);
-    EXPECT_TRUE(poste.poste.messages.boites.empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 
     // The device speaks plainly again: its frames are taken and answered as before.
     EXPECT_TRUE(echo.Timer2->isActive());
@@ -207,13 +208,13 @@ TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
     // Zone 0 of the current type freezes on detection.
     echo.List2->setCurrentRow(0);
     echo.Check_Action[1]->setChecked(true);
-    ASSERT_EQ(poste.etat().Zones_Sensibles[0][0].gel, 1);
+    ASSERT_EQ(poste.etat->Zones_Sensibles[0][0].gel, 1);
 
     const QByteArray echo_fort = Rampe_Avec_Echo(400);
     poste.Envoyer_Trame(Trame_Appareil(echo_fort));
     EXPECT_EQ(echo.Gel_Courbe, -1);
     EXPECT_EQ(Courbe_Prise(echo, 400), echo_fort);  // the frame that froze is shown
-    EXPECT_EQ(poste.etat().Zones_Courantes[0].xpic, 50);
+    EXPECT_EQ(poste.etat->Zones_Courantes[0].xpic, 50);
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 5)));
     EXPECT_EQ(Courbe_Prise(echo, 400), echo_fort);
 
@@ -227,7 +228,7 @@ TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
     EXPECT_EQ(echo.Gel_Courbe, -1);
     echo.Check_Action[1]->click();
     EXPECT_EQ(echo.Gel_Courbe, 0);
-    EXPECT_EQ(poste.etat().Zones_Sensibles[0][0].gel, 0);
+    EXPECT_EQ(poste.etat->Zones_Sensibles[0][0].gel, 0);
     poste.Envoyer_Trame(Trame_Appareil(echo_fort));
     EXPECT_EQ(echo.Gel_Courbe, 0);
 }
@@ -235,7 +236,7 @@ TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
 TEST_F(Dialogue, CentPointsEnvoientLOctet05EtAttendentDesTramesDe104Octets) {
     echo.Combo1->setCurrentIndex(1);
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray("\x05"));
-    EXPECT_EQ(poste.etat().Nombre_Points, 100);
+    EXPECT_EQ(poste.etat->Nombre_Points, 100);
     EXPECT_EQ(echo.PDQComm1().inputLength(), 104);
     EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 104);
 
@@ -273,28 +274,28 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
         attente_vue = echo.Timer1->isActive();
         poste.Debrancher();
     });
-    ASSERT_TRUE(waitUntil([&] { return !poste.poste.messages.boites.empty(); }));
+    ASSERT_TRUE(waitUntil([&] { return !poste.messages.boites.empty(); }));
     runEvents(400);
 
     EXPECT_TRUE(attente_vue);
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
     EXPECT_FALSE(echo.Timer1->isActive());
     EXPECT_FALSE(echo.Timer2->isActive());
-    ASSERT_EQ(poste.poste.messages.boites.size(), 1u);
-    EXPECT_EQ(poste.poste.messages.boites[0].titre, poste.etat().Libelle(1, 68));
-    EXPECT_TRUE(poste.poste.messages.boites[0].texte.contains(poste.etat().Libelle(1, 90)));
-    EXPECT_EQ(poste.poste.fin, -1);
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, poste.etat->Libelle(1, 68));
+    EXPECT_TRUE(poste.messages.boites[0].texte.contains(poste.etat->Libelle(1, 90)));
+    EXPECT_EQ(poste.fin, -1);
 
     // The program goes on: the buttons and the points list act on nothing.
     echo.Bouton_Relancer->click();
     echo.Combo1->setCurrentIndex(0);
     echo.Timer2_Timer();
-    EXPECT_EQ(poste.poste.messages.boites.size(), 1u);
-    EXPECT_EQ(poste.etat().Nombre_Points, 400);
+    EXPECT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.etat->Nombre_Points, 400);
 }
 
 TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
-    Etat_Application& etat = poste.etat();
+    Etat_Application& etat = *poste.etat;
     platform::Database& base = *etat.Base_Donnees;
     base.execute(QStringLiteral(
         "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('Blanc', 'Lise')"));
@@ -311,18 +312,18 @@ TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant);
     EXPECT_EQ(echo.List1->count(), 0);
-    ASSERT_EQ(poste.poste.messages.boites.size(), 1u);
-    EXPECT_EQ(poste.poste.messages.boites[0].titre, etat.Libelle(1, 60));
-    EXPECT_EQ(poste.poste.messages.boites[0].texte, etat.Libelle(1, 86));
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.messages.boites[0].texte, etat.Libelle(1, 86));
     EXPECT_FALSE(etat.Libelle(1, 86).isEmpty());
 
     // A frame received, then the device lost: that curve is stored as it came.
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 17)));
     poste.Debrancher();
-    ASSERT_TRUE(waitUntil([&] { return poste.poste.messages.boites.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return poste.messages.boites.size() == 2; }));
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant + 1);
-    EXPECT_EQ(poste.poste.messages.boites.size(), 2u);
+    EXPECT_EQ(poste.messages.boites.size(), 2u);
     EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"),
                               {echo.List1->item(0)->data(Qt::UserRole).toLongLong()})
                   .toBlob(),
@@ -330,12 +331,13 @@ TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
 }
 
 TEST(Dialogue_Depart, DesOctetsLaissesParLAppareilAvantLeDepartNeDecalentPasLaPremiereTrame) {
-    Poste_Acquisition poste(QByteArray(300, 'v'));
+    Workstation poste(Workstation::withDevice(QByteArray(300, 'v')));
+    poste.demarrer();
     ASSERT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
-    poste.echo().Timer2->stop();
+    poste.echo->Timer2->stop();
     EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 12))), QByteArray(1, kDemande));
-    EXPECT_EQ(Courbe_Prise(poste.echo(), 400), Rampe(400, 12));
-    EXPECT_FALSE(poste.echo().Timer1->isActive());
+    EXPECT_EQ(Courbe_Prise(*poste.echo, 400), Rampe(400, 12));
+    EXPECT_FALSE(poste.echo->Timer1->isActive());
 }
 
 }  // namespace

@@ -11,7 +11,8 @@
 
 #include "main_window/curve_view.h"
 #include "platform/database.h"
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -83,7 +84,7 @@ class Vue : public ::testing::Test {
     Echo& echo() { return *poste.echo; }
     platform::Database& base() { return *poste.etat->Base_Donnees; }
 
-    Poste poste;
+    Workstation poste;
 };
 
 TEST_F(Vue, LesEtiquettesDesCurseursDisentLeurReglage) {
@@ -183,7 +184,7 @@ TEST_F(Vue, ViderUneCaseEffaceLesDrapeauxDeSaCourbeMemeApresUnAutreRemplissage) 
 }
 
 TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxDeToutesLesCourbes) {
-    Poste poste;
+    Workstation poste;
     poste.dossier.executer_sql(QStringLiteral(
         "INSERT INTO Courbes (ID, Code_Type, Code_Patient, IMPRIMER, COULEUR) VALUES "
         "(1, 0, 1, 1, 255), (2, 3, 1, 1, 65535), (3, 4, 1, 0, 16711680)"));

@@ -7,7 +7,8 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -29,7 +30,7 @@ class Zones : public ::testing::Test {
         QTest::keyClick(echo().Texte_Seuils[entree], Qt::Key_Return);
     }
 
-    Poste poste;
+    Workstation poste;
 };
 
 TEST_F(Zones, LaListeDeDepartMontreLesZonesParDefautEnMotsFixes) {

@@ -17,9 +17,9 @@
 #include "platform/recordset.h"
 #include "report_print/printer_page.h"
 #include "tests/page_layer/page_fixture.h"
-#include "tests/patients_onglet/poste_patients.h"
 #include "tests/support/captures.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/workstation.h"
 #include "tools/device_simulator/echo_curve.h"
 
 namespace corvanta::test {
@@ -38,7 +38,7 @@ class Page_Gardee : public platform::RecordingPage {
     std::vector<std::vector<Entry>>& documents_;
 };
 
-struct Impression : Poste_Patients {
+struct Impression : Workstation {
     Impression() {
         ancienne = report::replacePrinterFactory([this](const QString&) {
             return report::OpenedPrinter{std::make_unique<Page_Gardee>(documents), QString()};
@@ -113,9 +113,9 @@ TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
     etat.Base_Donnees->execute(QStringLiteral("DELETE FROM Courbes WHERE DATE = 'b'"));
     echo.Toolbar2_Boutons[3]->trigger();
     EXPECT_EQ(poste.documents.size(), 1u);
-    ASSERT_EQ(poste.boites().size(), 1u);
-    EXPECT_EQ(poste.boites()[0].titre, l(1, 91));
-    EXPECT_EQ(poste.boites()[0].texte, l(1, 100));
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, l(1, 91));
+    EXPECT_EQ(poste.messages.boites[0].texte, l(1, 100));
 }
 
 TEST(Impression_Courbe, LaPageDAcquisitionMontreLesCasesEtLaLegendeDuPatient) {
@@ -146,7 +146,7 @@ TEST(Impression_Courbe, LaPageDAcquisitionMontreLesCasesEtLaLegendeDuPatient) {
     EXPECT_FALSE(contient(textes, du + QStringLiteral("de Bob")));
     EXPECT_FALSE(contient(textes, du + QStringLiteral("hors case")));
     EXPECT_TRUE(contient(textes, QString(8, u' ') + QStringLiteral("O/Brien Ann")));
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 TEST(Impression_Courbe, SansImprimanteLaPageVaEnPdfDansLeDossierDExport) {
@@ -171,9 +171,9 @@ TEST(Impression_Courbe, SansImprimanteLaPageVaEnPdfDansLeDossierDExport) {
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Courbe O_Brien Ann \\d{8}-\\d{6}\\.pdf$"))
                     .match(pdfs[1])
                     .hasMatch());
-    ASSERT_EQ(poste.boites().size(), 2u);
-    EXPECT_EQ(poste.boites()[1].titre, l(1, 91));
-    EXPECT_EQ(poste.boites()[1].texte, l(1, 92) + u'\n' + exports.filePath(pdfs[1]));
+    ASSERT_EQ(poste.messages.boites.size(), 2u);
+    EXPECT_EQ(poste.messages.boites[1].titre, l(1, 91));
+    EXPECT_EQ(poste.messages.boites[1].texte, l(1, 92) + u'\n' + exports.filePath(pdfs[1]));
     // The page is in twips from the printable area's corner: "Patient" stands at M = 20 mm
     // right of the 5 mm margin.
     const auto mots = wordsOf(exports.filePath(pdfs[1]));
@@ -191,10 +191,10 @@ TEST(Impression_Courbe, SansImprimanteLaPageVaEnPdfDansLeDossierDExport) {
             FileSizeLimit limite(cause == 126 ? 16384 : RLIM_INFINITY);
             echo.Bouton_Imprimer_Courbe_Acquisition->click();
         }
-        EXPECT_EQ(poste.boites().back().titre, l(4, 44));
-        EXPECT_TRUE(poste.boites().back().texte.contains(l(4, cause))) << cause;
+        EXPECT_EQ(poste.messages.boites.back().titre, l(4, 44));
+        EXPECT_TRUE(poste.messages.boites.back().texte.contains(l(4, cause))) << cause;
     }
-    EXPECT_EQ(poste.boites().size(), 5u);
+    EXPECT_EQ(poste.messages.boites.size(), 5u);
     EXPECT_EQ(exports.entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_FALSE(QDir(poste.dossier.fichier(QStringLiteral("parti"))).exists());
 }
@@ -237,7 +237,7 @@ TEST_P(Capture, PagesDeCourbeRealistes) {
             echo.Toolbar2_Boutons[3]->trigger();
         EXPECT_TRUE(QFile::exists(pdf));
     }
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Langues, Capture, ::testing::Values("Francais", "English"));

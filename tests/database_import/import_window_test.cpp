@@ -24,7 +24,7 @@
 namespace corvanta::test {
 namespace {
 
-struct Poste_Import : Cabinet {
+struct Poste_Import : Workstation {
     // Another database of the program at `nom` inside the working folder.
     std::unique_ptr<platform::Database> fichier(const QString& nom) {
         const QString chemin = dossier.fichier(nom);

@@ -21,8 +21,8 @@
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"
-#include "tests/acquisition/poste_acquisition.h"
-#include "tests/demarrage/echo_demarre.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -60,7 +60,7 @@ void Attendre_Echec(Echo& echo, int numero, const std::string& nom) {
 }
 
 TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
     poste.etat->Registre->sync();
@@ -111,7 +111,7 @@ TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
 }
 
 TEST(Demarrage, LaSortieEcritZonesMedecinsEtTypeEtTermineLeProgramme) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
     poste.etat->Type_Examen = 2;
@@ -141,7 +141,7 @@ TEST(Demarrage, LaSortieEcritZonesMedecinsEtTypeEtTermineLeProgramme) {
 }
 
 TEST(Demarrage, LesValeursEcritesSansBlancSeRelisentEtLaSortieLesReecrit) {
-    Poste poste;
+    Workstation poste;
     const Dossier_Travail& d = poste.dossier;
     d.ecrire_reglage(QStringLiteral("ZONES2"), QStringLiteral("xmin1"), QStringLiteral("12"));
     d.ecrire_reglage(QStringLiteral("ZONES2"), QStringLiteral("seuil1"), QStringLiteral("  40 "));
@@ -165,7 +165,7 @@ TEST(Demarrage, LAnglaisEtTouteLangueInconnueChargentLaColonneAnglaisEtEcriventE
     // captions for the run: it is English, as the list and the store then say.
     for (const char* langue : {" English ", "Deutsch", "francais"}) {
         SCOPED_TRACE(langue);
-        Poste poste;
+        Workstation poste;
         poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QString::fromLatin1(langue));
         Echo& echo = poste.fenetre();
         echo.Form_Load();
@@ -181,7 +181,7 @@ TEST(Demarrage, LAnglaisEtTouteLangueInconnueChargentLaColonneAnglaisEtEcriventE
 }
 
 TEST(Demarrage, FrancaisSuiviDUnBlancResteEnFrancais) {
-    Poste poste;
+    Workstation poste;
     poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral("Francais "));
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -194,7 +194,7 @@ TEST(Demarrage, LaDateDeMiseEnServiceTientEnHuitCaracteres) {
     for (const auto& [stockee, attendue] :
          {std::pair{QStringLiteral("01/02/2003"), QStringLiteral("01/02/20")},
           std::pair{QStringLiteral("1/1/99"), QStringLiteral("1/1/99  ")}}) {
-        Poste poste;
+        Workstation poste;
         poste.dossier.ecrire_reglage(G, QStringLiteral("Date MES"), stockee);
         Echo& echo = poste.fenetre();
         echo.Form_Load();
@@ -206,7 +206,7 @@ TEST(Demarrage, LaDateDeMiseEnServiceTientEnHuitCaracteres) {
 }
 
 TEST(Demarrage, LeTypeDExamenMemoriseChoisitMenuTitreEtExamens) {
-    Poste poste;
+    Workstation poste;
     poste.dossier.ecrire_reglage(G, QStringLiteral("Def_Type"), QStringLiteral("4"));
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -219,7 +219,7 @@ TEST(Demarrage, LeTypeDExamenMemoriseChoisitMenuTitreEtExamens) {
 }
 
 TEST(Demarrage, UnReglageIllisibleOuHorsLimitesPrendSaValeurParDefaut) {
-    Poste poste;
+    Workstation poste;
     const Dossier_Travail& d = poste.dossier;
     d.ecrire_reglage(G, QStringLiteral("PortCom"), QStringLiteral("abc"));
     d.ecrire_reglage(G, QStringLiteral("Images"), QStringLiteral("7"));
@@ -240,12 +240,12 @@ TEST(Demarrage, UnReglageIllisibleOuHorsLimitesPrendSaValeurParDefaut) {
 }
 
 TEST(Demarrage, SansBaseLeDemarrageSArreteEnNommantLeFichier) {
-    Poste poste(false);
+    Workstation poste(Workstation::withoutDatabase());
     Attendre_Echec(poste.fenetre(), 0, "Sinus.mdb");
 }
 
 TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
-    Poste poste(false);
+    Workstation poste(Workstation::withoutDatabase());
     QFile fichier(poste.dossier.base());
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
     fichier.write("not a database at all");
@@ -254,7 +254,7 @@ TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
 }
 
 TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     quorel::LibraryBinding absente(poste.dossier.chemin().toStdString());
     poste.etat->Bibliotheque = &absente;
@@ -263,7 +263,7 @@ TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
 
 TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
     {
-        Poste poste;
+        Workstation poste;
         poste.dossier.executer_sql(QStringLiteral("DELETE FROM Langues"));
         Echo& echo = poste.fenetre();
         echo.Form_Load();
@@ -271,7 +271,7 @@ TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
         EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - "));
     }
     {
-        Poste poste;
+        Workstation poste;
         // A file from elsewhere may hold rows that this schema's checks would refuse.
         for (const char* sql : {"CREATE TABLE Ancienne AS SELECT * FROM Langues",
                                 "DROP TABLE Langues", "ALTER TABLE Ancienne RENAME TO Langues"}) {
@@ -289,13 +289,14 @@ TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
 }
 
 TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
-    Poste_Acquisition poste;
-    Echo& echo = poste.echo();
+    Workstation poste(Workstation::withDevice());
+    poste.demarrer();
+    Echo& echo = *poste.echo;
     EXPECT_TRUE(echo.PDQComm1().isPortOpen());
     EXPECT_TRUE(echo.Timer2->isActive());
     EXPECT_EQ(echo.PDQComm1().inputLength(), 404);
     EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 404);
-    EXPECT_TRUE(poste.poste.messages.boites.empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 
     // Two writes of the program: the terminal may hand them over one at a time.
     EXPECT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
@@ -310,7 +311,7 @@ namespace corvanta::test {
 namespace {
 
 TEST(OngletGeneral, ChaqueChangementEcritSaCleAussitot) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
     const Dossier_Travail& d = poste.dossier;
@@ -353,7 +354,7 @@ namespace corvanta::test {
 namespace {
 
 TEST(MenuPatients, LaFenetreDesPatientsSOuvreUneFoisEtSaFermetureRafraichitLaListe) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
     EXPECT_EQ(echo.Liste_Nom->count(), 0);
@@ -381,7 +382,7 @@ namespace corvanta::test {
 namespace {
 
 TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     quorel::LibraryBinding sans_filtre(qEnvironmentVariable("CORVANTA_BUILD_DIR").toStdString() +
                                        "/quorel32_sans_filtre");
@@ -390,7 +391,7 @@ TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
 }
 
 TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
-    Poste poste;
+    Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
     // The settings file cannot be replaced: a folder stands where it should be.
@@ -405,7 +406,7 @@ TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
 }
 
 TEST(MenuPatients, UnPatientHorsDeLaRechercheEnCoursSeChargeParSaCle) {
-    Poste poste;
+    Workstation poste;
     poste.dossier.executer_sql(QStringLiteral(
         "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('DUPONT', 'Jean'), "
         "('MARTIN', 'Anne')"));

@@ -25,11 +25,11 @@
 namespace corvanta::test {
 namespace {
 
-void Montrer_Un_Examen(Cabinet& c) {
+void Montrer_Un_Examen(Workstation& c) {
     const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
     c.patient(QStringLiteral("MOREAU"), QStringLiteral("Claire"));
-    const auto d = c.courbe(p, 0, QStringLiteral("12/03/2026 10:41 Droit"), 20, 1);
-    const auto g = c.courbe(p, 0, QStringLiteral("12/03/2026 10:44 Gauche"), 180, -1);
+    const auto d = c.courbe(p, 0, QStringLiteral("12/03/2026 10:41 Droit"), Echantillons(20, 1));
+    const auto g = c.courbe(p, 0, QStringLiteral("12/03/2026 10:44 Gauche"), Echantillons(180, -1));
     c.examen(p, 0, "3", d, g,
              {{"Docteur_Patient", "Dr Vidal"},
               {"Imagerie_Face_Standard", 1},
@@ -117,7 +117,7 @@ void Capturer(QWidget& fenetre, const QString& nom) {
 TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
     for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
         SCOPED_TRACE(langue.toStdString());
-        Cabinet c;
+        Workstation c;
         c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
         Montrer_Un_Examen(c);
         c.demarrer();
@@ -136,11 +136,13 @@ TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
 TEST(Captures, ThePleuraWindowShowsEveryCaptionWholeInBothLanguages) {
     for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
         SCOPED_TRACE(langue.toStdString());
-        Cabinet c;
+        Workstation c;
         c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
         const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
-        const auto d = c.courbe(p, 2, QStringLiteral("12/03/2026 10:41 Droit"), 20, 1);
-        const auto g = c.courbe(p, 2, QStringLiteral("12/03/2026 10:44 Gauche"), 180, -1);
+        const auto d =
+            c.courbe(p, 2, QStringLiteral("12/03/2026 10:41 Droit"), Echantillons(20, 1));
+        const auto g =
+            c.courbe(p, 2, QStringLiteral("12/03/2026 10:44 Gauche"), Echantillons(180, -1));
         c.examen(p, 2, "3", d, g,
                  {{"Docteur_Patient", "Dr Vidal"},
                   {"Imagerie_Face_Standard", 1},
@@ -183,10 +185,11 @@ TEST(Captures, ThePleuraWindowShowsEveryCaptionWholeInBothLanguages) {
 TEST(Captures, TheTumourWindowShowsEveryCaptionWholeInBothLanguages) {
     for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
         SCOPED_TRACE(langue.toStdString());
-        Cabinet c;
+        Workstation c;
         c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
         const auto p = c.patient(QStringLiteral("LEFÈVRE"), QStringLiteral("Jean-Baptiste"));
-        const auto k = c.courbe(p, 3, QStringLiteral("12/03/2026 10:41 Cou droit"), 20, 1);
+        const auto k =
+            c.courbe(p, 3, QStringLiteral("12/03/2026 10:41 Cou droit"), Echantillons(20, 1));
         c.examen(
             p, 3, "3", k, k,
             {{"Docteur_Patient", "Dr Vidal"},

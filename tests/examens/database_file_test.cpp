@@ -43,7 +43,7 @@ TEST(DatabaseFile, TheStandardShellChecksReadsAndWritesAFreshFile) {
 
 // Names whose French order differs from both the byte order and the shell's case-folded
 // one: accents and lower case sort with their letters.
-struct Noms_Accentues : Cabinet {
+struct Noms_Accentues : Workstation {
     Noms_Accentues() {
         for (const char* nom : {"Zola", "Émery", "dupont", "Durand", "Eric"}) {
             const auto p = patient(QString::fromUtf8(nom), QStringLiteral("A"));

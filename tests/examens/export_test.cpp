@@ -22,14 +22,16 @@ namespace corvanta::test {
 namespace {
 
 // Two exams of Martin (numbers 3 and 12) exported into "images" beside the database.
-struct Export_Sinus : Cabinet {
+struct Export_Sinus : Workstation {
     Export_Sinus() {
         QDir(dossier.chemin()).mkdir(QStringLiteral("images"));
         dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                                dossier.fichier(QStringLiteral("images/")));
         const auto martin = patient(QStringLiteral("Martin"), QStringLiteral("Anne"));
-        const auto droite = courbe(martin, 0, QStringLiteral("12/03/2024 10:15 D"), 40, 1);
-        const auto gauche = courbe(martin, 0, QStringLiteral("12/03/2024 10:17 G"), 200, -1);
+        const auto droite =
+            courbe(martin, 0, QStringLiteral("12/03/2024 10:15 D"), Echantillons(40, 1));
+        const auto gauche =
+            courbe(martin, 0, QStringLiteral("12/03/2024 10:17 G"), Echantillons(200, -1));
         trois = examen(martin, 0, QStringLiteral("3"), droite, gauche,
                        {{QStringLiteral("Examen_Compatible"), QStringLiteral("Sinusite")}});
         douze = examen(martin, 0, QStringLiteral("12"), gauche, droite);
@@ -258,7 +260,7 @@ TEST(Export_Examen, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
 }
 
 TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
-    Cabinet c;
+    Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                              c.dossier.fichier(QStringLiteral("images")));
@@ -276,7 +278,7 @@ TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
 // report_shots runs the program from outside on the cabinet's database and settings: the
 // export writes the BMP, a refusal comes out as its box's title and text.
 TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
-    Cabinet c;
+    Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Images"),
                              QStringLiteral("1"));
@@ -317,7 +319,7 @@ TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
 // The curve print pages through report_shots: without a printer each is a PDF in the export
 // folder, named in one message.
 TEST(Export_Examen, ReportShotsPrintsTheStoredAndTheLiveCurvePages) {
-    Cabinet c;
+    Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                              c.dossier.fichier(QStringLiteral("images")));

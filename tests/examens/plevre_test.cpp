@@ -26,17 +26,17 @@ namespace {
 // BERNARD has one pleura curve and pleura exam 1; DUPONT two pleura curves, a sinus
 // curve, pleura exam 4 (sitting, with an old "other position" detail) and sinus exam 9.
 // The program starts on the pleura type with no current patient.
-struct Plevre : Cabinet {
+struct Plevre : Workstation {
     explicit Plevre(int medecin = 1, const QString& langue = QStringLiteral("Francais")) {
         dossier.ecrire_reglage("GENERAL", "Medecin", QString::number(medecin));
         dossier.ecrire_reglage("GENERAL", "Langue", langue);
         dossier.ecrire_reglage("GENERAL", "Nom(2)", "Dr Second");
         dupont = patient(QStringLiteral("DUPONT"), QStringLiteral("Anne"));
         bernard = patient(QStringLiteral("BERNARD"), QStringLiteral("Yves"));
-        d1 = courbe(dupont, 2, QStringLiteral("10/03/2026 09:12 Droit"), 20, 1);
-        d2 = courbe(dupont, 2, QStringLiteral("10/03/2026 09:15 Gauche"), 200, -1);
+        d1 = courbe(dupont, 2, QStringLiteral("10/03/2026 09:12 Droit"), Echantillons(20, 1));
+        d2 = courbe(dupont, 2, QStringLiteral("10/03/2026 09:15 Gauche"), Echantillons(200, -1));
         courbe(dupont, 0, QStringLiteral("sinus"));
-        b1 = courbe(bernard, 2, QStringLiteral("11/03/2026 10:00 Droit"), 60, 0);
+        b1 = courbe(bernard, 2, QStringLiteral("11/03/2026 10:00 Droit"), Echantillons(60, 0));
         e_dupont = examen(dupont, 2, "4", d1, d2,
                           {{"Examen_Compatible", "Epanchement"},
                            {"Condition_Position", 0},
@@ -128,7 +128,7 @@ void Poser(QWidget* controle, const platform::Value& valeur) {
         static_cast<QPlainTextEdit*>(controle)->setPlainText(valeur.toText().replace("\r\n", "\n"));
 }
 
-std::int64_t Dernier_Examen(Cabinet& c) {
+std::int64_t Dernier_Examen(Workstation& c) {
     return c.base->queryValue("SELECT MAX(Code_Examen) FROM Examens").toInt64();
 }
 
@@ -372,7 +372,7 @@ TEST(Plevre, TheTypeSwitchClosesItAndClosingLetsItGo) {
     w.Toolbar1_Boutons[4]->trigger();
     QPointer<Examen_Plevre> premiere(&w);
     c.echo->Menu_Sinus_Maxillaires->trigger();  // not its type: closed and let go
-    EXPECT_EQ(c.fenetre<Examen_Plevre>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<Examen_Plevre>(), nullptr);
     Examen_Sinus& s = c.ouvrir();
     EXPECT_TRUE(s.Est_Charge());
     c.echo->Menu_Plevre->trigger();
@@ -384,7 +384,7 @@ TEST(Plevre, TheTypeSwitchClosesItAndClosingLetsItGo) {
     EXPECT_TRUE(seconde.Liste_Examens->isVisible());
     EXPECT_EQ(seconde.Liste_Examens->count(), 2);
     seconde.Toolbar1_Boutons[9]->trigger();
-    EXPECT_EQ(c.fenetre<Examen_Plevre>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<Examen_Plevre>(), nullptr);
     EXPECT_TRUE(c.messages.boites.empty());
 }
 

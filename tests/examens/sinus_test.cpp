@@ -22,16 +22,16 @@ namespace {
 
 // Three patients; Martin has two exams of type 0 (numbers 7 and 12), Durand one (123)
 // and one of type 1; Petit one whose number is no number.
-struct Trois_Patients : Cabinet {
+struct Trois_Patients : Workstation {
     Trois_Patients() {
         durand = patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
         martin = patient(QStringLiteral("MARTIN"), QStringLiteral("Paul"));
         petit = patient(QStringLiteral("PETIT"), QStringLiteral("Léa"));
-        m1 = courbe(martin, 0, QStringLiteral("01/02/2026 10:00 D"), 10, 1);
-        m2 = courbe(martin, 0, QStringLiteral("01/02/2026 10:05 G"), 200, -1);
+        m1 = courbe(martin, 0, QStringLiteral("01/02/2026 10:00 D"), Echantillons(10, 1));
+        m2 = courbe(martin, 0, QStringLiteral("01/02/2026 10:05 G"), Echantillons(200, -1));
         m_autre = courbe(martin, 2, QStringLiteral("01/02/2026 11:00 D"));
-        d1 = courbe(durand, 0, QStringLiteral("03/02/2026 09:00 D"), 50, 0);
-        p1 = courbe(petit, 0, QStringLiteral("04/02/2026 09:00 D"), 30, 2);
+        d1 = courbe(durand, 0, QStringLiteral("03/02/2026 09:00 D"), Echantillons(50, 0));
+        p1 = courbe(petit, 0, QStringLiteral("04/02/2026 09:00 D"), Echantillons(30, 2));
         e_martin7 = examen(martin, 0, QStringLiteral("7"), m1, m2,
                            {{QStringLiteral("Examen_Compatible"), QStringLiteral("Sinusite")}});
         e_martin12 = examen(martin, 0, QStringLiteral("12"), m2, m1);
@@ -412,7 +412,7 @@ TEST(Sinus, TheDeletionQuestionsButtonsSpeakTheInterfaceLanguage) {
 }
 
 TEST(Sinus, WithoutAnyPatientTheWindowOpensAndANewExamIsRefusedCleanly) {
-    Cabinet c;
+    Workstation c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     QTest::qWait(30);
@@ -433,7 +433,7 @@ namespace corvanta::test {
 namespace {
 
 TEST(Sinus, APatientWithoutCurvesLeavesNoTypedTextInTheEchogramBoxes) {
-    Cabinet c;
+    Workstation c;
     const auto avec = c.patient(QStringLiteral("AUBERT"), QStringLiteral("Marc"));
     c.patient(QStringLiteral("BLANC"), QStringLiteral("Eve"));
     c.courbe(avec, 0, QStringLiteral("05/02/2026 09:00 D"));

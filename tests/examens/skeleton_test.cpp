@@ -21,7 +21,7 @@ namespace {
 
 // ROCHE has two pleura curves and exam 05, position "other" with its detail; SIMON has
 // neither. The probe's texts of form 7 are the database's own.
-struct Plevre_Essai : Cabinet {
+struct Plevre_Essai : Workstation {
     Plevre_Essai() {
         for (int n : {42, 43, 44, 93, 110, 111, 112, 115, 130}) {
             base->execute(
@@ -30,8 +30,8 @@ struct Plevre_Essai : Cabinet {
         }
         roche = patient(QStringLiteral("ROCHE"), QStringLiteral("Paul"));
         patient(QStringLiteral("SIMON"), QStringLiteral("Lise"));
-        c1 = courbe(roche, 2, QStringLiteral("D1"), 10, 1);
-        c2 = courbe(roche, 2, QStringLiteral("D2"), 60, 2);
+        c1 = courbe(roche, 2, QStringLiteral("D1"), Echantillons(10, 1));
+        c2 = courbe(roche, 2, QStringLiteral("D2"), Echantillons(60, 2));
         e05 = examen(roche, 2, QStringLiteral("05"), c1, c1,
                      {{"Examen_Compatible", "Epanchement"},
                       {"Condition_Position", 2},
@@ -189,7 +189,7 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
     c.messages.reponse.reset();
     ASSERT_EQ(c.messages.boites.size(), 1u);
     c.messages.boites.clear();
-    EXPECT_EQ(c.fenetre<ProbeWindow>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<ProbeWindow>(), nullptr);
     QTest::qWait(10);
     EXPECT_TRUE(ancienne.isNull());
 
@@ -198,7 +198,7 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
     EXPECT_EQ(nouvelle.Liste_Examens->count(), 1);
     QPointer<ProbeWindow> ouverte(&nouvelle);
     c.echo->Menu_Cellules->trigger();  // not its type: destroyed
-    EXPECT_EQ(c.fenetre<ProbeWindow>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<ProbeWindow>(), nullptr);
     EXPECT_FALSE(s.Est_Charge());
     QTest::qWait(10);
     EXPECT_TRUE(ouverte.isNull());
@@ -207,7 +207,7 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
     c.echo->Menu_Tumeur->trigger();  // a type no window serves here: nothing opens
     c.echo->Menu_Gestion_Examens->trigger();
     EXPECT_FALSE(s.Est_Charge());
-    EXPECT_EQ(c.fenetre<ProbeWindow>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<ProbeWindow>(), nullptr);
     EXPECT_TRUE(c.messages.boites.empty());
 }
 

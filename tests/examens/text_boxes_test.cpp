@@ -25,7 +25,7 @@ const QString kEmoji = QString::fromUtf8("\xF0\x9F\xA9\xBA");  // outside the ba
 struct Type_Fenetre {
     const char* nom;
     int type;
-    std::function<Fenetre_Examen&(Cabinet&)> ouvrir;
+    std::function<Fenetre_Examen&(Workstation&)> ouvrir;
     std::vector<std::pair<QString, QString>> boites_lignes;  // box, column
 };
 
@@ -38,18 +38,18 @@ const std::vector<Type_Fenetre>& Types() {
     static const std::vector<Type_Fenetre> types{
         {"sinus",
          0,
-         [](Cabinet& c) -> Fenetre_Examen& { return c.ouvrir(); },
+         [](Workstation& c) -> Fenetre_Examen& { return c.ouvrir(); },
          {kMedical, kChirurgical}},
         {"pleura",
          2,
-         [](Cabinet& c) -> Fenetre_Examen& {
+         [](Workstation& c) -> Fenetre_Examen& {
              c.echo->Menu_Plevre->trigger();
              return c.ouvrir<Examen_Plevre>();
          },
          {kChirurgical}},
         {"tumour",
          3,
-         [](Cabinet& c) -> Fenetre_Examen& {
+         [](Workstation& c) -> Fenetre_Examen& {
              c.echo->Menu_Tumeur->trigger();
              return c.ouvrir<Examen_Tumeur>();
          },
@@ -61,7 +61,7 @@ const std::vector<Type_Fenetre>& Types() {
 // One patient with a curve and an exam of each window's type, the stock shell writing a
 // long text into every text column: accents, every kind of line break,
 // a no-break space, a tab and a character outside the basic plane.
-struct Textes : Cabinet {
+struct Textes : Workstation {
     Textes() {
         patient_ = patient(QStringLiteral("LEFÈVRE-DUBOIS"), QStringLiteral("Ève-Marie"));
         for (const Type_Fenetre& t : Types()) {

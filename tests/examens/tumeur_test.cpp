@@ -27,15 +27,15 @@ namespace {
 
 // BERNARD has two tumour curves, one sinus curve, tumour exam 04 and sinus exam 07;
 // COLIN has tumour exam 02 whose curve is of another type; DUPONT has no exam.
-struct Tumeurs : Cabinet {
+struct Tumeurs : Workstation {
     Tumeurs() {
         bernard = patient(QStringLiteral("BERNARD"), QStringLiteral("Anne"));
         colin = patient(QStringLiteral("COLIN"), QStringLiteral("Jean"));
         dupont = patient(QStringLiteral("DUPONT"), QStringLiteral("Luc"));
-        t1 = courbe(bernard, 3, QStringLiteral("10/03/2026 09:00"), 10, 1);
-        t2 = courbe(bernard, 3, QStringLiteral("10/03/2026 09:05"), 100, 2);
+        t1 = courbe(bernard, 3, QStringLiteral("10/03/2026 09:00"), Echantillons(10, 1));
+        t2 = courbe(bernard, 3, QStringLiteral("10/03/2026 09:05"), Echantillons(100, 2));
         courbe(bernard, 0, QStringLiteral("sinus"));
-        c0 = courbe(colin, 0, QStringLiteral("colin"), 200, -1);
+        c0 = courbe(colin, 0, QStringLiteral("colin"), Echantillons(200, -1));
         e_bernard = examen(bernard, 3, QStringLiteral("4"), t1, t1,
                            {{"Examen_Compatible", "Kyste"},
                             {"Imagerie_Echo_B", 1},
@@ -380,7 +380,7 @@ TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
 
     QPointer<Examen_Tumeur> ancienne(t);
     t->close();
-    EXPECT_EQ(c.fenetre<Examen_Tumeur>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<Examen_Tumeur>(), nullptr);
     QTest::qWait(10);
     EXPECT_TRUE(ancienne.isNull());
     t = &c.ouvrir<Examen_Tumeur>();
@@ -389,7 +389,7 @@ TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
 
     ancienne = t;
     c.echo->Menu_Sinus_Frontaux->trigger();
-    EXPECT_EQ(c.fenetre<Examen_Tumeur>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<Examen_Tumeur>(), nullptr);
     QTest::qWait(10);
     EXPECT_TRUE(ancienne.isNull());
     c.ouvrir();

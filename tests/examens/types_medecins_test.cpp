@@ -24,7 +24,7 @@ bool Memes_Zones(const Zone_Sensible& a, const Zone_Sensible& b) {
 }
 
 TEST(Types, SwitchingTheTypeChangesCaptionMarksExamsZonesAndCurves) {
-    Cabinet c;
+    Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.courbe(p, 0, QStringLiteral("sinus"));
     c.courbe(p, 2, QStringLiteral("plèvre 1"));
@@ -65,7 +65,7 @@ TEST(Types, SwitchingTheTypeChangesCaptionMarksExamsZonesAndCurves) {
 }
 
 TEST(Types, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
-    Cabinet c;
+    Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.examen(p, 0, "01", 0, 0);
     c.examen(p, 1, "02", 0, 0);
@@ -89,14 +89,14 @@ TEST(Types, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
     EXPECT_EQ(s.Mode_Nouvel_Examen, 0);
     c.ouvrir();  // the pleura window opens, not this one
     EXPECT_FALSE(s.Est_Charge());
-    EXPECT_NE(c.fenetre<Examen_Plevre>(), nullptr);
+    EXPECT_NE(c.examen_ouvert<Examen_Plevre>(), nullptr);
     // The pleura and tumour windows are let go when another type's window takes over.
     c.echo->Menu_Tumeur->trigger();
-    EXPECT_EQ(c.fenetre<Examen_Plevre>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<Examen_Plevre>(), nullptr);
     c.ouvrir<Examen_Tumeur>();
     EXPECT_FALSE(s.Est_Charge());
     c.echo->Menu_Cellules->trigger();
-    EXPECT_EQ(c.fenetre<Examen_Tumeur>(), nullptr);
+    EXPECT_EQ(c.examen_ouvert<Examen_Tumeur>(), nullptr);
     c.ouvrir();
     EXPECT_TRUE(s.Est_Charge());
     EXPECT_EQ(s.windowTitle(), c.etat->Libelle(4, 101));
@@ -104,7 +104,7 @@ TEST(Types, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
 }
 
 TEST(Types, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
-    Cabinet c;
+    Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.courbe(p, 0, QStringLiteral("droite"));
     c.demarrer();
@@ -131,7 +131,7 @@ TEST(Types, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) 
     for (const auto& [menu, type] : std::vector<std::pair<QAction * Echo::*, int>>{
              {&Echo::Menu_Sinus_Frontaux, 1}, {&Echo::Menu_Plevre, 2}}) {
         SCOPED_TRACE(type);
-        Cabinet c;
+        Workstation c;
         c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
         c.demarrer();
         Examen_Sinus& s = c.ouvrir();
@@ -167,14 +167,14 @@ TEST(Types, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) 
 }
 
 TEST(Types, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {
-    Cabinet c;
+    Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.base->execute(
         "UPDATE Patients SET Ville_Patient = 'Lyon', NumeroSS_Patient = '1' "
         "WHERE Code_Patient = ?",
         {p});
-    const auto d = c.courbe(p, 0, QStringLiteral("droite"), 1, 1);
-    const auto g = c.courbe(p, 0, QStringLiteral("gauche"), 2, 1);
+    const auto d = c.courbe(p, 0, QStringLiteral("droite"), Echantillons(1, 1));
+    const auto g = c.courbe(p, 0, QStringLiteral("gauche"), Echantillons(2, 1));
     for (int type : {0, 1, 4})
         c.examen(p, type, "01", d, g);
     c.examen(p, 2, "02", d, g);
@@ -216,7 +216,7 @@ TEST(Types, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {
 }
 
 TEST(Medecins, LeavingABoxOrSwitchingDoctorsStoresTheTypedDetails) {
-    Cabinet c;
+    Workstation c;
     c.dossier.ecrire_reglage("GENERAL", "Nom(2)", "Dr Second");
     c.dossier.ecrire_reglage("GENERAL", "Tel(3)", "0102");
     c.demarrer();

@@ -17,13 +17,13 @@
 namespace corvanta::test {
 namespace {
 
-struct Deux_Patients : Cabinet {
+struct Deux_Patients : Workstation {
     Deux_Patients() {
         bernard = patient(QStringLiteral("BERNARD"), QStringLiteral("Luc"));
         roux = patient(QStringLiteral("ROUX"), QStringLiteral("Anne"));
         for (int type : {0, 1, 4}) {
-            droite[type] = courbe(roux, type, QStringLiteral("D%1").arg(type), 20, 1);
-            gauche[type] = courbe(roux, type, QStringLiteral("G%1").arg(type), 90, 0);
+            droite[type] = courbe(roux, type, QStringLiteral("D%1").arg(type), Echantillons(20, 1));
+            gauche[type] = courbe(roux, type, QStringLiteral("G%1").arg(type), Echantillons(90, 0));
         }
         b0 = courbe(bernard, 0, QStringLiteral("B0"));
         examen(bernard, 0, QStringLiteral("02"), b0, b0, {{"Examen_Compatible", "a"}});
@@ -57,7 +57,7 @@ struct Deux_Patients : Cabinet {
     std::map<int, std::int64_t> droite, gauche;
 };
 
-std::int64_t Dernier_Examen(Cabinet& c) {
+std::int64_t Dernier_Examen(Workstation& c) {
     return c.base->queryValue(QStringLiteral("SELECT MAX(Code_Examen) FROM Examens")).toInt64();
 }
 

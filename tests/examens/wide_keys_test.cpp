@@ -19,7 +19,7 @@ namespace {
 
 // A clinic whose file was mended by hand with the stock shell: a patient, his two curves
 // and his exam under keys beyond 32 bits, beside a patient the program added itself.
-struct Cles_Larges : Cabinet {
+struct Cles_Larges : Workstation {
     static constexpr std::int64_t kPatient = 3'000'000'000;
     static constexpr std::int64_t kDroite = 3'000'000'001;
     static constexpr std::int64_t kGauche = 4'294'967'296;

@@ -17,8 +17,8 @@
 #include "app/reglages.h"
 #include "main_window/folder_list.h"
 #include "platform/settings_store.h"
-#include "tests/demarrage/echo_demarre.h"
 #include "tests/support/captures.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -62,7 +62,7 @@ class Choix_Repertoire : public ::testing::Test {
         EXPECT_EQ(p.messages.boites.size(), messages);
     }
 
-    Poste p;
+    Workstation p;
     QString cle = p.dossier.fichier(QStringLiteral("cle"));
     QString absent = p.dossier.fichier(QStringLiteral("absent"));
     QString programme;

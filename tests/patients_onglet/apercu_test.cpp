@@ -10,7 +10,7 @@
 #include "main_window/curve_view.h"
 #include "main_window/fenetre_quorel.h"
 #include "platform/recordset.h"
-#include "tests/patients_onglet/poste_patients.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -38,7 +38,7 @@ QByteArray Dents_De_Scie() {
 }
 
 TEST(Apercu, LaCourbeEstFiltreeAvecSesReglagesEtLeNombreDePointsCourant) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t vide = poste.patient(QStringLiteral("Vide"), QStringLiteral("Paul"));
     const QByteArray courbe = Dents_De_Scie();
@@ -82,7 +82,7 @@ TEST(Apercu, LaCourbeEstFiltreeAvecSesReglagesEtLeNombreDePointsCourant) {
     const int bas = 255 * taille.height() / 256;
     EXPECT_EQ(echo.Picture2->image().pixel(5, bas), qRgb(64, 255, 64));
     EXPECT_EQ(echo.Picture2->image().pixel(5, bas - 1), qRgb(0, 0, 0));
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-#include "tests/patients_onglet/poste_patients.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -21,7 +21,7 @@ namespace {
 class Capture : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(Capture, OngletPatientsAvecQuelquesCourbes) {
-    Poste_Patients poste;
+    Workstation poste;
     poste.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"),
                                  QString::fromLatin1(GetParam()));
     const std::int64_t dupont =

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "platform/recordset.h"
-#include "tests/patients_onglet/poste_patients.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -20,12 +20,12 @@ void Choisir(Echo& echo, std::int64_t patient) {
     echo.Liste_Nom->setCurrentIndex(echo.Liste_Nom->findData(static_cast<qlonglong>(patient)));
 }
 
-platform::Value Colonne(Poste_Patients& poste, const char* colonne, std::int64_t id) {
+platform::Value Colonne(Workstation& poste, const char* colonne, std::int64_t id) {
     return poste.valeur(QStringLiteral("SELECT %1 FROM Courbes WHERE ID = ?").arg(colonne), {id});
 }
 
 TEST(Courbes, LaListeDonneLesCourbesDuTypeParIdDecroissant) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
     std::vector<std::int64_t> siennes;
@@ -48,7 +48,7 @@ TEST(Courbes, LaListeDonneLesCourbesDuTypeParIdDecroissant) {
 }
 
 TEST(Courbes, LaMemorisationEcritLaCourbeBruteEtSesReglages) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t ancienne = poste.courbe(p, 3, QStringLiteral("ancienne"));
     Echo& echo = poste.demarrer();
@@ -98,20 +98,20 @@ TEST(Courbes, LaMemorisationEcritLaCourbeBruteEtSesReglages) {
     echo.Toolbar1_Boutons[0]->setChecked(true);
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_TRUE(echo.List1->item(0)->text().endsWith(QStringLiteral(" ") + etat.Libelle(1, 81)));
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     Echo& echo = poste.demarrer();
     Etat_Application& etat = *poste.etat;
 
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(poste.nombre_courbes(), 0);
-    ASSERT_EQ(poste.boites().size(), 1u);
-    EXPECT_EQ(poste.boites()[0].titre, etat.Libelle(1, 60));
-    EXPECT_EQ(poste.boites()[0].texte, etat.Libelle(1, 84));
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.messages.boites[0].texte, etat.Libelle(1, 84));
     EXPECT_FALSE(etat.Libelle(1, 84).isEmpty());
 
     // No device at start-up: the live curve never came, whatever its bytes.
@@ -119,9 +119,9 @@ TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
     echo.Courbe_Brute.fill(0x20);
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(poste.nombre_courbes(), 0);
-    ASSERT_EQ(poste.boites().size(), 2u);
-    EXPECT_EQ(poste.boites()[1].titre, etat.Libelle(1, 60));
-    EXPECT_EQ(poste.boites()[1].texte, etat.Libelle(1, 86));
+    ASSERT_EQ(poste.messages.boites.size(), 2u);
+    EXPECT_EQ(poste.messages.boites[1].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.messages.boites[1].texte, etat.Libelle(1, 86));
 
     // A write the database refuses: the standard error box, no line, nothing pending.
     echo.Courbe_Acquise = true;
@@ -131,10 +131,11 @@ TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(echo.List1->count(), 0);
     EXPECT_EQ(etat.Table_Courbes->editMode(), platform::Recordset::EditMode::None);
-    ASSERT_EQ(poste.boites().size(), 3u);
-    EXPECT_EQ(poste.boites()[2].titre, etat.Libelle(4, 44));
-    EXPECT_TRUE(poste.boites()[2].texte.startsWith(etat.Libelle(4, 42) + QStringLiteral(" # ")));
-    EXPECT_TRUE(poste.boites()[2].texte.endsWith(QStringLiteral("disque plein")));
+    ASSERT_EQ(poste.messages.boites.size(), 3u);
+    EXPECT_EQ(poste.messages.boites[2].titre, etat.Libelle(4, 44));
+    EXPECT_TRUE(
+        poste.messages.boites[2].texte.startsWith(etat.Libelle(4, 42) + QStringLiteral(" # ")));
+    EXPECT_TRUE(poste.messages.boites[2].texte.endsWith(QStringLiteral("disque plein")));
 
     etat.Base_Donnees->execute(QStringLiteral("DROP TRIGGER temp.Refus"));
     echo.Toolbar2_Boutons[1]->trigger();
@@ -143,7 +144,7 @@ TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
 }
 
 TEST(Courbes, LeCommentaireNeVaQuALaCourbeChoisie) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
     const std::int64_t a = poste.courbe(p, 0, QStringLiteral("a"), QByteArray(400, '\0'), 0, 0,
@@ -184,13 +185,13 @@ TEST(Courbes, LeCommentaireNeVaQuALaCourbeChoisie) {
     echo.Liste_Nom_Click();
     echo.List1->setCurrentRow(0);
     EXPECT_EQ(echo.Commentaire_Courbe->toPlainText(), QStringLiteral("vu\nle 3"));
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 // Whatever reload leaves no curve selected, the box shows no comment and takes no typing
 // that would belong to no curve.
 TEST(Courbes, SansCourbeChoisieLaBoiteDeCommentaireEstVideEtFermee) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
     const std::int64_t a = poste.courbe(p, 0, QStringLiteral("a"), QByteArray(400, '\0'), 0, 0,
@@ -234,11 +235,11 @@ TEST(Courbes, SansCourbeChoisieLaBoiteDeCommentaireEstVideEtFermee) {
                           {})
                   .toInt32(),
               0);
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 TEST(Courbes, LaSuppressionRespecteLesExamensEtResélectionne) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     std::vector<std::int64_t> ids;
     for (int i = 0; i < 3; ++i)
@@ -261,9 +262,9 @@ TEST(Courbes, LaSuppressionRespecteLesExamensEtResélectionne) {
     echo.List1->setCurrentRow(1);
     echo.Toolbar2_Boutons[2]->trigger();
     EXPECT_EQ(poste.nombre_courbes(), 3);
-    ASSERT_EQ(poste.boites().size(), 1u);
-    EXPECT_EQ(poste.boites()[0].titre, QStringLiteral("Attention !!!"));
-    EXPECT_EQ(poste.boites()[0].texte,
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, QStringLiteral("Attention !!!"));
+    EXPECT_EQ(poste.messages.boites[0].texte,
               QStringLiteral("Vous ne pouvez pas supprimer une courbe\nutilisée dans un examen !"));
     EXPECT_EQ(echo.List1->currentRow(), 1);
     EXPECT_EQ(Cle_Ligne(echo.List1, 1), ids[1]);
@@ -282,11 +283,11 @@ TEST(Courbes, LaSuppressionRespecteLesExamensEtResélectionne) {
     ASSERT_EQ(echo.List1->count(), 1);
     EXPECT_EQ(echo.List1->currentRow(), 0);
     EXPECT_EQ(Cle_Ligne(echo.List1, 0), ids[1]);
-    EXPECT_EQ(poste.boites().size(), 1u);
+    EXPECT_EQ(poste.messages.boites.size(), 1u);
 }
 
 TEST(Courbes, SupprimerLaSeuleCourbeVideLaListe) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     poste.courbe(p, 0, QStringLiteral("seule"));
     Echo& echo = poste.demarrer();
@@ -298,7 +299,7 @@ TEST(Courbes, SupprimerLaSeuleCourbeVideLaListe) {
     EXPECT_EQ(poste.nombre_courbes(), 0);
     // With no curve left to choose, print does nothing.
     echo.Toolbar2_Boutons[3]->trigger();
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 }  // namespace

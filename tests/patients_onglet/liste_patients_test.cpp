@@ -11,7 +11,7 @@
 
 #include "patients/patients.h"
 #include "platform/recordset.h"
-#include "tests/patients_onglet/poste_patients.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -28,7 +28,7 @@ struct Patient_Attendu {
 };
 
 // Homonyms and hostile texts, each patient with a curve of his own.
-std::vector<Patient_Attendu> Peupler(Poste_Patients& poste) {
+std::vector<Patient_Attendu> Peupler(Workstation& poste) {
     std::vector<Patient_Attendu> patients{
         {QStringLiteral("Durand"), QStringLiteral("Paul")},
         {QStringLiteral("Martin"), QStringLiteral("Éloïse")},
@@ -49,7 +49,7 @@ std::vector<Patient_Attendu> Peupler(Poste_Patients& poste) {
 }
 
 TEST(ListeNom, ChaqueLigneChargeSonProprePatientParSaCle) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::vector<Patient_Attendu> attendus = Peupler(poste);
     Echo& echo = poste.demarrer();
     Etat_Application& etat = *poste.etat;
@@ -95,11 +95,11 @@ TEST(ListeNom, ChaqueLigneChargeSonProprePatientParSaCle) {
     ASSERT_EQ(echo.List1->count(), 1);
     EXPECT_TRUE(Texte_Ligne(echo.List1, 0).endsWith(QStringLiteral(" type 1")));
     EXPECT_TRUE(echo.windowTitle().startsWith(QStringLiteral("Corvanta - Sinus Frontaux - ")));
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 TEST(ListeNom, LeRemplissageRetrouveLePatientCourantParSaCle) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::vector<Patient_Attendu> attendus = Peupler(poste);
     Echo& echo = poste.demarrer();
     Etat_Application& etat = *poste.etat;
@@ -128,12 +128,12 @@ TEST(ListeNom, LeRemplissageRetrouveLePatientCourantParSaCle) {
     EXPECT_EQ(echo.Liste_Nom->count(), static_cast<int>(attendus.size()) - 1);
     EXPECT_EQ(echo.Liste_Nom->currentIndex(), 0);
     EXPECT_EQ(etat.Code_Patient_Courant, echo.Liste_Nom->itemData(0).toLongLong());
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 // Stores the live curve, taken as a frame would have left it; returns the patient it was
 // stored for.
-std::int64_t Stocker(Poste_Patients& poste, Echo& echo) {
+std::int64_t Stocker(Workstation& poste, Echo& echo) {
     echo.Courbe_Acquise = true;
     echo.Toolbar2_Boutons[1]->trigger();
     return poste
@@ -144,7 +144,7 @@ std::int64_t Stocker(Poste_Patients& poste, Echo& echo) {
 
 // Another copy of the program on the same folder deletes patients while this one runs.
 TEST(ListeNom, UnPatientSupprimeParUneAutreCopieEstSauteEtChaqueLigneGardeSaCle) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::vector<Patient_Attendu> attendus = Peupler(poste);
     Echo& echo = poste.demarrer();
     Etat_Application& etat = *poste.etat;
@@ -193,13 +193,13 @@ TEST(ListeNom, UnPatientSupprimeParUneAutreCopieEstSauteEtChaqueLigneGardeSaCle)
                   QStringLiteral("courbe du patient %1").arg(attendu));
         EXPECT_EQ(Stocker(poste, echo), attendu);
     }
-    EXPECT_TRUE(poste.boites().empty()) << poste.boites().front().texte.toStdString();
+    EXPECT_TRUE(poste.messages.boites.empty()) << poste.messages.boites.front().texte.toStdString();
 }
 
 // While the patient window is open, the main window keeps its patient: the name it shows,
 // the curves it lists and the patient a stored curve goes to stay one and the same.
 TEST(ListeNom, UnPatientEnregistreNeDevientCourantQuALaFermetureDeLaFenetrePatients) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t anne = poste.patient(QStringLiteral("Reste"), QStringLiteral("Anne"));
     poste.courbe(anne, 0, QStringLiteral("courbe d'Anne"));
     Echo& echo = poste.demarrer();
@@ -245,11 +245,11 @@ TEST(ListeNom, UnPatientEnregistreNeDevientCourantQuALaFermetureDeLaFenetrePatie
     EXPECT_EQ(echo.Liste_Nom->currentText(), QStringLiteral("Reste Annie"));
     EXPECT_EQ(etat.Code_Patient_Courant, anne);
     EXPECT_EQ(Stocker(poste, echo), anne);
-    EXPECT_TRUE(poste.boites().empty()) << poste.boites().front().texte.toStdString();
+    EXPECT_TRUE(poste.messages.boites.empty()) << poste.messages.boites.front().texte.toStdString();
 }
 
 TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
-    Poste_Patients poste;
+    Workstation poste;
     const std::int64_t parti = poste.patient(QStringLiteral("Parti"), QStringLiteral("Jean"));
     const std::int64_t reste = poste.patient(QStringLiteral("Reste"), QStringLiteral("Anne"));
     poste.courbe(reste, 0, QStringLiteral("courbe d'Anne"));
@@ -263,9 +263,9 @@ TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
                                {parti});
     echo.Liste_Nom->setCurrentIndex(echo.Liste_Nom->findData(static_cast<qlonglong>(parti)));
 
-    ASSERT_EQ(poste.boites().size(), 1u);
-    EXPECT_EQ(poste.boites()[0].titre, etat.Libelle(1, 44));
-    EXPECT_EQ(poste.boites()[0].texte, etat.Libelle(1, 85));
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, etat.Libelle(1, 44));
+    EXPECT_EQ(poste.messages.boites[0].texte, etat.Libelle(1, 85));
     EXPECT_FALSE(etat.Libelle(1, 85).isEmpty());
     EXPECT_EQ(etat.Code_Patient_Courant, 0);
     EXPECT_EQ(etat.Nom_Patient_Courant, QString());
@@ -278,12 +278,12 @@ TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
     const int avant = poste.nombre_courbes();
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(poste.nombre_courbes(), avant);
-    ASSERT_EQ(poste.boites().size(), 2u);
-    EXPECT_EQ(poste.boites()[1].texte, etat.Libelle(1, 84));
+    ASSERT_EQ(poste.messages.boites.size(), 2u);
+    EXPECT_EQ(poste.messages.boites[1].texte, etat.Libelle(1, 84));
 }
 
 TEST(ListeNom, UneTableSansPatientDonneUneListeVide) {
-    Poste_Patients poste;
+    Workstation poste;
     Echo& echo = poste.demarrer();
     EXPECT_EQ(echo.Liste_Nom->count(), 0);
     EXPECT_EQ(echo.Liste_Nom->currentIndex(), -1);
@@ -292,7 +292,7 @@ TEST(ListeNom, UneTableSansPatientDonneUneListeVide) {
     EXPECT_EQ(echo.Liste_Nom->count(), 0);
     EXPECT_EQ(poste.etat->Code_Patient_Courant, 0);
     EXPECT_EQ(echo.List1->count(), 0);
-    EXPECT_TRUE(poste.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 }
 
 }  // namespace
