@@ -17,8 +17,8 @@
 
 #include "patients/patients.h"
 #include "platform/recordset.h"
-#include "tests/database_import/instantane_base.h"
-#include "tests/examens/cabinet.h"
+#include "tests/database_import/database_snapshot.h"
+#include "tests/exam_windows/expected_preview.h"
 #include "tests/support/sqlite_shell.h"
 
 namespace corvanta::test {

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QLineEdit>
 
-#include "tests/patients/fenetre_test.h"
+#include "tests/patients/patient_window_test.h"
 
 namespace corvanta::test {
 namespace {

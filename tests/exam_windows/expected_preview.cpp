@@ -1,4 +1,4 @@
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "platform/recordset.h"
-#include "tests/patients/fenetre_test.h"
+#include "tests/patients/patient_window_test.h"
 
 namespace corvanta::test {
 namespace {

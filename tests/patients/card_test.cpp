@@ -10,7 +10,7 @@
 
 #include "platform/database.h"
 #include "platform/recordset.h"
-#include "tests/patients/fenetre_test.h"
+#include "tests/patients/patient_window_test.h"
 #include "widgets/text_limits.h"
 
 namespace corvanta::test {

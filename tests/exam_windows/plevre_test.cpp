@@ -18,7 +18,7 @@
 #include "exams/examen_plevre.h"
 #include "main_window/curve_view.h"
 #include "platform/recordset.h"
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 
 namespace corvanta::test {
 namespace {

@@ -385,7 +385,7 @@ TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     quorel::LibraryBinding sans_filtre(qEnvironmentVariable("CORVANTA_BUILD_DIR").toStdString() +
-                                       "/quorel32_sans_filtre");
+                                       "/quorel32_without_filter");
     poste.etat->Bibliotheque = &sans_filtre;
     Attendre_Echec(echo, 453, "SmoothFilter");
 }

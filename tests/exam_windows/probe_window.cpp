@@ -1,4 +1,4 @@
-#include "tests/examens/probe_window.h"
+#include "tests/exam_windows/probe_window.h"
 
 #include <QListWidget>
 #include <QToolBar>

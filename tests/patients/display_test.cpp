@@ -9,7 +9,7 @@
 
 #include "platform/database.h"
 #include "platform/recordset.h"
-#include "tests/patients/fenetre_test.h"
+#include "tests/patients/patient_window_test.h"
 
 namespace corvanta::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/recording_page.h"
 #include "platform/recordset.h"
 #include "report_print/printer_page.h"
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 
 namespace corvanta::test {
 namespace {

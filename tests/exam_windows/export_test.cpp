@@ -15,7 +15,7 @@
 #include "report_picture/canvas_page.h"
 #include "report_picture/export_pages.h"
 #include "report_print/printer_page.h"
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 #include "tests/support/file_size_limit.h"
 
 namespace corvanta::test {

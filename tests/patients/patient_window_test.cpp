@@ -1,4 +1,4 @@
-#include "tests/patients/fenetre_test.h"
+#include "tests/patients/patient_window_test.h"
 
 #include <QAction>
 #include <QListWidget>

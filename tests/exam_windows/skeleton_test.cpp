@@ -12,8 +12,8 @@
 #include "platform/recordset.h"
 #include "report_picture/canvas_page.h"
 #include "report_picture/export_pages.h"
-#include "tests/examens/cabinet.h"
-#include "tests/examens/probe_window.h"
+#include "tests/exam_windows/expected_preview.h"
+#include "tests/exam_windows/probe_window.h"
 #include "tests/support/wait.h"
 
 namespace corvanta::test {

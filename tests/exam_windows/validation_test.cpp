@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "platform/recordset.h"
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 
 namespace corvanta::test {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "exams/examen_plevre.h"
 #include "exams/examen_tumeur.h"
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 
 namespace corvanta::test {
 namespace {

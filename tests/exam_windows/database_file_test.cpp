@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 #include "tests/support/sqlite_shell.h"
 
 namespace corvanta::test {

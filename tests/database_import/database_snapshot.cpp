@@ -1,4 +1,4 @@
-#include "tests/database_import/instantane_base.h"
+#include "tests/database_import/database_snapshot.h"
 
 #include "platform/database.h"
 #include "platform/recordset.h"

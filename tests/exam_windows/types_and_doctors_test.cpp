@@ -13,7 +13,7 @@
 #include "exams/examen_tumeur.h"
 #include "platform/recordset.h"
 #include "platform/settings_store.h"
-#include "tests/examens/cabinet.h"
+#include "tests/exam_windows/expected_preview.h"
 
 namespace corvanta::test {
 namespace {
