@@ -27,7 +27,7 @@ QByteArray Courbe_Memorisee(int decalage, int hauteur) {
     return octets;
 }
 
-TEST(Capture, VueEnDirectAvecZonesCourbesEtReperes) {
+TEST(Capture, LiveViewWithZonesCurvesAndMarkers) {
     const QString fichier = qEnvironmentVariable("CORVANTA_CAPTURE");
     if (fichier.isEmpty())
         GTEST_SKIP() << "set CORVANTA_CAPTURE to the PNG to write";

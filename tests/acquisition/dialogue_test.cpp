@@ -36,7 +36,7 @@ QByteArray Rampe_Avec_Echo(int n) {
     return echantillons;
 }
 
-class Dialogue : public ::testing::Test {
+class DeviceDialogue : public ::testing::Test {
   protected:
     void SetUp() override {
         // The start-up sequence: 400 points, then the first request.
@@ -50,7 +50,7 @@ class Dialogue : public ::testing::Test {
     Echo& echo = poste.demarrer();
 };
 
-TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
+TEST_F(DeviceDialogue, AnAcceptedFrameIsTakenFilteredDrawnThenARequestFollows) {
     Arreter_Timer2();
     const QByteArray echantillons = Rampe(400, 3);
     EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(echantillons)), QByteArray(1, kDemande));
@@ -74,7 +74,7 @@ TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
     EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 9));
 }
 
-TEST_F(Dialogue, Timer2DemandeToutesLes300MsQuelQueSoitLeTrafic) {
+TEST_F(DeviceDialogue, Timer2RequestsEvery300MsWhateverTheTraffic) {
     EXPECT_NEAR(poste.Commandes_Pendant(1000).count(kDemande), 3, 1);
 
     // Frames arriving every 100 ms do not push the timer back: its requests come on top
@@ -87,7 +87,7 @@ TEST_F(Dialogue, Timer2DemandeToutesLes300MsQuelQueSoitLeTrafic) {
     EXPECT_GE(envoye.count(kDemande), 10 + 2);
 }
 
-TEST_F(Dialogue, UnEnteteFauxDonne250MsDeSilenceUneEntreeVideeEtUneDemande) {
+TEST_F(DeviceDialogue, AFalseHeaderGives250MsOfSilenceAnEmptiedInputAndARequest) {
     Arreter_Timer2();
     const QByteArray avant = Courbe_Prise(echo, 400);
     QByteArray faux = Trame_Appareil(Rampe(400, 20));
@@ -117,7 +117,7 @@ TEST_F(Dialogue, UnEnteteFauxDonne250MsDeSilenceUneEntreeVideeEtUneDemande) {
     EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 30));
 }
 
-TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueReprend) {
+TEST_F(DeviceDialogue, AnEndlessUnreadableStreamKeepsReceptionsBoundedThenTheDialogueResumes) {
     // Every receive procedure counted as it runs, nested in another or not.
     int profondeur = 0;
     int plus_profonde = 0;
@@ -176,7 +176,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     }
 }
 
-TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
+TEST_F(DeviceDialogue, AFrameHoldingASecondHeaderIsIgnoredWithoutARequest) {
     Arreter_Timer2();
     const QByteArray avant = Courbe_Prise(echo, 400);
     QByteArray echantillons = Rampe(400, 40);
@@ -190,7 +190,7 @@ TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
     EXPECT_EQ(poste.Lire_Commandes(1, 400), QByteArray(1, kDemande));
 }
 
-TEST_F(Dialogue, UnOctetDEtatNulBasculeLeGelAvantLaPriseDesEchantillons) {
+TEST_F(DeviceDialogue, AZeroStatusByteTogglesTheFreezeBeforeTheSamplesAreTaken) {
     const QByteArray a = Rampe(400, 1);
     poste.Envoyer_Trame(Trame_Appareil(a));
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 2), 0x00));
@@ -204,7 +204,7 @@ TEST_F(Dialogue, UnOctetDEtatNulBasculeLeGelAvantLaPriseDesEchantillons) {
     EXPECT_EQ(Courbe_Prise(echo, 400), d);
 }
 
-TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
+TEST_F(DeviceDialogue, ADetectedEchoFreezesTheCurveWhichTheButtonAndTheBoxRelease) {
     // Zone 0 of the current type freezes on detection.
     echo.List2->setCurrentRow(0);
     echo.Check_Action[1]->setChecked(true);
@@ -233,7 +233,7 @@ TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
     EXPECT_EQ(echo.Gel_Courbe, 0);
 }
 
-TEST_F(Dialogue, CentPointsEnvoientLOctet05EtAttendentDesTramesDe104Octets) {
+TEST_F(DeviceDialogue, AHundredPointsSendByte05AndAwait104ByteFrames) {
     echo.Combo1->setCurrentIndex(1);
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray("\x05"));
     EXPECT_EQ(poste.etat->Nombre_Points, 100);
@@ -252,7 +252,7 @@ TEST_F(Dialogue, CentPointsEnvoientLOctet05EtAttendentDesTramesDe104Octets) {
     EXPECT_EQ(echo.PDQComm1().inputLength(), 54);
 }
 
-TEST_F(Dialogue, RelancerVideLEntreePuisDemandeUneTrame) {
+TEST_F(DeviceDialogue, RestartEmptiesTheInputThenRequestsAFrame) {
     Arreter_Timer2();
     // Held back from the receive procedure so that the bytes wait.
     echo.PDQComm1().setReceiveThreshold(0);
@@ -265,7 +265,7 @@ TEST_F(Dialogue, RelancerVideLEntreePuisDemandeUneTrame) {
     EXPECT_TRUE(echo.Timer2->isActive());
 }
 
-TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
+TEST_F(DeviceDialogue, ALostDeviceClosesThePortStopsTheTimersAndSaysSoOnce) {
     // Lost in the middle of a resynchronisation wait: the wait ends too.
     Arreter_Timer2();
     poste.Ecrire(QByteArray(404, 'q'));
@@ -294,7 +294,7 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
     EXPECT_EQ(poste.etat->Nombre_Points, 400);
 }
 
-TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
+TEST_F(DeviceDialogue, OnlyAReceivedCurveIsStoredEvenAfterTheDeviceIsLost) {
     Etat_Application& etat = *poste.etat;
     platform::Database& base = *etat.Base_Donnees;
     base.execute(QStringLiteral(
@@ -330,7 +330,7 @@ TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
               Rampe(400, 17));
 }
 
-TEST(Dialogue_Depart, DesOctetsLaissesParLAppareilAvantLeDepartNeDecalentPasLaPremiereTrame) {
+TEST(DeviceDialogueAtStart, BytesLeftByTheDeviceBeforeTheStartDoNotShiftTheFirstFrame) {
     Workstation poste(Workstation::withDevice(QByteArray(300, 'v')));
     poste.demarrer();
     ASSERT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));

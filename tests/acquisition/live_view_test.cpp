@@ -26,7 +26,7 @@ QByteArray Courbe_Stockee(int graine) {
     return octets;
 }
 
-class Vue : public ::testing::Test {
+class LiveView : public ::testing::Test {
   protected:
     void SetUp() override {
         poste.fenetre().Form_Load();
@@ -87,7 +87,7 @@ class Vue : public ::testing::Test {
     Workstation poste;
 };
 
-TEST_F(Vue, LesEtiquettesDesCurseursDisentLeurReglage) {
+TEST_F(LiveView, TheSliderCaptionsShowTheirSetting) {
     const Libelles& l = poste.etat->Libelle;
     echo().Slider1[0]->setValue(3);
     EXPECT_EQ(echo().Label_Nbre_Points[0]->text(), QStringLiteral("6 ") + l(1, 32));
@@ -101,7 +101,7 @@ TEST_F(Vue, LesEtiquettesDesCurseursDisentLeurReglage) {
     EXPECT_EQ(echo().Label_Nbre_Points[1]->text(), l(1, 31));
 }
 
-TEST_F(Vue, SauvegarderEcritLesReglagesAvecUnBlancDeSigne) {
+TEST_F(LiveView, SaveWritesTheSettingsWithASignBlank) {
     echo().Slider1[0]->setValue(0);
     echo().Slider1[1]->setValue(5);
     echo().Bouton_Sauvegarder->click();
@@ -109,7 +109,7 @@ TEST_F(Vue, SauvegarderEcritLesReglagesAvecUnBlancDeSigne) {
     EXPECT_EQ(poste.dossier.reglage(F, QStringLiteral("passebas")), QStringLiteral(" 5"));
 }
 
-TEST_F(Vue, UneCaseCocheeMontreLaCourbeChoisieEtLaMarque) {
+TEST_F(LiveView, ATickedBoxShowsTheChosenCurveAndMarksIt) {
     echo().Slider1[0]->setValue(2);
     echo().Slider1[1]->setValue(1);
     const int bleus_avant = Pixels_De_Couleur(qRgb(0, 0, 255));
@@ -144,7 +144,7 @@ TEST_F(Vue, UneCaseCocheeMontreLaCourbeChoisieEtLaMarque) {
     EXPECT_EQ(Drapeaux(3), std::make_pair(1, 16761087));
 }
 
-TEST_F(Vue, UneCaseCocheeSansCourbeChoisieNeRemplitRien) {
+TEST_F(LiveView, ATickedBoxWithoutAChosenCurveFillsNothing) {
     echo().Check1[1]->setChecked(true);
     EXPECT_TRUE(echo().Check1[1]->isChecked());
     EXPECT_EQ(echo().Selection_Courbes[1], 0);
@@ -160,7 +160,7 @@ TEST_F(Vue, UneCaseCocheeSansCourbeChoisieNeRemplitRien) {
         EXPECT_EQ(Drapeaux(id), std::make_pair(0, 0));
 }
 
-TEST_F(Vue, ViderUneCaseEffaceLesDrapeauxDeSaCourbeMemeApresUnAutreRemplissage) {
+TEST_F(LiveView, EmptyingASlotClearsItsCurvesFlagsEvenAfterAnotherFilling) {
     Choisir_Ligne(0);
     echo().Check1[0]->setChecked(true);
     Choisir_Ligne(2);
@@ -183,7 +183,7 @@ TEST_F(Vue, ViderUneCaseEffaceLesDrapeauxDeSaCourbeMemeApresUnAutreRemplissage) 
     EXPECT_EQ(Drapeaux(3), std::make_pair(0, 0));
 }
 
-TEST(Demarrage_Vue, LaRemiseAZeroEffaceLesDrapeauxDeToutesLesCourbes) {
+TEST(LiveViewAtStartup, TheResetClearsTheFlagsOfEveryCurve) {
     Workstation poste;
     poste.dossier.executer_sql(QStringLiteral(
         "INSERT INTO Courbes (ID, Code_Type, Code_Patient, IMPRIMER, COULEUR) VALUES "

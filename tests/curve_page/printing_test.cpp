@@ -38,8 +38,8 @@ class Page_Gardee : public platform::RecordingPage {
     std::vector<std::vector<Entry>>& documents_;
 };
 
-struct Impression : Workstation {
-    Impression() {
+struct PrintingWorkstation : Workstation {
+    PrintingWorkstation() {
         ancienne = report::replacePrinterFactory([this](const QString&) {
             return report::OpenedPrinter{std::make_unique<Page_Gardee>(documents), QString()};
         });
@@ -48,7 +48,7 @@ struct Impression : Workstation {
             QStringLiteral("UPDATE Patients SET NumeroSS_Patient = '2 60 01', "
                            "Date_Naissance_Patient = '01/02/1960'"));
     }
-    ~Impression() { report::replacePrinterFactory(ancienne); }
+    ~PrintingWorkstation() { report::replacePrinterFactory(ancienne); }
 
     std::vector<QString> textes(std::size_t document) const {
         std::vector<QString> t;
@@ -78,8 +78,8 @@ bool contient(const std::vector<QString>& textes, const QString& texte) {
     return std::find(textes.begin(), textes.end(), texte) != textes.end();
 }
 
-TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
-    Impression poste;
+TEST(CurvePrinting, TheChosenCurvePrintsByItsIdWithThePatientByKey) {
+    PrintingWorkstation poste;
     const std::int64_t autre = poste.patient(QStringLiteral("Autre"), QStringLiteral("Bob"));
     poste.courbe(poste.p, 0, QStringLiteral("a"), QByteArray(400, '\x30'), 0, 0,
                  QStringLiteral("premier\r\nsecond"));
@@ -118,8 +118,8 @@ TEST(Impression_Courbe, LaCourbeChoisieSImprimeParSonIdAvecLePatientParSaCle) {
     EXPECT_EQ(poste.messages.boites[0].texte, l(1, 100));
 }
 
-TEST(Impression_Courbe, LaPageDAcquisitionMontreLesCasesEtLaLegendeDuPatient) {
-    Impression poste;
+TEST(CurvePrinting, TheAcquisitionPageShowsTheSlotsAndThePatientsCaption) {
+    PrintingWorkstation poste;
     const std::int64_t autre = poste.patient(QStringLiteral("Autre"), QStringLiteral("Bob"));
     poste.courbe(poste.p, 0, QStringLiteral("hors case"));
     poste.courbe(poste.p, 0, QStringLiteral("dans la case"), QByteArray(400, '\x60'));
@@ -149,8 +149,8 @@ TEST(Impression_Courbe, LaPageDAcquisitionMontreLesCasesEtLaLegendeDuPatient) {
     EXPECT_TRUE(poste.messages.boites.empty());
 }
 
-TEST(Impression_Courbe, SansImprimanteLaPageVaEnPdfDansLeDossierDExport) {
-    Impression poste;
+TEST(CurvePrinting, WithoutAPrinterThePageGoesToAPdfInTheExportFolder) {
+    PrintingWorkstation poste;
     report::replacePrinterFactory([](const QString& pdf) {
         return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
     });
@@ -203,8 +203,8 @@ TEST(Impression_Courbe, SansImprimanteLaPageVaEnPdfDansLeDossierDExport) {
 // for a person to render and look at.
 class Capture : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(Capture, PagesDeCourbeRealistes) {
-    Impression poste;
+TEST_P(Capture, RealisticCurvePages) {
+    PrintingWorkstation poste;
     const QString langue = QString::fromLatin1(GetParam());
     poste.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
     simulator::EchoCurve appareil(7);
@@ -240,7 +240,7 @@ TEST_P(Capture, PagesDeCourbeRealistes) {
     EXPECT_TRUE(poste.messages.boites.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Langues, Capture, ::testing::Values("Francais", "English"));
+INSTANTIATE_TEST_SUITE_P(Languages, Capture, ::testing::Values("Francais", "English"));
 
 }  // namespace
 }  // namespace corvanta::test

@@ -24,7 +24,7 @@
 namespace corvanta::test {
 namespace {
 
-struct Poste_Import : Workstation {
+struct ImportWorkstation : Workstation {
     // Another database of the program at `nom` inside the working folder.
     std::unique_ptr<platform::Database> fichier(const QString& nom) {
         const QString chemin = dossier.fichier(nom);
@@ -89,7 +89,7 @@ TEST(ImportWindow, OnlyAChosenFileWithSinusInItsPathIsImported) {
                {"data/Sinus.mdb", true}};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.chemin);
-        Poste_Import p;
+        ImportWorkstation p;
         QString chemin;
         if (*c.chemin != '\0') {
             chemin = p.dossier.fichier(QLatin1String(c.chemin));
@@ -113,7 +113,7 @@ TEST(ImportWindow, OnlyAChosenFileWithSinusInItsPathIsImported) {
 }
 
 TEST(ImportWindow, TheListsFollowAndAnOpenExamWindowKeepsWhatItShowsAndWhatIsTyped) {
-    Poste_Import p;
+    ImportWorkstation p;
     const auto durand = p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
     const auto d1 = p.courbe(durand, 0, QStringLiteral("d1"));
     const auto e1 = p.examen(durand, 0, QStringLiteral("01"), d1, d1);
@@ -149,7 +149,7 @@ TEST(ImportWindow, TheListsFollowAndAnOpenExamWindowKeepsWhatItShowsAndWhatIsTyp
 }
 
 TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothing) {
-    Poste_Import p;
+    ImportWorkstation p;
     p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
     const QString texte = p.dossier.fichier(QStringLiteral("sinus.mdb"));
     QFile fichier(texte);
@@ -217,7 +217,7 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
 // the patient window) does not make them new rows at the next import of the same file;
 // a comment the user really changed does.
 TEST(ImportWindow, AReimportAfterTheProgramRewroteImportedRowsAddsNothingButAChangedRowComesIn) {
-    Poste_Import p;
+    ImportWorkstation p;
     const QString chemin = p.dossier.fichier(QStringLiteral("sinus cabinet voisin.mdb"));
     {
         auto autre = p.fichier(QStringLiteral("sinus cabinet voisin.mdb"));
@@ -279,7 +279,7 @@ TEST(ImportWindow, AReimportAfterTheProgramRewroteImportedRowsAddsNothingButACha
 // An import that lasts: the wait cursor, then the progress window, whose Cancel button
 // stops it with everything rolled back, and says so.
 TEST(ImportWindow, TheProgressWindowsCancelRollsEverythingBackAndSaysSo) {
-    Poste_Import p;
+    ImportWorkstation p;
     p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
     const QString chemin = p.dossier.fichier(QStringLiteral("sinus grand.mdb"));
     p.fichier(QStringLiteral("sinus grand.mdb"));

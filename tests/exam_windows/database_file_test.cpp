@@ -43,8 +43,8 @@ TEST(DatabaseFile, TheStandardShellChecksReadsAndWritesAFreshFile) {
 
 // Names whose French order differs from both the byte order and the shell's case-folded
 // one: accents and lower case sort with their letters.
-struct Noms_Accentues : Workstation {
-    Noms_Accentues() {
+struct AccentedNames : Workstation {
+    AccentedNames() {
         for (const char* nom : {"Zola", "Émery", "dupont", "Durand", "Eric"}) {
             const auto p = patient(QString::fromUtf8(nom), QStringLiteral("A"));
             const auto c = courbe(p, 0, QStringLiteral("D"));
@@ -55,7 +55,7 @@ struct Noms_Accentues : Workstation {
 };
 
 TEST(DatabaseFile, AFileTheProgramWroteWorksWithTheShellAndKeepsTheFrenchOrder) {
-    Noms_Accentues c;
+    AccentedNames c;
     c.demarrer();
     // The program itself adds an exam for the first patient of its list.
     c.echo->Liste_Nom->setCurrentIndex(0);

@@ -22,8 +22,8 @@ namespace corvanta::test {
 namespace {
 
 // Two exams of Martin (numbers 3 and 12) exported into "images" beside the database.
-struct Export_Sinus : Workstation {
-    Export_Sinus() {
+struct SinusExport : Workstation {
+    SinusExport() {
         QDir(dossier.chemin()).mkdir(QStringLiteral("images"));
         dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                                dossier.fichier(QStringLiteral("images/")));
@@ -51,8 +51,8 @@ struct Export_Sinus : Workstation {
     Examen_Sinus* fenetre = nullptr;
 };
 
-TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
-    Export_Sinus c;
+TEST(ExamExport, TheButtonWritesThePictureOfTheExamOnScreen) {
+    SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     ASSERT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
     s.Liste_Examens->setCurrentRow(0);
@@ -80,8 +80,8 @@ TEST(Export_Examen, TheButtonWritesThePictureOfTheExamOnScreen) {
 }
 
 // Each refusal says why, and nothing is written.
-TEST(Export_Examen, RefusalsSayWhyAndWriteNothing) {
-    Export_Sinus c;
+TEST(ExamExport, RefusalsSayWhyAndWriteNothing) {
+    SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     const Libelles& t = c.etat->Libelle;
     const std::function<void()> situations[] = {
@@ -110,8 +110,8 @@ TEST(Export_Examen, RefusalsSayWhyAndWriteNothing) {
 
 // Button 8 on a machine without a printer: the report of the exam on screen becomes a PDF in
 // the export folder, which one message names; during a new exam nothing is printed.
-TEST(Export_Examen, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNoPrinter) {
-    Export_Sinus c;
+TEST(ExamExport, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNoPrinter) {
+    SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     const Libelles& t = c.etat->Libelle;
     auto precedente = report::replacePrinterFactory([](const QString& pdf) {
@@ -143,8 +143,8 @@ QByteArray Contenu(const QString& chemin) {
 
 // Buttons 8 and 9 when the file cannot be made, the exam has gone or no picture format is
 // chosen: one box in the interface's words, the older file whole, nothing else written.
-TEST(Export_Examen, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
-    Export_Sinus c;
+TEST(ExamExport, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
+    SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     const Libelles& t = c.etat->Libelle;
     auto precedente = report::replacePrinterFactory([](const QString& pdf) {
@@ -238,8 +238,8 @@ TEST(Export_Examen, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
 
 // Files take the exam number as the window shows it, and the export button follows the
 // export folder while the window is open.
-TEST(Export_Examen, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
-    Export_Sinus c;
+TEST(ExamExport, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
+    SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     c.base->execute(QStringLiteral("UPDATE Examens SET Num_Examen = '7.5' WHERE Code_Examen = ?"),
                     {c.trois});
@@ -259,7 +259,7 @@ TEST(Export_Examen, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
     EXPECT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
 }
 
-TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
+TEST(ExamExport, WithoutAnExamShownNothingIsExported) {
     Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
@@ -277,7 +277,7 @@ TEST(Export_Examen, WithoutAnExamShownNothingIsExported) {
 
 // report_shots runs the program from outside on the cabinet's database and settings: the
 // export writes the BMP, a refusal comes out as its box's title and text.
-TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
+TEST(ExamExport, ReportShotsPressesTheButtonOfTheRealProgram) {
     Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Images"),
@@ -318,7 +318,7 @@ TEST(Export_Examen, ReportShotsPressesTheButtonOfTheRealProgram) {
 
 // The curve print pages through report_shots: without a printer each is a PDF in the export
 // folder, named in one message.
-TEST(Export_Examen, ReportShotsPrintsTheStoredAndTheLiveCurvePages) {
+TEST(ExamExport, ReportShotsPrintsTheStoredAndTheLiveCurvePages) {
     Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),

@@ -22,8 +22,8 @@ namespace {
 
 // Three patients; Martin has two exams of type 0 (numbers 7 and 12), Durand one (123)
 // and one of type 1; Petit one whose number is no number.
-struct Trois_Patients : Workstation {
-    Trois_Patients() {
+struct ThreePatients : Workstation {
+    ThreePatients() {
         durand = patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
         martin = patient(QStringLiteral("MARTIN"), QStringLiteral("Paul"));
         petit = patient(QStringLiteral("PETIT"), QStringLiteral("Léa"));
@@ -44,7 +44,7 @@ struct Trois_Patients : Workstation {
 };
 
 TEST(Sinus, SetUpListsExamsAndOpensOnTheCurrentPatientsFirstExam) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     c.echo->Liste_Nom->setCurrentIndex(1);  // MARTIN Paul becomes current
     ASSERT_EQ(c.etat->Nom_Patient_Courant, QStringLiteral("MARTIN Paul"));
@@ -82,7 +82,7 @@ TEST(Sinus, SetUpListsExamsAndOpensOnTheCurrentPatientsFirstExam) {
 }
 
 TEST(Sinus, NavigationButtonsMoveWithinTheListAndStopAtItsEnds) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     platform::Recordset& examens = *c.etat->Table_Examens;
@@ -112,7 +112,7 @@ TEST(Sinus, NavigationButtonsMoveWithinTheListAndStopAtItsEnds) {
 }
 
 TEST(Sinus, ALineChoosesItsOwnExamAfterAnotherWindowRequeriedTheSharedSet) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     QTest::qWait(30);
@@ -143,7 +143,7 @@ TEST(Sinus, ALineChoosesItsOwnExamAfterAnotherWindowRequeriedTheSharedSet) {
 }
 
 TEST(Sinus, AnEmptyTypeOpensWithNothingShownAndEveryMoveIsHarmless) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     c.echo->Menu_Cellules->trigger();  // type 4 has no exam
     Examen_Sinus& s = c.ouvrir();
@@ -160,7 +160,7 @@ TEST(Sinus, AnEmptyTypeOpensWithNothingShownAndEveryMoveIsHarmless) {
 }
 
 TEST(Sinus, EachFindingShowsItsDetailExactlyWhileTicked) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     const std::vector<std::pair<QCheckBox*, QWidget*>> paires{
@@ -193,7 +193,7 @@ TEST(Sinus, EachFindingShowsItsDetailExactlyWhileTicked) {
 }
 
 TEST(Sinus, EchogramChoiceListsThePatientsCurvesAndPreviewsWithTheMainWindowsFilters) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     s.Toolbar1_Boutons[4]->trigger();  // new exam: no current patient, nothing chosen
@@ -223,7 +223,7 @@ TEST(Sinus, EchogramChoiceListsThePatientsCurvesAndPreviewsWithTheMainWindowsFil
 }
 
 TEST(Sinus, APreviewFindsItsCurveByKeyEvenAfterTheMainWindowReopenedTheCurves) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     s.Liste_Examens->setCurrentRow(1);              // MARTIN 07
@@ -240,7 +240,7 @@ TEST(Sinus, APreviewFindsItsCurveByKeyEvenAfterTheMainWindowReopenedTheCurves) {
 }
 
 TEST(Sinus, DisplayPutsEveryColumnIntoItsControl) {
-    Trois_Patients c;
+    ThreePatients c;
     std::vector<std::pair<QString, platform::Value>> colonnes{
         {"Docteur_Patient", "Dr Lenoir"}, {"Examen_Compatible", "Sinusite maxillaire droite"}};
     for (const char* coche :
@@ -328,7 +328,7 @@ TEST(Sinus, DisplayPutsEveryColumnIntoItsControl) {
 }
 
 TEST(Sinus, NullNamesShowAsEmptyAndAnUnreadableRowIsNeverRewritten) {
-    Trois_Patients c;
+    ThreePatients c;
     const auto anonyme = c.patient(QStringLiteral("ANONYME"), QString());
     c.base->execute(
         QStringLiteral("UPDATE Patients SET Prenom_Patient = NULL WHERE Code_Patient = ?"),
@@ -356,7 +356,7 @@ TEST(Sinus, NullNamesShowAsEmptyAndAnUnreadableRowIsNeverRewritten) {
 }
 
 TEST(Sinus, DeletionAsksFirstAndThenShowsTheFirstExam) {
-    Trois_Patients c;
+    ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     s.Liste_Examens->setCurrentRow(2);  // MARTIN 12
@@ -395,7 +395,7 @@ TEST(Sinus, TheDeletionQuestionsButtonsSpeakTheInterfaceLanguage) {
     for (const auto& [langue, annuler, ailleurs] : {std::tuple{"Francais", "Annuler", "Cancel"},
                                                     std::tuple{"English", "Cancel", "Annuler"}}) {
         SCOPED_TRACE(langue);
-        Trois_Patients c;
+        ThreePatients c;
         c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"),
                                  QString::fromLatin1(langue));
         c.demarrer();

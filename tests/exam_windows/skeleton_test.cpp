@@ -21,8 +21,8 @@ namespace {
 
 // ROCHE has two pleura curves and exam 05, position "other" with its detail; SIMON has
 // neither. The probe's texts of form 7 are the database's own.
-struct Plevre_Essai : Workstation {
-    Plevre_Essai() {
+struct PlevreWithProbe : Workstation {
+    PlevreWithProbe() {
         for (int n : {42, 43, 44, 93, 110, 111, 112, 115, 130}) {
             base->execute(
                 "INSERT INTO Langues (Form, Label, Francais, Anglais) VALUES (7, ?, ?, ?)",
@@ -50,7 +50,7 @@ QImage Noire() {
 }
 
 TEST(Skeleton, ADeclaredWindowStoresItsColumnsAsItsProfileSays) {
-    Plevre_Essai c;
+    PlevreWithProbe c;
     c.echo->Liste_Nom->setCurrentIndex(0);  // ROCHE
     ProbeWindow& w = c.ouvrir<ProbeWindow>();
     EXPECT_TRUE(w.Texte_Autre_Position->isVisible());  // exam 05 is "other"
@@ -106,7 +106,7 @@ TEST(Skeleton, ADeclaredWindowStoresItsColumnsAsItsProfileSays) {
 }
 
 TEST(Skeleton, AStoredOptionThatNamesNoOptionChoosesNoneWithoutError) {
-    Plevre_Essai c;
+    PlevreWithProbe c;
     ProbeWindow& w = c.ouvrir<ProbeWindow>();
     const std::vector<std::pair<platform::Value, int>> cas{{nullptr, -1}, {3, -1}, {-1, -1},
                                                            {"abc", -1},   {1, 1},  {2, 2}};
@@ -126,7 +126,7 @@ TEST(Skeleton, AStoredOptionThatNamesNoOptionChoosesNoneWithoutError) {
 }
 
 TEST(Skeleton, RefusalsAndErrorBoxesUseTheWindowsOwnTexts) {
-    Plevre_Essai c;
+    PlevreWithProbe c;
     ProbeWindow& w = c.ouvrir<ProbeWindow>();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -173,7 +173,7 @@ TEST(Skeleton, RefusalsAndErrorBoxesUseTheWindowsOwnTexts) {
 }
 
 TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo) {
-    Plevre_Essai c;
+    PlevreWithProbe c;
     c.echo->Menu_Sinus_Maxillaires->trigger();
     Examen_Sinus& s = c.ouvrir();
     c.echo->Menu_Plevre->trigger();
@@ -212,7 +212,7 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
 }
 
 TEST(Skeleton, AReportFindsTheExamShownEvenDuringANewExam) {
-    Plevre_Essai c;
+    PlevreWithProbe c;
     const auto autre = c.examen(c.roche, 2, QStringLiteral("09"), c.c2, c.c2);
     c.etat->Table_Examens->requery();
     ProbeWindow& w = c.ouvrir<ProbeWindow>();
@@ -229,7 +229,7 @@ TEST(Skeleton, AReportFindsTheExamShownEvenDuringANewExam) {
 
 // Button 9 of any window exports the page its profile names, of the exam it shows.
 TEST(Skeleton, TheExportButtonDrawsThePageTheProfileNames) {
-    Plevre_Essai c;
+    PlevreWithProbe c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.etat->Repertoire_Export = c.dossier.fichier(QStringLiteral("images"));
     c.echo->Combo_Format_Image->setCurrentIndex(1);

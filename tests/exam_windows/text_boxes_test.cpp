@@ -61,8 +61,8 @@ const std::vector<Type_Fenetre>& Types() {
 // One patient with a curve and an exam of each window's type, the stock shell writing a
 // long text into every text column: accents, every kind of line break,
 // a no-break space, a tab and a character outside the basic plane.
-struct Textes : Workstation {
-    Textes() {
+struct TextBoxWorkstation : Workstation {
+    TextBoxWorkstation() {
         patient_ = patient(QStringLiteral("LEFÈVRE-DUBOIS"), QStringLiteral("Ève-Marie"));
         for (const Type_Fenetre& t : Types()) {
             const auto k = courbe(patient_, t.type, QStringLiteral("09/12/2026 10:00"));
@@ -153,7 +153,7 @@ void Essayer_Limite(QWidget* boite, int limite, const std::string& nom) {
 
 TEST(TextBoxes, KeysPastTheLimitAreRefusedWholeAndTabMovesOn) {
     for (const Type_Fenetre& t : Types()) {
-        Textes c;
+        TextBoxWorkstation c;
         c.demarrer();
         c.echo->Liste_Nom->setCurrentIndex(0);
         Fenetre_Examen& w = t.ouvrir(c);
@@ -189,7 +189,7 @@ TEST(TextBoxes, KeysPastTheLimitAreRefusedWholeAndTabMovesOn) {
 
 TEST(TextBoxes, OneTickAndValidateWriteTheOtherTextsBackByteForByte) {
     for (const Type_Fenetre& t : Types()) {
-        Textes c;
+        TextBoxWorkstation c;
         const QStringList avant = c.Octets();
         c.demarrer();
         c.echo->Liste_Nom->setCurrentIndex(0);

@@ -27,8 +27,8 @@ namespace {
 
 // BERNARD has two tumour curves, one sinus curve, tumour exam 04 and sinus exam 07;
 // COLIN has tumour exam 02 whose curve is of another type; DUPONT has no exam.
-struct Tumeurs : Workstation {
-    Tumeurs() {
+struct TumeurRows : Workstation {
+    TumeurRows() {
         bernard = patient(QStringLiteral("BERNARD"), QStringLiteral("Anne"));
         colin = patient(QStringLiteral("COLIN"), QStringLiteral("Jean"));
         dupont = patient(QStringLiteral("DUPONT"), QStringLiteral("Luc"));
@@ -81,7 +81,7 @@ void Saisir(QWidget* controle, const platform::Value& valeur) {
 }
 
 TEST(Tumeur, TheExamMenuOpensItForType3WithEveryCaptionFromItsOwnTexts) {
-    Tumeurs c;
+    TumeurRows c;
     // Two labels reading "Scanner" each take their own text.
     c.base->execute("UPDATE Langues SET Francais = 'Scanner décidé' WHERE Form = 7 AND Label = 24");
     Examen_Tumeur& t = c.ouvrir_tumeur(1);  // COLIN current
@@ -140,7 +140,7 @@ TEST(Tumeur, TheExamMenuOpensItForType3WithEveryCaptionFromItsOwnTexts) {
 }
 
 TEST(Tumeur, ACurrentPatientWithoutATumourExamOpensOnTheFirstExam) {
-    Tumeurs c;
+    TumeurRows c;
     Examen_Tumeur& t = c.ouvrir_tumeur(2);  // DUPONT
     EXPECT_EQ(c.etat->Table_Examens->currentKey(), c.e_bernard);
     EXPECT_EQ(t.Liste_Examens->currentRow(), 0);
@@ -155,7 +155,7 @@ TEST(Tumeur, ACurrentPatientWithoutATumourExamOpensOnTheFirstExam) {
 }
 
 TEST(Tumeur, ANewExamStoresEveryColumnFromItsControlAndShowsItBack) {
-    Tumeurs c;
+    TumeurRows c;
     Examen_Tumeur& t = c.ouvrir_tumeur(0);  // BERNARD
     t.Toolbar1_Boutons[4]->trigger();
     // Numbers run per patient across the exam types; only tumour curves are offered.
@@ -234,7 +234,7 @@ TEST(Tumeur, ANewExamStoresEveryColumnFromItsControlAndShowsItBack) {
 }
 
 TEST(Tumeur, RefusalsComeOneAtATimeWithTheirTextAndFocus) {
-    Tumeurs c;
+    TumeurRows c;
     Examen_Tumeur& t = c.ouvrir_tumeur();
     t.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&t));
@@ -265,7 +265,7 @@ TEST(Tumeur, RefusalsComeOneAtATimeWithTheirTextAndFocus) {
 }
 
 TEST(Tumeur, EachBoxShowsItsDetailWhileTickedAndANewExamStartsBlank) {
-    Tumeurs c;
+    TumeurRows c;
     Examen_Tumeur& t = c.ouvrir_tumeur(0);
     const std::vector<std::pair<QCheckBox*, QWidget*>> paires{
         {t.Check_Echo_B, t.Combo_Status_Echo_B},       {t.Check_Scanner, t.Combo_Status_Scanner},
@@ -307,7 +307,7 @@ TEST(Tumeur, EachBoxShowsItsDetailWhileTickedAndANewExamStartsBlank) {
 }
 
 TEST(Tumeur, TheEchogramPreviewsTheChosenCurveInAnyModeAndTypedTextPreviewsNothing) {
-    Tumeurs c;
+    TumeurRows c;
     Examen_Tumeur& t = c.ouvrir_tumeur(0);
     c.echo->Combo1->setCurrentIndex(1);  // 100 points
     c.echo->Slider1[0]->setValue(2);
@@ -325,7 +325,7 @@ TEST(Tumeur, TheEchogramPreviewsTheChosenCurveInAnyModeAndTypedTextPreviewsNothi
 }
 
 TEST(Tumeur, DeletionAsksAndTheDoctorChoiceReachesTheMainWindow) {
-    Tumeurs c;
+    TumeurRows c;
     c.dossier.ecrire_reglage("GENERAL", "Nom(2)", "Dr Second");
     c.dossier.ecrire_reglage("GENERAL", "Inscription(2)", "75-1234");
     Examen_Tumeur& t = c.ouvrir_tumeur(0);
@@ -346,7 +346,7 @@ TEST(Tumeur, DeletionAsksAndTheDoctorChoiceReachesTheMainWindow) {
 }
 
 TEST(Tumeur, ThePrintAndExportButtonsWriteTheTumourReportsOfTheExamShown) {
-    Tumeurs c;
+    TumeurRows c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                              c.dossier.fichier(QStringLiteral("images/")));
@@ -367,7 +367,7 @@ TEST(Tumeur, ThePrintAndExportButtonsWriteTheTumourReportsOfTheExamShown) {
 }
 
 TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
-    Tumeurs c;
+    TumeurRows c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();  // type 0
     c.echo->Menu_Tumeur->trigger();

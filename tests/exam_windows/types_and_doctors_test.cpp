@@ -23,7 +23,7 @@ bool Memes_Zones(const Zone_Sensible& a, const Zone_Sensible& b) {
            a.actif == b.actif;
 }
 
-TEST(Types, SwitchingTheTypeChangesCaptionMarksExamsZonesAndCurves) {
+TEST(ExamTypes, SwitchingTheTypeChangesCaptionMarksExamsZonesAndCurves) {
     Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.courbe(p, 0, QStringLiteral("sinus"));
@@ -64,7 +64,7 @@ TEST(Types, SwitchingTheTypeChangesCaptionMarksExamsZonesAndCurves) {
     EXPECT_FALSE(e.Menu_Plevre->isChecked());
 }
 
-TEST(Types, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
+TEST(ExamTypes, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
     Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.examen(p, 0, "01", 0, 0);
@@ -103,7 +103,7 @@ TEST(Types, AWindowFollowsATypeSwitchItServesOrClosesForAnotherWindowsType) {
     EXPECT_TRUE(c.messages.boites.empty());
 }
 
-TEST(Types, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
+TEST(ExamTypes, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
     Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.courbe(p, 0, QStringLiteral("droite"));
@@ -127,7 +127,7 @@ TEST(Types, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
     EXPECT_TRUE(c.messages.boites.empty());
 }
 
-TEST(Types, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) {
+TEST(ExamTypes, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) {
     for (const auto& [menu, type] : std::vector<std::pair<QAction * Echo::*, int>>{
              {&Echo::Menu_Sinus_Frontaux, 1}, {&Echo::Menu_Plevre, 2}}) {
         SCOPED_TRACE(type);
@@ -166,7 +166,7 @@ TEST(Types, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) 
     }
 }
 
-TEST(Types, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {
+TEST(ExamTypes, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {
     Workstation c;
     const auto p = c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
     c.base->execute(
@@ -215,7 +215,7 @@ TEST(Types, TheSinusQueriesGiveEveryColumnTheWindowsAndReportsUse) {
     }
 }
 
-TEST(Medecins, LeavingABoxOrSwitchingDoctorsStoresTheTypedDetails) {
+TEST(Doctors, LeavingABoxOrSwitchingDoctorsStoresTheTypedDetails) {
     Workstation c;
     c.dossier.ecrire_reglage("GENERAL", "Nom(2)", "Dr Second");
     c.dossier.ecrire_reglage("GENERAL", "Tel(3)", "0102");

@@ -17,8 +17,8 @@
 namespace corvanta::test {
 namespace {
 
-struct Deux_Patients : Workstation {
-    Deux_Patients() {
+struct TwoPatients : Workstation {
+    TwoPatients() {
         bernard = patient(QStringLiteral("BERNARD"), QStringLiteral("Luc"));
         roux = patient(QStringLiteral("ROUX"), QStringLiteral("Anne"));
         for (int type : {0, 1, 4}) {
@@ -67,7 +67,7 @@ TEST(Validation, ANewExamIsStoredColumnByColumnForEachSinusType) {
                                                         {1, &Echo::Menu_Sinus_Frontaux},
                                                         {4, &Echo::Menu_Cellules}}) {
         SCOPED_TRACE(type);
-        Deux_Patients c;
+        TwoPatients c;
         c.demarrer();
         (c.echo.get()->*menu)->trigger();
         Examen_Sinus& s = c.nouvel_examen_rempli();
@@ -144,7 +144,7 @@ TEST(Validation, ANewExamIsStoredColumnByColumnForEachSinusType) {
 }
 
 TEST(Validation, EachRefusalNamesWhatIsMissingAndFocusesIt) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     Examen_Sinus& s = c.nouvel_examen_rempli();
     const auto avant = Dernier_Examen(c);
@@ -188,7 +188,7 @@ TEST(Validation, EachRefusalNamesWhatIsMissingAndFocusesIt) {
 }
 
 TEST(Validation, ANumberThePatientHasAlreadyIsRefusedThoughAnotherCopyStoredItMeanwhile) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     Examen_Sinus& s = c.nouvel_examen_rempli();
     ASSERT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("01"));
@@ -229,7 +229,7 @@ TEST(Validation, ANumberThePatientHasAlreadyIsRefusedThoughAnotherCopyStoredItMe
 }
 
 TEST(Validation, RewritingAnExamKeepsItsRowAndWhatTheListsCouldNotShow) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     Examen_Sinus& s = c.nouvel_examen_rempli();
     s.Toolbar1_Boutons[5]->trigger();
@@ -263,7 +263,7 @@ TEST(Validation, RewritingAnExamKeepsItsRowAndWhatTheListsCouldNotShow) {
 }
 
 TEST(Validation, NavigatingOrClosingEndsANewExamSoNothingIsAddedTwice) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     Examen_Sinus& s = c.nouvel_examen_rempli();
     s.Toolbar1_Boutons[2]->trigger();  // first exam: the new one is abandoned
@@ -286,7 +286,7 @@ TEST(Validation, NavigatingOrClosingEndsANewExamSoNothingIsAddedTwice) {
 }
 
 TEST(Validation, TheNextNumberIsTheNumericMaximumOverEveryTypePlusOne) {
-    Deux_Patients c;
+    TwoPatients c;
     const auto p = c.patient(QStringLiteral("ZOLA"), QStringLiteral("Emile"));
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
@@ -328,7 +328,7 @@ TEST(Validation, ANumberThatIsNoPlainIntegerWithinRangeIsKeptAsTypedAndNeverProp
     for (const auto& [texte, montre] : formes)
         EXPECT_EQ(Examen_Sinus::Format_Numero(texte), montre) << texte.toStdString();
 
-    Deux_Patients c;
+    TwoPatients c;
     const auto grand = c.examen(c.roux, 0, QStringLiteral("99999999999999999999"), c.droite[0],
                                 c.gauche[0], {{"Examen_Compatible", "x"}});
     for (const char* numero : {"12", "inf", "7.5e3", "9223372036854775807"})
@@ -348,7 +348,7 @@ TEST(Validation, ANumberThatIsNoPlainIntegerWithinRangeIsKeptAsTypedAndNeverProp
 }
 
 TEST(Validation, NewExamPreselectsTheCurrentPatientByKeyOnly) {
-    Deux_Patients c;
+    TwoPatients c;
     c.patient(QStringLiteral("ROUX"), QStringLiteral("Anne"));  // a namesake
     c.demarrer();
     c.echo->Liste_Nom->setCurrentIndex(2);  // the second ROUX Anne
@@ -364,7 +364,7 @@ TEST(Validation, NewExamPreselectsTheCurrentPatientByKeyOnly) {
 }
 
 TEST(Validation, ANewNumberMovesTheExamToItsPlaceInTheList) {
-    Deux_Patients c;
+    TwoPatients c;
     c.examen(c.bernard, 0, QStringLiteral("05"), c.b0, c.b0, {{"Examen_Compatible", "b"}});
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
@@ -382,7 +382,7 @@ TEST(Validation, ANewNumberMovesTheExamToItsPlaceInTheList) {
 }
 
 TEST(Validation, ClosingANewExamWithSomethingEnteredAsksFirstAndEscapeNeverCloses) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     const std::vector<std::pair<const char*, std::function<void(Examen_Sinus&)>>> facons{
         {"close box", [](Examen_Sinus& s) { s.close(); }},
@@ -429,7 +429,7 @@ TEST(Validation, ClosingANewExamWithSomethingEnteredAsksFirstAndEscapeNeverClose
 }
 
 TEST(Validation, OutsideANewExamWithNoExamShownTheRewriteIsRefusedWithTheErrorBox) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     c.echo->Menu_Cellules->trigger();
     Examen_Sinus& s = c.ouvrir();
@@ -449,7 +449,7 @@ namespace corvanta::test {
 namespace {
 
 TEST(Validation, RewriteAndDeletionActOnTheExamShownWhereverOthersLeftTheSharedSet) {
-    Deux_Patients c;
+    TwoPatients c;
     c.demarrer();
     Examen_Sinus& s = c.nouvel_examen_rempli();
     s.Toolbar1_Boutons[5]->trigger();

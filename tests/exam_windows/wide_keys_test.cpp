@@ -19,13 +19,13 @@ namespace {
 
 // A clinic whose file was mended by hand with the stock shell: a patient, his two curves
 // and his exam under keys beyond 32 bits, beside a patient the program added itself.
-struct Cles_Larges : Workstation {
+struct WideKeyRows : Workstation {
     static constexpr std::int64_t kPatient = 3'000'000'000;
     static constexpr std::int64_t kDroite = 3'000'000'001;
     static constexpr std::int64_t kGauche = 4'294'967'296;
     static constexpr std::int64_t kExamen = 3'000'000'005;
 
-    Cles_Larges() {
+    WideKeyRows() {
         courbe(patient(QStringLiteral("ARNAUD"), QStringLiteral("Paul")), 0, QStringLiteral("A"));
         const QString droite = QString::fromLatin1(Echantillons(20, 1).toHex());
         const QString gauche = QString::fromLatin1(Echantillons(90, 0).toHex());
@@ -67,7 +67,7 @@ class Textes_Imprimes : public platform::RecordingPage {
 };
 
 TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKeepTheirKeys) {
-    Cles_Larges c;
+    WideKeyRows c;
     c.demarrer();
     ASSERT_EQ(Lignes(c.echo->Liste_Nom),
               (QStringList{QStringLiteral("ARNAUD Paul"), QStringLiteral("LÉGER Étienne")}));
@@ -75,11 +75,11 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
 
     // The main window loads him and his curves.
     c.echo->Liste_Nom->setCurrentIndex(1);
-    EXPECT_EQ(c.etat->Code_Patient_Courant, Cles_Larges::kPatient);
+    EXPECT_EQ(c.etat->Code_Patient_Courant, WideKeyRows::kPatient);
     ASSERT_EQ(c.echo->List1->count(), 2);
-    EXPECT_EQ(c.echo->List1->item(0)->data(Qt::UserRole).toLongLong(), Cles_Larges::kGauche);
+    EXPECT_EQ(c.echo->List1->item(0)->data(Qt::UserRole).toLongLong(), WideKeyRows::kGauche);
     c.echo->List1->setCurrentRow(1);
-    EXPECT_EQ(c.etat->Table_Courbes->currentKey(), Cles_Larges::kDroite);
+    EXPECT_EQ(c.etat->Table_Courbes->currentKey(), WideKeyRows::kDroite);
 
     // In a comparison slot, the curve is marked for the curve page, whose legend lists it.
     c.echo->Check1[0]->setChecked(true);
@@ -108,31 +108,31 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     Patients* fiche = c.echo->Fenetre_Patients();
     ASSERT_NE(fiche, nullptr);
     EXPECT_EQ(fiche->Nom->text(), QStringLiteral("LÉGER"));
-    EXPECT_EQ(fiche->Code_Patient_Affiche, Cles_Larges::kPatient);
+    EXPECT_EQ(fiche->Code_Patient_Affiche, WideKeyRows::kPatient);
     fiche->Boutons[5]->trigger();
     fiche->close();
     EXPECT_TRUE(c.messages.boites.empty());
     EXPECT_EQ(c.table("Patients"), patients);
-    EXPECT_EQ(c.etat->Code_Patient_Courant, Cles_Larges::kPatient);
+    EXPECT_EQ(c.etat->Code_Patient_Courant, WideKeyRows::kPatient);
     EXPECT_EQ(c.echo->List1->count(), 3);
 
     // The exam window lists his exam, shows its curves and rewrites it under its key.
     Examen_Sinus& s = c.ouvrir();
     ASSERT_EQ(Lignes(s.Liste_Examens), QStringList{QStringLiteral("LÉGER Étienne 07")});
     s.Liste_Examens->setCurrentRow(0);
-    EXPECT_EQ(s.Combo_Echogramme_Droit->currentData().toLongLong(), Cles_Larges::kDroite);
-    EXPECT_EQ(s.Combo_Echogramme_Gauche->currentData().toLongLong(), Cles_Larges::kGauche);
+    EXPECT_EQ(s.Combo_Echogramme_Droit->currentData().toLongLong(), WideKeyRows::kDroite);
+    EXPECT_EQ(s.Combo_Echogramme_Gauche->currentData().toLongLong(), WideKeyRows::kGauche);
     EXPECT_EQ(s.Texte_Examen_Compatible->text(), QStringLiteral("Sinusite"));
     s.Texte_Examen_Compatible->setText(QStringLiteral("Sinusite revue"));
     s.Toolbar1_Boutons[5]->trigger();
     EXPECT_TRUE(c.messages.boites.empty());
     const std::vector<std::pair<const char*, platform::Value>> attendu{
-        {"\"Code_ Patient\"", Cles_Larges::kPatient},
-        {"Echogramme_Droit_Num_Courbe", Cles_Larges::kDroite},
-        {"Echogramme_Gauche_Num_Courbe", Cles_Larges::kGauche},
+        {"\"Code_ Patient\"", WideKeyRows::kPatient},
+        {"Echogramme_Droit_Num_Courbe", WideKeyRows::kDroite},
+        {"Echogramme_Gauche_Num_Courbe", WideKeyRows::kGauche},
         {"Examen_Compatible", "Sinusite revue"}};
     for (const auto& [colonne, valeur] : attendu)
-        EXPECT_EQ(c.colonne(Cles_Larges::kExamen, colonne), valeur) << colonne;
+        EXPECT_EQ(c.colonne(WideKeyRows::kExamen, colonne), valeur) << colonne;
 
     // A new exam for him names him and his curves by their wide keys, under a key of its
     // own within 31 bits.
@@ -140,9 +140,9 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     EXPECT_EQ(s.Combo_Nom_Patient->currentText(), QStringLiteral("LÉGER Étienne"));
     // The curves change sides, each found by its key.
     s.Combo_Echogramme_Droit->setCurrentIndex(
-        s.Combo_Echogramme_Droit->findData(qlonglong{Cles_Larges::kGauche}));
+        s.Combo_Echogramme_Droit->findData(qlonglong{WideKeyRows::kGauche}));
     s.Combo_Echogramme_Gauche->setCurrentIndex(
-        s.Combo_Echogramme_Gauche->findData(qlonglong{Cles_Larges::kDroite}));
+        s.Combo_Echogramme_Gauche->findData(qlonglong{WideKeyRows::kDroite}));
     s.Texte_Examen_Compatible->setText(QStringLiteral("Contrôle"));
     s.Toolbar1_Boutons[5]->trigger();
     EXPECT_TRUE(c.messages.boites.empty());

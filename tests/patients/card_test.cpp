@@ -16,7 +16,7 @@
 namespace corvanta::test {
 namespace {
 
-class Fiche : public Fenetre_Test {
+class PatientCard : public PatientWindowTest {
   protected:
     void SetUp() override {
         dupont = Patient("DUPONT", "Jean", "15/03/1960", {{"Ville_Patient", "Nice"}});
@@ -31,7 +31,7 @@ class Fiche : public Fenetre_Test {
     std::int64_t dupont = 0, martin = 0;
 };
 
-TEST_F(Fiche, ANewPatientIsWrittenWholeAndListed) {
+TEST_F(PatientCard, ANewPatientIsWrittenWholeAndListed) {
     Bouton(5);
     EXPECT_EQ(fenetre->Mode_Ajout, 1);
     EXPECT_TRUE(fenetre->Nom->text().isEmpty());
@@ -76,7 +76,7 @@ TEST_F(Fiche, ANewPatientIsWrittenWholeAndListed) {
     EXPECT_EQ(fenetre->windowTitle(), etat.Libelle(5, 15));
 }
 
-TEST_F(Fiche, MandatoryFieldsAndAnInvalidDateWriteNothing) {
+TEST_F(PatientCard, MandatoryFieldsAndAnInvalidDateWriteNothing) {
     Bouton(5);
     Saisir("", "Luc", "01/02/1960");
     Bouton(6);
@@ -102,7 +102,7 @@ TEST_F(Fiche, MandatoryFieldsAndAnInvalidDateWriteNothing) {
     EXPECT_EQ(Nombre_Lignes_Table(), 3);
 }
 
-TEST_F(Fiche, AnEditIsWrittenToTheShownPatientByKey) {
+TEST_F(PatientCard, AnEditIsWrittenToTheShownPatientByKey) {
     Bouton(2);  // MARTIN
     ASSERT_EQ(fenetre->Code_Patient_Affiche, martin);
     // The main window moves the shared recordset meanwhile.
@@ -118,7 +118,7 @@ TEST_F(Fiche, AnEditIsWrittenToTheShownPatientByKey) {
     EXPECT_EQ(fenetre->Code_Patient_Affiche, martin);
 }
 
-TEST_F(Fiche, BrowsingLeavesNewPatientModeSoNoDuplicateIsAdded) {
+TEST_F(PatientCard, BrowsingLeavesNewPatientModeSoNoDuplicateIsAdded) {
     Bouton(5);
     fenetre->Liste_Patients->setCurrentRow(1);  // MARTIN
     EXPECT_EQ(fenetre->Mode_Ajout, 0);
@@ -130,7 +130,7 @@ TEST_F(Fiche, BrowsingLeavesNewPatientModeSoNoDuplicateIsAdded) {
     EXPECT_EQ(Nombre_Lignes_Table(), 2);
 }
 
-TEST_F(Fiche, TextsLongerThanTheBoxesFromElsewhereSurviveASaveAndTypingStopsAtTheLimits) {
+TEST_F(PatientCard, TextsLongerThanTheBoxesFromElsewhereSurviveASaveAndTypingStopsAtTheLimits) {
     const QString emoji = QString::fromUtf8("\xF0\x9F\xA9\xBA");
     const QString longue = QString(300, u'x') + emoji;
     const QString commentaire =
@@ -163,7 +163,7 @@ TEST_F(Fiche, TextsLongerThanTheBoxesFromElsewhereSurviveASaveAndTypingStopsAtTh
     EXPECT_EQ(fenetre->Commentaire->textCursor().position(), 0);
 }
 
-TEST_F(Fiche, SavingAfterASearchRepeatsTheSearch) {
+TEST_F(PatientCard, SavingAfterASearchRepeatsTheSearch) {
     Bouton(8);
     fenetre->Nom->setText(QStringLiteral("DU"));
     Bouton(8);
@@ -176,7 +176,7 @@ TEST_F(Fiche, SavingAfterASearchRepeatsTheSearch) {
     EXPECT_EQ(fenetre->Nom->text(), QStringLiteral("DUPONT"));
 }
 
-TEST_F(Fiche, DeletionAsksThenRemovesTheShownPatientByKey) {
+TEST_F(PatientCard, DeletionAsksThenRemovesTheShownPatientByKey) {
     Bouton(2);  // MARTIN
     boites->reponse = QMessageBox::Cancel;
     Bouton(7);
@@ -194,7 +194,7 @@ TEST_F(Fiche, DeletionAsksThenRemovesTheShownPatientByKey) {
     EXPECT_EQ(fenetre->Nom->text(), QStringLiteral("DUPONT"));
 }
 
-TEST_F(Fiche, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
+TEST_F(PatientCard, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
     // Rows written by another copy of the program on the same file.
     platform::Database autre_copie(dossier.base());
     const auto courbe = [&](std::int64_t patient) {
@@ -262,7 +262,7 @@ TEST_F(Fiche, APatientGoesWithHisExamsAndCurvesOrNothingGoes) {
     EXPECT_EQ(etat.Table_Courbes->recordCount(), 1);
 }
 
-TEST_F(Fiche, DeletingTheLastPatientLeavesACleanWindowAndKeysAreNotReused) {
+TEST_F(PatientCard, DeletingTheLastPatientLeavesACleanWindowAndKeysAreNotReused) {
     etat.Table_Courbes = etat.Base_Donnees->openRecordset(QStringLiteral("SELECT * FROM Courbes"));
     etat.Table_Examens = etat.Base_Donnees->openRecordset(QStringLiteral("Req_Examens_0"));
     Bouton(7);
@@ -280,7 +280,7 @@ TEST_F(Fiche, DeletingTheLastPatientLeavesACleanWindowAndKeysAreNotReused) {
     EXPECT_EQ(Lignes(), QStringList({"NOUVEAU Né"}));
 }
 
-TEST_F(Fiche, HostileTextsAreStoredExactly) {
+TEST_F(PatientCard, HostileTextsAreStoredExactly) {
     const QStringList noms{"O'Brien", "100% \"sûr\"", "[x]*?#", "x'); DROP TABLE Patients;--",
                            "Ærø-Øster ßü"};
     for (const QString& nom : noms) {

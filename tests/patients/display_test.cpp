@@ -14,7 +14,7 @@
 namespace corvanta::test {
 namespace {
 
-class Affichage : public Fenetre_Test {
+class PatientDisplay : public PatientWindowTest {
   protected:
     void SetUp() override {
         dupont = Patient("DUPONT", "Jean", "15/03/1960", {{"Ville_Patient", "Nice"}});
@@ -26,7 +26,7 @@ class Affichage : public Fenetre_Test {
     std::int64_t dupont = 0, elise = 0, durand = 0, martin = 0, david = 0;
 };
 
-TEST_F(Affichage, ListHoldsEveryPatientInFrenchNameOrderAndShowsTheFirst) {
+TEST_F(PatientDisplay, ListHoldsEveryPatientInFrenchNameOrderAndShowsTheFirst) {
     Ouvrir();
     EXPECT_EQ(Lignes(),
               QStringList({"DAVID Luc", "DUPONT Jean", "durand Paul", "Élise Anne", "MARTIN Zoé"}));
@@ -41,7 +41,7 @@ TEST_F(Affichage, ListHoldsEveryPatientInFrenchNameOrderAndShowsTheFirst) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Affichage, ToolbarAndListBrowseTheSharedRecordset) {
+TEST_F(PatientDisplay, ToolbarAndListBrowseTheSharedRecordset) {
     Ouvrir();
     Bouton(1);  // previous on the first record: nothing
     EXPECT_EQ(fenetre->Nom->text(), QStringLiteral("DAVID"));
@@ -70,7 +70,7 @@ TEST_F(Affichage, ToolbarAndListBrowseTheSharedRecordset) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Affichage, EveryFieldIsShownAndNullColumnsLeaveTheirBoxesEmpty) {
+TEST_F(PatientDisplay, EveryFieldIsShownAndNullColumnsLeaveTheirBoxesEmpty) {
     const auto complet = Ajouter({{"Nom_Patient", "AAA"},
                                   {"Prenom_Patient", "Bob"},
                                   {"Adresse1_Patient", "1 rue Haute"},
@@ -102,7 +102,7 @@ TEST_F(Affichage, EveryFieldIsShownAndNullColumnsLeaveTheirBoxesEmpty) {
     EXPECT_TRUE(f.Commentaire->toPlainText().isEmpty());
 }
 
-TEST_F(Affichage, OpensOnTheCurrentPatientByKeyEvenAmongHomonyms) {
+TEST_F(PatientDisplay, OpensOnTheCurrentPatientByKeyEvenAmongHomonyms) {
     Patient("DUPONT", "Jean", "01/01/1950", {{"Ville_Patient", "Brest"}});
     etat.Nom_Patient_Courant = QStringLiteral("DUPONT Jean");
     etat.Code_Patient_Courant = static_cast<int>(dupont);
@@ -117,7 +117,7 @@ TEST_F(Affichage, OpensOnTheCurrentPatientByKeyEvenAmongHomonyms) {
     EXPECT_EQ(Ligne_Choisie(), QStringLiteral("DAVID Luc"));
 }
 
-TEST_F(Affichage, AnEmptyTableGivesAnEmptyWindowAndBrowsingChangesNothing) {
+TEST_F(PatientDisplay, AnEmptyTableGivesAnEmptyWindowAndBrowsingChangesNothing) {
     etat.Base_Donnees->execute(QStringLiteral("DELETE FROM Patients"));
     fenetre->Nombre_Patients = 7;
     Ouvrir();
@@ -135,7 +135,7 @@ TEST_F(Affichage, AnEmptyTableGivesAnEmptyWindowAndBrowsingChangesNothing) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Affichage, NullNamesFromElsewhereStillGiveALinePerPatient) {
+TEST_F(PatientDisplay, NullNamesFromElsewhereStillGiveALinePerPatient) {
     Ajouter({{"Prenom_Patient", "Sans nom"}});
     Ajouter({{"Nom_Patient", "ZORRO"}});
     Ouvrir();
@@ -147,7 +147,7 @@ TEST_F(Affichage, NullNamesFromElsewhereStillGiveALinePerPatient) {
 
 // Another copy of the program on the same folder deleted patients after this one opened
 // its list: opening the window skips them, and every line still shows its own patient.
-TEST_F(Affichage, PatientsDeletedByAnotherCopyAreSkippedWhenTheWindowOpens) {
+TEST_F(PatientDisplay, PatientsDeletedByAnotherCopyAreSkippedWhenTheWindowOpens) {
     for (const int nombre : {0, Patients::kLecture_Groupee}) {
         etat.Base_Donnees->execute(
             QStringLiteral(
@@ -179,7 +179,7 @@ TEST_F(Affichage, PatientsDeletedByAnotherCopyAreSkippedWhenTheWindowOpens) {
     }
 }
 
-TEST_F(Affichage, ALargeListShowsEachPatientOnItsOwnLine) {
+TEST_F(PatientDisplay, ALargeListShowsEachPatientOnItsOwnLine) {
     etat.Base_Donnees->execute(
         QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
@@ -205,7 +205,7 @@ TEST_F(Affichage, ALargeListShowsEachPatientOnItsOwnLine) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Affichage, ClosingHidesTheWindowKeepsItsStateAndLetsTheMainWindowFollow) {
+TEST_F(PatientDisplay, ClosingHidesTheWindowKeepsItsStateAndLetsTheMainWindowFollow) {
     Ouvrir();
     Bouton(8);
     EXPECT_EQ(fenetre->Etat_Recherche, 1);
@@ -222,7 +222,7 @@ TEST_F(Affichage, ClosingHidesTheWindowKeepsItsStateAndLetsTheMainWindowFollow) 
     EXPECT_EQ(fermetures, 2);
 }
 
-TEST_F(Affichage, LayoutFitsTheClientAreaWithUnclippedTexts) {
+TEST_F(PatientDisplay, LayoutFitsTheClientAreaWithUnclippedTexts) {
     Ouvrir();
     EXPECT_EQ(fenetre->size(), QSize(Patients::kClientWidth, Patients::kClientHeight));
     EXPECT_EQ(fenetre->Toolbar1->actions().size(), Patients::kNombre_Boutons);
@@ -250,12 +250,12 @@ TEST_F(Affichage, LayoutFitsTheClientAreaWithUnclippedTexts) {
     EXPECT_EQ(fenetre->Nom->pos(), QPoint(306, 8)) << "controls keep their places";
 }
 
-class Affichage_Anglais : public Fenetre_Test {
+class PatientDisplayInEnglish : public PatientWindowTest {
   protected:
-    Affichage_Anglais() : Fenetre_Test(QStringLiteral("English")) {}
+    PatientDisplayInEnglish() : PatientWindowTest(QStringLiteral("English")) {}
 };
 
-TEST_F(Affichage_Anglais, LabelsFitInEnglishToo) {
+TEST_F(PatientDisplayInEnglish, LabelsFitInEnglishToo) {
     Ouvrir();
     EXPECT_EQ(fenetre->Label_Tel_Perso->text(), etat.Libelle(5, 6));
     for (const QLabel* label : fenetre->findChildren<QLabel*>()) {

@@ -1,14 +1,13 @@
 // What the patient window stores for what is typed, and what it shows for what is stored.
-#include "patients/fiche_patient.h"
-
 #include <gtest/gtest.h>
 
+#include "patients/fiche_patient.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {
 namespace {
 
-TEST(FichePatient, BirthDateIsStoredDayFirstWithFourDigitYear) {
+TEST(PatientCardFields, BirthDateIsStoredDayFirstWithFourDigitYear) {
     EXPECT_EQ(Date_Naissance_Stockee("15/03/1960"), QStringLiteral("15/03/1960"));
     EXPECT_EQ(Date_Naissance_Stockee("1/2/60"), QStringLiteral("01/02/1960"));
     EXPECT_EQ(Date_Naissance_Stockee("07-11-05"), QStringLiteral("07/11/2005"));
@@ -21,7 +20,7 @@ TEST(FichePatient, BirthDateIsStoredDayFirstWithFourDigitYear) {
     EXPECT_EQ(Date_Naissance_Affichee("inconnue"), QStringLiteral("inconnue"));
 }
 
-TEST(FichePatient, SocialSecurityNumberKeepsItsTextAndLosesOnlyLeadingZeros) {
+TEST(PatientCardFields, SocialSecurityNumberKeepsItsTextAndLosesOnlyLeadingZeros) {
     EXPECT_EQ(Numero_SS_Stocke("012"), QStringLiteral("12"));
     EXPECT_EQ(Numero_SS_Stocke("000"), QString());
     // Fifteen digits and more: never through a floating-point number.
@@ -31,7 +30,7 @@ TEST(FichePatient, SocialSecurityNumberKeepsItsTextAndLosesOnlyLeadingZeros) {
     EXPECT_EQ(Numero_SS_Stocke(""), QString());
 }
 
-TEST(FichePatient, CommentKeepsItsWholeTextWithLineBreaksAsBlanks) {
+TEST(PatientCardFields, CommentKeepsItsWholeTextWithLineBreaksAsBlanks) {
     EXPECT_EQ(Commentaire_Stocke("ab\ncd"), QStringLiteral("ab cd"));
     EXPECT_EQ(Commentaire_Stocke("ab\r\ncd\rx"), QStringLiteral("ab cd x"));
     const QString long_texte = QString(30, u'a') + u'\n' + QString(119, u'b');
@@ -40,7 +39,7 @@ TEST(FichePatient, CommentKeepsItsWholeTextWithLineBreaksAsBlanks) {
     EXPECT_EQ(Texte_Pour_Boite("ab\r\ncd"), QStringLiteral("ab\ncd"));
 }
 
-TEST(FichePatient, BirthDateCriterionTakesOperatorAndTheWholeDate) {
+TEST(PatientCardFields, BirthDateCriterionTakesOperatorAndTheWholeDate) {
     const auto critere = [](const char* saisie) {
         const Critere_Date c = Decouper_Critere_Date(QString::fromUtf8(saisie));
         return c.operateur + u'|' + c.date;

@@ -10,7 +10,8 @@
 
 namespace corvanta::test {
 
-Fenetre_Test::Fenetre_Test(const QString& langue) : application_prete((Application(), true)) {
+PatientWindowTest::PatientWindowTest(const QString& langue)
+    : application_prete((Application(), true)) {
     etat.Base_Donnees = std::make_unique<platform::Database>(dossier.base());
     Charger_Libelles(*etat.Base_Donnees, langue, etat.Libelle);
     etat.Table_Patients = etat.Base_Donnees->openRecordset(Patients::kRequete_Tous_Patients);
@@ -20,13 +21,13 @@ Fenetre_Test::Fenetre_Test(const QString& langue) : application_prete((Applicati
     boites = std::make_unique<MessageBoxAnswerer>(QMessageBox::Ok);
 }
 
-Fenetre_Test::~Fenetre_Test() {
+PatientWindowTest::~PatientWindowTest() {
     fenetre.reset();
     etat.Table_Patients.reset();
     etat.Base_Donnees.reset();
 }
 
-std::int64_t Fenetre_Test::Ajouter(Colonnes colonnes) {
+std::int64_t PatientWindowTest::Ajouter(Colonnes colonnes) {
     QStringList noms, marques;
     std::vector<platform::Value> valeurs;
     for (const auto& [nom, valeur] : colonnes) {
@@ -40,8 +41,8 @@ std::int64_t Fenetre_Test::Ajouter(Colonnes colonnes) {
     return etat.Base_Donnees->lastInsertKey();
 }
 
-std::int64_t Fenetre_Test::Patient(const char* nom, const char* prenom, const char* date,
-                                   Colonnes autres) {
+std::int64_t PatientWindowTest::Patient(const char* nom, const char* prenom, const char* date,
+                                        Colonnes autres) {
     const std::int64_t cle = Ajouter(
         {{"Nom_Patient", nom}, {"Prenom_Patient", prenom}, {"Date_Naissance_Patient", date}});
     for (const auto& [colonne, valeur] : autres) {
@@ -53,41 +54,41 @@ std::int64_t Fenetre_Test::Patient(const char* nom, const char* prenom, const ch
     return cle;
 }
 
-void Fenetre_Test::Ouvrir() {
+void PatientWindowTest::Ouvrir() {
     if (fenetre->isVisible())
         fenetre->close();
     etat.Table_Patients = etat.Base_Donnees->openRecordset(Patients::kRequete_Tous_Patients);
     fenetre->Ouvrir();
 }
 
-void Fenetre_Test::Bouton(int index) {
+void PatientWindowTest::Bouton(int index) {
     fenetre->Boutons.at(index - 1)->trigger();
 }
 
-QStringList Fenetre_Test::Lignes() const {
+QStringList PatientWindowTest::Lignes() const {
     QStringList lignes;
     for (int i = 0; i < fenetre->Liste_Patients->count(); ++i)
         lignes << fenetre->Liste_Patients->item(i)->text();
     return lignes;
 }
 
-QString Fenetre_Test::Ligne_Choisie() const {
+QString PatientWindowTest::Ligne_Choisie() const {
     const QListWidgetItem* ligne = fenetre->Liste_Patients->currentItem();
     return ligne != nullptr && ligne->isSelected() ? ligne->text() : QString();
 }
 
-platform::Value Fenetre_Test::Colonne(std::int64_t cle, const char* colonne) const {
+platform::Value PatientWindowTest::Colonne(std::int64_t cle, const char* colonne) const {
     return etat.Base_Donnees->queryValue(
         QStringLiteral("SELECT %1 FROM Patients WHERE Code_Patient = ?")
             .arg(QLatin1String(colonne)),
         {cle});
 }
 
-std::int64_t Fenetre_Test::Nombre_Lignes_Table() const {
+std::int64_t PatientWindowTest::Nombre_Lignes_Table() const {
     return etat.Base_Donnees->queryValue(QStringLiteral("SELECT COUNT(*) FROM Patients")).toInt64();
 }
 
-std::vector<QString> Fenetre_Test::Messages() const {
+std::vector<QString> PatientWindowTest::Messages() const {
     std::vector<QString> textes;
     for (const auto& boite : boites->boites)
         textes.push_back(boite.texte);

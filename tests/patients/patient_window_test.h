@@ -25,10 +25,10 @@ namespace corvanta::test {
 // The patient window on a fresh copy of the database with the window's texts loaded, as
 // the main window leaves things at start-up: the database open, `Table_Patients` on every
 // patient in name order. Every message box is answered with its default button and kept.
-class Fenetre_Test : public ::testing::Test {
+class PatientWindowTest : public ::testing::Test {
   protected:
-    explicit Fenetre_Test(const QString& langue = QStringLiteral("Francais"));
-    ~Fenetre_Test() override;
+    explicit PatientWindowTest(const QString& langue = QStringLiteral("Francais"));
+    ~PatientWindowTest() override;
 
     using Colonnes = std::initializer_list<std::pair<const char*, platform::Value>>;
     // Inserts a patient row as another program would; returns its key.

@@ -10,7 +10,7 @@
 namespace corvanta::test {
 namespace {
 
-class Recherche : public Fenetre_Test {
+class PatientSearch : public PatientWindowTest {
   protected:
     void SetUp() override {
         Patient("DUPONT", "Jean", "15/03/1960",
@@ -46,7 +46,7 @@ class Recherche : public Fenetre_Test {
     }
 };
 
-TEST_F(Recherche, TextCriteriaMatchTheBeginningWithWildcardsAndCombine) {
+TEST_F(PatientSearch, TextCriteriaMatchTheBeginningWithWildcardsAndCombine) {
     Patients& f = *fenetre;
     EXPECT_EQ(Chercher({{f.Nom, "DU"}}), QStringList({"DUPONT Jean", "Durand Paul"}));
     EXPECT_EQ(Chercher({{f.Nom, "du"}}), QStringList({"DUPONT Jean", "Durand Paul"}));
@@ -73,7 +73,7 @@ TEST_F(Recherche, TextCriteriaMatchTheBeginningWithWildcardsAndCombine) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Recherche, BirthDateComparesDatesWithTwoOrFourDigitYears) {
+TEST_F(PatientSearch, BirthDateComparesDatesWithTwoOrFourDigitYears) {
     QLineEdit* date = fenetre->Date_Naissance;
     EXPECT_EQ(Chercher({{date, "15/03/60"}}), QStringList({"DUPONT Jean"}));
     EXPECT_EQ(Chercher({{date, "15/03/1960"}}), QStringList({"DUPONT Jean"}));
@@ -92,11 +92,11 @@ TEST_F(Recherche, BirthDateComparesDatesWithTwoOrFourDigitYears) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Recherche, EmptyCriteriaListEveryPatient) {
+TEST_F(PatientSearch, EmptyCriteriaListEveryPatient) {
     EXPECT_EQ(Chercher({}).size(), 4);
 }
 
-TEST_F(Recherche, NoMatchOrABadCriterionBringsBackTheFullListLineByLine) {
+TEST_F(PatientSearch, NoMatchOrABadCriterionBringsBackTheFullListLineByLine) {
     const auto controler_liste_complete = [this] {
         ASSERT_EQ(Lignes().size(), 4);
         for (int i = 0; i < 4; ++i) {
@@ -133,7 +133,7 @@ TEST_F(Recherche, NoMatchOrABadCriterionBringsBackTheFullListLineByLine) {
     EXPECT_EQ(boites->boites.size(), 5u);
 }
 
-TEST_F(Recherche, HostileTextsAreFoundExactlyAndChangeNoQuery) {
+TEST_F(PatientSearch, HostileTextsAreFoundExactlyAndChangeNoQuery) {
     const QString longue = QString(300, u'é');
     Ajouter({{"Nom_Patient", "O'Brien"}, {"Prenom_Patient", "Ann"}});
     Ajouter({{"Nom_Patient", "100% sûr"}, {"Prenom_Patient", "a"}});
@@ -156,7 +156,7 @@ TEST_F(Recherche, HostileTextsAreFoundExactlyAndChangeNoQuery) {
     EXPECT_EQ(f.Adresse1->text(), longue);
 }
 
-TEST_F(Recherche, TheResultIsTheProgramWideRecordsetUntilTheFullListReturns) {
+TEST_F(PatientSearch, TheResultIsTheProgramWideRecordsetUntilTheFullListReturns) {
     std::unique_ptr<platform::Recordset>& partage = etat.Table_Patients;
     Bouton(8);
     fenetre->Ville->setText(QStringLiteral("Nice"));
@@ -179,7 +179,7 @@ TEST_F(Recherche, TheResultIsTheProgramWideRecordsetUntilTheFullListReturns) {
     EXPECT_EQ(partage->recordCount(), 4);
 }
 
-TEST_F(Recherche, EnterRunsTheSearchOnlyFromTheNineCriteriaBoxesWhileEnteringCriteria) {
+TEST_F(PatientSearch, EnterRunsTheSearchOnlyFromTheNineCriteriaBoxesWhileEnteringCriteria) {
     QTest::keyClick(fenetre->Nom, Qt::Key_Return);
     EXPECT_EQ(fenetre->Etat_Recherche, 0);
     Bouton(8);
@@ -196,7 +196,7 @@ TEST_F(Recherche, EnterRunsTheSearchOnlyFromTheNineCriteriaBoxesWhileEnteringCri
     EXPECT_EQ(fenetre->Etat_Recherche, 2);
 }
 
-TEST_F(Recherche, SavingWhileEnteringCriteriaWritesNothing) {
+TEST_F(PatientSearch, SavingWhileEnteringCriteriaWritesNothing) {
     Bouton(5);  // a new patient begun, then left for a search
     Bouton(8);
     fenetre->Nom->setText(QStringLiteral("DU"));

@@ -20,7 +20,7 @@ namespace {
 
 class Capture : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(Capture, OngletPatientsAvecQuelquesCourbes) {
+TEST_P(Capture, PatientsTabWithAFewCurves) {
     Workstation poste;
     poste.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"),
                                  QString::fromLatin1(GetParam()));
@@ -55,7 +55,7 @@ TEST_P(Capture, OngletPatientsAvecQuelquesCourbes) {
     echo.hide();
 }
 
-INSTANTIATE_TEST_SUITE_P(Langues, Capture, ::testing::Values("Francais", "English"));
+INSTANTIATE_TEST_SUITE_P(Languages, Capture, ::testing::Values("Francais", "English"));
 
 }  // namespace
 }  // namespace corvanta::test

@@ -24,7 +24,7 @@ platform::Value Colonne(Workstation& poste, const char* colonne, std::int64_t id
     return poste.valeur(QStringLiteral("SELECT %1 FROM Courbes WHERE ID = ?").arg(colonne), {id});
 }
 
-TEST(Courbes, LaListeDonneLesCourbesDuTypeParIdDecroissant) {
+TEST(Curves, TheListGivesTheTypesCurvesByDescendingId) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
@@ -47,7 +47,7 @@ TEST(Courbes, LaListeDonneLesCourbesDuTypeParIdDecroissant) {
     EXPECT_EQ(echo.List1->currentRow(), -1);
 }
 
-TEST(Courbes, LaMemorisationEcritLaCourbeBruteEtSesReglages) {
+TEST(Curves, StoringWritesTheRawCurveAndItsSettings) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t ancienne = poste.courbe(p, 3, QStringLiteral("ancienne"));
@@ -101,7 +101,7 @@ TEST(Courbes, LaMemorisationEcritLaCourbeBruteEtSesReglages) {
     EXPECT_TRUE(poste.messages.boites.empty());
 }
 
-TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
+TEST(Curves, WithoutPatientWithoutFrameOrOnFailureNothingIsStored) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     Echo& echo = poste.demarrer();
@@ -143,7 +143,7 @@ TEST(Courbes, SansPatientSansTrameOuEnEchecRienNEstMemorise) {
     EXPECT_EQ(poste.nombre_courbes(), 1);
 }
 
-TEST(Courbes, LeCommentaireNeVaQuALaCourbeChoisie) {
+TEST(Curves, TheCommentGoesOnlyToTheChosenCurve) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
@@ -190,7 +190,7 @@ TEST(Courbes, LeCommentaireNeVaQuALaCourbeChoisie) {
 
 // Whatever reload leaves no curve selected, the box shows no comment and takes no typing
 // that would belong to no curve.
-TEST(Courbes, SansCourbeChoisieLaBoiteDeCommentaireEstVideEtFermee) {
+TEST(Curves, WithoutAChosenCurveTheCommentBoxIsEmptyAndClosed) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t autre = poste.patient(QStringLiteral("Noir"), QStringLiteral("Léo"));
@@ -238,7 +238,7 @@ TEST(Courbes, SansCourbeChoisieLaBoiteDeCommentaireEstVideEtFermee) {
     EXPECT_TRUE(poste.messages.boites.empty());
 }
 
-TEST(Courbes, LaSuppressionRespecteLesExamensEtResélectionne) {
+TEST(Curves, DeletionRespectsTheExamsAndSelectsAgain) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     std::vector<std::int64_t> ids;
@@ -286,7 +286,7 @@ TEST(Courbes, LaSuppressionRespecteLesExamensEtResélectionne) {
     EXPECT_EQ(poste.messages.boites.size(), 1u);
 }
 
-TEST(Courbes, SupprimerLaSeuleCourbeVideLaListe) {
+TEST(Curves, DeletingTheOnlyCurveEmptiesTheList) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     poste.courbe(p, 0, QStringLiteral("seule"));

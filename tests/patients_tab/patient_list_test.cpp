@@ -48,7 +48,7 @@ std::vector<Patient_Attendu> Peupler(Workstation& poste) {
     return patients;
 }
 
-TEST(ListeNom, ChaqueLigneChargeSonProprePatientParSaCle) {
+TEST(NameList, EachLineLoadsItsOwnPatientByKey) {
     Workstation poste;
     const std::vector<Patient_Attendu> attendus = Peupler(poste);
     Echo& echo = poste.demarrer();
@@ -98,7 +98,7 @@ TEST(ListeNom, ChaqueLigneChargeSonProprePatientParSaCle) {
     EXPECT_TRUE(poste.messages.boites.empty());
 }
 
-TEST(ListeNom, LeRemplissageRetrouveLePatientCourantParSaCle) {
+TEST(NameList, FillingFindsTheCurrentPatientByKey) {
     Workstation poste;
     const std::vector<Patient_Attendu> attendus = Peupler(poste);
     Echo& echo = poste.demarrer();
@@ -143,7 +143,7 @@ std::int64_t Stocker(Workstation& poste, Echo& echo) {
 }
 
 // Another copy of the program on the same folder deletes patients while this one runs.
-TEST(ListeNom, UnPatientSupprimeParUneAutreCopieEstSauteEtChaqueLigneGardeSaCle) {
+TEST(NameList, APatientDeletedByAnotherCopyIsSkippedAndEachLineKeepsItsKey) {
     Workstation poste;
     const std::vector<Patient_Attendu> attendus = Peupler(poste);
     Echo& echo = poste.demarrer();
@@ -198,7 +198,7 @@ TEST(ListeNom, UnPatientSupprimeParUneAutreCopieEstSauteEtChaqueLigneGardeSaCle)
 
 // While the patient window is open, the main window keeps its patient: the name it shows,
 // the curves it lists and the patient a stored curve goes to stay one and the same.
-TEST(ListeNom, UnPatientEnregistreNeDevientCourantQuALaFermetureDeLaFenetrePatients) {
+TEST(NameList, ASavedPatientBecomesCurrentOnlyWhenThePatientsWindowCloses) {
     Workstation poste;
     const std::int64_t anne = poste.patient(QStringLiteral("Reste"), QStringLiteral("Anne"));
     poste.courbe(anne, 0, QStringLiteral("courbe d'Anne"));
@@ -248,7 +248,7 @@ TEST(ListeNom, UnPatientEnregistreNeDevientCourantQuALaFermetureDeLaFenetrePatie
     EXPECT_TRUE(poste.messages.boites.empty()) << poste.messages.boites.front().texte.toStdString();
 }
 
-TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
+TEST(NameList, APatientNotFoundLoadsNobodyAndSaysSo) {
     Workstation poste;
     const std::int64_t parti = poste.patient(QStringLiteral("Parti"), QStringLiteral("Jean"));
     const std::int64_t reste = poste.patient(QStringLiteral("Reste"), QStringLiteral("Anne"));
@@ -282,7 +282,7 @@ TEST(ListeNom, UnPatientIntrouvableNeChargePersonneEtLeDit) {
     EXPECT_EQ(poste.messages.boites[1].texte, etat.Libelle(1, 84));
 }
 
-TEST(ListeNom, UneTableSansPatientDonneUneListeVide) {
+TEST(NameList, ATableWithoutPatientsGivesAnEmptyList) {
     Workstation poste;
     Echo& echo = poste.demarrer();
     EXPECT_EQ(echo.Liste_Nom->count(), 0);

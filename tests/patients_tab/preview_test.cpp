@@ -37,7 +37,7 @@ QByteArray Dents_De_Scie() {
     return octets;
 }
 
-TEST(Apercu, LaCourbeEstFiltreeAvecSesReglagesEtLeNombreDePointsCourant) {
+TEST(Preview, TheCurveIsFilteredWithItsSettingsAndTheCurrentNumberOfPoints) {
     Workstation poste;
     const std::int64_t p = poste.patient(QStringLiteral("Blanc"), QStringLiteral("Lise"));
     const std::int64_t vide = poste.patient(QStringLiteral("Vide"), QStringLiteral("Paul"));

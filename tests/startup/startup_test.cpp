@@ -59,7 +59,7 @@ void Attendre_Echec(Echo& echo, int numero, const std::string& nom) {
     EXPECT_NE(erreur->description().find(nom), std::string::npos) << erreur->what();
 }
 
-TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
+TEST(Startup, TheFirstStartWritesTheGeneralWindowsSettings) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -110,7 +110,7 @@ TEST(Demarrage, PremierDemarrageEcritLesReglagesDeLaFenetreGenerale) {
               etat.Libelle(1, 69) + QStringLiteral(" 1 ") + etat.Libelle(1, 71));
 }
 
-TEST(Demarrage, LaSortieEcritZonesMedecinsEtTypeEtTermineLeProgramme) {
+TEST(Startup, QuittingWritesZonesDoctorsAndTypeAndEndsTheProgram) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -140,7 +140,7 @@ TEST(Demarrage, LaSortieEcritZonesMedecinsEtTypeEtTermineLeProgramme) {
     EXPECT_FALSE(poste.etat->Base_Donnees);
 }
 
-TEST(Demarrage, LesValeursEcritesSansBlancSeRelisentEtLaSortieLesReecrit) {
+TEST(Startup, ValuesWrittenWithoutABlankAreReadBackAndQuittingRewritesThem) {
     Workstation poste;
     const Dossier_Travail& d = poste.dossier;
     d.ecrire_reglage(QStringLiteral("ZONES2"), QStringLiteral("xmin1"), QStringLiteral("12"));
@@ -160,7 +160,7 @@ TEST(Demarrage, LesValeursEcritesSansBlancSeRelisentEtLaSortieLesReecrit) {
     EXPECT_EQ(d.reglage(QStringLiteral("ZONES2"), QStringLiteral("seuil1")), QStringLiteral(" 40"));
 }
 
-TEST(Demarrage, LAnglaisEtTouteLangueInconnueChargentLaColonneAnglaisEtEcriventEnglish) {
+TEST(Startup, EnglishAndAnyUnknownLanguageLoadTheEnglishColumnAndWriteEnglish) {
     // A language the program does not know (lower case included) must not blank the
     // captions for the run: it is English, as the list and the store then say.
     for (const char* langue : {" English ", "Deutsch", "francais"}) {
@@ -180,7 +180,7 @@ TEST(Demarrage, LAnglaisEtTouteLangueInconnueChargentLaColonneAnglaisEtEcriventE
     }
 }
 
-TEST(Demarrage, FrancaisSuiviDUnBlancResteEnFrancais) {
+TEST(Startup, FrancaisFollowedByABlankStaysFrench) {
     Workstation poste;
     poste.dossier.ecrire_reglage(G, QStringLiteral("Langue"), QStringLiteral("Francais "));
     Echo& echo = poste.fenetre();
@@ -190,7 +190,7 @@ TEST(Demarrage, FrancaisSuiviDUnBlancResteEnFrancais) {
     EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("Francais"));
 }
 
-TEST(Demarrage, LaDateDeMiseEnServiceTientEnHuitCaracteres) {
+TEST(Startup, TheCommissioningDateFitsInEightCharacters) {
     for (const auto& [stockee, attendue] :
          {std::pair{QStringLiteral("01/02/2003"), QStringLiteral("01/02/20")},
           std::pair{QStringLiteral("1/1/99"), QStringLiteral("1/1/99  ")}}) {
@@ -205,7 +205,7 @@ TEST(Demarrage, LaDateDeMiseEnServiceTientEnHuitCaracteres) {
     }
 }
 
-TEST(Demarrage, LeTypeDExamenMemoriseChoisitMenuTitreEtExamens) {
+TEST(Startup, TheStoredExamTypeChoosesMenuTitleAndExams) {
     Workstation poste;
     poste.dossier.ecrire_reglage(G, QStringLiteral("Def_Type"), QStringLiteral("4"));
     Echo& echo = poste.fenetre();
@@ -218,7 +218,7 @@ TEST(Demarrage, LeTypeDExamenMemoriseChoisitMenuTitreEtExamens) {
     EXPECT_EQ(poste.etat->Zones_Sensibles[4][0].actif, 0);
 }
 
-TEST(Demarrage, UnReglageIllisibleOuHorsLimitesPrendSaValeurParDefaut) {
+TEST(Startup, AnUnreadableOrOutOfRangeSettingTakesItsDefault) {
     Workstation poste;
     const Dossier_Travail& d = poste.dossier;
     d.ecrire_reglage(G, QStringLiteral("PortCom"), QStringLiteral("abc"));
@@ -239,12 +239,12 @@ TEST(Demarrage, UnReglageIllisibleOuHorsLimitesPrendSaValeurParDefaut) {
     EXPECT_EQ(poste.etat->Zones_Sensibles[0][0].gel, 1);
 }
 
-TEST(Demarrage, SansBaseLeDemarrageSArreteEnNommantLeFichier) {
+TEST(Startup, WithoutADatabaseTheStartStopsNamingTheFile) {
     Workstation poste(Workstation::withoutDatabase());
     Attendre_Echec(poste.fenetre(), 0, "Sinus.mdb");
 }
 
-TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
+TEST(Startup, AFileThatIsNotACorvantaDatabaseIsRefused) {
     Workstation poste(Workstation::withoutDatabase());
     QFile fichier(poste.dossier.base());
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
@@ -253,7 +253,7 @@ TEST(Demarrage, UnFichierQuiNEstPasUneBaseCorvantaEstRefuse) {
     Attendre_Echec(poste.fenetre(), 0, "Sinus.mdb");
 }
 
-TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
+TEST(Startup, WithoutTheLibraryTheStartStopsNamingIt) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     quorel::LibraryBinding absente(poste.dossier.chemin().toStdString());
@@ -261,7 +261,7 @@ TEST(Demarrage, SansBibliothequeLeDemarrageSArreteEnLaNommant) {
     Attendre_Echec(echo, 48, "libquorel32.so");
 }
 
-TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
+TEST(Startup, EmptyOrBrokenLanguagesDoNotStopTheStart) {
     {
         Workstation poste;
         poste.dossier.executer_sql(QStringLiteral("DELETE FROM Langues"));
@@ -288,7 +288,7 @@ TEST(Demarrage, DesLanguesVidesOuDefectueusesNArretentPasLeDemarrage) {
     }
 }
 
-TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
+TEST(Startup, TheOpenPortGetsFourHundredPointsThenTheFirstRequest) {
     Workstation poste(Workstation::withDevice());
     poste.demarrer();
     Echo& echo = *poste.echo;
@@ -310,7 +310,7 @@ TEST(Demarrage, LePortOuvertRecoitQuatreCentsPointsPuisLaPremiereDemande) {
 namespace corvanta::test {
 namespace {
 
-TEST(OngletGeneral, ChaqueChangementEcritSaCleAussitot) {
+TEST(GeneralTab, EachChangeWritesItsKeyAtOnce) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -353,7 +353,7 @@ TEST(OngletGeneral, ChaqueChangementEcritSaCleAussitot) {
 namespace corvanta::test {
 namespace {
 
-TEST(MenuPatients, LaFenetreDesPatientsSOuvreUneFoisEtSaFermetureRafraichitLaListe) {
+TEST(PatientsMenu, ThePatientsWindowOpensOnceAndClosingItRefreshesTheList) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -381,7 +381,7 @@ TEST(MenuPatients, LaFenetreDesPatientsSOuvreUneFoisEtSaFermetureRafraichitLaLis
 namespace corvanta::test {
 namespace {
 
-TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
+TEST(Startup, ALibraryWithoutTheFilterStopsTheStartNamingTheFunction) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     quorel::LibraryBinding sans_filtre(qEnvironmentVariable("CORVANTA_BUILD_DIR").toStdString() +
@@ -390,7 +390,7 @@ TEST(Demarrage, UneBibliothequeSansFiltreArreteLeDemarrageEnNommantLaFonction) {
     Attendre_Echec(echo, 453, "SmoothFilter");
 }
 
-TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
+TEST(Shutdown, SettingsThatCannotBeWrittenDoNotPreventClosingAndEnding) {
     Workstation poste;
     Echo& echo = poste.fenetre();
     echo.Form_Load();
@@ -405,7 +405,7 @@ TEST(Sortie, DesReglagesImpossiblesAEcrireNEmpechentPasDeFermerEtDeTerminer) {
     EXPECT_EQ(poste.messages.boites.size(), 2u);  // the missing port, then the settings
 }
 
-TEST(MenuPatients, UnPatientHorsDeLaRechercheEnCoursSeChargeParSaCle) {
+TEST(PatientsMenu, APatientOutsideTheCurrentSearchLoadsByKey) {
     Workstation poste;
     poste.dossier.executer_sql(QStringLiteral(
         "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('DUPONT', 'Jean'), "
