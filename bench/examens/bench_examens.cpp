@@ -30,7 +30,7 @@ void Examen_Suivant(benchmark::State& state) {
     Programme& p = Le_Programme();
     state.counters["exams"] = p.sinus->Nombre_Examens;
     for (auto _ : state) {
-        if (p.etat.Table_Examens->absolutePosition() + 1 >= p.sinus->Nombre_Examens)
+        if (p.etat->Table_Examens->absolutePosition() + 1 >= p.sinus->Nombre_Examens)
             p.sinus->Toolbar1_Boutons[2]->trigger();
         p.sinus->Toolbar1_Boutons[1]->trigger();
     }

@@ -28,7 +28,7 @@ void Plevre_Examen_Suivant(benchmark::State& state) {
     Examen_Plevre& w = p.fenetre<Examen_Plevre>();
     state.counters["exams"] = w.Nombre_Examens;
     for (auto _ : state) {
-        if (p.etat.Table_Examens->absolutePosition() + 1 >= w.Nombre_Examens)
+        if (p.etat->Table_Examens->absolutePosition() + 1 >= w.Nombre_Examens)
             w.Toolbar1_Boutons[2]->trigger();
         w.Toolbar1_Boutons[1]->trigger();
     }

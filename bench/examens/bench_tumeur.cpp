@@ -27,7 +27,7 @@ void Tumeur_Examen_Suivant(benchmark::State& state) {
     Examen_Tumeur& t = p.fenetre<Examen_Tumeur>();
     state.counters["exams"] = t.Nombre_Examens;
     for (auto _ : state) {
-        if (p.etat.Table_Examens->absolutePosition() + 1 >= t.Nombre_Examens)
+        if (p.etat->Table_Examens->absolutePosition() + 1 >= t.Nombre_Examens)
             t.Toolbar1_Boutons[2]->trigger();
         t.Toolbar1_Boutons[1]->trigger();
     }

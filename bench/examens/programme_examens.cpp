@@ -6,7 +6,6 @@
 namespace corvanta::bench {
 
 Programme_Examens::Programme_Examens(QAction* Echo::*menu) {
-    Installer_Fenetres_Examen();
     (echo.get()->*menu)->trigger();
     echo->Menu_Gestion_Examens->trigger();
     QCoreApplication::processEvents();
