@@ -106,7 +106,7 @@ void Capturer(QWidget& fenetre, const QString& nom) {
     const QString chemin = QDir(dossier).filePath(nom);
     EXPECT_TRUE(fenetre.grab().save(chemin + QStringLiteral(".png")));
     if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-        QTest::qWait(300);
+        runEvents(300);
         EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
                                     {QStringLiteral("-window"), QStringLiteral("root"),
                                      chemin + QStringLiteral("-ecran.png")}),
@@ -124,7 +124,7 @@ TEST(Captures, TheSinusWindowShowsEveryCaptionWholeInBothLanguages) {
         c.echo->Liste_Nom->setCurrentIndex(0);
         Examen_Sinus& s = c.ouvrir();
         s.move(100, 80);
-        QTest::qWait(50);
+        runEvents(50);
         EXPECT_EQ(s.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
         Verifier_Textes_Entiers(s, false);
 
@@ -170,7 +170,7 @@ TEST(Captures, ThePleuraWindowShowsEveryCaptionWholeInBothLanguages) {
         c.echo->Menu_Plevre->trigger();
         Examen_Plevre& w = c.ouvrir<Examen_Plevre>();
         w.move(100, 80);
-        QTest::qWait(50);
+        runEvents(50);
         EXPECT_EQ(w.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
         for (QRadioButton* option : w.findChildren<QRadioButton*>()) {
             EXPECT_LE(option->fontMetrics().horizontalAdvance(option->text()) + 20, option->width())
@@ -220,7 +220,7 @@ TEST(Captures, TheTumourWindowShowsEveryCaptionWholeInBothLanguages) {
         c.echo->Menu_Tumeur->trigger();
         auto& t = c.ouvrir<Examen_Tumeur>();
         t.move(100, 80);
-        QTest::qWait(50);
+        runEvents(50);
         EXPECT_EQ(t.Texte_Nom_Patient->text(), QStringLiteral("LEFÈVRE Jean-Baptiste"));
         Verifier_Textes_Entiers(t);
         Capturer(t, QStringLiteral("tumeur-") + langue);

@@ -377,7 +377,7 @@ TEST(Plevre, TheTypeSwitchClosesItAndClosingLetsItGo) {
     EXPECT_TRUE(s.Est_Charge());
     c.echo->Menu_Plevre->trigger();
     EXPECT_FALSE(s.Est_Charge());
-    QTest::qWait(10);
+    runEvents(10);
     EXPECT_TRUE(premiere.isNull());
     Examen_Plevre& seconde = c.ouvrir<Examen_Plevre>();
     EXPECT_EQ(seconde.Mode_Nouvel_Examen, 0);

@@ -76,7 +76,7 @@ TEST(Sinus, SetUpListsExamsAndOpensOnTheCurrentPatientsFirstExam) {
     EXPECT_TRUE(s.Affichage_Complet());
 
     // The start timer shows the selected line's exam again.
-    QTest::qWait(40);
+    runEvents(40);
     EXPECT_EQ(c.etat->Table_Examens->currentKey(), c.e_martin7);
     EXPECT_TRUE(c.messages.boites.empty());
 }
@@ -115,7 +115,7 @@ TEST(Sinus, ALineChoosesItsOwnExamAfterAnotherWindowRequeriedTheSharedSet) {
     ThreePatients c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
-    QTest::qWait(30);
+    runEvents(30);
     s.Liste_Examens->setCurrentRow(1);  // MARTIN 07
     // Another window's write and requery move the rows under the lines (the patient
     // window's deletion does): DURAND's exam goes, so MARTIN 12 stands at position 1.
@@ -153,7 +153,7 @@ TEST(Sinus, AnEmptyTypeOpensWithNothingShownAndEveryMoveIsHarmless) {
     for (int bouton : {1, 2, 3, 4, 7})
         s.Toolbar1_Boutons[bouton - 1]->trigger();
     s.Liste_Examens_Click();
-    QTest::qWait(30);
+    runEvents(30);
     EXPECT_EQ(c.etat->Table_Examens->recordCount(), 0);
     EXPECT_TRUE(s.Liste_Examens->isVisible());
     EXPECT_TRUE(c.messages.boites.empty());  // no error, no question
@@ -339,7 +339,7 @@ TEST(Sinus, NullNamesShowAsEmptyAndAnUnreadableRowIsNeverRewritten) {
     Examen_Sinus& s = c.ouvrir();
     EXPECT_TRUE(
         s.Liste_Examens->findItems(QStringLiteral("ANONYME  01"), Qt::MatchExactly).size() == 1);
-    QTest::qWait(30);  // the set-up and the start timer showed it already
+    runEvents(30);  // the set-up and the start timer showed it already
     c.messages.boites.clear();
     ASSERT_TRUE(c.etat->Table_Examens->findFirst(QStringLiteral("Code_Examen = ?"), {e}));
     s.Afficher_Examen();  // the pain type 9 is no entry of its list
@@ -415,7 +415,7 @@ TEST(Sinus, WithoutAnyPatientTheWindowOpensAndANewExamIsRefusedCleanly) {
     Workstation c;
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
-    QTest::qWait(30);
+    runEvents(30);
     EXPECT_EQ(s.Combo_Nom_Patient->count(), 0);
     EXPECT_EQ(s.windowTitle(), c.etat->Libelle(4, 100));  // the set-up went through
     s.Toolbar1_Boutons[4]->trigger();

@@ -190,7 +190,7 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
     ASSERT_EQ(c.messages.boites.size(), 1u);
     c.messages.boites.clear();
     EXPECT_EQ(c.examen_ouvert<ProbeWindow>(), nullptr);
-    QTest::qWait(10);
+    runEvents(10);
     EXPECT_TRUE(ancienne.isNull());
 
     ProbeWindow& nouvelle = c.ouvrir<ProbeWindow>();
@@ -200,7 +200,7 @@ TEST(Skeleton, TheTypeSwitchWalksTheWindowsAndClosingDestroysOnlyThoseThatSaySo)
     c.echo->Menu_Cellules->trigger();  // not its type: destroyed
     EXPECT_EQ(c.examen_ouvert<ProbeWindow>(), nullptr);
     EXPECT_FALSE(s.Est_Charge());
-    QTest::qWait(10);
+    runEvents(10);
     EXPECT_TRUE(ouverte.isNull());
     c.ouvrir();
     EXPECT_TRUE(s.Est_Charge());

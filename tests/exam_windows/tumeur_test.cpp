@@ -381,7 +381,7 @@ TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
     QPointer<Examen_Tumeur> ancienne(t);
     t->close();
     EXPECT_EQ(c.examen_ouvert<Examen_Tumeur>(), nullptr);
-    QTest::qWait(10);
+    runEvents(10);
     EXPECT_TRUE(ancienne.isNull());
     t = &c.ouvrir<Examen_Tumeur>();
     EXPECT_EQ(t->Mode_Nouvel_Examen, 0);
@@ -390,7 +390,7 @@ TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {
     ancienne = t;
     c.echo->Menu_Sinus_Frontaux->trigger();
     EXPECT_EQ(c.examen_ouvert<Examen_Tumeur>(), nullptr);
-    QTest::qWait(10);
+    runEvents(10);
     EXPECT_TRUE(ancienne.isNull());
     c.ouvrir();
     EXPECT_TRUE(s.Est_Charge());

@@ -335,7 +335,7 @@ TEST(Validation, ANumberThatIsNoPlainIntegerWithinRangeIsKeptAsTypedAndNeverProp
         c.examen(c.roux, 1, numero, c.droite[1], c.gauche[1]);
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
-    QTest::qWait(30);
+    runEvents(30);
     s.Liste_Examens->setCurrentRow(1);
     ASSERT_EQ(s.Liste_Examens->currentItem()->text(),
               QStringLiteral("ROUX Anne 99999999999999999999"));
