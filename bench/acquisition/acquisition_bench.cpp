@@ -13,7 +13,7 @@
 #include <cstdio>
 
 #include "platform/serial_port.h"
-#include "tests/demarrage/echo_demarre.h"
+#include "tests/support/workstation.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ Mesure Mesurer(const QString& simulateur, const QStringList& options, int duree_
     }
     const QString chemin = QString::fromLocal8Bit(appareil.readLine()).trimmed();
 
-    corvanta::test::Poste poste;
+    corvanta::test::Workstation poste;
     poste.dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"), chemin);
     corvanta::Echo& echo = poste.fenetre();
     echo.Form_Load();

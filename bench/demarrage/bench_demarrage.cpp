@@ -11,8 +11,8 @@
 #include "app/etat_application.h"
 #include "main_window/echo.h"
 #include "tests/support/application_test.h"
-#include "tests/support/boites_messages.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/message_boxes.h"
 #include "tools/make_big_database/big_database.h"
 
 namespace {
@@ -36,7 +36,7 @@ void Demarrage(benchmark::State& state) {
     }
     dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
                            QString::fromLocal8Bit(nom));
-    test::Boites_Messages messages;
+    test::MessageBoxAnswerer messages{QMessageBox::Ok};
     for (auto _ : state) {
         Etat_Application etat;
         Echo echo(etat);

@@ -30,7 +30,7 @@ void Examen_Suivant(benchmark::State& state) {
     Programme& p = Le_Programme();
     state.counters["exams"] = p.sinus->Nombre_Examens;
     for (auto _ : state) {
-        if (p.etat.Table_Examens->absolutePosition() + 1 >= p.sinus->Nombre_Examens)
+        if (p.etat->Table_Examens->absolutePosition() + 1 >= p.sinus->Nombre_Examens)
             p.sinus->Toolbar1_Boutons[2]->trigger();
         p.sinus->Toolbar1_Boutons[1]->trigger();
     }
@@ -39,7 +39,7 @@ BENCHMARK(Examen_Suivant)->Unit(benchmark::kMillisecond)->Iterations(200);
 
 void Valider_Examen(benchmark::State& state) {
     Programme& p = Le_Programme();
-    const std::size_t avant = p.messages.boites().size();  // the start-up's "no device"
+    const std::size_t avant = p.messages.boites.size();  // the start-up's "no device"
     for (auto _ : state) {
         p.sinus->Toolbar1_Boutons[5]->trigger();
     }
@@ -52,7 +52,7 @@ BENCHMARK(Valider_Examen)->Unit(benchmark::kMillisecond)->Iterations(20);
 void Valider_Nouvel_Examen(benchmark::State& state) {
     Programme& p = Le_Programme();
     Examen_Sinus& s = *p.sinus;
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         const int patient = s.Combo_Nom_Patient->currentIndex();

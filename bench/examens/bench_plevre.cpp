@@ -28,7 +28,7 @@ void Plevre_Examen_Suivant(benchmark::State& state) {
     Examen_Plevre& w = p.fenetre<Examen_Plevre>();
     state.counters["exams"] = w.Nombre_Examens;
     for (auto _ : state) {
-        if (p.etat.Table_Examens->absolutePosition() + 1 >= w.Nombre_Examens)
+        if (p.etat->Table_Examens->absolutePosition() + 1 >= w.Nombre_Examens)
             w.Toolbar1_Boutons[2]->trigger();
         w.Toolbar1_Boutons[1]->trigger();
     }
@@ -39,7 +39,7 @@ BENCHMARK(Plevre_Examen_Suivant)->Unit(benchmark::kMillisecond)->Iterations(200)
 void Plevre_Valider_Examen(benchmark::State& state) {
     bench::Programme_Examens& p = Le_Programme();
     Examen_Plevre& w = p.fenetre<Examen_Plevre>();
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         w.Check_Droit_Occupe->setChecked(!w.Check_Droit_Occupe->isChecked());
@@ -56,7 +56,7 @@ BENCHMARK(Plevre_Valider_Examen)->Unit(benchmark::kMillisecond)->Iterations(20);
 void Plevre_Valider_Nouvel_Examen(benchmark::State& state) {
     bench::Programme_Examens& p = Le_Programme();
     Examen_Plevre& w = p.fenetre<Examen_Plevre>();
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         const int patient = w.Combo_Nom_Patient->currentIndex();

@@ -27,7 +27,7 @@ void Tumeur_Examen_Suivant(benchmark::State& state) {
     Examen_Tumeur& t = p.fenetre<Examen_Tumeur>();
     state.counters["exams"] = t.Nombre_Examens;
     for (auto _ : state) {
-        if (p.etat.Table_Examens->absolutePosition() + 1 >= t.Nombre_Examens)
+        if (p.etat->Table_Examens->absolutePosition() + 1 >= t.Nombre_Examens)
             t.Toolbar1_Boutons[2]->trigger();
         t.Toolbar1_Boutons[1]->trigger();
     }
@@ -38,7 +38,7 @@ BENCHMARK(Tumeur_Examen_Suivant)->Unit(benchmark::kMillisecond)->Iterations(200)
 void Tumeur_Valider_Examen(benchmark::State& state) {
     bench::Programme_Examens& p = Le_Programme();
     Examen_Tumeur& t = p.fenetre<Examen_Tumeur>();
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         t.Check_Tumeur_Heterogene->setChecked(!t.Check_Tumeur_Heterogene->isChecked());
@@ -55,7 +55,7 @@ BENCHMARK(Tumeur_Valider_Examen)->Unit(benchmark::kMillisecond)->Iterations(20);
 void Tumeur_Valider_Nouvel_Examen(benchmark::State& state) {
     bench::Programme_Examens& p = Le_Programme();
     Examen_Tumeur& t = p.fenetre<Examen_Tumeur>();
-    const std::size_t avant = p.messages.boites().size();
+    const std::size_t avant = p.messages.boites.size();
     for (auto _ : state) {
         state.PauseTiming();
         const int patient = t.Combo_Nom_Patient->currentIndex();

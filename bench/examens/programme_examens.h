@@ -4,7 +4,7 @@
 
 #include <QAction>
 
-#include "bench/support/poste_grande_base.h"
+#include "bench/support/large_database_workstation.h"
 #include "exams/fenetres_examen_corvanta.h"
 
 namespace corvanta::bench {
@@ -12,13 +12,12 @@ namespace corvanta::bench {
 // One started program on a copy of the large clinic database (100,000 patients, 500,000
 // curves, 100,000 exams, 20,000 of each type), switched to the exam type of `menu` with
 // that type's exam window open.
-struct Programme_Examens : Poste_Grande_Base {
+struct Programme_Examens : LargeDatabaseWorkstation {
     explicit Programme_Examens(QAction* Echo::*menu);
 
     template <class F>
     F& fenetre() const {
-        return *static_cast<Fenetres_Examen_Corvanta*>(echo->Fenetres_Examen_Chargees())
-                    ->Chercher<F>();
+        return *examen_ouvert<F>();
     }
     // Fails `state` when a message box came up since `avant` boxes had been shown.
     void Sans_Message(benchmark::State& state, std::size_t avant) const;

@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "bench/support/poste_grande_base.h"
+#include "bench/support/large_database_workstation.h"
 #include "platform/database.h"
 #include "tools/make_big_database/big_database.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 using namespace corvanta;
 
-struct Programme : bench::Poste_Grande_Base {
+struct Programme : bench::LargeDatabaseWorkstation {
     Programme() {
         autre = dossier.fichier(QStringLiteral("Sinus-cabinet-voisin.mdb"));
         tools::BigDatabaseSize taille;
@@ -24,10 +24,10 @@ struct Programme : bench::Poste_Grande_Base {
         taille.seed = 0x5DEECE66DULL;
         tools::makeBigDatabase(tools::builtDatabase(), autre, taille);
         echo->Choisir_Fichier_Import = [this](const QString&) { return autre; };
-        au_demarrage = messages.boites().size();
+        au_demarrage = messages.boites.size();
     }
     std::int64_t lignes() {
-        return etat.Base_Donnees
+        return etat->Base_Donnees
             ->queryValue(QStringLiteral("SELECT (SELECT count(*) FROM Patients) + (SELECT "
                                         "count(*) FROM Courbes) + (SELECT count(*) FROM Examens)"))
             .toInt64();
@@ -49,9 +49,9 @@ void Importer(benchmark::State& state, std::int64_t attendues) {
     state.counters["rows_added"] = static_cast<double>(p.lignes() - avant);
     state.counters["patients_listed"] = p.echo->Liste_Nom->count();
     // One message: the summary.
-    const auto& boites = p.messages.boites();
+    const auto& boites = p.messages.boites;
     if (boites.size() != p.au_demarrage + 1 ||
-        !boites.back().texte.startsWith(p.etat.Libelle(1, 113)))
+        !boites.back().texte.startsWith(p.etat->Libelle(1, 113)))
         state.SkipWithError("no summary, or another message box was shown");
     else if (p.lignes() - avant != attendues)
         state.SkipWithError("unexpected number of rows added");

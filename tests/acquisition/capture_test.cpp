@@ -10,7 +10,8 @@
 #include <QTabWidget>
 
 #include "platform/database.h"
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -26,7 +27,7 @@ QByteArray Courbe_Memorisee(int decalage, int hauteur) {
     return octets;
 }
 
-TEST(Capture, VueEnDirectAvecZonesCourbesEtReperes) {
+TEST(Capture, LiveViewWithZonesCurvesAndMarkers) {
     const QString fichier = qEnvironmentVariable("CORVANTA_CAPTURE");
     if (fichier.isEmpty())
         GTEST_SKIP() << "set CORVANTA_CAPTURE to the PNG to write";
@@ -35,7 +36,7 @@ TEST(Capture, VueEnDirectAvecZonesCourbesEtReperes) {
     appareil.start(QString::fromLocal8Bit(qgetenv("CORVANTA_BUILD_DIR")) +
                    QStringLiteral("/bin/device_simulator"));
     ASSERT_TRUE(appareil.waitForReadyRead(5000));
-    Poste poste;
+    Workstation poste;
     poste.dossier.ecrire_reglage(QStringLiteral("PORTS"), QStringLiteral("COM1"),
                                  QString::fromLocal8Bit(appareil.readLine()).trimmed());
     poste.dossier.ecrire_reglage(QStringLiteral("ZONES0"), QStringLiteral("actif2"),
@@ -63,7 +64,7 @@ TEST(Capture, VueEnDirectAvecZonesCourbesEtReperes) {
     }
     echo.SSTab1->setCurrentIndex(0);
     echo.show();
-    Laisser_Tourner(2500);
+    runEvents(2500);
     EXPECT_GT(poste.etat->Zones_Courantes[0].xpic + poste.etat->Zones_Courantes[1].xpic, 0);
     EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
                                 {QStringLiteral("-window"), QStringLiteral("root"), fichier}),

@@ -17,7 +17,8 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/serial_port.h"
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -36,7 +37,7 @@ QByteArray Rampe_Avec_Echo(int n) {
     return echantillons;
 }
 
-class Dialogue : public ::testing::Test {
+class DeviceDialogue : public ::testing::Test {
   protected:
     void SetUp() override {
         // The start-up sequence: 400 points, then the first request.
@@ -46,11 +47,11 @@ class Dialogue : public ::testing::Test {
     // Keeps the 300 ms requests out of a count of the receive procedure's own.
     void Arreter_Timer2() { echo.Timer2->stop(); }
 
-    Poste_Acquisition poste;
-    Echo& echo = poste.echo();
+    Workstation poste{Workstation::withDevice()};
+    Echo& echo = poste.demarrer();
 };
 
-TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
+TEST_F(DeviceDialogue, AnAcceptedFrameIsTakenFilteredDrawnThenARequestFollows) {
     Arreter_Timer2();
     const QByteArray echantillons = Rampe(400, 3);
     EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(echantillons)), QByteArray(1, kDemande));
@@ -65,7 +66,7 @@ TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
     Arreter_Timer2();
     const QByteArray trame = Trame_Appareil(Rampe(400, 7));
     poste.Ecrire(trame.left(100));
-    Laisser_Tourner(30);
+    runEvents(30);
     poste.Ecrire(trame.mid(100));
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
     Arreter_Timer2();
@@ -76,13 +77,13 @@ TEST_F(Dialogue, UneTrameAccepteeEstPriseFiltreeDessineePuisUneDemande) {
 
 // The live curve is filtered with each slider's own setting: the moving average from the
 // first, the low-pass kind from the second.
-TEST_F(Dialogue, TheLiveCurveIsFilteredWithEachSlidersOwnSetting) {
+TEST_F(DeviceDialogue, TheLiveCurveIsFilteredWithEachSlidersOwnSetting) {
     QByteArray echantillons(400, '\x0a');
     for (int i = 0; i < 400; i += 2)
         echantillons[i] = '\x28';
     const auto filtree = [&](int moyenne, int passe_bas) {
         Echantillons_Courbe sortie{};
-        poste.etat().Bibliotheque->smooth_filter()(
+        poste.etat->Bibliotheque->smooth_filter()(
             reinterpret_cast<const std::uint8_t*>(echantillons.constData()), sortie.data(), moyenne,
             passe_bas, 400);
         return sortie;
@@ -97,7 +98,7 @@ TEST_F(Dialogue, TheLiveCurveIsFilteredWithEachSlidersOwnSetting) {
     }
 }
 
-TEST_F(Dialogue, Timer2DemandeToutesLes300MsQuelQueSoitLeTrafic) {
+TEST_F(DeviceDialogue, Timer2RequestsEvery300MsWhateverTheTraffic) {
     EXPECT_NEAR(poste.Commandes_Pendant(1000).count(kDemande), 3, 1);
 
     // Frames arriving every 100 ms do not push the timer back: its requests come on top
@@ -110,7 +111,7 @@ TEST_F(Dialogue, Timer2DemandeToutesLes300MsQuelQueSoitLeTrafic) {
     EXPECT_GE(envoye.count(kDemande), 10 + 2);
 }
 
-TEST_F(Dialogue, UnEnteteFauxDonne250MsDeSilenceUneEntreeVideeEtUneDemande) {
+TEST_F(DeviceDialogue, AFalseHeaderGives250MsOfSilenceAnEmptiedInputAndARequest) {
     Arreter_Timer2();
     const QByteArray avant = Courbe_Prise(echo, 400);
     QByteArray faux = Trame_Appareil(Rampe(400, 20));
@@ -140,7 +141,7 @@ TEST_F(Dialogue, UnEnteteFauxDonne250MsDeSilenceUneEntreeVideeEtUneDemande) {
     EXPECT_EQ(Courbe_Prise(echo, 400), Rampe(400, 30));
 }
 
-TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueReprend) {
+TEST_F(DeviceDialogue, AnEndlessUnreadableStreamKeepsReceptionsBoundedThenTheDialogueResumes) {
     // Every receive procedure counted as it runs, nested in another or not.
     int profondeur = 0;
     int plus_profonde = 0;
@@ -165,7 +166,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     QTimer horloge;
     QObject::connect(&horloge, &QTimer::timeout, [&] {
         demandes += poste.Lire_Commandes(0, 0);
-        if (lectures < kLectures && ::write(poste.ligne.masterFd(), illisible.constData(),
+        if (lectures < kLectures && ::write(poste.ligne->masterFd(), illisible.constData(),
                                             illisible.size()) == illisible.size())
             ++lectures;
         if (!echo.Timer1->isActive()) {
@@ -177,7 +178,7 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
         }
     });
     horloge.start(0);
-    const bool fini = Attendre([&] { return lectures == kLectures && profondeur == 0; }, 60000);
+    const bool fini = waitUntil([&] { return lectures == kLectures && profondeur == 0; }, 60000);
     horloge.stop();
     ASSERT_TRUE(fini) << lectures << " reads, " << profondeur << " deep";
 
@@ -186,11 +187,11 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     // Each wait ended with a request.
     demandes += poste.Lire_Commandes(attentes - demandes.count(kDemande), 1000);
     EXPECT_GE(demandes.count(kDemande), attentes);
-    EXPECT_TRUE(poste.poste.messages.boites().empty());
+    EXPECT_TRUE(poste.messages.boites.empty());
 
     // The device speaks plainly again: its frames are taken and answered as before.
     EXPECT_TRUE(echo.Timer2->isActive());
-    Laisser_Tourner(50);
+    runEvents(50);
     Arreter_Timer2();
     poste.Commandes_Pendant(20);
     for (int i = 0; i < 3; ++i) {
@@ -199,13 +200,13 @@ TEST_F(Dialogue, UnFluxIllisibleSansFinGardeLesReceptionsBorneesPuisLeDialogueRe
     }
 }
 
-TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
+TEST_F(DeviceDialogue, AFrameHoldingASecondHeaderIsIgnoredWithoutARequest) {
     Arreter_Timer2();
     const QByteArray avant = Courbe_Prise(echo, 400);
     QByteArray echantillons = Rampe(400, 40);
     echantillons.replace(200, 3, "HSE");
     poste.Ecrire(Trame_Appareil(echantillons));
-    EXPECT_TRUE(Attendre([&] { return echo.Timer2->isActive(); }));
+    EXPECT_TRUE(waitUntil([&] { return echo.Timer2->isActive(); }));
     EXPECT_TRUE(poste.Commandes_Pendant(200).isEmpty());
     EXPECT_EQ(Courbe_Prise(echo, 400), avant);
     EXPECT_FALSE(echo.Timer1->isActive());
@@ -213,7 +214,7 @@ TEST_F(Dialogue, UneTrameContenantUnSecondEnteteEstIgnoreeSansDemande) {
     EXPECT_EQ(poste.Lire_Commandes(1, 400), QByteArray(1, kDemande));
 }
 
-TEST_F(Dialogue, UnOctetDEtatNulBasculeLeGelAvantLaPriseDesEchantillons) {
+TEST_F(DeviceDialogue, AZeroStatusByteTogglesTheFreezeBeforeTheSamplesAreTaken) {
     const QByteArray a = Rampe(400, 1);
     poste.Envoyer_Trame(Trame_Appareil(a));
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 2), 0x00));
@@ -227,17 +228,17 @@ TEST_F(Dialogue, UnOctetDEtatNulBasculeLeGelAvantLaPriseDesEchantillons) {
     EXPECT_EQ(Courbe_Prise(echo, 400), d);
 }
 
-TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
+TEST_F(DeviceDialogue, ADetectedEchoFreezesTheCurveWhichTheButtonAndTheBoxRelease) {
     // Zone 0 of the current type freezes on detection.
     echo.List2->setCurrentRow(0);
     echo.Check_Action[1]->setChecked(true);
-    ASSERT_EQ(poste.etat().Zones_Sensibles[0][0].gel, 1);
+    ASSERT_EQ(poste.etat->Zones_Sensibles[0][0].gel, 1);
 
     const QByteArray echo_fort = Rampe_Avec_Echo(400);
     poste.Envoyer_Trame(Trame_Appareil(echo_fort));
     EXPECT_EQ(echo.Gel_Courbe, -1);
     EXPECT_EQ(Courbe_Prise(echo, 400), echo_fort);  // the frame that froze is shown
-    EXPECT_EQ(poste.etat().Zones_Courantes[0].xpic, 50);
+    EXPECT_EQ(poste.etat->Zones_Courantes[0].xpic, 50);
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 5)));
     EXPECT_EQ(Courbe_Prise(echo, 400), echo_fort);
 
@@ -251,15 +252,15 @@ TEST_F(Dialogue, UnEchoDetecteGeleLaCourbeQueLeBoutonEtLaCaseLiberent) {
     EXPECT_EQ(echo.Gel_Courbe, -1);
     echo.Check_Action[1]->click();
     EXPECT_EQ(echo.Gel_Courbe, 0);
-    EXPECT_EQ(poste.etat().Zones_Sensibles[0][0].gel, 0);
+    EXPECT_EQ(poste.etat->Zones_Sensibles[0][0].gel, 0);
     poste.Envoyer_Trame(Trame_Appareil(echo_fort));
     EXPECT_EQ(echo.Gel_Courbe, 0);
 }
 
-TEST_F(Dialogue, CentPointsEnvoientLOctet05EtAttendentDesTramesDe104Octets) {
+TEST_F(DeviceDialogue, AHundredPointsSendByte05AndAwait104ByteFrames) {
     echo.Combo1->setCurrentIndex(1);
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray("\x05"));
-    EXPECT_EQ(poste.etat().Nombre_Points, 100);
+    EXPECT_EQ(poste.etat->Nombre_Points, 100);
     EXPECT_EQ(echo.PDQComm1().inputLength(), 104);
     EXPECT_EQ(echo.PDQComm1().receiveThreshold(), 104);
 
@@ -275,12 +276,12 @@ TEST_F(Dialogue, CentPointsEnvoientLOctet05EtAttendentDesTramesDe104Octets) {
     EXPECT_EQ(echo.PDQComm1().inputLength(), 54);
 }
 
-TEST_F(Dialogue, RelancerVideLEntreePuisDemandeUneTrame) {
+TEST_F(DeviceDialogue, RestartEmptiesTheInputThenRequestsAFrame) {
     Arreter_Timer2();
     // Held back from the receive procedure so that the bytes wait.
     echo.PDQComm1().setReceiveThreshold(0);
     poste.Ecrire(QByteArray(1000, 'z'));
-    ASSERT_TRUE(Attendre([&] { return echo.PDQComm1().inBufferCount() == 1000; }));
+    ASSERT_TRUE(waitUntil([&] { return echo.PDQComm1().inBufferCount() == 1000; }));
     echo.Bouton_Relancer->click();
     EXPECT_EQ(echo.PDQComm1().inBufferCount(), 0);
     EXPECT_EQ(poste.Lire_Commandes(1), QByteArray(1, kDemande));
@@ -288,7 +289,7 @@ TEST_F(Dialogue, RelancerVideLEntreePuisDemandeUneTrame) {
     EXPECT_TRUE(echo.Timer2->isActive());
 }
 
-TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
+TEST_F(DeviceDialogue, ALostDeviceClosesThePortStopsTheTimersAndSaysSoOnce) {
     // Lost in the middle of a resynchronisation wait: the wait ends too.
     Arreter_Timer2();
     poste.Ecrire(QByteArray(404, 'q'));
@@ -297,28 +298,28 @@ TEST_F(Dialogue, UnAppareilPerduFermeLePortArreteLesTimersEtLeDitUneFois) {
         attente_vue = echo.Timer1->isActive();
         poste.Debrancher();
     });
-    ASSERT_TRUE(Attendre([&] { return !poste.poste.messages.boites().empty(); }));
-    Laisser_Tourner(400);
+    ASSERT_TRUE(waitUntil([&] { return !poste.messages.boites.empty(); }));
+    runEvents(400);
 
     EXPECT_TRUE(attente_vue);
     EXPECT_FALSE(echo.PDQComm1().isPortOpen());
     EXPECT_FALSE(echo.Timer1->isActive());
     EXPECT_FALSE(echo.Timer2->isActive());
-    ASSERT_EQ(poste.poste.messages.boites().size(), 1u);
-    EXPECT_EQ(poste.poste.messages.boites()[0].titre, poste.etat().Libelle(1, 68));
-    EXPECT_TRUE(poste.poste.messages.boites()[0].texte.contains(poste.etat().Libelle(1, 90)));
-    EXPECT_EQ(poste.poste.fin, -1);
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, poste.etat->Libelle(1, 68));
+    EXPECT_TRUE(poste.messages.boites[0].texte.contains(poste.etat->Libelle(1, 90)));
+    EXPECT_EQ(poste.fin, -1);
 
     // The program goes on: the buttons and the points list act on nothing.
     echo.Bouton_Relancer->click();
     echo.Combo1->setCurrentIndex(0);
     echo.Timer2_Timer();
-    EXPECT_EQ(poste.poste.messages.boites().size(), 1u);
-    EXPECT_EQ(poste.etat().Nombre_Points, 400);
+    EXPECT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.etat->Nombre_Points, 400);
 }
 
-TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
-    Etat_Application& etat = poste.etat();
+TEST_F(DeviceDialogue, OnlyAReceivedCurveIsStoredEvenAfterTheDeviceIsLost) {
+    Etat_Application& etat = *poste.etat;
     platform::Database& base = *etat.Base_Donnees;
     base.execute(QStringLiteral(
         "INSERT INTO Patients (Nom_Patient, Prenom_Patient) VALUES ('Blanc', 'Lise')"));
@@ -335,31 +336,32 @@ TEST_F(Dialogue, SeuleUneCourbeRecueSeMemoriseMemeApresLaPerteDeLAppareil) {
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant);
     EXPECT_EQ(echo.List1->count(), 0);
-    ASSERT_EQ(poste.poste.messages.boites().size(), 1u);
-    EXPECT_EQ(poste.poste.messages.boites()[0].titre, etat.Libelle(1, 60));
-    EXPECT_EQ(poste.poste.messages.boites()[0].texte, etat.Libelle(1, 86));
+    ASSERT_EQ(poste.messages.boites.size(), 1u);
+    EXPECT_EQ(poste.messages.boites[0].titre, etat.Libelle(1, 60));
+    EXPECT_EQ(poste.messages.boites[0].texte, etat.Libelle(1, 86));
     EXPECT_FALSE(etat.Libelle(1, 86).isEmpty());
 
     // A frame received, then the device lost: that curve is stored as it came.
     poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 17)));
     poste.Debrancher();
-    ASSERT_TRUE(Attendre([&] { return poste.poste.messages.boites().size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return poste.messages.boites.size() == 2; }));
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant + 1);
-    EXPECT_EQ(poste.poste.messages.boites().size(), 2u);
+    EXPECT_EQ(poste.messages.boites.size(), 2u);
     EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"),
                               {echo.List1->item(0)->data(Qt::UserRole).toLongLong()})
                   .toBlob(),
               Rampe(400, 17));
 }
 
-TEST(Dialogue_Depart, DesOctetsLaissesParLAppareilAvantLeDepartNeDecalentPasLaPremiereTrame) {
-    Poste_Acquisition poste(QByteArray(300, 'v'));
+TEST(DeviceDialogueAtStart, BytesLeftByTheDeviceBeforeTheStartDoNotShiftTheFirstFrame) {
+    Workstation poste(Workstation::withDevice(QByteArray(300, 'v')));
+    poste.demarrer();
     ASSERT_EQ(poste.Lire_Commandes(2), QByteArray("\x07\x10"));
-    poste.echo().Timer2->stop();
+    poste.echo->Timer2->stop();
     EXPECT_EQ(poste.Envoyer_Trame(Trame_Appareil(Rampe(400, 12))), QByteArray(1, kDemande));
-    EXPECT_EQ(Courbe_Prise(poste.echo(), 400), Rampe(400, 12));
-    EXPECT_FALSE(poste.echo().Timer1->isActive());
+    EXPECT_EQ(Courbe_Prise(*poste.echo, 400), Rampe(400, 12));
+    EXPECT_FALSE(poste.echo->Timer1->isActive());
 }
 
 }  // namespace

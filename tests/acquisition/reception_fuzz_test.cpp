@@ -160,7 +160,7 @@ class Reception {
     Echantillons_Courbe filtree_{};
 };
 
-TEST(Reception_Fuzz, UnMillionDeFluxSansPlantageEtUneReprise) {
+TEST(ReceptionFuzz, AMillionStreamsWithoutACrashAndARecovery) {
     Generateur g(20261209);
     int pire = 0;
     for (int f = 0; f < kFlux; ++f) {
@@ -177,7 +177,7 @@ TEST(Reception_Fuzz, UnMillionDeFluxSansPlantageEtUneReprise) {
     std::printf("worst: %d reads after the stream\n", pire);
 }
 
-TEST(Reception_Fuzz, LesLecturesCourtesOuVidesSontSansDanger) {
+TEST(ReceptionFuzz, ShortOrEmptyReadsAreHarmless) {
     Echantillons_Courbe courbe{};
     courbe.fill(7);
     for (const QByteArray& trame : {QByteArray(), QByteArray("H"), QByteArray("HSE"),

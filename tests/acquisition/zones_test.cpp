@@ -7,7 +7,8 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "tests/acquisition/poste_acquisition.h"
+#include "tests/acquisition/device_frames.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
@@ -29,10 +30,10 @@ class Zones : public ::testing::Test {
         QTest::keyClick(echo().Texte_Seuils[entree], Qt::Key_Return);
     }
 
-    Poste poste;
+    Workstation poste;
 };
 
-TEST_F(Zones, LaListeDeDepartMontreLesZonesParDefautEnMotsFixes) {
+TEST_F(Zones, TheStartingListShowsTheDefaultZonesInFixedWords) {
     Demarrer(QStringLiteral("English"));  // the fixed words show apart from the translated
     const QString active = poste.etat->Libelle(1, 56);
     ASSERT_EQ(active, QStringLiteral("Active"));
@@ -56,7 +57,7 @@ TEST_F(Zones, LaListeDeDepartMontreLesZonesParDefautEnMotsFixes) {
     EXPECT_EQ(ligne(1), QStringLiteral("Zone 2 : de 35 à 50 mm - 30 % Active"));
 }
 
-TEST_F(Zones, LesNombresSaisisSontLusArrondisAuPairEtBornes) {
+TEST_F(Zones, TypedNumbersAreReadRoundedToEvenAndBounded) {
     Demarrer();
     struct Cas {
         const char* texte;
@@ -90,7 +91,7 @@ TEST_F(Zones, LesNombresSaisisSontLusArrondisAuPairEtBornes) {
     EXPECT_EQ(poste.fin, -1);
 }
 
-TEST_F(Zones, LesCasesActiveEtGelChangentLaZoneEtLiberentLaCourbe) {
+TEST_F(Zones, TheActiveAndFreezeBoxesChangeTheZoneAndReleaseTheCurve) {
     Demarrer();
     const Libelles& l = poste.etat->Libelle;
     echo().List2->setCurrentRow(2);
@@ -115,7 +116,7 @@ TEST_F(Zones, LesCasesActiveEtGelChangentLaZoneEtLiberentLaCourbe) {
     EXPECT_EQ(zone(2).gel, 1);
 }
 
-TEST_F(Zones, QuitterUneBoiteRangeLaSaisieDansLaZoneChoisieAvant) {
+TEST_F(Zones, LeavingABoxStoresTheEntryInTheZoneChosenBefore) {
     Demarrer();
     echo().show();
     QApplication::setActiveWindow(&echo());

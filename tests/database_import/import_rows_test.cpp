@@ -10,7 +10,7 @@
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
-#include "tests/database_import/instantane_base.h"
+#include "tests/database_import/database_snapshot.h"
 #include "tests/support/application_test.h"
 #include "tests/support/dossier_travail.h"
 #include "tests/support/sqlite_shell.h"

@@ -17,14 +17,14 @@
 
 #include "patients/patients.h"
 #include "platform/recordset.h"
-#include "tests/database_import/instantane_base.h"
-#include "tests/examens/cabinet.h"
+#include "tests/database_import/database_snapshot.h"
+#include "tests/exam_windows/expected_preview.h"
 #include "tests/support/sqlite_shell.h"
 
 namespace corvanta::test {
 namespace {
 
-struct Poste_Import : Cabinet {
+struct ImportWorkstation : Workstation {
     // Another database of the program at `nom` inside the working folder.
     std::unique_ptr<platform::Database> fichier(const QString& nom) {
         const QString chemin = dossier.fichier(nom);
@@ -62,10 +62,10 @@ struct Poste_Import : Cabinet {
         return base->queryValue(QStringLiteral("SELECT count(*) FROM Patients")).toInt32();
     }
     // The one message the last import showed; the boxes are then forgotten.
-    Repondeur::Boite boite() {
+    MessageBoxAnswerer::Boite boite() {
         EXPECT_EQ(messages.boites.size(), 1u);
-        const Repondeur::Boite b =
-            messages.boites.empty() ? Repondeur::Boite{} : messages.boites.back();
+        const MessageBoxAnswerer::Boite b =
+            messages.boites.empty() ? MessageBoxAnswerer::Boite{} : messages.boites.back();
         messages.boites.clear();
         return b;
     }
@@ -89,7 +89,7 @@ TEST(ImportWindow, OnlyAChosenFileWithSinusInItsPathIsImported) {
                {"data/Sinus.mdb", true}};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.chemin);
-        Poste_Import p;
+        ImportWorkstation p;
         QString chemin;
         if (*c.chemin != '\0') {
             chemin = p.dossier.fichier(QLatin1String(c.chemin));
@@ -102,7 +102,7 @@ TEST(ImportWindow, OnlyAChosenFileWithSinusInItsPathIsImported) {
         EXPECT_EQ(p.patients(), c.importe ? 1 : 0);
         EXPECT_EQ(p.echo->Liste_Nom->count(), c.importe ? 1 : 0);
         if (c.importe) {
-            const Repondeur::Boite boite = p.boite();
+            const MessageBoxAnswerer::Boite boite = p.boite();
             EXPECT_EQ(boite.titre, p.etat->Libelle(1, 83));
             EXPECT_EQ(boite.texte, p.bilan(1, 2, 1, 0, 0, 0));
             EXPECT_EQ(boite.icone, QMessageBox::Information);
@@ -113,7 +113,7 @@ TEST(ImportWindow, OnlyAChosenFileWithSinusInItsPathIsImported) {
 }
 
 TEST(ImportWindow, TheListsFollowAndAnOpenExamWindowKeepsWhatItShowsAndWhatIsTyped) {
-    Poste_Import p;
+    ImportWorkstation p;
     const auto durand = p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
     const auto d1 = p.courbe(durand, 0, QStringLiteral("d1"));
     const auto e1 = p.examen(durand, 0, QStringLiteral("01"), d1, d1);
@@ -149,7 +149,7 @@ TEST(ImportWindow, TheListsFollowAndAnOpenExamWindowKeepsWhatItShowsAndWhatIsTyp
 }
 
 TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothing) {
-    Poste_Import p;
+    ImportWorkstation p;
     p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
     const QString texte = p.dossier.fichier(QStringLiteral("sinus.mdb"));
     QFile fichier(texte);
@@ -197,7 +197,7 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
         SCOPED_TRACE(c.chemin.toStdString());
         const QStringList avant = Instantane_Base(*p.base);
         p.importer(c.chemin);
-        const Repondeur::Boite boite = p.boite();
+        const MessageBoxAnswerer::Boite boite = p.boite();
         EXPECT_EQ(boite.titre, l(1, 83));
         QString attendu = l(1, c.texte) + u'\n' + c.chemin;
         if (!c.detail.isEmpty())
@@ -217,7 +217,7 @@ TEST(ImportWindow, ARefusedOrFailedImportIsSaidOnceNamingTheFileAndChangesNothin
 // the patient window) does not make them new rows at the next import of the same file;
 // a comment the user really changed does.
 TEST(ImportWindow, AReimportAfterTheProgramRewroteImportedRowsAddsNothingButAChangedRowComesIn) {
-    Poste_Import p;
+    ImportWorkstation p;
     const QString chemin = p.dossier.fichier(QStringLiteral("sinus cabinet voisin.mdb"));
     {
         auto autre = p.fichier(QStringLiteral("sinus cabinet voisin.mdb"));
@@ -279,7 +279,7 @@ TEST(ImportWindow, AReimportAfterTheProgramRewroteImportedRowsAddsNothingButACha
 // An import that lasts: the wait cursor, then the progress window, whose Cancel button
 // stops it with everything rolled back, and says so.
 TEST(ImportWindow, TheProgressWindowsCancelRollsEverythingBackAndSaysSo) {
-    Poste_Import p;
+    ImportWorkstation p;
     p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
     const QString chemin = p.dossier.fichier(QStringLiteral("sinus grand.mdb"));
     p.fichier(QStringLiteral("sinus grand.mdb"));
@@ -320,7 +320,7 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
     EXPECT_EQ(vu.titre, l(1, 83));
     EXPECT_EQ(vu.texte, l(1, 110));
     EXPECT_EQ(vu.bouton, l(1, 111));
-    const Repondeur::Boite boite = p.boite();
+    const MessageBoxAnswerer::Boite boite = p.boite();
     EXPECT_EQ(boite.texte, l(1, 112));
     EXPECT_EQ(boite.icone, QMessageBox::Information);
     EXPECT_EQ(Instantane_Base(*p.base), avant);

@@ -17,15 +17,15 @@
 #include "app/reglages.h"
 #include "main_window/folder_list.h"
 #include "platform/settings_store.h"
-#include "tests/demarrage/echo_demarre.h"
 #include "tests/support/captures.h"
+#include "tests/support/workstation.h"
 
 namespace corvanta::test {
 namespace {
 
 const QString kExport = QStringLiteral("Export");
 
-class Choix_Repertoire : public ::testing::Test {
+class ExportFolderChoice : public ::testing::Test {
   protected:
     // Volumes: "/" (holding the program folder), "cle" and "absent" (unavailable).
     void demarrer(const QString& langue = QStringLiteral("Francais")) {
@@ -41,7 +41,7 @@ class Choix_Repertoire : public ::testing::Test {
         };
         echo.Form_Load();
         programme = QDir::currentPath();
-        messages = p.messages.boites().size();
+        messages = p.messages.boites.size();
     }
     Data& ouvrir() {
         p.echo->Bouton_Chemin->click();
@@ -59,17 +59,17 @@ class Choix_Repertoire : public ::testing::Test {
     }
     void TearDown() override {
         EXPECT_EQ(QDir::currentPath(), programme);
-        EXPECT_EQ(p.messages.boites().size(), messages);
+        EXPECT_EQ(p.messages.boites.size(), messages);
     }
 
-    Poste p;
+    Workstation p;
     QString cle = p.dossier.fichier(QStringLiteral("cle"));
     QString absent = p.dossier.fichier(QStringLiteral("absent"));
     QString programme;
     std::size_t messages = 0;
 };
 
-TEST_F(Choix_Repertoire, OpensOnTheExportFolderOrAsFarAsItCanWithoutAWord) {
+TEST_F(ExportFolderChoice, OpensOnTheExportFolderOrAsFarAsItCanWithoutAWord) {
     demarrer();
     const struct {
         QString exportation;
@@ -93,7 +93,7 @@ TEST_F(Choix_Repertoire, OpensOnTheExportFolderOrAsFarAsItCanWithoutAWord) {
     }
 }
 
-TEST_F(Choix_Repertoire, OkTakesTheFolderTheListShowsAndWritesItBack) {
+TEST_F(ExportFolderChoice, OkTakesTheFolderTheListShowsAndWritesItBack) {
     demarrer();
     const struct {
         const char* ligne;
@@ -112,7 +112,7 @@ TEST_F(Choix_Repertoire, OkTakesTheFolderTheListShowsAndWritesItBack) {
     }
 }
 
-TEST_F(Choix_Repertoire, EnterOnAFolderOpensItOnlyAndEnterOnOkStillTakesIt) {
+TEST_F(ExportFolderChoice, EnterOnAFolderOpensItOnlyAndEnterOnOkStillTakesIt) {
     demarrer();
     const QString exportation = p.etat->Repertoire_Export;
     Data& data = ouvrir();
@@ -134,7 +134,7 @@ TEST_F(Choix_Repertoire, EnterOnAFolderOpensItOnlyAndEnterOnOkStillTakesIt) {
     EXPECT_TRUE(ferme());
 }
 
-TEST_F(Choix_Repertoire, AnnulerWritesTheSameFolderAgainAndTheCloseBoxOrEscapeWritesNothing) {
+TEST_F(ExportFolderChoice, AnnulerWritesTheSameFolderAgainAndTheCloseBoxOrEscapeWritesNothing) {
     demarrer();
     const QString exportation = p.etat->Repertoire_Export;
     for (const QString facon : {"Annuler", "close box", "Escape"}) {
@@ -158,7 +158,7 @@ TEST_F(Choix_Repertoire, AnnulerWritesTheSameFolderAgainAndTheCloseBoxOrEscapeWr
     }
 }
 
-TEST_F(Choix_Repertoire, TheFolderListFollowsAnAvailableVolumeAndASecondClickKeepsTheWindow) {
+TEST_F(ExportFolderChoice, TheFolderListFollowsAnAvailableVolumeAndASecondClickKeepsTheWindow) {
     demarrer();
     Data& data = ouvrir();
     data.Drive1->setCurrentIndex(2);  // unavailable: the folder list stays
@@ -176,7 +176,8 @@ TEST_F(Choix_Repertoire, TheFolderListFollowsAnAvailableVolumeAndASecondClickKee
     data.close();
 }
 
-class Capture_Data : public Choix_Repertoire, public ::testing::WithParamInterface<const char*> {};
+class Capture_Data : public ExportFolderChoice,
+                     public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(Capture_Data, EveryTextFitsAndThePictureIsKept) {
     demarrer(QLatin1String(GetParam()));
@@ -193,7 +194,7 @@ TEST_P(Capture_Data, EveryTextFitsAndThePictureIsKept) {
     data.close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Langues, Capture_Data, ::testing::Values("Francais", "English"));
+INSTANTIATE_TEST_SUITE_P(Languages, Capture_Data, ::testing::Values("Francais", "English"));
 
 }  // namespace
 }  // namespace corvanta::test

@@ -169,7 +169,7 @@ TEST(EchoTexts, UntranslatedControlsKeepTheirDesignTexts) {
     EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta"));
 }
 
-TEST(LanguesFile, IsWellFormedAndHoldsEveryTextOfTheMainWindowInBothLanguages) {
+TEST(LanguageFile, IsWellFormedAndHoldsEveryTextOfTheMainWindowInBothLanguages) {
     const LanguesFile file = languesFile();
     EXPECT_TRUE(file.errors.isEmpty()) << file.errors.join(u'\n').toStdString();
 
@@ -199,7 +199,7 @@ TEST(LanguesFile, IsWellFormedAndHoldsEveryTextOfTheMainWindowInBothLanguages) {
 }
 
 // The French texts are the window's own design captions: a typo in either shows here.
-TEST(LanguesFile, FrenchTextsMatchTheDesignCaptions) {
+TEST(LanguageFile, FrenchTextsMatchTheDesignCaptions) {
     test::Application();
     Etat_Application etat;
     const Echo design(etat);

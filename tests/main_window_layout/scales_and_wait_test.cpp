@@ -57,7 +57,7 @@ TEST(ScalePictures, TicksEveryTwoAndNumbersOnTheGridLines) {
     }
 }
 
-TEST(Attente, IsAFixedWhiteWindowWithOnePictureAndNoCaption) {
+TEST(WaitWindow, IsAFixedWhiteWindowWithOnePictureAndNoCaption) {
     test::Application();
     Attente attente;
     attente.show();

@@ -9,14 +9,14 @@
 #include <QImage>
 #include <QLineEdit>
 
-#include "tests/patients/fenetre_test.h"
+#include "tests/patients/patient_window_test.h"
 
 namespace corvanta::test {
 namespace {
 
-class Capture : public Fenetre_Test, public ::testing::WithParamInterface<const char*> {
+class Capture : public PatientWindowTest, public ::testing::WithParamInterface<const char*> {
   protected:
-    Capture() : Fenetre_Test(QString::fromLatin1(GetParam())) {}
+    Capture() : PatientWindowTest(QString::fromLatin1(GetParam())) {}
 };
 
 TEST_P(Capture, WindowWithAFewPatients) {
@@ -44,7 +44,7 @@ TEST_P(Capture, WindowWithAFewPatients) {
     EXPECT_TRUE(image.save(dossier_captures + QStringLiteral("/patients_%1.png").arg(GetParam())));
 }
 
-INSTANTIATE_TEST_SUITE_P(Langues, Capture, ::testing::Values("Francais", "English"));
+INSTANTIATE_TEST_SUITE_P(Languages, Capture, ::testing::Values("Francais", "English"));
 
 }  // namespace
 }  // namespace corvanta::test

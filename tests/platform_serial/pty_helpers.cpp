@@ -19,23 +19,6 @@ void ensureApplication() {
     static QCoreApplication application(argc, argv);
 }
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void runEvents(int ms) {
-    waitUntil([] { return false; }, ms);
-}
-
 void writeMaster(int masterFd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <thread>
 
+#include "tests/support/wait.h"
 #include "tools/device_simulator/device_simulator.h"
 #include "tools/device_simulator/pseudo_terminal.h"
 
@@ -13,10 +14,8 @@ namespace corvanta::testing {
 // The application object the serial layer needs, made once per test process.
 void ensureApplication();
 
-// Lets events run until the condition holds or the time is up; returns the condition.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 2000);
-// Lets events run for the given time.
-void runEvents(int ms);
+using test::runEvents;
+using test::waitUntil;
 
 // Bytes written to / read from the device's end of a pseudo-terminal.
 void writeMaster(int masterFd, const QByteArray& bytes);

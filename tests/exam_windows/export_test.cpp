@@ -1,0 +1,385 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QSlider>
+#include <filesystem>
+
+#include "app/chargement_libelles.h"
+#include "platform/recordset.h"
+#include "report_picture/canvas_page.h"
+#include "report_picture/export_pages.h"
+#include "report_print/printer_page.h"
+#include "tests/exam_windows/expected_preview.h"
+#include "tests/support/file_size_limit.h"
+
+namespace corvanta::test {
+namespace {
+
+// Two exams of Martin (numbers 3 and 12) exported into "images" beside the database.
+struct SinusExport : Workstation {
+    SinusExport() {
+        QDir(dossier.chemin()).mkdir(QStringLiteral("images"));
+        dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                               dossier.fichier(QStringLiteral("images/")));
+        const auto martin = patient(QStringLiteral("Martin"), QStringLiteral("Anne"));
+        const auto droite =
+            courbe(martin, 0, QStringLiteral("12/03/2024 10:15 D"), Echantillons(40, 1));
+        const auto gauche =
+            courbe(martin, 0, QStringLiteral("12/03/2024 10:17 G"), Echantillons(200, -1));
+        trois = examen(martin, 0, QStringLiteral("3"), droite, gauche,
+                       {{QStringLiteral("Examen_Compatible"), QStringLiteral("Sinusite")}});
+        douze = examen(martin, 0, QStringLiteral("12"), gauche, droite);
+        demarrer();
+        fenetre = &ouvrir();
+        QCoreApplication::processEvents();
+    }
+    QStringList images() const {
+        return QDir(dossier.fichier(QStringLiteral("images"))).entryList(QDir::Files);
+    }
+    void exporter() {
+        fenetre->Toolbar1_Boutons[8]->trigger();
+        QCoreApplication::processEvents();
+    }
+    std::int64_t trois = 0;
+    std::int64_t douze = 0;
+    Examen_Sinus* fenetre = nullptr;
+};
+
+TEST(ExamExport, TheButtonWritesThePictureOfTheExamOnScreen) {
+    SinusExport c;
+    Examen_Sinus& s = *c.fenetre;
+    ASSERT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
+    s.Liste_Examens->setCurrentRow(0);
+    // Another window moving the shared recordset does not change the exam exported.
+    c.etat->Table_Examens->moveLast();
+    c.exporter();
+    EXPECT_TRUE(c.messages.boites.empty());
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 03.jpg"});
+    EXPECT_EQ(c.etat->Repertoire_Export, c.dossier.fichier(QStringLiteral("images")));
+
+    report::CanvasPage attendu;
+    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
+    report::drawSinusPicture(entree, attendu);
+    EXPECT_EQ(entree.row.text(QStringLiteral("Examen_Compatible")), QStringLiteral("Sinusite"));
+    EXPECT_EQ(entree.pointCount, s.Nombre_Points_Examen);
+    EXPECT_EQ(entree.zones[0].xmin, c.etat->Zones_Sensibles[0][0].xmin);
+    c.echo->Combo_Format_Image->setCurrentIndex(1);
+    c.exporter();
+    const QString bmp = c.dossier.fichier(QStringLiteral("images/Martin Anne 03.bmp"));
+    EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_RGB32), attendu.image());
+
+    // Before any preview the main window's number of points is used.
+    s.Nombre_Points_Examen = 0;
+    EXPECT_EQ(s.Donnees_Compte_Rendu()->pointCount, c.etat->Nombre_Points);
+}
+
+// A report stops at the points of the window's own last preview, which differ from the
+// program's while no port is open, and filters with the sliders as they are when it runs.
+TEST(ExamExport, TheReportTakesThePointsOfTheLastPreviewAndTheSlidersAsTheyAre) {
+    SinusExport c;
+    Examen_Sinus& s = *c.fenetre;
+    c.echo->Combo1->setCurrentIndex(1);  // 100 points
+    s.Liste_Examens->setCurrentRow(1);
+    ASSERT_EQ(s.Nombre_Points_Examen, 100);
+    ASSERT_EQ(c.etat->Nombre_Points, 400);
+    c.echo->Combo1->setCurrentIndex(2);  // no preview since
+    c.echo->Slider1[0]->setValue(3);
+    c.echo->Slider1[1]->setValue(1);
+
+    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
+    EXPECT_EQ(entree.pointCount, 100);
+    QByteArray brute(400, '\x0a');
+    for (int i = 0; i < 400; i += 2)
+        brute[i] = '\x28';
+    const auto filtree = [&](int moyenne, int passe_bas) {
+        std::vector<std::uint8_t> sortie(400);
+        c.etat->Bibliotheque->smooth_filter()(reinterpret_cast<const std::uint8_t*>(brute.data()),
+                                              sortie.data(), moyenne, passe_bas, 100);
+        sortie.resize(100);
+        return sortie;
+    };
+    ASSERT_NE(filtree(3, 1), filtree(1, 3));
+    EXPECT_EQ(entree.filter(brute), filtree(3, 1));
+}
+
+// Each refusal says why, and nothing is written.
+TEST(ExamExport, RefusalsSayWhyAndWriteNothing) {
+    SinusExport c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    const std::function<void()> situations[] = {
+        [&] { s.Toolbar1_Boutons[4]->trigger(); },  // a new exam
+        [&] { c.etat->Repertoire_Export.clear(); },
+        [&] { c.etat->Repertoire_Export = c.dossier.chemin() + QStringLiteral("/images/.."); },
+    };
+    for (int i = 0; i < 3; ++i) {
+        situations[i]();
+        c.messages.boites.clear();
+        s.Toolbar1_ButtonClick(9);
+        ASSERT_EQ(c.messages.boites.size(), 1u) << i;
+        EXPECT_EQ(c.messages.boites[0].titre, t(4, 110));
+        EXPECT_EQ(c.messages.boites[0].texte, t(4, i == 0 ? 111 : 112 + i)) << i;
+        EXPECT_EQ(c.messages.boites[0].icone, QMessageBox::Warning);
+        if (i == 0)
+            s.Toolbar1_ButtonClick(7);  // leaves the new exam
+    }
+    EXPECT_TRUE(c.images().isEmpty());
+
+    // The program folder at set-up disables the button.
+    s.close();
+    c.ouvrir();
+    EXPECT_FALSE(s.Toolbar1_Boutons[8]->isEnabled());
+}
+
+// Button 8 on a machine without a printer: the report of the exam on screen becomes a PDF in
+// the export folder, which one message names; during a new exam nothing is printed.
+TEST(ExamExport, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNoPrinter) {
+    SinusExport c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
+        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
+    });
+    ASSERT_TRUE(s.Toolbar1_Boutons[7]->isEnabled());
+    s.Liste_Examens->setCurrentRow(1);
+    c.etat->Table_Examens->moveFirst();
+    s.Toolbar1_ButtonClick(8);
+    const QString pdf = c.dossier.fichier(QStringLiteral("images/Martin Anne 12.pdf"));
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].titre, t(4, 118));
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 117) + u'\n' + pdf);
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
+
+    s.Toolbar1_Boutons[4]->trigger();
+    c.messages.boites.clear();
+    s.Toolbar1_ButtonClick(8);
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 116));
+    EXPECT_EQ(c.images(), QStringList{"Martin Anne 12.pdf"});
+    report::replacePrinterFactory(std::move(precedente));
+}
+
+QByteArray Contenu(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+// Buttons 8 and 9 when the file cannot be made, the exam has gone or no picture format is
+// chosen: one box in the interface's words, the older file whole, nothing else written.
+TEST(ExamExport, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
+    SinusExport c;
+    Examen_Sinus& s = *c.fenetre;
+    const Libelles& t = c.etat->Libelle;
+    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
+        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
+    });
+    s.Liste_Examens->setCurrentRow(0);
+    c.echo->Combo_Format_Image->setCurrentIndex(1);
+    s.Toolbar1_ButtonClick(8);
+    c.exporter();
+    const QString dossier = c.dossier.fichier(QStringLiteral("images/"));
+    const QByteArray pdf = Contenu(dossier + QStringLiteral("Martin Anne 03.pdf"));
+    const QByteArray bmp = Contenu(dossier + QStringLiteral("Martin Anne 03.bmp"));
+    ASSERT_GT(pdf.size(), 16384);
+    ASSERT_EQ(bmp.size(), 941738);
+    QFile::remove(dossier + QStringLiteral("Martin Anne 12.bmp"));
+    const QString dehors = c.dossier.fichier(QStringLiteral("dehors.txt"));
+    QFile texte(dehors);
+    ASSERT_TRUE(texte.open(QIODevice::WriteOnly) && texte.write("dehors") == 6);
+    texte.close();
+    ASSERT_TRUE(QFile::link(dehors, dossier + QStringLiteral("Martin Anne 12.bmp")));
+
+    struct Cas {
+        std::function<void()> presser;
+        int titre;
+        int texte;
+    };
+    const auto plein = [&](int bouton) {
+        return [&, bouton] {
+            FileSizeLimit limite(16384);
+            ASSERT_TRUE(limite.ok());
+            s.Toolbar1_ButtonClick(bouton);
+        };
+    };
+    const auto supprime = [&](int bouton) {
+        return [&, bouton] {
+            s.Liste_Examens->setCurrentRow(1);
+            // Another copy of the program deletes the exam shown.
+            ASSERT_EQ(
+                QProcess::execute(
+                    QStringLiteral("sqlite3"),
+                    {c.dossier.base(),
+                     QStringLiteral("DELETE FROM Examens WHERE Code_Examen = %1").arg(c.douze)}),
+                0);
+            s.Toolbar1_ButtonClick(bouton);
+        };
+    };
+    const Cas cas[] = {
+        {plein(8), 118, 126},
+        {plein(9), 110, 126},
+        {[&] {
+             s.Liste_Examens->setCurrentRow(1);
+             s.Toolbar1_ButtonClick(9);
+         },
+         110, 127},
+        {supprime(8), 118, 135},
+        {supprime(9), 110, 135},
+    };
+    for (std::size_t i = 0; i < std::size(cas); ++i) {
+        c.messages.boites.clear();
+        cas[i].presser();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(c.messages.boites.size(), 1u) << i;
+        const auto& boite = c.messages.boites[0];
+        if (cas[i].texte == 135) {
+            EXPECT_EQ(boite.titre, t(4, cas[i].titre)) << i;
+            EXPECT_EQ(boite.texte, t(4, 135)) << i;
+        } else {
+            EXPECT_EQ(boite.icone, QMessageBox::NoIcon) << i;  // the standard error box
+            EXPECT_TRUE(boite.texte.contains(t(4, cas[i].texte))) << i << boite.texte.toStdString();
+            EXPECT_TRUE(boite.texte.endsWith(t(4, 133))) << i;
+            EXPECT_FALSE(boite.texte.contains(QStringLiteral("cannot"))) << i;
+        }
+    }
+    EXPECT_EQ(Contenu(dossier + QStringLiteral("Martin Anne 03.pdf")), pdf);
+    EXPECT_EQ(Contenu(dossier + QStringLiteral("Martin Anne 03.bmp")), bmp);
+    EXPECT_EQ(Contenu(dehors), "dehors") << "nothing written through the link";
+    EXPECT_EQ(c.images(),
+              (QStringList{"Martin Anne 03.bmp", "Martin Anne 03.pdf", "Martin Anne 12.bmp"}));
+
+    // A format typed over the list's choice is no format: the clipboard only, and a word.
+    s.Liste_Examens->setCurrentRow(0);
+    c.echo->Combo_Format_Image->setEditText(QStringLiteral("Tiff"));
+    c.messages.boites.clear();
+    c.exporter();
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].texte, t(4, 134));
+    EXPECT_EQ(report::pictureOnClipboard().size(), QSize(529, 593));
+    EXPECT_EQ(c.images().size(), 3);
+    report::replacePrinterFactory(std::move(precedente));
+}
+
+// Files take the exam number as the window shows it, and the export button follows the
+// export folder while the window is open.
+TEST(ExamExport, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
+    SinusExport c;
+    Examen_Sinus& s = *c.fenetre;
+    c.base->execute(QStringLiteral("UPDATE Examens SET Num_Examen = '7.5' WHERE Code_Examen = ?"),
+                    {c.trois});
+    c.base->execute(QStringLiteral("UPDATE Examens SET Num_Examen = '8' WHERE Code_Examen = ?"),
+                    {c.douze});
+    for (int ligne : {0, 1}) {
+        s.Liste_Examens->setCurrentRow(ligne);
+        c.exporter();
+    }
+    EXPECT_EQ(c.images(), (QStringList{"Martin Anne 08.jpg", "Martin Anne 7.5.jpg"}));
+    EXPECT_TRUE(c.messages.boites.empty());
+
+    const QString dossier = c.etat->Repertoire_Export;
+    c.echo->Chemin->setText(c.etat->Repertoire_Programme);
+    EXPECT_FALSE(s.Toolbar1_Boutons[8]->isEnabled());
+    c.echo->Chemin->setText(dossier);
+    EXPECT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
+}
+
+TEST(ExamExport, WithoutAnExamShownNothingIsExported) {
+    Workstation c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                             c.dossier.fichier(QStringLiteral("images")));
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    QCoreApplication::processEvents();
+    s.Toolbar1_ButtonClick(9);
+    s.Toolbar1_ButtonClick(8);
+    ASSERT_EQ(c.messages.boites.size(), 2u);
+    EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 112));
+    EXPECT_EQ(c.messages.boites[1].texte, c.etat->Libelle(4, 115));
+    EXPECT_TRUE(QDir(c.dossier.fichier(QStringLiteral("images"))).isEmpty());
+}
+
+// report_shots runs the program from outside on the cabinet's database and settings: the
+// export writes the BMP, a refusal comes out as its box's title and text.
+TEST(ExamExport, ReportShotsPressesTheButtonOfTheRealProgram) {
+    Workstation c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Images"),
+                             QStringLiteral("1"));
+    const auto roche = c.patient(QStringLiteral("Roche"), QStringLiteral("Paul"));
+    const auto courbe = c.courbe(roche, 0, QStringLiteral("02/05/2024 D"));
+    const auto examen = c.examen(roche, 0, QStringLiteral("4"), courbe, courbe);
+    const QString shots = QString::fromStdString(
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
+    const auto exporter = [&](const QString& dossier, const char* bouton = "9") {
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"), dossier);
+        QProcess programme;
+        programme.setWorkingDirectory(c.dossier.chemin());
+        programme.start(shots,
+                        {"--type", "0", "--exam", QString::number(examen), "--press", bouton});
+        EXPECT_TRUE(programme.waitForFinished(60000));
+        EXPECT_EQ(programme.exitCode(), 0);
+        return QString::fromUtf8(programme.readAllStandardOutput());
+    };
+    Libelles textes;
+    Charger_Libelles(*c.base, QStringLiteral("Francais"), textes);
+    // The start-up box about the missing device comes first.
+    EXPECT_FALSE(exporter(c.dossier.fichier(QStringLiteral("images"))).contains(textes(4, 110)));
+    EXPECT_EQ(QFileInfo(c.dossier.fichier(QStringLiteral("images/Roche Paul 04.bmp"))).size(),
+              941738);
+
+    EXPECT_TRUE(exporter(QString()).endsWith(
+        QStringLiteral("\nBOX: %1 | %2\n").arg(textes(4, 110), textes(4, 113))));
+
+    // Without a printer, button 8 writes the report as a PDF and says where.
+    const QString pdf = c.dossier.fichier(QStringLiteral("images/Roche Paul 04.pdf"));
+    EXPECT_TRUE(
+        exporter(c.dossier.fichier(QStringLiteral("images")), "8")
+            .endsWith(
+                QStringLiteral("\nBOX: %1 | %2\n%3\n").arg(textes(4, 118), textes(4, 117), pdf)));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+// The curve print pages through report_shots: without a printer each is a PDF in the export
+// folder, named in one message.
+TEST(ExamExport, ReportShotsPrintsTheStoredAndTheLiveCurvePages) {
+    Workstation c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                             c.dossier.fichier(QStringLiteral("images")));
+    c.patient(QStringLiteral("Abel"), QStringLiteral("Jean"));
+    const auto roche = c.patient(QStringLiteral("Roche"), QStringLiteral("Paul"));
+    const auto courbe = c.courbe(roche, 1, QStringLiteral("02/05/2024 D"));
+    const QString shots = QString::fromStdString(
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
+    Libelles textes;
+    Charger_Libelles(*c.base, QStringLiteral("Francais"), textes);
+    const auto imprimer = [&](const QStringList& arguments) {
+        QProcess programme;
+        programme.setWorkingDirectory(c.dossier.chemin());
+        programme.start(shots, arguments);
+        EXPECT_TRUE(programme.waitForFinished(60000));
+        EXPECT_EQ(programme.exitCode(), 0);
+        const QString sortie = QString::fromUtf8(programme.readAllStandardOutput());
+        const QString message = QStringLiteral("BOX: %1 | %2\n").arg(textes(1, 91), textes(1, 92));
+        const qsizetype debut = sortie.lastIndexOf(message);
+        EXPECT_GE(debut, 0) << sortie.toStdString();
+        return QFileInfo(sortie.mid(debut + message.size()).trimmed());
+    };
+    const QFileInfo stockee =
+        imprimer({"--type", "1", "--curve", QString::number(courbe), "--press-print"});
+    EXPECT_TRUE(stockee.fileName().startsWith(QStringLiteral("Courbe Roche Paul ")));
+    EXPECT_GT(stockee.size(), 1000);
+    const QFileInfo directe = imprimer({"--press-print-live"});
+    EXPECT_TRUE(directe.fileName().startsWith(QStringLiteral("Courbe ")));
+    EXPECT_GT(directe.size(), 1000);
+}
+
+}  // namespace
+}  // namespace corvanta::test
