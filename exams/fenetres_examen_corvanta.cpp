@@ -53,7 +53,7 @@ void Fenetres_Examen_Corvanta::Fermee(Fenetre_Examen& fenetre) {
     }
 }
 
-bool Fenetres_Examen_Corvanta::Changement_Type_Accepte() {
+bool Fenetres_Examen_Corvanta::Abandon_Accepte() {
     for (Place& place : places_) {
         Fenetre_Examen* fenetre = place.fenetre.get();
         if (fenetre != nullptr && fenetre->Est_Charge() && !fenetre->Abandon_Accepte())

@@ -40,7 +40,7 @@ class Fenetres_Examen_Corvanta : public Fenetres_Examen {
     ~Fenetres_Examen_Corvanta() override;
 
     void Ouvrir(int type) override;
-    bool Changement_Type_Accepte() override;
+    bool Abandon_Accepte() override;
     // Every loaded window is either set up again for the new type, out of new-exam mode,
     // or closed when it does not serve it.
     void Type_Change(int type) override;

@@ -171,6 +171,9 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     void Entree();
     // Writes the settings back, closes port and database, then ends the program.
     void Sortie();
+    // The quit button, the quit menu and the close box: a new exam being typed in an exam
+    // window is only given up when the user says so; then Sortie. False when kept.
+    bool Quitter();
     // Everything Sortie does but ending the process; runs once.
     void Fermer_Application();
     // Ends the process with the given status; tests replace it.

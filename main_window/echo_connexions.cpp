@@ -99,8 +99,8 @@ void Echo::Connecter_Gestionnaires() {
         Sur_Perte_Focus(boites_medecin[i], [this, i] { Texte_Medecin_LostFocus(i); });
     }
 
-    connect(Bouton_Quitter, &QPushButton::clicked, this, [this] { Sortie(); });
-    connect(Menu_Quitter, &QAction::triggered, this, [this] { Sortie(); });
+    connect(Bouton_Quitter, &QPushButton::clicked, this, [this] { Quitter(); });
+    connect(Menu_Quitter, &QAction::triggered, this, [this] { Quitter(); });
     connect(Menu_Gestion_Patients, &QAction::triggered, this,
             [this] { Menu_Gestion_Patients_Click(); });
 }
@@ -108,8 +108,10 @@ void Echo::Connecter_Gestionnaires() {
 Echo::~Echo() = default;
 
 void Echo::closeEvent(QCloseEvent* evenement) {
-    evenement->accept();
-    Sortie();
+    if (Quitter())
+        evenement->accept();
+    else
+        evenement->ignore();
 }
 
 }  // namespace corvanta

@@ -184,6 +184,13 @@ void Echo::Sortie() {
     Terminer(0);
 }
 
+bool Echo::Quitter() {
+    if (!ferme_ && fenetres_examen_ && !fenetres_examen_->Abandon_Accepte())
+        return false;
+    Sortie();
+    return true;
+}
+
 void Echo::Fermer_Application() {
     if (ferme_)
         return;

@@ -40,7 +40,7 @@ void Echo::Changer_Type_Examen(int type) {
     const bool meme_type = type == etat_.Type_Examen;
     // A new exam being typed is never lost unasked: kept, everything stays as it was,
     // the check mark the menu entry put on itself included.
-    if (fenetres_examen_ && !meme_type && !fenetres_examen_->Changement_Type_Accepte()) {
+    if (fenetres_examen_ && !meme_type && !fenetres_examen_->Abandon_Accepte()) {
         Cocher_Type(etat_.Type_Examen);
         return;
     }

@@ -39,9 +39,10 @@ class Fenetres_Examen {
     // Loads the window serving exam type `type` (its set-up runs only when it is not
     // loaded) and shows it modeless in front; a type no window serves does nothing.
     virtual void Ouvrir(int type) = 0;
-    // The current exam type is about to change: a loaded window with a new exam being
-    // typed asks whether it may be lost. False as soon as one keeps it: the type then stays.
-    virtual bool Changement_Type_Accepte() = 0;
+    // The current exam type is about to change, or the program to end: a loaded window with
+    // a new exam being typed asks whether it may be lost. False as soon as one keeps it:
+    // the type then stays, the program goes on.
+    virtual bool Abandon_Accepte() = 0;
     // The current exam type has changed: a loaded window that serves the new type is set
     // up again for it, one that does not is closed.
     virtual void Type_Change(int type) = 0;

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "app/reglages.h"
 #include "exams/examen_plevre.h"
@@ -163,6 +165,35 @@ TEST(ExamTypes, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheEx
         EXPECT_TRUE(entree->isChecked());
         EXPECT_EQ(s.Mode_Nouvel_Examen, 0);
         EXPECT_EQ(s.Est_Charge(), type == 1);
+    }
+}
+
+// Quitting by the button, the menu or the close box asks the same question; Cancel keeps
+// the program running with the exam, OK ends it.
+TEST(ExamTypes, QuittingAsksBeforeLosingANewExamAndCancelKeepsTheProgramRunning) {
+    const std::vector<std::function<void(Echo&)>> quitter{
+        [](Echo& e) { e.Bouton_Quitter->click(); }, [](Echo& e) { e.Menu_Quitter->trigger(); },
+        [](Echo& e) { e.close(); }};
+    for (std::size_t i = 0; i < quitter.size(); ++i) {
+        SCOPED_TRACE(i);
+        Workstation c;
+        c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
+        c.demarrer();
+        Examen_Sinus& s = c.ouvrir();
+        s.Toolbar1_Boutons[4]->trigger();
+        s.Combo_Nom_Patient->setCurrentIndex(0);
+        s.Check_Fievre->setChecked(true);
+        c.messages.reponse = QMessageBox::Cancel;
+        quitter[i](*c.echo);
+        ASSERT_EQ(c.messages.boites.size(), 1u);
+        EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 156));
+        EXPECT_EQ(c.fin, -1);
+        EXPECT_EQ(s.Mode_Nouvel_Examen, 1);
+        EXPECT_TRUE(s.Check_Fievre->isChecked());
+        c.messages.reponse = QMessageBox::Ok;
+        quitter[i](*c.echo);
+        EXPECT_EQ(c.messages.boites.size(), 2u);
+        EXPECT_EQ(c.fin, 0);
     }
 }
 
