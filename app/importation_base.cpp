@@ -82,7 +82,7 @@ const std::array<Table_Importee, 3>& Tables() {
 }
 
 // The comparison-slot flags: the program rewrites them at every start and slot change, so
-// they say nothing of whether a curve is the same.
+// they say nothing of whether a curve is the same, and another file's name slots of its own.
 bool Reecrite_Par_Le_Programme(const QString& colonne) {
     return colonne == QLatin1String("IMPRIMER") || colonne == QLatin1String("COULEUR");
 }
@@ -475,8 +475,10 @@ void Importer_Table(Database& base, int table, Bilan_Import& bilan) {
     QStringList noms, choisies;
     for (const Colonne& c : colonnes) {
         noms << Q(c.nom);
-        choisies << (c.sorte == Colonne::Sorte::Cle ? QStringLiteral("c.nouveau")
-                                                    : QStringLiteral("l.") + Q(c.nom));
+        // The program sets the slot flags itself: a curve comes in out of every slot.
+        choisies << (c.sorte == Colonne::Sorte::Cle     ? QStringLiteral("c.nouveau")
+                     : Reecrite_Par_Le_Programme(c.nom) ? QStringLiteral("0")
+                                                        : QStringLiteral("l.") + Q(c.nom));
     }
     const int ajoutees = base.execute(
         QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS l JOIN %5 AS c ON c.rang = "

@@ -124,7 +124,15 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
     Examen(*autre, 2, 2, 2, 3);
     Examen(*autre, 4, 3, 3, 11);  // no curve 11 in that file
 
+    // Flags of the other file's comparison slots, which name none here.
+    autre->execute(QStringLiteral("UPDATE Courbes SET IMPRIMER = 1, COULEUR = ID"));
+
     const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path());
+    EXPECT_EQ(
+        ici->queryValue(
+               QStringLiteral("SELECT count(*) FROM Courbes WHERE IMPRIMER <> 0 OR COULEUR <> 0"))
+            .toInt64(),
+        0);
 
     const QStringList attendu{
         "P 1 'DUPONT' '01/02/1960'",
