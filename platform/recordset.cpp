@@ -200,6 +200,8 @@ void Recordset::takeMembership() {
     keys_.clear();
     snapshot_.clear();
     taken_.clear();
+    // Read before the query: another copy's commit while it runs then shows as a change.
+    const std::int64_t version = keyed_ ? dataVersion() : -1;
     while (query.step()) {
         if (keyed_) {
             if (sqlite3_column_type(query.handle(), membershipKey_) != SQLITE_NULL) {
@@ -220,7 +222,7 @@ void Recordset::takeMembership() {
     leaveRow();
     rowsStamp_ = -1;
     orderStamp_ = keyed_ ? connection_->generation() : -1;
-    orderDataVersion_ = keyed_ ? dataVersion() : -1;
+    orderDataVersion_ = version;
     takenStamp_ = orderStamp_;
     takenDataVersion_ = orderDataVersion_;
     misplaced_.clear();

@@ -152,6 +152,37 @@ TEST_F(RecordsetTest, MembersReadInBulkShowTheirRowsAsTheyAreNow) {
     EXPECT_ERROR_NUMBER(db->openRecordset("SELECT * FROM Patients", {}, {"Nowhere"}), 3265);
 }
 
+// Another copy commits while the membership query runs (the file in WAL, so its write does
+// not wait for this reader): the fields taken with the membership hold the older name and
+// must not be trusted afterwards.
+TEST_F(RecordsetTest, ACommitByAnotherCopyWhileTheMembershipIsReadIsSeenAfterwards) {
+    db->execute("PRAGMA journal_mode = WAL");
+    // Enough rows for the watch to be called while the membership query steps.
+    db->execute(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+        "INSERT INTO Patients (Nom_Patient) SELECT 'ZZ' || i FROM n");
+    Database other(path);
+    bool written = false;
+    const auto rs = [&] {
+        Database::Watch watch(*db, [&] {
+            if (!written) {
+                written = true;
+                other.execute("UPDATE Patients SET Nom_Patient = 'AUTRE' WHERE Code_Patient = ?",
+                              {a});
+            }
+            return true;
+        });
+        return db->openRecordset("SELECT * FROM Patients ORDER BY Nom_Patient", {},
+                                 {"Nom_Patient"});
+    }();
+    ASSERT_TRUE(written);
+    for (const Recordset::Member& m : rs->readMembers({"Nom_Patient"})) {
+        if (m.key == a) {
+            EXPECT_EQ(m.values[0].toText().toStdString(), "AUTRE");
+        }
+    }
+}
+
 TEST_F(RecordsetTest, RowDeletedElsewhereReadsAsDeleted) {
     auto rs = patients();
     rs->moveNext();
