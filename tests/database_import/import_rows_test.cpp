@@ -267,6 +267,34 @@ TEST_F(Import, WithTheTopKeyTakenNewKeysComeFromTheFreeKeysBelow) {
     }
 }
 
+// The free keys below the top come run by run, in the file's order, past keys that a row
+// of the file keeps or that a curve here still names.
+TEST_F(Import, FreeKeysBelowTheTopAreTakenRunByRunPastEveryKeyInUse) {
+    test::Shell(ici->path(), QStringLiteral(R"(
+INSERT INTO Patients (Code_Patient, Nom_Patient) VALUES
+    (1, 'A'), (3, 'B'), (6, 'C'), (2147483647, 'D');
+INSERT INTO Courbes (ID, Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS) VALUES
+    (1, 0, 2, zeroblob(400), 1, 2);
+)"));
+    for (const Value& cle : {Value(1), Value(3), Value(6), Value(2147483647), Value(20), kNull})
+        Patient(*autre, cle, QStringLiteral("N") + cle.toTextOrEmpty());
+    EXPECT_EQ(Importer_Base_Externe(*ici, autre->path()).patients, 6);
+    const QStringList attendu{
+        "P 1 'A' NULL",
+        "P 3 'B' NULL",
+        "P 4 'N1' '01/02/1960'",
+        "P 5 'N3' '01/02/1960'",
+        "P 6 'C' NULL",
+        "P 7 'N6' '01/02/1960'",
+        "P 8 'N2147483647' '01/02/1960'",
+        "P 9 'N' '01/02/1960'",
+        "P 20 'N20' '01/02/1960'",
+        "P 2147483647 'D' NULL",
+        "C 1 2 NULL 00 12",
+    };
+    EXPECT_EQ(Contenu(*ici), attendu);
+}
+
 // Each value the program could not read as its column's kind refuses the whole import,
 // naming the table, the row's key and the column.
 TEST_F(Import, AValueNotOfItsColumnsKindRefusesTheImportNamingTableRowAndColumn) {
