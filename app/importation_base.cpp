@@ -28,6 +28,8 @@ const QString kAutre = QStringLiteral("corvanta_import");
 // in the file (`corvanta_rang`).
 const QString kLignes = QStringLiteral("temp.corvanta_lignes");
 const QString kRang = QStringLiteral("corvanta_rang");
+// The runs of free keys, when none is left above the highest.
+const QString kTrous = QStringLiteral("temp.corvanta_trous");
 // The search columns of this database's rows, when the search copies them.
 const QString kRecherche = QStringLiteral("temp.corvanta_recherche");
 
@@ -80,7 +82,7 @@ const std::array<Table_Importee, 3>& Tables() {
 }
 
 // The comparison-slot flags: the program rewrites them at every start and slot change, so
-// they say nothing of whether a curve is the same.
+// they say nothing of whether a curve is the same, and another file's name slots of its own.
 bool Reecrite_Par_Le_Programme(const QString& colonne) {
     return colonne == QLatin1String("IMPRIMER") || colonne == QLatin1String("COULEUR");
 }
@@ -215,6 +217,30 @@ std::int64_t Premiere_Cle_Nouvelle(Database& base, int table) {
                            {Tables()[table].nom})
                .toInt64() +
            1;
+}
+
+// Fills kTrous with the runs of keys within range that nothing here takes: no row, no
+// curve or exam naming it, no row of the file placed already. Each run gives its last key
+// and how many free keys it and the runs below it hold (`fin`). Returns the free keys.
+std::int64_t Trouver_Cles_Libres(Database& base, int table) {
+    const QString cle = Q(Tables()[table].cle);
+    const QString dans = QStringLiteral(" WHERE ") + Dans_Les_Cles(QStringLiteral("%1"));
+    QStringList prises{
+        QStringLiteral("SELECT %1 AS k FROM %2").arg(cle, Table_Ici(table)) + dans.arg(cle),
+        QStringLiteral("SELECT nouveau FROM %1").arg(Table_Cles(table)),
+        QStringLiteral("SELECT %1").arg(kCle_Maximale + 1)};
+    for (const auto& [enfant, colonne] : Enfants(table)) {
+        prises << QStringLiteral("SELECT %1 FROM %2").arg(Q(colonne), Table_Ici(enfant)) +
+                      dans.arg(Q(colonne));
+    }
+    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kTrous);
+    base.execute(
+        QStringLiteral("CREATE TABLE %1 (fin INTEGER PRIMARY KEY, derniere INTEGER)").arg(kTrous));
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT sum(k - p - 1) OVER (ORDER BY k), k - 1 "
+                                "FROM (SELECT k, lag(k, 1, 0) OVER (ORDER BY k) AS p FROM (%2)) "
+                                "WHERE k - p > 1")
+                     .arg(kTrous, prises.join(QStringLiteral(" UNION "))));
+    return base.queryValue(QStringLiteral("SELECT coalesce(max(fin), 0) FROM ") + kTrous).toInt64();
 }
 
 // The file's three tables are real tables with every column this database has.
@@ -421,12 +447,23 @@ void Placer_Lignes(Database& base, int table, const std::vector<Colonne>& colonn
                                        "FROM %3)")
                             .arg(kLignes, kRang, cles))
             .toInt64();
-    if (restantes > kCle_Maximale - premiere + 1)
+    if (restantes <= kCle_Maximale - premiere + 1) {
+        base.execute(
+            QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, ? + row_number() OVER (ORDER BY "
+                           "l.%2) - 1, 1 FROM %4 AS l WHERE l.%2 NOT IN (SELECT rang FROM %1)")
+                .arg(cles, kRang, cle, kLignes),
+            {premiere});
+        return;
+    }
+    // No room above: the free keys within range, lowest first.
+    if (restantes > Trouver_Cles_Libres(base, table))
         throw Refus_Import(Refus_Import::Raison::Plus_De_Cle, Tables()[table].nom);
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, ? + row_number() OVER (ORDER BY "
-                                "l.%2) - 1, 1 FROM %4 AS l WHERE l.%2 NOT IN (SELECT rang FROM %1)")
-                     .arg(cles, kRang, cle, kLignes),
-                 {premiere});
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, (SELECT t.derniere - (t.fin - "
+                                "l.n) FROM %5 AS t WHERE t.fin >= l.n ORDER BY t.fin LIMIT 1), 1 "
+                                "FROM (SELECT %2, %3, row_number() OVER (ORDER BY %2) AS n FROM %4 "
+                                "WHERE %2 NOT IN (SELECT rang FROM %1)) AS l")
+                     .arg(cles, kRang, cle, kLignes, kTrous));
+    base.execute(QStringLiteral("DROP TABLE ") + kTrous);
 }
 
 // Imports one table, counting in `bilan` the rows added and those here already.
@@ -438,8 +475,10 @@ void Importer_Table(Database& base, int table, Bilan_Import& bilan) {
     QStringList noms, choisies;
     for (const Colonne& c : colonnes) {
         noms << Q(c.nom);
-        choisies << (c.sorte == Colonne::Sorte::Cle ? QStringLiteral("c.nouveau")
-                                                    : QStringLiteral("l.") + Q(c.nom));
+        // The program sets the slot flags itself: a curve comes in out of every slot.
+        choisies << (c.sorte == Colonne::Sorte::Cle     ? QStringLiteral("c.nouveau")
+                     : Reecrite_Par_Le_Programme(c.nom) ? QStringLiteral("0")
+                                                        : QStringLiteral("l.") + Q(c.nom));
     }
     const int ajoutees = base.execute(
         QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS l JOIN %5 AS c ON c.rang = "
@@ -467,6 +506,7 @@ class Autre_Fichier {
         try {
             base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
             base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kRecherche);
+            base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kTrous);
             for (int t = 0; t < static_cast<int>(Tables().size()); ++t)
                 base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + Table_Cles(t));
             base_.detach(kAutre);

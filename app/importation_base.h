@@ -75,11 +75,14 @@ using Suivi_Import = std::function<bool()>;
 // (the comparison-slot flags left out, Null and '' alike in text columns, numbers compared
 // as numbers). Any other row (a Null key, a key a row before it in the file holds, a key
 // out of range, a clash) takes the row here that is the same but for its key, or else a
-// new key within 1..2,147,483,647 above every key given. Curves follow their patient's
-// key, exams their patient's and their curves' keys (the first row of a repeated key); a
-// key naming a row the file does not hold is imported empty (Null), never left to name a
-// row of this database. So nothing already here changes, and importing a file again adds
-// nothing. Importing the database into itself adds nothing.
+// new key within 1..2,147,483,647 above every key given, or, when those above do not
+// suffice, the lowest keys within that range that nothing here takes (refused, Plus_De_Cle,
+// only when fewer are free than rows need one). Curves follow their patient's key, exams
+// their patient's and their curves' keys (the first row of a repeated key); a key naming a
+// row the file does not hold is imported empty (Null), never left to name a row of this
+// database. So nothing already here changes, and importing a file again adds nothing.
+// Importing the database into itself adds nothing. The comparison-slot flags come in as 0:
+// the curves are in none of this program's slots.
 //
 // Throws, nothing having changed: corvanta::Error 3024 for a missing file, 3343 for a file
 // that is not a Corvanta database (both name the file); Refus_Import for anything else.

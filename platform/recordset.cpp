@@ -200,6 +200,8 @@ void Recordset::takeMembership() {
     keys_.clear();
     snapshot_.clear();
     taken_.clear();
+    // Read before the query: another copy's commit while it runs then shows as a change.
+    const std::int64_t version = keyed_ ? dataVersion() : -1;
     while (query.step()) {
         if (keyed_) {
             if (sqlite3_column_type(query.handle(), membershipKey_) != SQLITE_NULL) {
@@ -220,7 +222,7 @@ void Recordset::takeMembership() {
     leaveRow();
     rowsStamp_ = -1;
     orderStamp_ = keyed_ ? connection_->generation() : -1;
-    orderDataVersion_ = keyed_ ? dataVersion() : -1;
+    orderDataVersion_ = version;
     takenStamp_ = orderStamp_;
     takenDataVersion_ = orderDataVersion_;
     misplaced_.clear();
@@ -582,13 +584,23 @@ std::optional<Recordset::Key> Recordset::keyWithinRange() const {
     }
     if (top >= 0 && top < kLargestGivenKey)
         return std::nullopt;
+    const QString largest = QString::number(kLargestGivenKey);
     const Key within = read("SELECT max(" + key + ") FROM " + table + " WHERE " + key +
-                            " BETWEEN 1 AND " + QString::number(kLargestGivenKey));
-    if (within >= kLargestGivenKey) {
-        fail(db_error::kNoFreeKey, "No key is left for a new row of '" + baseTable_ +
-                                       "' within 1 to " + QString::number(kLargestGivenKey) + ".");
+                            " BETWEEN 1 AND " + largest);
+    if (within < kLargestGivenKey)
+        return within + 1;
+    // Nothing left above: the lowest key within range that no row holds.
+    const Key free =
+        read("SELECT CASE WHEN NOT EXISTS (SELECT 1 FROM " + table + " WHERE " + key +
+             " = 1) THEN 1 ELSE (SELECT a." + key + " + 1 FROM " + table + " AS a WHERE a." + key +
+             " BETWEEN 1 AND " + QString::number(kLargestGivenKey - 1) +
+             " AND NOT EXISTS (SELECT 1 FROM " + table + " AS b WHERE b." + key + " = a." + key +
+             " + 1) ORDER BY a." + key + " LIMIT 1) END");
+    if (free == 0) {
+        fail(db_error::kNoFreeKey,
+             "No key is left for a new row of '" + baseTable_ + "' within 1 to " + largest + ".");
     }
-    return within + 1;
+    return free;
 }
 
 Recordset::Key Recordset::update() {

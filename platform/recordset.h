@@ -42,7 +42,8 @@ class Statement;
 // new row joins the membership at its end; the current row stays where it was; its key
 // is returned and kept as lastModified; unless the key is set, it is the engine's next
 // key while that stays within 1..kLargestGivenKey, else the one above the largest key
-// within that range, and a table without one left refuses the row, 3023). A field can be
+// within that range, else the lowest key of that range no row holds, and a table without
+// one left refuses the row, 3023). A field can be
 // written when it is a column of the base table, or when its name is "Alias.Column" and
 // the query also gives "Alias.<key>" for that joined table: it is then written to that
 // joined row, found after the base row is written (so a changed link writes to the newly

@@ -124,7 +124,15 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
     Examen(*autre, 2, 2, 2, 3);
     Examen(*autre, 4, 3, 3, 11);  // no curve 11 in that file
 
+    // Flags of the other file's comparison slots, which name none here.
+    autre->execute(QStringLiteral("UPDATE Courbes SET IMPRIMER = 1, COULEUR = ID"));
+
     const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path());
+    EXPECT_EQ(
+        ici->queryValue(
+               QStringLiteral("SELECT count(*) FROM Courbes WHERE IMPRIMER <> 0 OR COULEUR <> 0"))
+            .toInt64(),
+        0);
 
     const QStringList attendu{
         "P 1 'DUPONT' '01/02/1960'",
@@ -224,14 +232,67 @@ INSERT INTO Examens (Code_Examen, "Code_ Patient", Code_Type, Num_Examen,
     EXPECT_EQ(ici->lastInsertKey(), 14);
 }
 
-// Here the keys are used up to the last one: a clash has nowhere to go.
-TEST_F(Import, WithNoFreeKeyLeftTheImportIsRefusedAndNothingChanges) {
+// Here another tool stored the last key of the range: clashes take the free keys below it,
+// lowest first, and the program still adds rows afterwards.
+TEST_F(Import, WithTheTopKeyTakenNewKeysComeFromTheFreeKeysBelow) {
+    Patient(*ici, 1, QStringLiteral("DUPONT"));
+    Courbe(*ici, 1, 1, QStringLiteral("c1"));
+    Courbe(*ici, 2147483647, 1, QStringLiteral("cmax"));
     test::Shell(ici->path(), QStringLiteral("INSERT INTO Patients (Code_Patient, Nom_Patient) "
                                             "VALUES (2147483647, 'DERNIER');"));
+    Patient(*autre, 1, QStringLiteral("LEROY"));
     Patient(*autre, 2147483647, QStringLiteral("AUTRE"));
-    Courbe(*autre, 1, 2147483647, QStringLiteral("c1"));
-    const Refus_Import refus = Refuse(autre->path(), R::Plus_De_Cle);
-    EXPECT_EQ(refus.table, QStringLiteral("Patients"));
+    Courbe(*autre, 1, 2147483647, QStringLiteral("a1"));
+    Courbe(*autre, 2147483647, 1, QStringLiteral("amax"));
+
+    const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path());
+    const QStringList attendu{
+        "P 1 'DUPONT' '01/02/1960'", "P 2 'LEROY' '01/02/1960'",
+        "P 3 'AUTRE' '01/02/1960'",  "P 2147483647 'DERNIER' NULL",
+        "C 1 1 'c1' 01 12",          "C 2 3 'a1' 01 12",
+        "C 3 2 'amax' FF 12",        "C 2147483647 1 'cmax' FF 12",
+    };
+    EXPECT_EQ(Contenu(*ici), attendu);
+    EXPECT_EQ(bilan.patients + bilan.courbes, 4);
+    EXPECT_EQ(Importer_Base_Externe(*ici, autre->path()).patients_presents, 2);
+    EXPECT_EQ(Contenu(*ici), attendu);
+
+    // A patient and a curve the program adds afterwards.
+    for (const auto& [table, champ] :
+         {std::pair{"Patients", "Nom_Patient"}, std::pair{"Courbes", "Code_Patient"}}) {
+        auto rs = ici->openRecordset(QStringLiteral("SELECT * FROM ") + QLatin1String(table));
+        rs->addNew();
+        rs->setField(QLatin1String(champ), Value(1));
+        EXPECT_EQ(rs->update(), 4) << table;
+    }
+}
+
+// The free keys below the top come run by run, in the file's order, past keys that a row
+// of the file keeps or that a curve here still names.
+TEST_F(Import, FreeKeysBelowTheTopAreTakenRunByRunPastEveryKeyInUse) {
+    test::Shell(ici->path(), QStringLiteral(R"(
+INSERT INTO Patients (Code_Patient, Nom_Patient) VALUES
+    (1, 'A'), (3, 'B'), (6, 'C'), (2147483647, 'D');
+INSERT INTO Courbes (ID, Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS) VALUES
+    (1, 0, 2, zeroblob(400), 1, 2);
+)"));
+    for (const Value& cle : {Value(1), Value(3), Value(6), Value(2147483647), Value(20), kNull})
+        Patient(*autre, cle, QStringLiteral("N") + cle.toTextOrEmpty());
+    EXPECT_EQ(Importer_Base_Externe(*ici, autre->path()).patients, 6);
+    const QStringList attendu{
+        "P 1 'A' NULL",
+        "P 3 'B' NULL",
+        "P 4 'N1' '01/02/1960'",
+        "P 5 'N3' '01/02/1960'",
+        "P 6 'C' NULL",
+        "P 7 'N6' '01/02/1960'",
+        "P 8 'N2147483647' '01/02/1960'",
+        "P 9 'N' '01/02/1960'",
+        "P 20 'N20' '01/02/1960'",
+        "P 2147483647 'D' NULL",
+        "C 1 2 NULL 00 12",
+    };
+    EXPECT_EQ(Contenu(*ici), attendu);
 }
 
 // Each value the program could not read as its column's kind refuses the whole import,
