@@ -150,9 +150,10 @@ void Examen_Tumeur::Construire_Decision() {
                 fin, Check_Decision_Traitement_Chirurgical, Label_Traitement_C);
     Texte_Traitement_Chirurgical =
         Boite_Lignes(f, "Texte_Traitement_Chirurgical", twipsRect(240, 2250, 2115, 570));
-    // One or two lines high: a scroll bar would leave no room for the text.
+    // A narrower margin lets two lines show whole in the shorter, upper box; a longer text
+    // gets a scroll bar rather than lose its last line.
     for (QPlainTextEdit* boite : {Texte_Traitement_Medical, Texte_Traitement_Chirurgical})
-        boite->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        boite->document()->setDocumentMargin(2);
     Cadre_Gras(f);
 }
 

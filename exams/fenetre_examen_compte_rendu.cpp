@@ -5,6 +5,7 @@
 #include "exams/fenetre_examen.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "report/report_texts.h"
 #include "report_print/print_exam_report.h"
 #include "widgets/message_boxes.h"
 
@@ -23,6 +24,27 @@ constexpr int kFichier_Impression = 117;
 constexpr int kTitre_Impression = 118;
 constexpr int kSans_Format_Image = 134;
 constexpr int kExamen_Supprime = 135;
+
+// Whether another exam of the database would take the same report file as `row`: an exam of
+// a patient with the same surname and given name (the same patient or a namesake), of any
+// type, whose number the window shows the same way.
+bool Nom_Fichier_Partage(platform::Database& base, const report::ExamRow& row) {
+    const auto autres = base.openRecordset(
+        QStringLiteral("SELECT e.Num_Examen FROM Examens AS e LEFT JOIN Patients AS p"
+                       " ON p.Code_Patient = e.\"Code_ Patient\""
+                       " WHERE IFNULL(p.Nom_Patient, '') = ? AND IFNULL(p.Prenom_Patient, '') = ?"
+                       " AND e.Code_Examen <> ?"),
+        {row.text(QStringLiteral("Nom_Patient")), row.text(QStringLiteral("Prenom_Patient")),
+         row.value(QStringLiteral("Code_Examen"))});
+    const QString numero = report::examNumberText(row.text(QStringLiteral("Num_Examen")));
+    if (autres->recordCount() == 0)
+        return false;
+    for (autres->moveFirst(); !autres->eof(); autres->moveNext()) {
+        if (report::examNumberText(autres->field(0).toTextOrEmpty()) == numero)
+            return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -51,6 +73,7 @@ std::optional<report::ExamReportInput> Fenetre_Examen::Donnees_Compte_Rendu() {
     entree.commissioningDate = etat_.Date_Mise_En_Service;
     entree.doctor = report::currentDoctor(etat_);
     entree.texts = &etat_.Libelle;
+    entree.fileNameShared = Nom_Fichier_Partage(*etat_.Base_Donnees, entree.row);
     const Reglages_Filtre filtre = principale_.Filtre_Choisi();
     entree.filter = report::libraryFilter(*etat_.Bibliotheque, filtre.moyenne, filtre.passe_bas,
                                           entree.pointCount);

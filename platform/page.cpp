@@ -113,6 +113,12 @@ void Page::setItalic(bool italic) {
     done(PageOperation::Kind::Italic, {italic ? 1.0 : 0.0});
 }
 
+void Page::setFontStretch(int percent) {
+    ensureOpen();
+    state_.fontStretch = std::clamp(percent, 1, 400);
+    done(PageOperation::Kind::FontStretch, {static_cast<double>(state_.fontStretch)});
+}
+
 void Page::setForeColor(const QColor& colour) {
     ensureOpen();
     state_.foreColor = colour;

@@ -26,6 +26,8 @@ struct PageState {
     double fontSize = 0;
     bool bold = false;
     bool italic = false;
+    // The width of the letters, in percent of the font's own.
+    int fontStretch = 100;
     QColor foreColor = Qt::black;
     int lineWidth = 1;
     LineStyle lineStyle = LineStyle::Solid;
@@ -66,6 +68,7 @@ struct PageOperation {
         Point,
         Picture,
         EndDocument,
+        FontStretch,
     };
     Kind kind;
     std::array<double, 4> numbers{};
@@ -107,6 +110,8 @@ class Page {
     void setFontSize(double points);
     void setBold(bool bold);
     void setItalic(bool italic);
+    // Narrower (or wider) letters, in percent of the font's own width: 1 to 400.
+    void setFontStretch(int percent);
     // Colour of texts, and of lines and points drawn without a colour of their own.
     void setForeColor(const QColor& colour);
     // Device pixels, at least 1.

@@ -78,11 +78,14 @@ QString examTitle(const ExamRow& row) {
                        row.text(QStringLiteral("Num_Examen")));
 }
 
-QString examFile(const QString& folder, const ExamRow& row, const QString& extension) {
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension,
+                 bool withKey) {
+    const QString key =
+        withKey ? QStringLiteral(" #") + row.text(QStringLiteral("Code_Examen")) : QString();
     return fileInFolder(
         folder,
         row.text(QStringLiteral("Nom_Patient")) + u' ' + row.text(QStringLiteral("Prenom_Patient")),
-        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + extension);
+        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + key + extension);
 }
 
 DoctorDetails currentDoctor(const Etat_Application& etat) {

@@ -51,8 +51,11 @@ QString examTitle(const ExamRow& row);
 
 // The file of an exam's report in `folder`: "<Nom_Patient> <Prenom_Patient> <number>" and
 // `extension`, the number as the exam window shows it, made safe; the names shortened
-// where the whole would not fit the file system (fileInFolder()).
-QString examFile(const QString& folder, const ExamRow& row, const QString& extension);
+// where the whole would not fit the file system (fileInFolder()). `withKey` adds the exam's
+// own key, " #<Code_Examen>", to the part never cut: for an exam whose plain name another
+// exam of the database would take too (ExamReportInput::fileNameShared).
+QString examFile(const QString& folder, const ExamRow& row, const QString& extension,
+                 bool withKey = false);
 
 // The letterhead of the current doctor.
 struct DoctorDetails {
@@ -83,6 +86,9 @@ struct ExamReportInput {
     QString commissioningDate;
     DoctorDetails doctor;
     const Libelles* texts = nullptr;
+    // Another exam of the database has the same surname, given name and number as the window
+    // shows it: the report's files carry this exam's key, so that neither replaces the other.
+    bool fileNameShared = false;
     // The curve library's filter with the main window's current settings and the count
     // above: the filtered samples of a raw stored curve (pointCount of them at most).
     std::function<std::vector<std::uint8_t>(const QByteArray& raw)> filter;

@@ -14,6 +14,8 @@ QFont pageFont(const platform::PageState& state) {
     font.setBold(state.bold);
     font.setItalic(state.italic);
     font.setKerning(true);
+    if (state.fontStretch != 100)
+        font.setStretch(state.fontStretch);
     return font;
 }
 

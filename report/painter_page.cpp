@@ -36,7 +36,8 @@ QPainter& PainterPage::painter() {
 const QFont& PainterPage::currentFont() const {
     const platform::PageState& s = state();
     if (!fontMade_ || s.fontName != fontOf_.fontName || s.fontSize != fontOf_.fontSize ||
-        s.bold != fontOf_.bold || s.italic != fontOf_.italic) {
+        s.bold != fontOf_.bold || s.italic != fontOf_.italic ||
+        s.fontStretch != fontOf_.fontStretch) {
         font_ = fontFor(s);
         fontOf_ = s;
         fontMade_ = true;

@@ -82,7 +82,19 @@ void drawTitleLine(platform::Page& page, const QString& title, double pageWidth)
         }
         page.setFontSize(points);
     }
+    // Names and number are never cut: a title still too wide at 8 points, the smallest the
+    // canvas draws, has its letters narrowed until it fits.
+    const double width = page.textWidth(title);
+    const bool narrowed = width > pageWidth;
+    if (narrowed) {
+        int stretch = static_cast<int>(100 * pageWidth / width);
+        page.setFontStretch(stretch);
+        while (stretch > 1 && page.textWidth(title) > pageWidth)
+            page.setFontStretch(--stretch);
+    }
     printCentred(page, 0, pageWidth, title);
+    if (narrowed)
+        page.setFontStretch(100);
 }
 
 void writeFindings(platform::Page& page, double x, double right,

@@ -35,7 +35,8 @@ void printFrom(platform::Page& page, double x, double right, const QString& text
 
 // The title line of a report picture: bold, an empty line at 12 points, then the title
 // centred on the page width and the line ended, at 12 points or, for a title wider than
-// the page, at the largest of 10 and 8 points that fits (the smallest when none does).
+// the page, at the largest of 10 and 8 points that fits; a title too wide even at 8 points
+// is drawn at 8 with its letters narrowed until it fits, never cut.
 void drawTitleLine(platform::Page& page, const QString& title, double pageWidth);
 
 // One findings line: written as "- " and the text (on one line) when ticked, else nothing.

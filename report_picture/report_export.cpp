@@ -58,7 +58,8 @@ ExportOutcome exportPicture(const ExamReportInput& input, PictureDrawer draw, QS
     if (!format) {
         return {Kind::ClipboardOnly, {}};
     }
-    const QString file = examFile(exportFolder, input.row, pictureExtension(*format));
+    const QString file =
+        examFile(exportFolder, input.row, pictureExtension(*format), input.fileNameShared);
     outlet.writer(picture, file, *format);
     return {Kind::Written, file};
 }

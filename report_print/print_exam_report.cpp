@@ -7,16 +7,17 @@
 
 namespace corvanta::report {
 
-QString reportPdfFile(const ExamRow& row, const QString& exportFolder) {
+QString reportPdfFile(const ExamRow& row, const QString& exportFolder, bool withKey) {
     if (exportFolder.isEmpty()) {
         return QString();
     }
-    return examFile(exportFolder, row, QStringLiteral(".pdf"));
+    return examFile(exportFolder, row, QStringLiteral(".pdf"), withKey);
 }
 
 QString printExamReport(const ExamReportInput& input, ReportWindow window,
                         const QString& exportFolder) {
-    OpenedPrinter printer = openPrinter(reportPdfFile(input.row, exportFolder));
+    OpenedPrinter printer =
+        openPrinter(reportPdfFile(input.row, exportFolder, input.fileNameShared));
     Imprimer_Compte_Rendu(*printer.page, input, printedReport(window));
     return printer.pdfFile;
 }

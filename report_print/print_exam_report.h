@@ -10,7 +10,7 @@ namespace corvanta::report {
 // The PDF a report is written to where the machine has no printer:
 // "<Nom> <Prenom> <NN>.pdf" in `exportFolder`, made safe as the report picture's name.
 // Empty when the folder is empty.
-QString reportPdfFile(const ExamRow& row, const QString& exportFolder);
+QString reportPdfFile(const ExamRow& row, const QString& exportFolder, bool withKey = false);
 
 // Prints the exam report of `input` with the table of `window` on the printer that
 // openPrinter() gives: the default printer, or, without one, the PDF reportPdfFile()

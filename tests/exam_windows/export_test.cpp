@@ -289,6 +289,58 @@ TEST(ExamExport, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
     EXPECT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
 }
 
+// Two namesakes with an exam "1" each, and one patient with a number in two types (a row
+// the window would refuse, written by the sqlite3 shell): each of these exams' files takes
+// its key, so that no report replaces another; an exam that shares its name with no other
+// keeps the plain name.
+TEST(ExamExport, ExamsThatWouldShareAFileNameEachKeepTheirOwn) {
+    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
+        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
+    });
+    Workstation c;
+    QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
+                             c.dossier.fichier(QStringLiteral("images")));
+    const QString nom = QStringLiteral("DUPONT"), prenom = QStringLiteral("Élodie");
+    const auto courbe = c.courbe(c.patient(nom, prenom), 0, QStringLiteral("02/05/2024 D"));
+    const auto martin = c.patient(QStringLiteral("Martin"), QStringLiteral("Anne"));
+    std::vector<std::int64_t> cles{c.examen(c.patient(nom, prenom), 0, "1", courbe, courbe),
+                                   c.examen(c.patient(nom, prenom), 0, "01", courbe, courbe),
+                                   c.examen(martin, 0, QStringLiteral("3"), courbe, courbe),
+                                   c.examen(martin, 0, QStringLiteral("12"), courbe, courbe)};
+    ASSERT_EQ(QProcess::execute(
+                  QStringLiteral("sqlite3"),
+                  {c.dossier.base(), QStringLiteral("INSERT INTO Examens (\"Code_ Patient\", "
+                                                    "Code_Type, Num_Examen) VALUES (%1, 2, '03')")
+                                         .arg(martin)}),
+              0);
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(s.Liste_Examens->count(), 4);
+    QStringList attendus;
+    for (int ligne = 0; ligne < 4; ++ligne) {
+        s.Liste_Examens->setCurrentRow(ligne);
+        const report::ExamRow row = s.Donnees_Compte_Rendu()->row;
+        const QString cle = row.text(QStringLiteral("Code_Examen"));
+        const QString base = report::examTitle(row);
+        const bool partage = base != QStringLiteral("Martin Anne 12");
+        for (const char* extension : {".jpg", ".pdf"})
+            attendus << base + (partage ? QStringLiteral(" #") + cle : QString()) + extension;
+        s.Toolbar1_ButtonClick(9);
+        s.Toolbar1_ButtonClick(8);
+        c.messages.boites.clear();
+    }
+    QStringList ecrits = QDir(c.dossier.fichier(QStringLiteral("images"))).entryList(QDir::Files);
+    ecrits.sort();
+    attendus.sort();
+    EXPECT_EQ(ecrits, attendus);
+    EXPECT_TRUE(attendus.contains(QStringLiteral("DUPONT Élodie 01 #%1.jpg").arg(cles[0])));
+    EXPECT_TRUE(attendus.contains(QStringLiteral("DUPONT Élodie 01 #%1.pdf").arg(cles[1])));
+    EXPECT_TRUE(attendus.contains(QStringLiteral("Martin Anne 12.jpg")));
+    report::replacePrinterFactory(std::move(precedente));
+}
+
 TEST(ExamExport, WithoutAnExamShownNothingIsExported) {
     Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));

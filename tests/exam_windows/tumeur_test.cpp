@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "exams/examen_tumeur.h"
 #include "platform/recordset.h"
 #include "tests/exam_windows/expected_preview.h"
+#include "tests/support/captures.h"
 #include "widgets/curve_view.h"
 
 namespace corvanta::test {
@@ -364,6 +366,31 @@ TEST(Tumeur, ThePrintAndExportButtonsWriteTheTumourReportsOfTheExamShown) {
                   .entryList({QStringLiteral("*.pdf")}, QDir::Files)
                   .size(),
               1);
+}
+
+// The two-line treatment boxes show a text of two lines whole, without a scroll bar, and
+// give one to a longer text rather than cut its last line.
+TEST(Tumeur, ATreatmentTextLongerThanItsBoxGetsAScrollBar) {
+    for (const QString& langue : {QStringLiteral("Francais"), QStringLiteral("English")}) {
+        TumeurRows c;
+        c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"), langue);
+        Examen_Tumeur& t = c.ouvrir_tumeur();
+        t.show();
+        const QString deux = QStringLiteral("Drainage pleural\nJ+2");
+        const QString trois = QStringLiteral("Thoracoscopie\nDrainage pleural\nJ+2");
+        for (QPlainTextEdit* boite : {t.Texte_Traitement_Medical, t.Texte_Traitement_Chirurgical}) {
+            for (const QString& texte : {deux, trois}) {
+                boite->setPlainText(texte);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(boite->verticalScrollBar()->isVisible(), texte == trois)
+                    << boite->objectName().toStdString() << ", " << langue.toStdString();
+            }
+        }
+        // For looking at: two lines above, three below.
+        t.Texte_Traitement_Medical->setPlainText(deux);
+        QCoreApplication::processEvents();
+        t.grab().save(Dossier_Captures() + QStringLiteral("/tumour_treatments_%1.png").arg(langue));
+    }
 }
 
 TEST(Tumeur, TheTypeSwitchAndClosingDestroyTheWindowAndAReopeningStartsAfresh) {

@@ -157,6 +157,27 @@ TEST_F(CanvasGraphTest, TheCurveStopsAtTheCountAtTheLevelsOfItsSamples) {
     EXPECT_EQ(past, gridPast);
 }
 
+// A title too wide for the picture even at 8 points is drawn whole with narrower letters:
+// its ink stays inside the canvas and still spans nearly all of it.
+TEST_F(CanvasGraphTest, ATitleTooWideAtEightPointsIsNarrowedToFitWhole) {
+    const QString widest(30, u'W');
+    drawTitleLine(canvas, reportTitle(widest, widest, "12345"), 140);
+    const QImage& image = canvas.image();
+    int left = image.width(), right = -1;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    EXPECT_GT(left, 0);
+    EXPECT_LT(right, image.width() - 1);
+    EXPECT_GT(right - left, image.width() * 9 / 10);
+    EXPECT_EQ(canvas.state().fontStretch, 100);
+}
+
 // A two-graph page for looking at: <build>/captures/page_layer_canvas.png.
 TEST_F(CanvasGraphTest, SamplePageForLooking) {
     const std::vector<GraphPlace> graphs = {{10, 20, 50, 40}, {80, 20, 50, 40}};

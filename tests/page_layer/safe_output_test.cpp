@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/safe_file.h"
+#include "report/exam_report.h"
 #include "report/picture_files.h"
 #include "report_picture/canvas_page.h"
 #include "report_print/printer_page.h"
@@ -135,6 +136,16 @@ TEST(SafeOutputTest, LongNamesAreShortenedBetweenCharacters) {
     }
     EXPECT_EQ(fileInFolder(folder.path(), "Martin Anne", " 03.pdf"),
               QDir(folder.path()).filePath("Martin Anne 03.pdf"));
+
+    // An exam's key, where another exam shares its name, is kept whole with its number.
+    ExamRow row;
+    row.set("Nom_Patient", corvanta::platform::Value(composed));
+    row.set("Prenom_Patient", corvanta::platform::Value(QStringLiteral("Zoé")));
+    row.set("Num_Examen", corvanta::platform::Value(QStringLiteral("3")));
+    row.set("Code_Examen", corvanta::platform::Value(123));
+    const QString keyed = QFileInfo(examFile(folder.path(), row, ".pdf", true)).fileName();
+    EXPECT_TRUE(keyed.endsWith(" 03 #123.pdf")) << keyed.toStdString();
+    EXPECT_LE(keyed.toUtf8().size(), 255);
 }
 
 }  // namespace

@@ -318,6 +318,8 @@ void fillExtreme(report::ExamRow& row, int type) {
 struct Exam {
     const char* name;
     bool extreme;
+    // Names of the widest letter at the window's limits and a five-digit number.
+    bool widest = false;
 };
 
 struct Fixture {
@@ -338,6 +340,11 @@ void prepare(Fixture& f, const Exam& exam, int type) {
         fillExtreme(f.input.row, type);
         f.input.doctor = {longText(49), longText(49), longText(49),
                           longText(30), longText(30), longText(30)};
+    }
+    if (exam.widest) {
+        f.input.row.set("Nom_Patient", platform::Value(QString(30, u'W')));
+        f.input.row.set("Prenom_Patient", platform::Value(QString(30, u'W')));
+        f.input.row.set("Num_Examen", platform::Value(QStringLiteral("12345")));
     }
 }
 
@@ -531,7 +538,7 @@ TEST(PageGeometryTest, NoBlockMeetsAnotherAndNothingLeavesThePageOnAnyPageKind) 
         curve("acquisition curve page", report::kCurvePageAcquisition),
         curve("stored curve page", report::kCurvePageStoredCurve),
     };
-    const Exam exams[] = {{"extreme", true}, {"all Null", false}};
+    const Exam exams[] = {{"extreme", true}, {"all Null", false}, {"widest names", true, true}};
     for (const char* language : {"Francais", "Anglais"}) {
         for (const PageKind& kind : kinds) {
             for (const Exam& exam : exams) {
