@@ -30,10 +30,13 @@ constexpr int kExamen_Supprime = 135;
 // type, whose number the window shows the same way.
 bool Nom_Fichier_Partage(platform::Database& base, const report::ExamRow& row) {
     const auto autres = base.openRecordset(
-        QStringLiteral("SELECT e.Num_Examen FROM Examens AS e LEFT JOIN Patients AS p"
+        // Written so that the patients' name index finds the namesakes (a Null name is an
+        // empty one in a file name): on a large practice a scan of every exam would be felt.
+        QStringLiteral("SELECT e.Num_Examen FROM Examens AS e JOIN Patients AS p"
                        " ON p.Code_Patient = e.\"Code_ Patient\""
-                       " WHERE IFNULL(p.Nom_Patient, '') = ? AND IFNULL(p.Prenom_Patient, '') = ?"
-                       " AND e.Code_Examen <> ?"),
+                       " WHERE (p.Nom_Patient = ?1 OR (?1 = '' AND p.Nom_Patient IS NULL))"
+                       " AND (p.Prenom_Patient = ?2 OR (?2 = '' AND p.Prenom_Patient IS NULL))"
+                       " AND e.Code_Examen <> ?3"),
         {row.text(QStringLiteral("Nom_Patient")), row.text(QStringLiteral("Prenom_Patient")),
          row.value(QStringLiteral("Code_Examen"))});
     const QString numero = report::examNumberText(row.text(QStringLiteral("Num_Examen")));
