@@ -129,17 +129,23 @@ TEST(ExamTypes, ChoosingTheCurrentTypeAgainKeepsTheExamBeingTyped) {
     EXPECT_TRUE(c.messages.boites.empty());
 }
 
+// A started workstation whose sinus window has a new exam with something entered.
+Examen_Sinus& Nouvel_Examen_Commence(Workstation& c) {
+    c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
+    c.demarrer();
+    Examen_Sinus& s = c.ouvrir();
+    s.Toolbar1_Boutons[4]->trigger();
+    s.Combo_Nom_Patient->setCurrentIndex(0);
+    s.Check_Fievre->setChecked(true);
+    return s;
+}
+
 TEST(ExamTypes, ATypeSwitchAsksBeforeLosingANewExamAndCancelKeepsTheTypeAndTheExam) {
     for (const auto& [menu, type] : std::vector<std::pair<QAction * Echo::*, int>>{
              {&Echo::Menu_Sinus_Frontaux, 1}, {&Echo::Menu_Plevre, 2}}) {
         SCOPED_TRACE(type);
         Workstation c;
-        c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
-        c.demarrer();
-        Examen_Sinus& s = c.ouvrir();
-        s.Toolbar1_Boutons[4]->trigger();
-        s.Combo_Nom_Patient->setCurrentIndex(0);
-        s.Check_Fievre->setChecked(true);
+        Examen_Sinus& s = Nouvel_Examen_Commence(c);
         const QString titre = c.echo->windowTitle();
         QAction* entree = c.echo.get()->*menu;
         for (const auto reponse :
@@ -177,12 +183,7 @@ TEST(ExamTypes, QuittingAsksBeforeLosingANewExamAndCancelKeepsTheProgramRunning)
     for (std::size_t i = 0; i < quitter.size(); ++i) {
         SCOPED_TRACE(i);
         Workstation c;
-        c.patient(QStringLiteral("LEROY"), QStringLiteral("Marc"));
-        c.demarrer();
-        Examen_Sinus& s = c.ouvrir();
-        s.Toolbar1_Boutons[4]->trigger();
-        s.Combo_Nom_Patient->setCurrentIndex(0);
-        s.Check_Fievre->setChecked(true);
+        Examen_Sinus& s = Nouvel_Examen_Commence(c);
         c.messages.reponse = QMessageBox::Cancel;
         quitter[i](*c.echo);
         ASSERT_EQ(c.messages.boites.size(), 1u);
