@@ -48,16 +48,19 @@ class Database {
     // Key given to the last row inserted through this connection.
     std::int64_t lastInsertKey() const;
 
-    // A table or view of the file, with columns it must have (names compared without case).
+    // A table or view of the file, as the program's schema makes it (`sql`, the text the
+    // engine keeps), with the columns it must have (names compared without case).
     struct RequiredObject {
         bool view = false;
         const char* name = nullptr;
+        const char* sql = nullptr;
         std::span<const char* const> columns;
     };
-    // Checks that the file has each object, as a table or view as said, with its columns; a
-    // view that no longer reads (it names what is gone) counts as missing. Otherwise throws
-    // a DatabaseError (Incomplete, 3078) listing everything missing, in the order given; a
-    // column that a table lacks is not listed again for the views that show it.
+    // Checks that the file has each object, as a table or view as said, and, unless it is
+    // kept as `sql` says, with its columns; a view changed since that no longer reads (it
+    // names what is gone) counts as missing. A view kept as made is not read again: what it
+    // names is checked as an object of its own. Otherwise throws a DatabaseError
+    // (Incomplete, 3078) listing everything missing, in the order given.
     void requireObjects(std::span<const RequiredObject> objects);
 
     // A dynaset over an SQL query or a table or view name (see recordset.h); `taken` names

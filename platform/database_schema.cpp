@@ -1,5 +1,6 @@
 // The check that a file holds the tables, views and columns the program uses.
 #include <QDir>
+#include <QHash>
 #include <QSet>
 
 #include "platform/connection.h"
@@ -33,33 +34,40 @@ std::optional<QSet<QString>> columnsOf(Statement& columns, const QString& name) 
 
 void Database::requireObjects(std::span<const RequiredObject> objects) {
     sqlite3* db = connection_->handle(kSource);
-    Statement kind(
-        db, QStringLiteral("SELECT type FROM main.sqlite_schema WHERE name = ? COLLATE NOCASE"),
-        kSource);
-    Statement columns(db, QStringLiteral("SELECT name FROM pragma_table_info(?, 'main')"), kSource);
+    struct Stored {
+        QString type;
+        QString sql;
+    };
+    QHash<QString, Stored> stored;
+    Statement schema(db, QStringLiteral("SELECT name, type, sql FROM main.sqlite_schema"), kSource);
+    while (schema.step())
+        stored.insert(schema.column(0).toText().toLower(),
+                      {schema.column(1).toText(), schema.column(2).toTextOrEmpty()});
+    std::optional<Statement> columns;
     std::vector<MissingObject> missing;
-    QSet<QString> tableColumnsMissing;
     for (const RequiredObject& object : objects) {
         const QString name = QString::fromUtf8(object.name);
-        kind.reset();
-        kind.bind(1, Value(name));
+        const auto found = stored.constFind(name.toLower());
         const QString expected = object.view ? QStringLiteral("view") : QStringLiteral("table");
-        std::optional<QSet<QString>> present;
-        if (kind.step() && kind.column(0).toText() == expected)
-            present = columnsOf(columns, name);
+        if (found == stored.cend() || found->type != expected) {
+            missing.push_back({name, {}, object.view});
+            continue;
+        }
+        if (found->sql == QString::fromUtf8(object.sql))
+            continue;  // made as the program makes it: nothing more to read
+        if (!columns) {
+            columns.emplace(db, QStringLiteral("SELECT name FROM pragma_table_info(?, 'main')"),
+                            kSource);
+        }
+        const std::optional<QSet<QString>> present = columnsOf(*columns, name);
         if (!present) {
             missing.push_back({name, {}, object.view});
             continue;
         }
         for (const char* column : object.columns) {
             const QString wanted = QString::fromUtf8(column);
-            if (present->contains(wanted.toLower()))
-                continue;
-            if (!object.view)
-                tableColumnsMissing.insert(wanted.toLower());
-            else if (tableColumnsMissing.contains(wanted.toLower()))
-                continue;
-            missing.push_back({name, wanted, object.view});
+            if (!present->contains(wanted.toLower()))
+                missing.push_back({name, wanted, object.view});
         }
     }
     if (missing.empty())
