@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-// The 256-bit helpers below never cross a function boundary that is not inlined: the note
-// that such vectors are passed differently with and without AVX concerns no caller.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 namespace quorel {
 
 namespace {
@@ -13,11 +9,11 @@ namespace {
 using Quad = uint32_t __attribute__((vector_size(4 * sizeof(uint32_t))));
 using Octet = uint32_t __attribute__((vector_size(8 * sizeof(uint32_t))));
 
+// Vectors of 256 bits are never passed or returned by value: a function built without AVX
+// would expect them elsewhere than one built with it.
 template <typename Vector>
-[[gnu::always_inline]] inline Vector load(const uint32_t* from) {
-    Vector v;
+[[gnu::always_inline]] inline void load(Vector& v, const uint32_t* from) {
     std::memcpy(&v, from, sizeof v);
-    return v;
 }
 
 [[gnu::always_inline]] inline void store(uint32_t* to, Quad v) {
@@ -28,10 +24,14 @@ template <typename Vector>
 // of the window, from `row` on.
 [[gnu::always_inline]] inline void turn_four_rows(const uint32_t* column, int64_t column_step,
                                                   uint32_t* row, int64_t stride) {
-    const Quad a = load<Quad>(column);
-    const Quad b = load<Quad>(column + column_step);
-    const Quad c = load<Quad>(column + 2 * column_step);
-    const Quad d = load<Quad>(column + 3 * column_step);
+    Quad a;
+    Quad b;
+    Quad c;
+    Quad d;
+    load(a, column);
+    load(b, column + column_step);
+    load(c, column + 2 * column_step);
+    load(d, column + 3 * column_step);
     const Quad ab_low = __builtin_shufflevector(a, b, 0, 4, 1, 5);
     const Quad ab_high = __builtin_shufflevector(a, b, 2, 6, 3, 7);
     const Quad cd_low = __builtin_shufflevector(c, d, 0, 4, 1, 5);
@@ -47,23 +47,30 @@ template <typename Vector>
 __attribute__((target("avx2"))) inline void turn_eight_rows(const uint32_t* column,
                                                             int64_t column_step, uint32_t* row,
                                                             int64_t stride) {
-    const Octet a = load<Octet>(column);
-    const Octet b = load<Octet>(column + column_step);
-    const Octet c = load<Octet>(column + 2 * column_step);
-    const Octet d = load<Octet>(column + 3 * column_step);
+    Octet a;
+    Octet b;
+    Octet c;
+    Octet d;
+    load(a, column);
+    load(b, column + column_step);
+    load(c, column + 2 * column_step);
+    load(d, column + 3 * column_step);
     const Octet ab_low = __builtin_shufflevector(a, b, 0, 8, 1, 9, 4, 12, 5, 13);
     const Octet ab_high = __builtin_shufflevector(a, b, 2, 10, 3, 11, 6, 14, 7, 15);
     const Octet cd_low = __builtin_shufflevector(c, d, 0, 8, 1, 9, 4, 12, 5, 13);
     const Octet cd_high = __builtin_shufflevector(c, d, 2, 10, 3, 11, 6, 14, 7, 15);
-    const auto store_rows = [&](int64_t i, Octet turned) {
-        std::memcpy(row + i * stride, &turned, sizeof(Quad));
-        std::memcpy(row + (i + 4) * stride, reinterpret_cast<const char*>(&turned) + sizeof(Quad),
-                    sizeof(Quad));
+    const Octet turned[4] = {
+        __builtin_shufflevector(ab_low, cd_low, 0, 1, 8, 9, 4, 5, 12, 13),
+        __builtin_shufflevector(ab_low, cd_low, 2, 3, 10, 11, 6, 7, 14, 15),
+        __builtin_shufflevector(ab_high, cd_high, 0, 1, 8, 9, 4, 5, 12, 13),
+        __builtin_shufflevector(ab_high, cd_high, 2, 3, 10, 11, 6, 7, 14, 15),
     };
-    store_rows(0, __builtin_shufflevector(ab_low, cd_low, 0, 1, 8, 9, 4, 5, 12, 13));
-    store_rows(1, __builtin_shufflevector(ab_low, cd_low, 2, 3, 10, 11, 6, 7, 14, 15));
-    store_rows(2, __builtin_shufflevector(ab_high, cd_high, 0, 1, 8, 9, 4, 5, 12, 13));
-    store_rows(3, __builtin_shufflevector(ab_high, cd_high, 2, 3, 10, 11, 6, 7, 14, 15));
+#pragma GCC unroll 4
+    for (int64_t i = 0; i < 4; ++i) {
+        std::memcpy(row + i * stride, &turned[i], sizeof(Quad));
+        std::memcpy(row + (i + 4) * stride,
+                    reinterpret_cast<const char*>(&turned[i]) + sizeof(Quad), sizeof(Quad));
+    }
 }
 
 using Turn = void (*)(const uint32_t*, int64_t, uint32_t*, int64_t);
