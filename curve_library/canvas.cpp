@@ -282,12 +282,10 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     const int64_t minor = std::llabs(b1 - b);
     const int64_t step_a = a < a1 ? 1 : -1;
     const int64_t step_b = b < b1 ? 1 : -1;
-    const int64_t low_a = 0;
     const int64_t high_a = x_major ? width_ : height_;
-    const int64_t low_b = 0;
     const int64_t high_b = x_major ? height_ : width_;
     for_each_run(major, minor, [&](int64_t length) {
-        const auto [from, to] = clipped_run(a, a + step_a * length, low_a, high_a);
+        const auto [from, to] = clipped_run(a, a + step_a * length, 0, high_a);
         if (x_major) {
             row_run(b, from, to);
         } else {
@@ -295,7 +293,7 @@ void Canvas::slanted_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
         }
         a += step_a * length;
         b += step_b;
-        return !walked_out(a, step_a, low_a, high_a) && !walked_out(b, step_b, low_b, high_b);
+        return !walked_out(a, step_a, 0, high_a) && !walked_out(b, step_b, 0, high_b);
     });
 }
 
