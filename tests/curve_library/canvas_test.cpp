@@ -168,9 +168,9 @@ TEST(Canvas, RectanglesAndBlocksAreClippedAtEveryEdge) {
     }
 }
 
-// Curves drawn a band of columns at a time give the picture of curves drawn one after
-// another, where they cross and where they share the columns at a band's edge.
-TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
+// The layered curve drawing gives the picture of curves drawn one segment after another,
+// where they cross, on narrow, wide and tiny pictures and for short curves.
+TEST(CurveLayers, LayeredCurvesMatchCurvesDrawnSegmentBySegment) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> sample(0, 255);
     std::vector<std::vector<uint8_t>> samples(6, std::vector<uint8_t>(400));
@@ -189,7 +189,7 @@ TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
         }
         samples[1].assign(400, 128);  // a flat curve under the others
         quorel::Canvas in_turn(width, height);
-        quorel::Canvas by_bands(width, height);
+        quorel::Canvas layered(width, height);
         std::vector<quorel::CurveLayer> layers;
         for (std::size_t c = 0; c < samples.size(); ++c) {
             in_turn.set_pen(pens[c]);
@@ -200,11 +200,11 @@ TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
             }
             layers.push_back({samples[c].data(), pens[c]});
         }
-        quorel::draw_curves(by_bands, layers.data(), layers.size(), count);
+        quorel::draw_curves(layered, layers.data(), layers.size(), count);
         TestWindow expected(width, height);
         TestWindow target(width, height);
         in_turn.copy_to(expected.window);
-        by_bands.copy_to(target.window);
+        layered.copy_to(target.window);
         EXPECT_EQ(target.pixels, expected.pixels) << width << " x " << height << ", " << count;
     }
 }
