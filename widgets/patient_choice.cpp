@@ -10,7 +10,8 @@ namespace corvanta {
 
 KeyedLines& fillPatientChoice(QComboBox& combo, const platform::Recordset& patients) {
     Lignes_Patients lines = Lire_Lignes_Patients(patients);
-    auto* model = new KeyedLines(std::move(lines.textes), std::move(lines.cles), &combo);
+    auto* model = new KeyedLines(std::move(lines.noms), std::move(lines.prenoms),
+                                 std::move(lines.cles), &combo);
     const QSignalBlocker blocker(&combo);
     // The combo box deletes its previous model, which it owns.
     combo.setModel(model);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "platform/error.h"
 #include "platform/recordset.h"
 #include "tools/make_big_database/big_database.h"
+#include "widgets/keyed_list.h"
 
 namespace {
 
