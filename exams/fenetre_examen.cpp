@@ -37,6 +37,15 @@ namespace {
 // The form of the texts every exam window shares.
 constexpr int kForm_Commun = 4;
 
+// An exam's list line: name, given name and number as lists show it, joined by blanks in one
+// allocation (a list holds thousands).
+QString Ligne_Liste(const QString& nom, const QString& prenom, const QString& numero) {
+    const QString numero_affiche = Fenetre_Examen::Format_Numero(numero);
+    QString ligne;
+    ligne.reserve(nom.size() + prenom.size() + numero_affiche.size() + 2);
+    return ligne.append(nom).append(u' ').append(prenom).append(u' ').append(numero_affiche);
+}
+
 }  // namespace
 
 Colonne_Examen Colonne_Coche(const char* nom, QCheckBox* coche, QWidget* detail) {
@@ -417,8 +426,8 @@ void Fenetre_Examen::Remplir_Liste_Examens() {
         for (lecture->moveFirst(); !lecture->eof(); lecture->moveNext()) {
             lignes_par_cle.insert(
                 lecture->field(0).toInt64(),
-                Nom_Complet(lecture->field(1).toTextOrEmpty(), lecture->field(2).toTextOrEmpty()) +
-                    QStringLiteral(" ") + Format_Numero(lecture->field(3).toTextOrEmpty()));
+                Ligne_Liste(lecture->field(1).toTextOrEmpty(), lecture->field(2).toTextOrEmpty(),
+                            lecture->field(3).toTextOrEmpty()));
         }
     }
     QStringList lignes;
@@ -434,10 +443,9 @@ void Fenetre_Examen::Remplir_Liste_Examens() {
 }
 
 QString Fenetre_Examen::Ligne_Examen(const platform::Recordset& examens) const {
-    return Nom_Complet(examens.field(QStringLiteral("Nom_Patient")).toTextOrEmpty(),
-                       examens.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty()) +
-           QStringLiteral(" ") +
-           Format_Numero(examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty());
+    return Ligne_Liste(examens.field(QStringLiteral("Nom_Patient")).toTextOrEmpty(),
+                       examens.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty(),
+                       examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty());
 }
 
 void Fenetre_Examen::Suivre_Liste_Examens(std::int64_t cle) {
