@@ -41,7 +41,8 @@ TEST(DatabaseMessages, TheErrorBoxSaysWhatHappenedToTheFileAndWhatToDo) {
     struct Cas {
         const char* quoi;
         int texte;
-        // Makes the failure happen; it lasts while what it returns lives.
+        // Makes the failure happen; it lasts while what it returns lives (null: this machine
+        // cannot make it).
         std::function<std::shared_ptr<void>(Workstation&)> provoquer;
     };
     const std::vector<Cas> cas = {
@@ -49,15 +50,21 @@ TEST(DatabaseMessages, TheErrorBoxSaysWhatHappenedToTheFileAndWhatToDo) {
          [](Workstation& poste) {
              poste.etat->Base_Donnees->execute(QStringLiteral("PRAGMA busy_timeout = 50"));
              poste.base->execute(QStringLiteral("BEGIN IMMEDIATE"));
-             return std::shared_ptr<void>(
-                 nullptr, [&poste](void*) { poste.base->execute(QStringLiteral("ROLLBACK")); });
+             return std::shared_ptr<void>(poste.base.get(), [&poste](void*) {
+                 poste.base->execute(QStringLiteral("ROLLBACK"));
+             });
          }},
         {"a file-size limit", 151,
          [](Workstation&) { return std::make_shared<FileSizeLimit>(8192); }},
+        {"the folder turned read-only", 152,
+         [](Workstation& poste) {
+             auto vue = std::make_shared<ReadOnlyView>(poste.dossier.chemin());
+             return vue->ok() ? std::shared_ptr<void>(vue) : nullptr;
+         }},
         {"the file moved", 153,
          [](Workstation& poste) {
              EXPECT_TRUE(QFile::rename(poste.dossier.base(), poste.dossier.fichier("x.mdb")));
-             return std::shared_ptr<void>();
+             return std::make_shared<int>(0);
          }},
     };
     for (const char* langue : {"Francais", "English"}) {
@@ -74,6 +81,10 @@ TEST(DatabaseMessages, TheErrorBoxSaysWhatHappenedToTheFileAndWhatToDo) {
             echo.Courbe_Acquise = true;
             {
                 const auto panne = c.provoquer(poste);
+                if (!panne) {
+                    std::printf("skipped (no mount here): %s\n", c.quoi);
+                    continue;
+                }
                 echo.Toolbar2_Boutons[1]->trigger();
             }
             ASSERT_EQ(poste.messages.boites.size(), 1u);

@@ -15,23 +15,32 @@ SmallVolume::SmallVolume(const char* size) {
                           {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
                            QStringLiteral("size=") + QLatin1String(size), QStringLiteral("tmpfs"),
                            folder_.path()}) == 0;
-    mounts_ = mounted_ ? 1 : 0;
 }
 
 SmallVolume::~SmallVolume() {
-    for (int i = 0; i < mounts_; ++i)
+    readOnly_.reset();
+    if (mounted_)
         QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), folder_.path()});
 }
 
 bool SmallVolume::makeReadOnly() {
     // A volume with a file open for writing cannot be remounted read-only: a read-only view
-    // of it goes on top, as when a share turns read-only under a running program.
-    const QString path = folder_.path();
-    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), path, path}) != 0)
-        return false;
-    ++mounts_;
-    return QProcess::execute(QStringLiteral("mount"),
-                             {QStringLiteral("-o"), QStringLiteral("remount,bind,ro"), path}) == 0;
+    // of it goes on top.
+    readOnly_ = std::make_unique<ReadOnlyView>(folder_.path());
+    return readOnly_->ok();
+}
+
+ReadOnlyView::ReadOnlyView(const QString& folder) : folder_(folder) {
+    bound_ =
+        QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), folder, folder}) == 0;
+    readOnly_ = bound_ && QProcess::execute(QStringLiteral("mount"),
+                                            {QStringLiteral("-o"),
+                                             QStringLiteral("remount,bind,ro"), folder}) == 0;
+}
+
+ReadOnlyView::~ReadOnlyView() {
+    if (bound_)
+        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), folder_});
 }
 
 void damageLeafPages(const QString& file, const QString& table) {

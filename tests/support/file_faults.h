@@ -2,8 +2,27 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace corvanta::test {
+
+// A read-only view mounted over `folder` for its lifetime, as when a share turns read-only
+// under a running program: files already open read on, and the next file made there (a
+// journal) fails. ok() tells whether this machine let the test mount it.
+class ReadOnlyView {
+  public:
+    explicit ReadOnlyView(const QString& folder);
+    ~ReadOnlyView();
+    ReadOnlyView(const ReadOnlyView&) = delete;
+    ReadOnlyView& operator=(const ReadOnlyView&) = delete;
+
+    bool ok() const { return readOnly_; }
+
+  private:
+    QString folder_;
+    bool bound_ = false;
+    bool readOnly_ = false;
+};
 
 // A tmpfs of `size` (as mount takes it: "160k") mounted on a folder of its own for the
 // test's lifetime, where this machine lets a test mount one (ok() tells).
@@ -22,7 +41,7 @@ class SmallVolume {
   private:
     QTemporaryDir folder_;
     bool mounted_ = false;
-    int mounts_ = 0;
+    std::unique_ptr<ReadOnlyView> readOnly_;
 };
 
 // Flips the cell-count bytes of every leaf page of `table` in the database `file`, as a
