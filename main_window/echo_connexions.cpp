@@ -23,6 +23,8 @@ namespace corvanta {
 void Echo::Connecter_Gestionnaires() {
     PDQComm1_ = std::make_unique<platform::SerialPort>(
         platform::SerialPort::resolverFromSettings(*etat_.Registre));
+    Poste_Reception& poste = *this;
+    reception_ = std::make_unique<Reception_Trames>(*PDQComm1_, poste, *this);
     Terminer = [](int code) { std::exit(code); };
 
     connect(Combo3, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
