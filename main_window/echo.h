@@ -13,6 +13,7 @@
 #include "main_window/drive_list.h"
 #include "main_window/fenetres_examen.h"
 #include "main_window/reception_trames.h"
+#include "platform/serial_port.h"
 
 class QAction;
 class QCheckBox;
@@ -32,10 +33,6 @@ class QShortcut;
 class QToolBar;
 
 namespace corvanta {
-
-namespace platform {
-class SerialPort;
-}
 
 class CurveView;
 class Data;
@@ -285,8 +282,9 @@ class Echo : public QMainWindow,
     void Timer2_Timer();
     void Bouton_Relancer_Click();
     void Bouton_Geler_Click();
-    // The device went away: port closed, both timers stopped, one message.
-    void Appareil_Perdu(const QString& description);
+    // The device went away: port closed, both timers stopped, one message naming the
+    // device file and what took it away.
+    void Appareil_Perdu(const QString& appareil, platform::SerialPort::Loss cause);
 
     // ---- Doctors (echo_medecins.cpp) ----------------------------------------------------
     // Shows slot 1..3 in the six boxes; runs no handler.

@@ -16,6 +16,8 @@ namespace corvanta {
 namespace {
 
 constexpr int kTexte_Appareil_Perdu = 90;
+// The device file gone, a failed read, a failed write: in the order of the port's causes.
+constexpr int kTexte_Cause_Perte = 180;
 
 }  // namespace
 
@@ -112,14 +114,15 @@ void Echo::Combo1_Click() {
     PDQComm1_->setReceiveThreshold(etat_.Nombre_Points + etat_.Taille_Entete);
 }
 
-void Echo::Appareil_Perdu(const QString& description) {
+void Echo::Appareil_Perdu(const QString& appareil, platform::SerialPort::Loss cause) {
     Timer1->stop();
     Timer2->stop();
     reception_->Terminer_Attente();
     const Libelles& l = etat_.Libelle;
     showWarning(this, l(1, 68),
                 l(1, 69) + Nombre_Avec_Signe(etat_.Port_Com) + QStringLiteral(" : ") +
-                    l(1, kTexte_Appareil_Perdu) + QStringLiteral("\n\n") + description);
+                    l(1, kTexte_Appareil_Perdu) + QStringLiteral("\n\n") +
+                    l(1, kTexte_Cause_Perte + static_cast<int>(cause)).arg(appareil));
 }
 
 }  // namespace corvanta

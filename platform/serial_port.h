@@ -79,13 +79,17 @@ class SerialPort : public QObject, public FramePort {
 
     int eventCode() const override { return eventCode_; }
 
+    // What took the device away: its file is gone, or a read or a write failed.
+    enum class Loss { Gone, ReadFailed, WriteFailed };
+    Q_ENUM(Loss)
+
   signals:
     // Raised as a queued call, never inside the port's own notification, so that a
     // handler may let events run and receive again.
     void communicationEvent();
-    // The device went away while the port was open; the port is already closed.
-    // Raised once per opening.
-    void deviceLost(const QString& description);
+    // The device went away while the port was open; the port is already closed. Raised
+    // once per opening, with the device file as the port's number named it.
+    void deviceLost(const QString& device, corvanta::platform::SerialPort::Loss loss);
 
   private:
     void scheduleReceiveCheck();
@@ -95,7 +99,8 @@ class SerialPort : public QObject, public FramePort {
 
     DeviceResolver resolver_;
     std::unique_ptr<QSerialPort> port_;
-    QString openDevice_;
+    QString openDevice_;  // the file opened, links followed
+    QString openName_;    // the file as the port's number named it
     int portNumber_ = 1;
     QString settings_ = QStringLiteral("9600,N,8,1");
     qint32 baudRate_ = 9600;
