@@ -351,8 +351,9 @@ TEST_F(DeviceDialogue, OnlyAReceivedCurveIsStoredEvenAfterTheDeviceIsLost) {
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant + 1);
     EXPECT_EQ(poste.messages.boites.size(), 2u);
+    ASSERT_EQ(echo.List1->count(), 1);
     EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"),
-                              {echo.List1->item(0)->data(Qt::UserRole).toLongLong()})
+                              {Cle_Ligne(echo.List1, 0)})
                   .toBlob(),
               Rampe(400, 17));
 }

@@ -21,7 +21,7 @@ class Zones : public ::testing::Test {
     }
     Echo& echo() { return *poste.echo; }
     const Zone_Sensible& zone(int z) { return poste.etat->Zones_Sensibles[0][z]; }
-    QString ligne(int z) { return echo().List2->item(z)->text(); }
+    QString ligne(int z) { return Texte_Ligne(echo().List2, z); }
     // Types into the three boxes, then Enter in the one given.
     void Saisir(const QString& debut, const QString& fin, const QString& seuil, int entree = 0) {
         echo().Texte_Seuils[0]->setText(debut);

@@ -167,6 +167,7 @@ TEST(TextBoxes, KeysPastTheLimitAreRefusedWholeAndTabMovesOn) {
         for (const auto& [nom, colonne] : t.boites_lignes)
             boites.emplace_back(w.findChild<QPlainTextEdit*>(nom), 49);
         for (const auto& [boite, limite] : boites) {
+            ASSERT_NE(boite, nullptr) << t.nom;
             const std::string nom = t.nom + (" " + boite->objectName().toStdString());
             boite->setFocus();
             Essayer_Limite(boite, limite, nom);
@@ -196,6 +197,7 @@ TEST(TextBoxes, OneTickAndValidateWriteTheOtherTextsBackByteForByte) {
         Fenetre_Examen& w = t.ouvrir(c);
         ASSERT_EQ(w.Liste_Examens->count(), 1) << t.nom;
         auto* coche = w.findChild<QCheckBox*>(QStringLiteral("Check_Decision_Scanner"));
+        ASSERT_NE(coche, nullptr) << t.nom;
         QTest::mouseClick(coche, Qt::LeftButton);
         ASSERT_TRUE(coche->isChecked()) << t.nom;
         w.Toolbar1_Boutons[5]->trigger();
