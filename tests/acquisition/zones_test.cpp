@@ -91,6 +91,27 @@ TEST_F(Zones, TypedNumbersAreReadRoundedToEvenAndBounded) {
     EXPECT_EQ(poste.fin, -1);
 }
 
+// Only an end that reads smaller than the start becomes the start plus one; an end equal
+// to the start, or one that rounds to it, is kept as typed.
+TEST_F(Zones, OnlyAnEndBelowTheStartIsRewritten) {
+    Demarrer();
+    const struct {
+        const char* debut;
+        const char* fin;
+        int xmin;
+        int xmax;
+    } cas[] = {{"20", "20", 20, 20},     {"20", "20.4", 20, 20},   {"20", "19.9", 20, 21},
+               {"12.6", "12.6", 13, 13}, {"12.6", "12.5", 13, 14}, {"-3", "-3", -3, -3},
+               {"0", "", 0, 0},          {"5 mm", "5", 5, 5}};
+    for (const auto& c : cas) {
+        Saisir(QString::fromUtf8(c.debut), QString::fromUtf8(c.fin), QStringLiteral("50"));
+        const std::string nom = std::string(c.debut) + " to " + c.fin;
+        EXPECT_EQ(zone(0).xmin, c.xmin) << nom;
+        EXPECT_EQ(zone(0).xmax, c.xmax) << nom;
+        EXPECT_EQ(echo().Texte_Seuils[1]->text(), QString::number(c.xmax)) << nom;
+    }
+}
+
 TEST_F(Zones, TheActiveAndFreezeBoxesChangeTheZoneAndReleaseTheCurve) {
     Demarrer();
     const Libelles& l = poste.etat->Libelle;
