@@ -158,20 +158,6 @@ QByteArray Workstation::Envoyer_Trame(const QByteArray& trame) {
     return Lire_Commandes(1);
 }
 
-QStringList Lignes(const QListWidget* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->item(i)->text();
-    return lignes;
-}
-
-QStringList Lignes(const QComboBox* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->itemText(i);
-    return lignes;
-}
-
 namespace {
 
 const QListWidgetItem* Ligne(const QListWidget* liste, int ligne) {
