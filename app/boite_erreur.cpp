@@ -1,6 +1,11 @@
 #include "app/boite_erreur.h"
 
+#include <QDir>
+
+#include "platform/database_error.h"
 #include "platform/safe_file.h"
+#include "platform/settings_store.h"
+#include "platform/sqlite_statement.h"
 
 namespace corvanta {
 
@@ -41,12 +46,74 @@ QString Cause_Echec(const Libelles& libelle, const platform::OutputError& erreur
     return texte + u'\n' + libelle(4, kAncien_Fichier_Garde);
 }
 
+using platform::DatabaseFailure;
+
+// The interface texts (form 1) that say what happened to a database file and what to do.
+constexpr int kPremiere_Panne_Base = 150;  // DatabaseFailure::Busy, then the others in order
+constexpr int kTable_Absente = 159;
+constexpr int kVue_Absente = 160;
+constexpr int kColonne_Absente = 161;
+constexpr int kAutre_Fichier_Ouvert = 162;
+constexpr int kFiche_Supprimee = 163;
+constexpr int kArret_Demarrage = 164;
+constexpr int kReglages_Non_Gardes = 166;
+constexpr int kReglages_Non_Ecrits = 167;
+static_assert(kPremiere_Panne_Base + static_cast<int>(DatabaseFailure::Incomplete) == 158);
+
+constexpr int kManquants_Nommes = 8;  // a file from elsewhere may lack everything
+
+QString Manquants(const Libelles& libelle, const std::vector<platform::MissingObject>& manquants) {
+    QStringList noms;
+    for (const platform::MissingObject& m : manquants) {
+        if (noms.size() == kManquants_Nommes) {
+            noms << QStringLiteral("…");
+            break;
+        }
+        noms << (!m.column.isEmpty() ? libelle(1, kColonne_Absente).arg(m.object, m.column)
+                 : m.view            ? libelle(1, kVue_Absente).arg(m.object)
+                                     : libelle(1, kTable_Absente).arg(m.object));
+    }
+    return noms.join(QStringLiteral(", "));
+}
+
+QString Panne_Base(const Libelles& libelle, const platform::DatabaseError& erreur) {
+    const QStringList& fichiers = erreur.files();
+    const DatabaseFailure panne = erreur.failure();
+    QString texte =
+        panne == DatabaseFailure::Incomplete
+            ? libelle(1, kPremiere_Panne_Base + static_cast<int>(panne))
+                  .arg(fichiers.value(0), Manquants(libelle, erreur.missing()))
+            : libelle(1, kPremiere_Panne_Base + static_cast<int>(panne)).arg(fichiers.value(0));
+    // The engine does not say which of the files open together failed.
+    if (fichiers.size() > 1 &&
+        (panne == DatabaseFailure::Busy || panne == DatabaseFailure::Damaged ||
+         panne == DatabaseFailure::Unreachable)) {
+        texte += u'\n' + libelle(1, kAutre_Fichier_Ouvert).arg(fichiers.mid(1).join(u", "));
+    }
+    if (!erreur.engineText().empty())
+        texte += QStringLiteral("\n(") + QString::fromStdString(erreur.engineText()) + u')';
+    return texte;
+}
+
 }  // namespace
 
 QString Description_Erreur(const Libelles& libelle, const Error& erreur) {
     if (const auto* sortie = dynamic_cast<const platform::OutputError*>(&erreur))
         return Cause_Echec(libelle, *sortie);
+    if (const auto* base = dynamic_cast<const platform::DatabaseError*>(&erreur))
+        return Panne_Base(libelle, *base);
+    if (const auto* reglages = dynamic_cast<const platform::SettingsError*>(&erreur)) {
+        return libelle(1, reglages->notSettings() ? kReglages_Non_Gardes : kReglages_Non_Ecrits)
+            .arg(QDir::toNativeSeparators(reglages->path()));
+    }
+    if (erreur.number() == platform::db_error::kRecordDeleted)
+        return libelle(1, kFiche_Supprimee);
     return QString::fromStdString(erreur.description());
+}
+
+QString Texte_Arret_Demarrage(const Libelles& libelle, const Error& erreur) {
+    return libelle(1, kArret_Demarrage) + QStringLiteral("\n\n") +
+           Description_Erreur(libelle, erreur);
 }
 
 QString Nombre_Avec_Signe(long long valeur) {

@@ -9,6 +9,7 @@
 
 #include "app/etat_application.h"
 #include "platform/database.h"
+#include "platform/database_error.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
 
@@ -578,8 +579,11 @@ Bilan_Import Importer_Base_Externe(Database& base, const QString& chemin,
         } catch (const Error& erreur) {
             if (annulee && erreur.number() == kInterrompu)
                 throw Refus_Import(Refus_Import::Raison::Annulee, etape);
-            throw Refus_Import(Refus_Import::Raison::Moteur, etape, {}, {}, 0,
+            Refus_Import refus(Refus_Import::Raison::Moteur, etape, {}, {}, 0,
                                erreur.description());
+            if (const auto* panne = dynamic_cast<const platform::DatabaseError*>(&erreur))
+                refus.panne = std::make_shared<platform::DatabaseError>(*panne);
+            throw refus;
         }
     }
     if (annulee)

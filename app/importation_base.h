@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "platform/error.h"
 #include "platform/value.h"
@@ -11,7 +12,8 @@ namespace corvanta {
 
 namespace platform {
 class Database;
-}
+class DatabaseError;
+}  // namespace platform
 
 // What an import did, per table: the rows added, and the rows of the file that were here
 // already (identical to a row of this database, so skipped).
@@ -57,8 +59,10 @@ class Refus_Import : public Error {
     // The range a whole number of `colonne` must lie in (Raison::Entier).
     std::int64_t minimum = 0;
     std::int64_t maximum = 0;
-    // The engine's own text (Raison::Moteur).
+    // The engine's own text (Raison::Moteur), and the failure of a database file behind it
+    // when it is one, for the window to say in the user's words.
     std::string moteur;
+    std::shared_ptr<const platform::DatabaseError> panne;
 };
 
 // Called every few thousand engine steps while the import runs; false stops it.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iostream>
 
+#include "app/boite_erreur.h"
 #include "app/etat_application.h"
 #include "main_window/echo.h"
 #include "widgets/message_boxes.h"
@@ -59,9 +60,7 @@ int Lancer_Corvanta(int argc, char* argv[]) {
         echo.Form_Load();
     } catch (const Error& erreur) {
         std::cerr << "Corvanta cannot start: " << erreur.what() << '\n';
-        showStop(nullptr, QStringLiteral("Corvanta"),
-                 QStringLiteral("Corvanta cannot start.\n\n") +
-                     QString::fromStdString(erreur.description()));
+        showStop(nullptr, QStringLiteral("Corvanta"), Texte_Arret_Demarrage(etat.Libelle, erreur));
         return 1;
     }
     application.rapporter = [&](const Error& erreur) { showErrorBox(&echo, etat.Libelle, erreur); };

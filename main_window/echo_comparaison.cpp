@@ -8,6 +8,7 @@
 #include "main_window/couleur_stockee.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
+#include "platform/database_error.h"
 #include "platform/error.h"
 
 namespace corvanta {
@@ -49,6 +50,8 @@ void Echo::Remplir_Case(int index, int ligne) {
         courbe = etat_.Base_Donnees
                      ->queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"), {cle})
                      .toBlob();
+    } catch (const platform::DatabaseError&) {
+        throw;  // the file failing is said, not taken for a curve no longer stored
     } catch (const Error&) {
     }
     // A curve no longer stored (or without samples) fills no slot and marks nothing.

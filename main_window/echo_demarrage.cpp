@@ -11,9 +11,11 @@
 #include "app/boite_erreur.h"
 #include "app/chargement_libelles.h"
 #include "app/index_base.h"
+#include "app/libelles_demarrage.h"
 #include "app/lignes_patients.h"
 #include "app/reglages.h"
 #include "app/requetes.h"
+#include "app/structure_base.h"
 #include "app/traduction_qt.h"
 #include "main_window/attente.h"
 #include "main_window/echo.h"
@@ -49,6 +51,10 @@ void Echo::Form_Load() {
 
     Entree();
     attente.close();
+    if (!etat_.Registre->refusedFile().isEmpty()) {
+        showWarning(this, etat_.Libelle(1, 165),
+                    etat_.Libelle(1, 166).arg(etat_.Registre->refusedFile()));
+    }
 
     Appliquer_Libelles(etat_.Libelle);
     Remplir_Liste_Nom();
@@ -73,7 +79,9 @@ void Echo::Entree() {
     Selectionner(Combo3, Colonne_Langue(langue) == QStringLiteral("Francais") ? 0 : 1,
                  [this] { Combo3_Click(); });
 
+    Charger_Libelles_Demarrage(Colonne_Langue(langue), etat_.Libelle);
     etat_.Base_Donnees = std::make_unique<platform::Database>(etat_.Chemin_Base);
+    Verifier_Structure_Base(*etat_.Base_Donnees);
     Charger_Libelles(*etat_.Base_Donnees, langue, etat_.Libelle);
     etat_.Traduction_Qt = Traduire_Qt(Colonne_Langue(langue));
 

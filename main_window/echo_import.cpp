@@ -5,9 +5,11 @@
 #include <QFileDialog>
 #include <QProgressDialog>
 
+#include "app/boite_erreur.h"
 #include "app/importation_base.h"
 #include "main_window/echo.h"
 #include "platform/database.h"
+#include "platform/database_error.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
 #include "widgets/message_boxes.h"
@@ -105,7 +107,8 @@ QString Motif_Refus(const Libelles& l, const Refus_Import& refus) {
             return l(1, 127).arg(refus.table);
         case R::Moteur:
             return (refus.table.isEmpty() ? QString() : l(1, 128).arg(refus.table) + u'\n') +
-                   QString::fromStdString(refus.moteur);
+                   (refus.panne ? Description_Erreur(l, *refus.panne)
+                                : QString::fromStdString(refus.moteur));
     }
     return {};
 }
@@ -164,7 +167,7 @@ void Echo::Importer_Base() {
         QString texte = erreur.number() == platform::db_error::kNotADatabase ? l(1, 96) : l(1, 97);
         texte += QStringLiteral("\n") + QDir::toNativeSeparators(chemin);
         if (erreur.number() != platform::db_error::kNotADatabase)
-            texte += QStringLiteral("\n\n") + QString::fromStdString(erreur.description());
+            texte += QStringLiteral("\n\n") + Description_Erreur(l, erreur);
         showWarning(this, l(1, 83), texte);
         return;
     }

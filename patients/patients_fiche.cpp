@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include "app/boite_erreur.h"
 #include "patients/fiche_patient.h"
 #include "patients/patients.h"
 #include "platform/database.h"
@@ -67,7 +68,7 @@ void Patients::Enregistrer_Patient() {
         table->cancelUpdate();
         showStop(this, libelle(5, 15),
                  QStringLiteral("   ") + libelle(4, 44) + QStringLiteral(" : ") +
-                     QString::fromStdString(erreur.description()));
+                     Description_Erreur(libelle, erreur));
         return;
     }
     // The main window keeps showing its current patient, and storing curves for him,

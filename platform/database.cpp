@@ -2,10 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include "platform/connection.h"
+#include "platform/database_error.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
 #include "platform/sql_functions.h"
@@ -15,31 +17,43 @@ namespace corvanta::platform {
 namespace {
 
 const std::string kSource = "Database";
+constexpr int kCannotOpen = 3051;
 
 bool isPlainIdentifier(const QString& text) {
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
     return identifier.match(text).hasMatch();
 }
 
+[[noreturn]] void fileFailure(int number, const QString& path, const QString& description,
+                              DatabaseFailure failure, const std::string& engineText = {}) {
+    throw DatabaseError(number, kSource, description.toStdString(), failure,
+                        {QDir::toNativeSeparators(path)}, engineText);
+}
+
 [[noreturn]] void notCorvanta(const QString& path) {
-    throw Error(db_error::kNotADatabase, kSource,
-                ("'" + path + "' is not a Corvanta database.").toStdString());
+    fileFailure(db_error::kNotADatabase, path, "'" + path + "' is not a Corvanta database.",
+                DatabaseFailure::NotCorvanta);
 }
 
 void checkFileExists(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        throw Error(db_error::kFileNotFound, kSource,
-                    ("Could not find file '" + path + "'.").toStdString());
+        fileFailure(db_error::kFileNotFound, path, "Could not find file '" + path + "'.",
+                    DatabaseFailure::Missing);
     }
 }
 
-// Reads the mark of schema `schema`; a file that is not SQLite fails the same way.
+// Reads the mark of schema `schema`; a file that is not SQLite fails the same way. A file
+// the engine cannot read for another reason (busy, damaged, unreachable) fails as that.
 void checkMark(sqlite3* db, const QString& schema, const QString& path) {
     std::int64_t mark = 0;
     try {
         Statement pragma(db, "PRAGMA " + quoteIdentifier(schema) + ".application_id", kSource);
         if (pragma.step())
             mark = pragma.column(0).toInt64();
+    } catch (const DatabaseError& e) {
+        if (e.number() != SQLITE_NOTADB)
+            throw;
+        notCorvanta(path);
     } catch (const Error&) {
         notCorvanta(path);
     }
@@ -92,9 +106,18 @@ Savepoint::~Savepoint() {
     try {
         connection_.run("ROLLBACK TO " + name_, source_);
         connection_.run("RELEASE " + name_, source_);
+        return;
     } catch (const Error&) {
-        // Nothing sensible remains to do in a destructor: the engine has already
-        // rolled the transaction back when these fail.
+    }
+    // The engine refused to go back (a damaged attached file, say). Left open, the
+    // transaction would take every later write of the run and lose them all at the end:
+    // it goes whole, and a savepoint or transaction around this one then fails to end.
+    if (sqlite3_get_autocommit(connection_.db) == 0) {
+        try {
+            connection_.run(QStringLiteral("ROLLBACK"), source_);
+        } catch (const Error&) {
+            // Nothing is left to undo when even this fails.
+        }
     }
 }
 
@@ -113,9 +136,15 @@ Database::Database(const QString& path) : connection_(std::make_shared<Connectio
     connection_->db = db;
     if (rc != SQLITE_OK) {
         const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        const int system = db != nullptr ? sqlite3_system_errno(db) : 0;
         connection_->close();
-        throw Error(3051, kSource, ("Could not open '" + path + "': ").toStdString() + message);
+        fileFailure(kCannotOpen, path,
+                    "Could not open '" + path + "': " + QString::fromStdString(message),
+                    classifyEngineFailure(rc, system, true).value_or(DatabaseFailure::Unreachable),
+                    message);
     }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 2000);
     try {
         checkMark(db, QStringLiteral("main"), path);
     } catch (const Error&) {
@@ -124,12 +153,10 @@ Database::Database(const QString& path) : connection_(std::make_shared<Connectio
     }
     if (sqlite3_db_readonly(db, "main") == 1) {
         connection_->close();
-        throw Error(
-            3051, kSource,
-            ("Could not open '" + path + "' for writing: the file is read-only.").toStdString());
+        fileFailure(kCannotOpen, path,
+                    "Could not open '" + path + "' for writing: the file is read-only.",
+                    DatabaseFailure::ReadOnly);
     }
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 2000);
     sqlite3_rollback_hook(
         db, [](void* connection) { ++static_cast<Connection*>(connection)->rollbacks; },
         connection_.get());

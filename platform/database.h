@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/value.h"
@@ -19,8 +20,8 @@ class Savepoint;
 //
 // Every failure throws corvanta::Error with source "Database": 3024 for a missing file,
 // 3051 for a file that cannot be opened for writing, 3343 for a file that is not a
-// Corvanta database (each names the file), engine failures with the numbers of
-// throwEngineError (sqlite_statement.h); 3420 once the database is closed.
+// Corvanta database (each a DatabaseError naming the file), engine failures with the
+// numbers of throwEngineError (sqlite_statement.h); 3420 once the database is closed.
 // SQL is SQLite's, with `?` parameters bound from Values; user text is never spliced in.
 // The connection carries FRENCH, WILDCARD_MATCH and CDATE (sql_functions.h).
 class Database {
@@ -46,6 +47,21 @@ class Database {
     Value queryValue(const QString& sql, const std::vector<Value>& parameters = {});
     // Key given to the last row inserted through this connection.
     std::int64_t lastInsertKey() const;
+
+    // A table or view of the file, as the program's schema makes it (`sql`, the text the
+    // engine keeps), with the columns it must have (names compared without case).
+    struct RequiredObject {
+        bool view = false;
+        const char* name = nullptr;
+        const char* sql = nullptr;
+        std::span<const char* const> columns;
+    };
+    // Checks that the file has each object, as a table or view as said, and, unless it is
+    // kept as `sql` says, with its columns; a view changed since that no longer reads (it
+    // names what is gone) counts as missing. A view kept as made is not read again: what it
+    // names is checked as an object of its own. Otherwise throws a DatabaseError
+    // (Incomplete, 3078) listing everything missing, in the order given.
+    void requireObjects(std::span<const RequiredObject> objects);
 
     // A dynaset over an SQL query or a table or view name (see recordset.h); `taken` names
     // fields read with the membership, for Recordset::readMembers.

@@ -58,10 +58,20 @@ std::optional<std::int64_t> parseStoredInteger(const QString& text, std::int64_t
 
 SettingsStore::SettingsStore() : SettingsStore(defaultFilePath()) {}
 
-SettingsStore::SettingsStore(const QString& filePath)
-    : settings_(std::make_unique<QSettings>(filePath, verbatimIniFormat())) {
+SettingsStore::SettingsStore(const QString& filePath) : path_(filePath) {
+    if (const QString target = foreignLinkTarget(filePath); !target.isEmpty()) {
+        refuse(target);
+        return;
+    }
+    settings_ = std::make_unique<QSettings>(filePath, verbatimIniFormat());
     // QSettings writes through QSaveFile: the file is replaced whole or not at all.
     settings_->setAtomicSyncRequired(true);
+}
+
+void SettingsStore::refuse(const QString& target) {
+    refused_ = path_ + QStringLiteral(" → ") + target;
+    // Its last write on the way out is refused by the format's writer.
+    settings_.reset();
 }
 
 SettingsStore::~SettingsStore() = default;
@@ -72,12 +82,15 @@ QString SettingsStore::defaultFilePath() {
 }
 
 QString SettingsStore::filePath() const {
-    return settings_->fileName();
+    return path_;
 }
 
 QString SettingsStore::read(const QString& section, const QString& key,
                             const QString& defaultValue) const {
-    const QVariant value = settings_->value(section + u'/' + key);
+    const QString name = section + u'/' + key;
+    if (!settings_)
+        return forRunOnly_.value(name, defaultValue);
+    const QVariant value = settings_->value(name);
     return value.isValid() ? value.toString() : defaultValue;
 }
 
@@ -98,23 +111,34 @@ void SettingsStore::write(const QString& section, const QString& key, const QStr
                         .arg(section, key)
                         .toStdString());
     }
-    settings_->setValue(section + u'/' + key, value);
+    if (settings_)
+        settings_->setValue(section + u'/' + key, value);
+    else
+        forRunOnly_.insert(section + u'/' + key, value);
 }
 
 void SettingsStore::sync() {
+    if (!settings_)
+        return;
     // QSettings does not create the folder of a file given by path.
-    const QString folder = QFileInfo(filePath()).absolutePath();
+    const QString folder = QFileInfo(path_).absolutePath();
     if (!QDir().mkpath(folder)) {
-        throw Error(
-            75, kSource,
+        throw SettingsError(
+            false, path_,
             QStringLiteral("The settings folder %1 cannot be created.").arg(folder).toStdString());
     }
     settings_->sync();
-    if (settings_->status() == QSettings::AccessError) {
-        throw Error(
-            75, kSource,
-            QStringLiteral("The settings cannot be written to %1.").arg(filePath()).toStdString());
+    if (settings_->status() != QSettings::AccessError)
+        return;
+    if (const QString target = foreignLinkTarget(path_); !target.isEmpty()) {
+        refuse(target);
+        throw SettingsError(
+            true, refused_,
+            (refused_ + QStringLiteral(": not a settings file, left as it is.")).toStdString());
     }
+    throw SettingsError(
+        false, path_,
+        QStringLiteral("The settings cannot be written to %1.").arg(path_).toStdString());
 }
 
 std::optional<std::int16_t> parseStoredInt16(const QString& text) {

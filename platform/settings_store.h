@@ -1,16 +1,40 @@
 #pragma once
 
+#include <QMap>
 #include <QSettings>
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
+#include "platform/error.h"
+
 namespace corvanta::platform {
+
+// Settings that could not be kept. `notSettings`: the settings path is a link to a file that
+// is not a settings file, left whole; otherwise the file could not be written. `path` names
+// the file as the user knows it ("link → target" for a link).
+class SettingsError : public Error {
+  public:
+    SettingsError(bool notSettings, QString path, const std::string& description)
+        : Error(75, "Settings store", description),
+          notSettings_(notSettings),
+          path_(std::move(path)) {}
+    bool notSettings() const noexcept { return notSettings_; }
+    const QString& path() const noexcept { return path_; }
+
+  private:
+    bool notSettings_;
+    QString path_;
+};
 
 // The per-user settings store: one INI file whose sections, keys and values are kept
 // exactly as written ("GENERAL", "Date MES", "Nom(1)", a value " 7" with its blank).
 // Values are texts; the program never deletes or lists keys.
+//
+// A symbolic link is followed to a settings file, and the target rewritten in place. A link
+// to anything else (a database, a picture, a folder: see foreignLinkTarget) is refused: that
+// file is never read nor written, and the store keeps its values for the run only.
 class SettingsStore {
   public:
     // The user's store: $XDG_CONFIG_HOME/Corvanta/Corvanta.ini (~/.config when unset).
@@ -38,11 +62,22 @@ class SettingsStore {
     // (empty, or holding "/", "\", "=", "[", "]" or a line break) is a corvanta::Error.
     void write(const QString& section, const QString& key, const QString& value);
 
-    // Writes pending changes to the file; a failed write is a corvanta::Error.
+    // Writes pending changes to the file. A failed write is a SettingsError: notSettings when
+    // the link now leads to a file that is not a settings file, which is said once (the
+    // store then keeps its values for the run only and later syncs do nothing).
     void sync();
 
+    // The refused file, as SettingsError names it ("link → target"); empty while the store
+    // keeps its file.
+    const QString& refusedFile() const { return refused_; }
+
   private:
-    std::unique_ptr<QSettings> settings_;
+    void refuse(const QString& target);
+
+    QString path_;
+    std::unique_ptr<QSettings> settings_;  // none once the file is refused
+    QMap<QString, QString> forRunOnly_;    // what is written once the file is refused
+    QString refused_;
 };
 
 // A stored number: digits with an optional minus sign, blanks allowed around them.

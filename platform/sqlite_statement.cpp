@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <QFileInfo>
+
+#include "platform/database_error.h"
 #include "platform/error.h"
 
 namespace corvanta::platform {
@@ -28,6 +31,12 @@ void throwEngineError(sqlite3* db, int rc, const std::string& source) {
     } else if ((rc & 0xFF) == SQLITE_READONLY) {
         number = db_error::kReadOnly;
     }
+    const QStringList files = databaseFiles(db);
+    const auto failure =
+        classifyEngineFailure(extended, db != nullptr ? sqlite3_system_errno(db) : 0,
+                              files.isEmpty() || QFileInfo::exists(files[0]));
+    if (failure)
+        throw DatabaseError(number, source, message, *failure, files, message);
     throw Error(number, source, message);
 }
 

@@ -34,7 +34,8 @@ inline constexpr int kObjectClosed = 3420;
 // Turns the connection's last failure into corvanta::Error. Engine codes keep their
 // number, except: a trigger message "NNNN: text" gives number NNNN and the text (the
 // schema refuses a referenced curve's deletion with 3200 this way), a duplicate key gives
-// 3022, a busy or locked file 3260, a read-only one 3027.
+// 3022, a busy or locked file 3260, a read-only one 3027. A failure of the file itself (busy,
+// full, read-only, moved, unreadable, damaged) is a DatabaseError (database_error.h).
 [[noreturn]] void throwEngineError(sqlite3* db, int rc, const std::string& source);
 
 // One prepared statement; finalized on destruction. Values bind and read as Value.

@@ -1,5 +1,9 @@
 #include "platform/verbatim_ini.h"
 
+#include <QFile>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace corvanta::platform {
@@ -42,7 +46,39 @@ QString unescapeValue(QStringView text) {
     return out;
 }
 
+// A settings file is a few kilobytes; anything much larger is something else.
+constexpr qint64 kLargestSettingsFile = 1 << 20;
+
+bool readsAsSettings(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        return false;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = line.trimmed();
+        if (line.startsWith(QChar(0xFEFF)))
+            line = line.sliced(1).trimmed();
+        const bool understood =
+            line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') ||
+            (line.startsWith(u'[') ? line.contains(u']') : line.indexOf(u'=') > 0);
+        if (!understood)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+QString foreignLinkTarget(const QString& path) {
+    const QFileInfo link(path);
+    if (!link.isSymLink() || !link.exists())
+        return {};
+    QFile target(link.canonicalFilePath());
+    if (link.isFile() && link.size() <= kLargestSettingsFile && target.open(QIODevice::ReadOnly) &&
+        readsAsSettings(target.read(kLargestSettingsFile)))
+        return {};
+    return link.canonicalFilePath();
+}
 
 bool readVerbatimIni(QIODevice& device, QSettings::SettingsMap& map) {
     QString text = QString::fromUtf8(device.readAll());
@@ -80,6 +116,11 @@ bool readVerbatimIni(QIODevice& device, QSettings::SettingsMap& map) {
 }
 
 bool writeVerbatimIni(QIODevice& device, const QSettings::SettingsMap& map) {
+    // QSettings writes through a QSaveFile named after the settings path, which replaces a
+    // link's target: only a settings file may be replaced.
+    if (const auto* file = qobject_cast<const QFileDevice*>(&device);
+        file != nullptr && !foreignLinkTarget(file->fileName()).isEmpty())
+        return false;
     // Keys outside any section come first, then one block per section.
     QString topLevel;
     QMap<QString, QString> sections;

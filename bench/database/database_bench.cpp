@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/requetes.h"
+#include "app/structure_base.h"
 #include "platform/database.h"
 #include "platform/error.h"
 #include "platform/recordset.h"
@@ -36,6 +37,13 @@ void StartUp(benchmark::State& state) {
     }
 }
 BENCHMARK(StartUp)->Unit(benchmark::kMillisecond);
+
+// The start-up's check that the file has every table, view and column the program uses.
+void StructureCheck(benchmark::State& state) {
+    for (auto _ : state)
+        corvanta::Verifier_Structure_Base(database());
+}
+BENCHMARK(StructureCheck)->Unit(benchmark::kMicrosecond);
 
 void OpenPatientsByName(benchmark::State& state) {
     for (auto _ : state)

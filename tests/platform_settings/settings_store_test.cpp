@@ -12,7 +12,13 @@
 
 namespace {
 
+using corvanta::platform::SettingsError;
 using corvanta::platform::SettingsStore;
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
@@ -165,6 +171,71 @@ TEST_F(SettingsStoreTest, AFailedWriteIsReported) {
         EXPECT_EQ(error.source(), "Settings store");
         EXPECT_NE(error.description().find("Corvanta.ini"), std::string::npos);
     }
+}
+
+// A link in place of the settings file is followed to a settings file (one kept under version
+// control, say), never into anything else: that file is neither read nor written.
+TEST_F(SettingsStoreTest, ALinkIsFollowedOnlyToASettingsFile) {
+    const QString database = home_.filePath("Sinus.mdb");
+    ASSERT_TRUE(
+        QFile::copy(qEnvironmentVariable("CORVANTA_BUILD_DIR") + "/data/Sinus.mdb", database));
+    const QByteArray databaseBytes = bytesOf(database);
+    const QString versioned = home_.filePath("versioned.ini");
+    writeFile("[GENERAL]\nLangue=English\n");
+    ASSERT_TRUE(QFile::rename(storePath(), versioned));
+    auto linkTo = [&](const QString& target) {
+        QFile::remove(storePath());
+        ASSERT_TRUE(QFile::link(target, storePath()));
+    };
+
+    // Text that is not settings, and a small picture whose only line holds a "=".
+    const QString script = home_.filePath("start.sh");
+    const QString picture = home_.filePath("logo.jpg");
+    for (const auto& [path, bytes] : {std::pair{script, QByteArray("cd /srv\nexport A=1\n")},
+                                      std::pair{picture, QByteArray("\xFF\xD8\xFF\xE0=JFIF")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    for (const QString& target : {database, script, picture, versioned}) {
+        SCOPED_TRACE(target.toStdString());
+        const bool settings = target == versioned;
+        const QByteArray before = bytesOf(target);
+        linkTo(target);
+        {
+            SettingsStore store;
+            EXPECT_EQ(store.read("GENERAL", "Langue", "none"), settings ? "English" : "none");
+            store.write("GENERAL", "PortCom", "3");
+            EXPECT_EQ(store.read("GENERAL", "PortCom"), "3");
+            EXPECT_NO_THROW(store.sync());
+            EXPECT_EQ(store.refusedFile(),
+                      settings ? QString() : storePath() + QStringLiteral(" → ") + target);
+        }
+        EXPECT_TRUE(QFileInfo(storePath()).isSymLink());
+        if (!settings) {
+            EXPECT_EQ(bytesOf(target), before);
+        }
+    }
+    EXPECT_EQ(bytesOf(versioned), "[GENERAL]\nLangue=English\nPortCom=3\n");
+
+    // Turned to the database while the program runs: said once, and the database kept.
+    linkTo(versioned);
+    SettingsStore store;
+    store.write("GENERAL", "PortCom", "4");
+    linkTo(database);
+    try {
+        store.sync();
+        ADD_FAILURE() << "the settings were not kept, in silence";
+    } catch (const SettingsError& error) {
+        EXPECT_TRUE(error.notSettings());
+        EXPECT_EQ(error.path(), storePath() + QStringLiteral(" → ") + database);
+    }
+    store.write("GENERAL", "PortCom", "5");
+    EXPECT_NO_THROW(store.sync());
+    EXPECT_EQ(bytesOf(database), databaseBytes);
+    EXPECT_EQ(
+        QDir(home_.path()).entryList(QDir::Files | QDir::Hidden),
+        QStringList({"logo.jpg", "Sinus.mdb", "start.sh", "versioned.ini"}));  // no temporary left
 }
 
 }  // namespace
