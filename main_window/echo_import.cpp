@@ -99,6 +99,8 @@ QString Motif_Refus(const Libelles& l, const Refus_Import& refus) {
             return Designation_Ligne(l, refus) + u' ' + l(1, 124);
         case R::Texte:
             return Designation_Ligne(l, refus) + u' ' + l(1, 125);
+        case R::Utf8:
+            return Designation_Ligne(l, refus) + u' ' + l(1, 140);
         case R::Courbe:
             return Designation_Ligne(l, refus) + u' ' + l(1, 126);
         case R::Plus_De_Cle:
@@ -150,7 +152,7 @@ void Echo::Importer_Base() {
     try {
         Progression_Import progression(this, l, Delai_Progression_Import);
         bilan = Importer_Base_Externe(*etat_.Base_Donnees, chemin,
-                                      [&progression] { return progression.Continuer(); });
+                                      [&progression](bool) { return progression.Continuer(); });
     } catch (const Refus_Import& refus) {
         if (refus.raison == Refus_Import::Raison::Annulee) {
             showInformation(this, l(1, 83), l(1, 112));
