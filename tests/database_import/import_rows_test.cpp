@@ -492,8 +492,8 @@ TEST_F(Import, AViewAMissingTableOrColumnIsRefusedByNameWithoutReadingIt) {
     }
 }
 
-// Stopped from outside while it runs, the import rolls everything back; the next one
-// goes through.
+// Stopped from outside while it runs, up to its last question, the import rolls
+// everything back; the next one goes through.
 TEST_F(Import, ACancelledImportLeavesNothingAndTheNextOneWorks) {
     Patient(*ici, 1, QStringLiteral("DUPONT"));
     test::Shell(autre->path(), QStringLiteral(R"(
@@ -508,6 +508,8 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
         Refuse(autre->path(), R::Annulee, [&](bool) { return --restants > 0; });
         EXPECT_EQ(restants, 0);
     }
+    // At the last question, every row written.
+    Refuse(autre->path(), R::Annulee, [](bool derniere) { return !derniere; });
     int appels = 0;
     const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path(), [&](bool) {
         ++appels;
