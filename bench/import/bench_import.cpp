@@ -166,4 +166,10 @@ BENCHMARK(Import_Annule)->DenseRange(10, 90, 20)->Unit(benchmark::kMillisecond)-
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    // The workstation goes before the application it was made in.
+    programme.reset();
+    benchmark::Shutdown();
+}
