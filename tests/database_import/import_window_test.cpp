@@ -312,6 +312,11 @@ struct Import_Tenu {
     std::atomic<bool> libere{false};
 };
 
+bool Curseur_Attente() {
+    return QApplication::overrideCursor() != nullptr &&
+           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
+
 // What the progress window showed once the user's gesture was answered.
 struct Vu {
     bool attente = false;
@@ -325,8 +330,8 @@ struct Vu {
 // thread is held, the user presses Cancel, Escape or the close box: the window says the
 // import is stopping and stays until it has; everything is rolled back and said. After
 // the import's last question nothing stops it: the window says the lists are being
-// brought up to date, and an exam window's timer (it reads the database) waits for the
-// end of the import.
+// brought up to date, and stays, under the wait cursor, until they are; an exam window's
+// timer (it reads the database) waits for the end of the import.
 TEST(ImportWindow, TheProgressWindowAnswersAStopAtOnceAndRollsBackUntilTheLastQuestion) {
     ImportWorkstation p;
     const auto durand = p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
@@ -384,8 +389,7 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
             c.geste(*fenetre);
             // Events run: nothing in them may close the window or reach the database.
             runEvents(30);
-            vu.attente = QApplication::overrideCursor() != nullptr &&
-                         QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            vu.attente = Curseur_Attente();
             vu.visible = fenetre->isVisible();
             vu.texte = fenetre->findChild<QLabel*>()->text();
             auto* bouton = fenetre->findChild<QPushButton*>();
@@ -393,6 +397,19 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
             vu.annuler_actif = bouton != nullptr && bouton->isEnabled();
             tenu.libere = true;
         });
+        // The refill: as the main window's list and the exam window's patient choice drop
+        // their old lines, the window still says the lists are being brought up to date,
+        // under the wait cursor.
+        QObject contexte;
+        int listes_couvertes = 0;
+        const auto couverte = [&] {
+            auto* fenetre = p.echo->findChild<QProgressDialog*>();
+            listes_couvertes += fenetre != nullptr && fenetre->isVisible() && Curseur_Attente() &&
+                                fenetre->findChild<QLabel*>()->text() == l(1, 142);
+        };
+        QObject::connect(p.echo->Liste_Nom->model(), &QObject::destroyed, &contexte, couverte);
+        QObject::connect(examen.Combo_Nom_Patient->model(), &QObject::destroyed, &contexte,
+                         couverte);
         regarder.start();
         p.importer(chemin);
         regarder.stop();
@@ -412,7 +429,9 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
             EXPECT_EQ(boite.icone, QMessageBox::Information);
             EXPECT_EQ(Instantane_Base(*p.base), avant);
             EXPECT_EQ(p.echo->Liste_Nom->count(), 1);
+            EXPECT_EQ(listes_couvertes, 0);
         } else {
+            EXPECT_EQ(listes_couvertes, 2);
             EXPECT_EQ(boite.texte, p.bilan(3000, 3000, 0, 0, 0, 0));
             EXPECT_EQ(p.echo->Liste_Nom->count(), 3001);
             // The exam window's timer went off once the import was over.
