@@ -391,7 +391,9 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
             runEvents(30);
             vu.attente = Curseur_Attente();
             vu.visible = fenetre->isVisible();
-            vu.texte = fenetre->findChild<QLabel*>()->text();
+            const auto* etiquette = fenetre->findChild<QLabel*>();
+            ASSERT_NE(etiquette, nullptr);
+            vu.texte = etiquette->text();
             auto* bouton = fenetre->findChild<QPushButton*>();
             vu.annuler_offert = bouton != nullptr && bouton->isVisible();
             vu.annuler_actif = bouton != nullptr && bouton->isEnabled();
@@ -404,8 +406,9 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
         int listes_couvertes = 0;
         const auto couverte = [&] {
             auto* fenetre = p.echo->findChild<QProgressDialog*>();
-            listes_couvertes += fenetre != nullptr && fenetre->isVisible() && Curseur_Attente() &&
-                                fenetre->findChild<QLabel*>()->text() == l(1, 142);
+            const auto* etiquette = fenetre ? fenetre->findChild<QLabel*>() : nullptr;
+            listes_couvertes += etiquette != nullptr && fenetre->isVisible() && Curseur_Attente() &&
+                                etiquette->text() == l(1, 142);
         };
         QObject::connect(p.echo->Liste_Nom->model(), &QObject::destroyed, &contexte, couverte);
         QObject::connect(examen.Combo_Nom_Patient->model(), &QObject::destroyed, &contexte,
