@@ -25,14 +25,14 @@ constexpr int kInterrompu = 9;  // the engine's "interrupted"
 
 // The other file, as the statements below name it.
 const QString kAutre = QStringLiteral("corvanta_import");
-// One table's rows of the other file, as they would be written here, each with its place
+// A private scratch database for the working tables, attached for the import and detached
+// whole: dropping a table of a few gigabytes takes the engine seconds in one step.
+const QString kTravail = QStringLiteral("corvanta_travail");
+// Each table's rows of the other file, as they would be written here, each with its place
 // in the file (`corvanta_rang`).
-const QString kLignes = QStringLiteral("temp.corvanta_lignes");
 const QString kRang = QStringLiteral("corvanta_rang");
-// The runs of free keys, when none is left above the highest.
-const QString kTrous = QStringLiteral("temp.corvanta_trous");
-// The search columns of this database's rows, when the search copies them.
-const QString kRecherche = QStringLiteral("temp.corvanta_recherche");
+// The search columns of this database's patients, when the search copies them.
+const QString kRecherche = QStringLiteral("recherche");
 
 // A column holding the key of a row of an earlier table.
 struct Reference {
@@ -111,10 +111,28 @@ QString Table_La_Bas(int table) {
     return kAutre + u'.' + Q(Tables()[table].nom);
 }
 
+// A working table's name without and with its database.
+QString Nom_Travail(const QString& nom, int table) {
+    return nom + u'_' + Tables()[table].nom;
+}
+QString Travail(const QString& nom) {
+    return kTravail + u'.' + nom;
+}
+
+// The file's rows of `table`.
+QString Table_Lignes(int table) {
+    return Travail(Nom_Travail(QStringLiteral("lignes"), table));
+}
+
 // Each row's place in the file -> its old key, its key here, and whether it is to be
 // written (1) or is here already (0).
 QString Table_Cles(int table) {
-    return QStringLiteral("temp.corvanta_cles_") + Tables()[table].nom;
+    return Travail(Nom_Travail(QStringLiteral("cles"), table));
+}
+
+// The runs of free keys, when none is left above the highest.
+QString Table_Trous(int table) {
+    return Travail(Nom_Travail(QStringLiteral("trous"), table));
 }
 
 std::vector<Colonne> Colonnes(Database& base, int table) {
@@ -220,11 +238,13 @@ std::int64_t Premiere_Cle_Nouvelle(Database& base, int table) {
            1;
 }
 
-// Fills kTrous with the runs of keys within range that nothing here takes: no row, no
-// curve or exam naming it, no row of the file placed already. Each run gives its last key
-// and how many free keys it and the runs below it hold (`fin`). Returns the free keys.
+// Fills Table_Trous(table) with the runs of keys within range that nothing here takes: no
+// row, no curve or exam naming it, no row of the file placed already. Each run gives its
+// last key and how many free keys it and the runs below it hold (`fin`). Returns the free
+// keys.
 std::int64_t Trouver_Cles_Libres(Database& base, int table) {
     const QString cle = Q(Tables()[table].cle);
+    const QString trous = Table_Trous(table);
     const QString dans = QStringLiteral(" WHERE ") + Dans_Les_Cles(QStringLiteral("%1"));
     QStringList prises{
         QStringLiteral("SELECT %1 AS k FROM %2").arg(cle, Table_Ici(table)) + dans.arg(cle),
@@ -234,14 +254,13 @@ std::int64_t Trouver_Cles_Libres(Database& base, int table) {
         prises << QStringLiteral("SELECT %1 FROM %2").arg(Q(colonne), Table_Ici(enfant)) +
                       dans.arg(Q(colonne));
     }
-    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kTrous);
     base.execute(
-        QStringLiteral("CREATE TABLE %1 (fin INTEGER PRIMARY KEY, derniere INTEGER)").arg(kTrous));
+        QStringLiteral("CREATE TABLE %1 (fin INTEGER PRIMARY KEY, derniere INTEGER)").arg(trous));
     base.execute(QStringLiteral("INSERT INTO %1 SELECT sum(k - p - 1) OVER (ORDER BY k), k - 1 "
                                 "FROM (SELECT k, lag(k, 1, 0) OVER (ORDER BY k) AS p FROM (%2)) "
                                 "WHERE k - p > 1")
-                     .arg(kTrous, prises.join(QStringLiteral(" UNION "))));
-    return base.queryValue(QStringLiteral("SELECT coalesce(max(fin), 0) FROM ") + kTrous).toInt64();
+                     .arg(trous, prises.join(QStringLiteral(" UNION "))));
+    return base.queryValue(QStringLiteral("SELECT coalesce(max(fin), 0) FROM ") + trous).toInt64();
 }
 
 // The file's three tables are real tables with every column this database has.
@@ -271,11 +290,15 @@ void Verifier_Structure(Database& base) {
     }
 }
 
-// The first row of kLignes holding a value not of its column's kind refuses the import.
+// The first row of the file's `table` holding a value not of its column's kind refuses the
+// import. Each condition is read for every row; which column is at fault is worked out
+// for the faulty row alone.
 void Verifier_Valeurs(Database& base, int table, const std::vector<Colonne>& colonnes) {
     QStringList fautes;
     std::vector<Refus_Import::Raison> raisons;
     std::vector<const Colonne*> de_la_colonne;
+    QStringList textes;
+    std::vector<const Colonne*> colonnes_textes;
     for (const Colonne& c : colonnes) {
         const QString n = Q(c.nom);
         const QString absente = QStringLiteral("%1 IS NULL").arg(n);
@@ -300,6 +323,8 @@ void Verifier_Valeurs(Database& base, int table, const std::vector<Colonne>& col
             case Colonne::Sorte::Texte:
                 fautes << QStringLiteral("typeof(%1) NOT IN ('text', 'null')").arg(n);
                 raisons.push_back(Refus_Import::Raison::Texte);
+                textes << n;
+                colonnes_textes.push_back(&c);
                 break;
             case Colonne::Sorte::Courbe:
                 fautes << QStringLiteral("NOT (%1 OR typeof(%2) = 'blob' AND length(%2) = %3)")
@@ -313,9 +338,17 @@ void Verifier_Valeurs(Database& base, int table, const std::vector<Colonne>& col
     QStringList cas;
     for (int i = 0; i < fautes.size(); ++i)
         cas << QStringLiteral("WHEN %1 THEN %2").arg(fautes[i]).arg(i);
+    // Every text of a row in one call, which names the first faulty one.
+    const QString utf8 = QStringLiteral("UTF8_FAULT(%1)").arg(textes.join(u','));
+    if (!textes.isEmpty()) {
+        cas << QStringLiteral("ELSE %1 - 1 + %2").arg(fautes.size()).arg(utf8);
+        fautes << utf8 + QStringLiteral(" <> 0");
+        raisons.insert(raisons.end(), colonnes_textes.size(), Refus_Import::Raison::Utf8);
+        de_la_colonne.insert(de_la_colonne.end(), colonnes_textes.begin(), colonnes_textes.end());
+    }
     const auto faute = base.openRecordset(
         QStringLiteral("SELECT %1, %2, CASE %3 END FROM %4 WHERE %5 ORDER BY %1 LIMIT 1")
-            .arg(kRang, Q(Tables()[table].cle), cas.join(u' '), kLignes,
+            .arg(kRang, Q(Tables()[table].cle), cas.join(u' '), Table_Lignes(table),
                  fautes.join(QStringLiteral(" OR "))));
     if (faute->recordCount() == 0)
         return;
@@ -329,23 +362,23 @@ void Verifier_Valeurs(Database& base, int table, const std::vector<Colonne>& col
     throw refus;
 }
 
-// Copies the other file's rows of `table` into kLignes as they would be written here
-// (the same columns and type affinities: values are stored as they would be), checks
-// them, then points their references at the keys their parents were given. Returns how
-// many rows name a parent key that several rows of the file share.
+// Copies the other file's rows of `table` into Table_Lignes(table) as they would be
+// written here (the same columns and type affinities: values are stored as they would
+// be), checks them, then points their references at the keys their parents were given.
+// Returns how many rows name a parent key that several rows of the file share.
 int Lire_Lignes(Database& base, int table, const std::vector<Colonne>& colonnes) {
     const Table_Importee& t = Tables()[table];
-    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
+    const QString lignes = Table_Lignes(table);
     QStringList declarations{kRang + QStringLiteral(" INTEGER PRIMARY KEY")}, noms;
     for (const Colonne& c : colonnes) {
         declarations << Q(c.nom) + u' ' + c.type;
         noms << Q(c.nom);
     }
-    base.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(kLignes, declarations.join(u',')));
+    base.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(lignes, declarations.join(u',')));
     base.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3")
-                     .arg(kLignes, noms.join(u','), Table_La_Bas(table)));
-    base.execute(QStringLiteral("CREATE INDEX temp.corvanta_lignes_cle ON corvanta_lignes (%1)")
-                     .arg(Q(t.cle)));
+                     .arg(lignes, noms.join(u','), Table_La_Bas(table)));
+    base.execute(QStringLiteral("CREATE INDEX %1_cle ON %2 (%3)")
+                     .arg(lignes, Nom_Travail(QStringLiteral("lignes"), table), Q(t.cle)));
     Verifier_Valeurs(base, table, colonnes);
 
     int ambigues = 0;
@@ -361,23 +394,26 @@ int Lire_Lignes(Database& base, int table, const std::vector<Colonne>& colonnes)
                              "rang LIMIT 1)")
                              .arg(Q(r.colonne), Table_Cles(r.parent));
         }
-        ambigues =
-            base.queryValue(QStringLiteral("SELECT count(*) FROM %1 WHERE %2")
-                                .arg(kLignes, nomment_un_double.join(QStringLiteral(" OR "))))
-                .toInt32();
+        ambigues = base.queryValue(QStringLiteral("SELECT count(*) FROM %1 WHERE %2")
+                                       .arg(lignes, nomment_un_double.join(QStringLiteral(" OR "))))
+                       .toInt32();
         base.execute(
-            QStringLiteral("UPDATE %1 SET %2").arg(kLignes, nouvelles.join(QStringLiteral(", "))));
+            QStringLiteral("UPDATE %1 SET %2").arg(lignes, nouvelles.join(QStringLiteral(", "))));
     }
     return ambigues;
+}
+
+// The rows of the file not placed yet.
+QString Restantes(int table) {
+    return QStringLiteral("FROM %1 AS l WHERE l.%2 NOT IN (SELECT rang FROM %3)")
+        .arg(Table_Lignes(table), kRang, Table_Cles(table));
 }
 
 // Maps each row not yet placed to a row here that is the same but for its key.
 void Chercher_Ailleurs(Database& base, int table, const std::vector<Colonne>& colonnes) {
     const Table_Importee& t = Tables()[table];
-    const QString cles = Table_Cles(table);
     const QString cle = Q(t.cle);
-    const QString restantes = QStringLiteral("FROM %1 AS l WHERE l.%2 NOT IN (SELECT rang FROM %3)")
-                                  .arg(kLignes, kRang, cles);
+    const QString restantes = Restantes(table);
     if (base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 ") + restantes +
                         QStringLiteral(")"))
             .toInt64() == 0) {
@@ -397,82 +433,76 @@ void Chercher_Ailleurs(Database& base, int table, const std::vector<Colonne>& co
     }
     QString candidats = Table_Ici(table) + QStringLiteral(" AS m");
     if (t.recherche_copiee) {
-        base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kRecherche);
+        const QString copie = Nom_Travail(kRecherche, table);
         base.execute(QStringLiteral("CREATE TABLE %1 AS SELECT m.%2 AS cle, %3 FROM %4 AS m")
-                         .arg(kRecherche, cle, copiees.join(u','), Table_Ici(table)));
+                         .arg(Travail(copie), cle, copiees.join(u','), Table_Ici(table)));
         QStringList index;
         for (const QString& c : t.recherche)
             index << Q(c);
-        base.execute(QStringLiteral("CREATE INDEX %1_index ON corvanta_recherche (%2)")
-                         .arg(kRecherche, index.join(u',')));
-        candidats = kRecherche + QStringLiteral(" AS r JOIN ") + Table_Ici(table) +
+        base.execute(QStringLiteral("CREATE INDEX %1_index ON %2 (%3)")
+                         .arg(Travail(copie), copie, index.join(u',')));
+        candidats = Travail(copie) + QStringLiteral(" AS r JOIN ") + Table_Ici(table) +
                     QStringLiteral(" AS m ON m.") + cle + QStringLiteral(" = r.cle");
     }
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT rang, ancien, nouveau, 0 FROM (SELECT l.%2 "
-                                "AS rang, l.%3 AS ancien, (SELECT m.%3 FROM %4 WHERE %5 AND %6 "
-                                "AND %7 LIMIT 1) AS nouveau %8) WHERE nouveau IS NOT NULL")
-                     .arg(cles, kRang, cle, candidats, recherche.join(QStringLiteral(" AND ")),
-                          Dans_Les_Cles(QStringLiteral("m.") + cle), Identiques(colonnes),
-                          restantes));
-    if (t.recherche_copiee)
-        base.execute(QStringLiteral("DROP TABLE ") + kRecherche);
+    base.execute(
+        QStringLiteral("INSERT INTO %1 SELECT rang, ancien, nouveau, 0 FROM (SELECT l.%2 "
+                       "AS rang, l.%3 AS ancien, (SELECT m.%3 FROM %4 WHERE %5 AND %6 "
+                       "AND %7 LIMIT 1) AS nouveau %8) WHERE nouveau IS NOT NULL")
+            .arg(Table_Cles(table), kRang, cle, candidats, recherche.join(QStringLiteral(" AND ")),
+                 Dans_Les_Cles(QStringLiteral("m.") + cle), Identiques(colonnes), restantes));
 }
 
-// Gives every row of kLignes its key here, in Table_Cles(table).
+// Gives every row of the file's `table` its key here, in Table_Cles(table). A row here
+// already, under its own key or another, is skipped; only a row that is not here keeps
+// its key, when that key is free here.
 void Placer_Lignes(Database& base, int table, const std::vector<Colonne>& colonnes) {
     const QString cles = Table_Cles(table);
+    const QString lignes = Table_Lignes(table);
     const QString cle = Q(Tables()[table].cle);
-    base.execute(QStringLiteral("DROP TABLE IF EXISTS ") + cles);
     base.execute(QStringLiteral("CREATE TABLE %1 (rang INTEGER PRIMARY KEY, ancien INTEGER, "
                                 "nouveau INTEGER, ajout INTEGER)")
                      .arg(cles));
-    base.execute(QStringLiteral("CREATE INDEX %1_ancien ON corvanta_cles_%2 (ancien, rang)")
-                     .arg(cles, Tables()[table].nom));
+    base.execute(QStringLiteral("CREATE INDEX %1_ancien ON %2 (ancien, rang)")
+                     .arg(cles, Nom_Travail(QStringLiteral("cles"), table)));
     // Here already under its own key: skipped.
     base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, l.%3, 0 FROM %4 AS l JOIN %5 "
                                 "AS m ON m.%3 = l.%3 WHERE %6 AND %7")
-                     .arg(cles, kRang, cle, kLignes, Table_Ici(table),
+                     .arg(cles, kRang, cle, lignes, Table_Ici(table),
                           Dans_Les_Cles(QStringLiteral("l.") + cle), Identiques(colonnes)));
-    // A free key within range is kept by the first row holding it.
-    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, l.%3, 1 FROM %4 AS l WHERE %5 "
-                                "AND l.%2 = (SELECT min(d.%2) FROM %4 AS d WHERE d.%3 = l.%3) "
-                                "AND l.%3 NOT IN (SELECT ancien FROM %1) AND NOT %6")
-                     .arg(cles, kRang, cle, kLignes, Dans_Les_Cles(QStringLiteral("l.") + cle),
-                          Cle_Prise(table)));
     // Here already under another key: skipped, its children follow that key.
     Chercher_Ailleurs(base, table, colonnes);
+    // A free key within range is kept by the first row holding it that is not here.
+    const QString restantes = Restantes(table);
+    base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, l.%3, 1 %4 AND %5 AND l.%2 = "
+                                "(SELECT min(d.%2) FROM %6 AS d WHERE d.%3 = l.%3 AND d.%2 NOT "
+                                "IN (SELECT rang FROM %1)) AND NOT %7")
+                     .arg(cles, kRang, cle, restantes, Dans_Les_Cles(QStringLiteral("l.") + cle),
+                          lignes, Cle_Prise(table)));
     // Every other row gets a new key.
     const std::int64_t premiere = Premiere_Cle_Nouvelle(base, table);
-    const std::int64_t restantes =
-        base.queryValue(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 NOT IN (SELECT rang "
-                                       "FROM %3)")
-                            .arg(kLignes, kRang, cles))
-            .toInt64();
-    if (restantes <= kCle_Maximale - premiere + 1) {
-        base.execute(
-            QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, ? + row_number() OVER (ORDER BY "
-                           "l.%2) - 1, 1 FROM %4 AS l WHERE l.%2 NOT IN (SELECT rang FROM %1)")
-                .arg(cles, kRang, cle, kLignes),
-            {premiere});
+    const std::int64_t nombre =
+        base.queryValue(QStringLiteral("SELECT count(*) ") + restantes).toInt64();
+    if (nombre <= kCle_Maximale - premiere + 1) {
+        base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, ? + row_number() OVER "
+                                    "(ORDER BY l.%2) - 1, 1 %4")
+                         .arg(cles, kRang, cle, restantes),
+                     {premiere});
         return;
     }
     // No room above: the free keys within range, lowest first.
-    if (restantes > Trouver_Cles_Libres(base, table))
+    if (nombre > Trouver_Cles_Libres(base, table))
         throw Refus_Import(Refus_Import::Raison::Plus_De_Cle, Tables()[table].nom);
     base.execute(QStringLiteral("INSERT INTO %1 SELECT l.%2, l.%3, (SELECT t.derniere - (t.fin - "
                                 "l.n) FROM %5 AS t WHERE t.fin >= l.n ORDER BY t.fin LIMIT 1), 1 "
                                 "FROM (SELECT %2, %3, row_number() OVER (ORDER BY %2) AS n FROM %4 "
                                 "WHERE %2 NOT IN (SELECT rang FROM %1)) AS l")
-                     .arg(cles, kRang, cle, kLignes, kTrous));
-    base.execute(QStringLiteral("DROP TABLE ") + kTrous);
+                     .arg(cles, kRang, cle, lignes, Table_Trous(table)));
 }
 
-// Imports one table, counting in `bilan` the rows added and those here already.
-void Importer_Table(Database& base, int table, Bilan_Import& bilan) {
-    const std::vector<Colonne> colonnes = Colonnes(base, table);
-    bilan.references_ambigues += Lire_Lignes(base, table, colonnes);
-    Placer_Lignes(base, table, colonnes);
-
+// Writes the rows of `table` that are not here yet, counting in `bilan` the rows added
+// and those here already.
+void Ecrire_Table(Database& base, int table, const std::vector<Colonne>& colonnes,
+                  Bilan_Import& bilan) {
     QStringList noms, choisies;
     for (const Colonne& c : colonnes) {
         noms << Q(c.nom);
@@ -484,41 +514,51 @@ void Importer_Table(Database& base, int table, Bilan_Import& bilan) {
     const int ajoutees = base.execute(
         QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS l JOIN %5 AS c ON c.rang = "
                        "l.%6 WHERE c.ajout = 1 ORDER BY c.nouveau")
-            .arg(Table_Ici(table), noms.join(u','), choisies.join(u','), kLignes, Table_Cles(table),
-                 kRang));
+            .arg(Table_Ici(table), noms.join(u','), choisies.join(u','), Table_Lignes(table),
+                 Table_Cles(table), kRang));
     const int presentes =
         base.queryValue(
                 QStringLiteral("SELECT count(*) FROM %1 WHERE ajout = 0").arg(Table_Cles(table)))
             .toInt32();
-    base.execute(QStringLiteral("DROP TABLE ") + kLignes);
     (table == 0 ? bilan.patients : table == 1 ? bilan.courbes : bilan.examens) = ajoutees;
     (table == 0   ? bilan.patients_presents
      : table == 1 ? bilan.courbes_presentes
                   : bilan.examens_presentes) = presentes;
 }
 
-// The other file stays attached while the import runs; its working tables go with it.
-class Autre_Fichier {
+// The other file and the scratch database stay attached while the import runs; the
+// working tables go with the scratch database, whole.
+class Fichiers_Attaches {
   public:
-    Autre_Fichier(Database& base, const QString& chemin) : base_(base) {
+    Fichiers_Attaches(Database& base, const QString& chemin) : base_(base) {
         base_.attach(chemin, kAutre);
-    }
-    ~Autre_Fichier() {
         try {
-            base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kLignes);
-            base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kRecherche);
-            base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + kTrous);
-            for (int t = 0; t < static_cast<int>(Tables().size()); ++t)
-                base_.execute(QStringLiteral("DROP TABLE IF EXISTS ") + Table_Cles(t));
-            base_.detach(kAutre);
+            // An empty name: a private temporary file, deleted once detached. Its journal
+            // is kept in memory: it holds nothing anyone must find after a crash.
+            base_.execute(QStringLiteral("ATTACH DATABASE '' AS ") + kTravail);
+            base_.execute(QStringLiteral("PRAGMA %1.journal_mode = MEMORY").arg(kTravail));
+            base_.execute(QStringLiteral("PRAGMA %1.cache_size = -65536").arg(kTravail));
         } catch (const Error&) {
-            // The import is over either way; the connection closes with the program.
+            Detacher(kTravail);
+            Detacher(kAutre);
+            throw;
         }
     }
-    Autre_Fichier(const Autre_Fichier&) = delete;
-    Autre_Fichier& operator=(const Autre_Fichier&) = delete;
+    ~Fichiers_Attaches() {
+        Detacher(kTravail);
+        Detacher(kAutre);
+    }
+    Fichiers_Attaches(const Fichiers_Attaches&) = delete;
+    Fichiers_Attaches& operator=(const Fichiers_Attaches&) = delete;
 
   private:
+    void Detacher(const QString& alias) noexcept {
+        try {
+            base_.detach(alias);
+        } catch (const Error&) {
+            // Not attached, or the connection is gone: the import is over either way.
+        }
+    }
     Database& base_;
 };
 
@@ -557,22 +597,30 @@ Bilan_Import Importer_Base_Externe(Database& base, const QString& chemin,
         bilan.examens_presentes = nombre(2);
         return bilan;
     }
-    Autre_Fichier autre(base, chemin);
+    Fichiers_Attaches attaches(base, chemin);
     Bilan_Import bilan;
     Database::Transaction transaction(base);
     bool annulee = false;
     {
         // Stops before the transaction is rolled back, which must run to its end.
         Database::Watch veille(base, [&] {
-            annulee = annulee || (suivi && !suivi());
+            annulee = annulee || (suivi && !suivi(false));
             return !annulee;
         });
         QString etape;
         try {
             Verifier_Structure(base);
+            // Every row of the file has its key before anything is written here.
+            std::array<std::vector<Colonne>, 3> colonnes;
             for (int table = 0; table < static_cast<int>(Tables().size()); ++table) {
                 etape = Tables()[table].nom;
-                Importer_Table(base, table, bilan);
+                colonnes[table] = Colonnes(base, table);
+                bilan.references_ambigues += Lire_Lignes(base, table, colonnes[table]);
+                Placer_Lignes(base, table, colonnes[table]);
+            }
+            for (int table = 0; table < static_cast<int>(Tables().size()); ++table) {
+                etape = Tables()[table].nom;
+                Ecrire_Table(base, table, colonnes[table], bilan);
             }
         } catch (const Refus_Import&) {
             throw;
@@ -586,7 +634,7 @@ Bilan_Import Importer_Base_Externe(Database& base, const QString& chemin,
             throw refus;
         }
     }
-    if (annulee)
+    if (annulee || (suivi && !suivi(true)))
         throw Refus_Import(Refus_Import::Raison::Annulee, QString());
     transaction.commit();
     return bilan;

@@ -43,6 +43,7 @@ class Refus_Import : public Error {
         Entier,           // not a whole number within minimum..maximum
         Valeur_Absente,   // Null where the column needs a value
         Texte,            // not a text
+        Utf8,             // a text whose bytes are not well-formed UTF-8
         Courbe,           // neither 400 bytes nor Null
         Plus_De_Cle,      // no free key left here for `table`
         Moteur,           // the engine refused or failed while importing `table`
@@ -65,28 +66,34 @@ class Refus_Import : public Error {
     std::shared_ptr<const platform::DatabaseError> panne;
 };
 
-// Called every few thousand engine steps while the import runs; false stops it.
-using Suivi_Import = std::function<bool()>;
+// Asked every few thousand engine steps while the import runs (`derniere` false), and
+// once more when everything is written, just before the import is committed (`derniere`
+// true): false stops it, nothing having changed. After a true answer to the last
+// question the import runs to its end. Called on the thread that runs the import.
+using Suivi_Import = std::function<bool(bool derniere)>;
 
 // Appends the patients, stored curves and exam records of another Corvanta database file
 // to `base`, all or nothing, in one transaction. The file is named by its path as given
 // (its real case kept, bound as a value, never spliced into SQL). Only real tables of the
 // file are read, and every value must be of its column's kind here.
 //
-// Keys. A row whose key is free here (no row holds it and no curve or exam refers to it)
-// and within 1..2,147,483,647 keeps it. A row the same as the one under its key is
-// skipped; the same means equal in every column the user enters or the device measured
-// (the comparison-slot flags left out, Null and '' alike in text columns, numbers compared
-// as numbers). Any other row (a Null key, a key a row before it in the file holds, a key
-// out of range, a clash) takes the row here that is the same but for its key, or else a
-// new key within 1..2,147,483,647 above every key given, or, when those above do not
-// suffice, the lowest keys within that range that nothing here takes (refused, Plus_De_Cle,
-// only when fewer are free than rows need one). Curves follow their patient's key, exams
-// their patient's and their curves' keys (the first row of a repeated key); a key naming a
-// row the file does not hold is imported empty (Null), never left to name a row of this
-// database. So nothing already here changes, and importing a file again adds nothing.
-// Importing the database into itself adds nothing. The comparison-slot flags come in as 0:
-// the curves are in none of this program's slots.
+// Keys. A row the same as a row here, under its own key or any other, is skipped, and
+// its curves and exams follow that row (so a row whose key fell free after a deletion
+// here, or a colleague's patient numbered otherwise, does not come in twice). The same
+// means equal in every column the user enters or the device measured (the comparison-slot
+// flags left out, Null and '' alike in text columns, numbers compared as numbers). Any
+// other row keeps its key when it is free here (no row holds it and no curve or exam
+// refers to it), within 1..2,147,483,647 and not kept by an earlier row of the file;
+// else it takes a new key within that range above every key given, or, when those above
+// do not suffice, the lowest keys within that range that nothing here takes (refused,
+// Plus_De_Cle, only when fewer are free than rows need one). Curves follow their
+// patient's key, exams their patient's and their curves' keys (the first row of a
+// repeated key); a key naming a row the file does not hold is imported empty (Null),
+// never left to name a row of this database. So nothing already here changes, and
+// importing a file again adds nothing. Importing the database into itself adds nothing. The
+// comparison-slot flags come in as 0: the curves are in none of this program's slots. Nothing is
+// written here before every row of the file has its key. The working tables live in a private
+// scratch database attached for the import and detached whole.
 //
 // Throws, nothing having changed: corvanta::Error 3024 for a missing file, 3343 for a file
 // that is not a Corvanta database (both name the file); Refus_Import for anything else.

@@ -9,7 +9,9 @@
 #include <optional>
 
 #include "app/etat_application.h"
+#include "app/importation_base.h"
 #include "app/libelle.h"
+#include "app/lignes_patients.h"
 #include "main_window/drive_list.h"
 #include "main_window/fenetres_examen.h"
 #include "main_window/reception_trames.h"
@@ -202,10 +204,14 @@ class Echo : public QMainWindow,
     // requeried and the patient list, and an open exam window, brought up to date, and one
     // message says what was added and what was there already. A refused file, a failed or
     // a cancelled import changes nothing and says so, naming the file and what is wrong.
-    // A wait cursor shows while it runs, and a progress window with a Cancel button once
-    // it has lasted `Delai_Progression_Import`.
+    // A wait cursor shows while it runs, refill included, and a progress window with a
+    // Cancel button once it has lasted `Delai_Progression_Import` (Progression_Import).
     void Importer_Base();
     std::chrono::milliseconds Delai_Progression_Import{500};
+    // The engine's import, run on a thread of its own. Tests wrap it.
+    std::function<Bilan_Import(platform::Database& base, const QString& chemin,
+                               const Suivi_Import& suivi)>
+        Importer_Fichier = Importer_Base_Externe;
     // The open-file dialog of the import, given its title: the chosen file's full path,
     // empty when cancelled. Tests replace it.
     std::function<QString(const QString& titre)> Choisir_Fichier_Import;
@@ -232,8 +238,9 @@ class Echo : public QMainWindow,
     // reselects the current patient by key (the first line when he is gone), which loads
     // him; with no current patient nothing is selected and `Table_Patients` is on its first
     // record. A row deleted elsewhere (another copy of the program on the same file) is
-    // left out. Database failures are Errors for the caller.
-    void Remplir_Liste_Nom();
+    // left out. Database failures are Errors for the caller. `lues`: the lines of
+    // `Table_Patients` read beforehand (Lire_Lignes_Patients), say on another thread.
+    void Remplir_Liste_Nom(std::optional<Lignes_Patients> lues = std::nullopt);
     // Makes the patient of the selected line current and loads him, found by his key. A
     // patient no longer in `Table_Patients` loads nobody and says so; any other failure
     // ends in the standard error box.
@@ -373,7 +380,8 @@ class Echo : public QMainWindow,
     void Choisir_Patient(const platform::Recordset& patients);
     // The refill, reselecting the patient of key `patient` (the first line when he is
     // gone); with no patient no line is selected.
-    void Remplir_Liste_Nom(std::optional<std::int64_t> patient);
+    void Remplir_Liste_Nom(std::optional<std::int64_t> patient,
+                           std::optional<Lignes_Patients> lues = std::nullopt);
     // Empties the curve comment box, which belongs to no curve while none is selected.
     void Vider_Commentaire_Courbe();
     void Charger_Courbes_Patient();

@@ -1,13 +1,11 @@
 // The import of another database file into the program's own.
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
-#include <QProgressDialog>
 
 #include "app/boite_erreur.h"
 #include "app/importation_base.h"
 #include "main_window/echo.h"
+#include "main_window/progression_import.h"
 #include "platform/database.h"
 #include "platform/database_error.h"
 #include "platform/recordset.h"
@@ -16,59 +14,6 @@
 
 namespace corvanta {
 namespace {
-
-// While the import runs: the wait cursor, then, once it has lasted a moment, a progress
-// window whose Cancel button stops it. Pending events run a few times a second; until the
-// window shows, the user's input waits.
-class Progression_Import {
-  public:
-    Progression_Import(QWidget* parent, const Libelles& l, std::chrono::milliseconds delai)
-        : delai_(delai), dialogue_(parent) {
-        dialogue_.setWindowTitle(l(1, 83));
-        dialogue_.setLabelText(l(1, 110));
-        dialogue_.setCancelButtonText(l(1, 111));
-        dialogue_.setRange(0, 0);
-        dialogue_.setWindowModality(Qt::ApplicationModal);
-        dialogue_.setAutoClose(false);
-        dialogue_.setAutoReset(false);
-        dialogue_.setMinimumDuration(std::numeric_limits<int>::max());
-        dialogue_.reset();
-        dialogue_.hide();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        depuis_.start();
-    }
-    ~Progression_Import() { QApplication::restoreOverrideCursor(); }
-    Progression_Import(const Progression_Import&) = delete;
-    Progression_Import& operator=(const Progression_Import&) = delete;
-
-    bool Continuer() {
-        // Statements that the pending events run (a repaint reading a curve, say) come
-        // back here: they go on, and only the import itself is stopped.
-        if (dedans_)
-            return true;
-        if (dialogue_.wasCanceled())
-            return false;
-        const qint64 maintenant = depuis_.elapsed();
-        if (maintenant < dernier_ + kPas_Ms)
-            return true;
-        dernier_ = maintenant;
-        if (!dialogue_.isVisible() && maintenant >= delai_.count())
-            dialogue_.show();
-        dedans_ = true;
-        QCoreApplication::processEvents(dialogue_.isVisible() ? QEventLoop::AllEvents
-                                                              : QEventLoop::ExcludeUserInputEvents);
-        dedans_ = false;
-        return !dialogue_.wasCanceled();
-    }
-
-  private:
-    static constexpr qint64 kPas_Ms = 50;
-    std::chrono::milliseconds delai_;
-    QProgressDialog dialogue_;
-    QElapsedTimer depuis_;
-    qint64 dernier_ = -kPas_Ms;
-    bool dedans_ = false;
-};
 
 QString Designation_Ligne(const Libelles& l, const Refus_Import& refus) {
     if (refus.cle.isNull())
@@ -101,6 +46,8 @@ QString Motif_Refus(const Libelles& l, const Refus_Import& refus) {
             return Designation_Ligne(l, refus) + u' ' + l(1, 124);
         case R::Texte:
             return Designation_Ligne(l, refus) + u' ' + l(1, 125);
+        case R::Utf8:
+            return Designation_Ligne(l, refus) + u' ' + l(1, 140);
         case R::Courbe:
             return Designation_Ligne(l, refus) + u' ' + l(1, 126);
         case R::Plus_De_Cle:
@@ -149,11 +96,29 @@ void Echo::Importer_Base() {
     if (!chemin.contains(QStringLiteral("sinus"), Qt::CaseInsensitive))
         return;
     const Libelles& l = etat_.Libelle;
-    Bilan_Import bilan;
+    platform::Database& base = *etat_.Base_Donnees;
+    std::optional<Bilan_Import> bilan;
     try {
         Progression_Import progression(this, l, Delai_Progression_Import);
-        bilan = Importer_Base_Externe(*etat_.Base_Donnees, chemin,
-                                      [&progression] { return progression.Continuer(); });
+        bilan = progression.Executer(
+            base, [&](const Suivi_Import& suivi) { return Importer_Fichier(base, chemin, suivi); });
+        // The recordsets and the name list's lines are read on the import's thread, the
+        // lists filled here.
+        std::optional<Lignes_Patients> lignes;
+        progression.Mettre_A_Jour(
+            base,
+            [&] {
+                etat_.Table_Patients->requery();
+                if (etat_.Table_Courbes)
+                    etat_.Table_Courbes->requery();
+                etat_.Table_Examens->requery();
+                lignes = Lire_Lignes_Patients(*etat_.Table_Patients);
+            },
+            [&] {
+                Remplir_Liste_Nom(std::move(lignes));
+                if (fenetres_examen_)
+                    fenetres_examen_->Donnees_Importees();
+            });
     } catch (const Refus_Import& refus) {
         if (refus.raison == Refus_Import::Raison::Annulee) {
             showInformation(this, l(1, 83), l(1, 112));
@@ -164,6 +129,11 @@ void Echo::Importer_Base() {
         }
         return;
     } catch (const Error& erreur) {
+        if (bilan) {
+            // Imported, but the lists could not be brought up to date.
+            showErrorBox(this, l, erreur);
+            return;
+        }
         QString texte = erreur.number() == platform::db_error::kNotADatabase ? l(1, 96) : l(1, 97);
         texte += QStringLiteral("\n") + QDir::toNativeSeparators(chemin);
         if (erreur.number() != platform::db_error::kNotADatabase)
@@ -171,19 +141,7 @@ void Echo::Importer_Base() {
         showWarning(this, l(1, 83), texte);
         return;
     }
-    try {
-        etat_.Table_Patients->requery();
-        if (etat_.Table_Courbes)
-            etat_.Table_Courbes->requery();
-        etat_.Table_Examens->requery();
-        Remplir_Liste_Nom();
-        if (fenetres_examen_)
-            fenetres_examen_->Donnees_Importees();
-    } catch (const Error& erreur) {
-        showErrorBox(this, l, erreur);
-        return;
-    }
-    showInformation(this, l(1, 83), Bilan_Texte(l, bilan));
+    showInformation(this, l(1, 83), Bilan_Texte(l, *bilan));
 }
 
 }  // namespace corvanta

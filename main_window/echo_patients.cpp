@@ -26,18 +26,21 @@ QString Nom_Affiche(const platform::Recordset& patients) {
 
 }  // namespace
 
-void Echo::Remplir_Liste_Nom() {
+void Echo::Remplir_Liste_Nom(std::optional<Lignes_Patients> lues) {
     Remplir_Liste_Nom(etat_.Nom_Patient_Courant.isEmpty()
                           ? std::nullopt
-                          : std::optional<std::int64_t>(etat_.Code_Patient_Courant));
+                          : std::optional<std::int64_t>(etat_.Code_Patient_Courant),
+                      std::move(lues));
 }
 
-void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient) {
+void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient,
+                             std::optional<Lignes_Patients> lues) {
     platform::Recordset& patients = *etat_.Table_Patients;
     // One line a patient still in the file (another copy of the program may have deleted
     // some since the recordset was opened); each line keeps its patient's key, so that
     // homonyms stay apart.
-    const KeyedLines& lignes = fillPatientChoice(*Liste_Nom, patients);
+    const KeyedLines& lignes = lues ? fillPatientChoice(*Liste_Nom, std::move(*lues))
+                                    : fillPatientChoice(*Liste_Nom, patients);
     const int ligne_courante = patient ? std::max(lignes.rowOfKey(*patient), 0) : 0;
     if (patients.recordCount() != 0) {
         // Where walking every record leaves it.

@@ -72,6 +72,9 @@ Connection::~Connection() {
 sqlite3* Connection::handle(const std::string& source) const {
     if (db == nullptr)
         throw Error(db_error::kObjectClosed, source, "The database is closed.");
+    if (reserved.load(std::memory_order_acquire) &&
+        owner.load(std::memory_order_relaxed) != std::this_thread::get_id())
+        throw Error(db_error::kLocked, source, "The database is in use by a task under way.");
     return db;
 }
 
@@ -254,6 +257,20 @@ Database::Watch::Watch(Database& database, std::function<bool()> continuer)
 Database::Watch::~Watch() {
     if (connection_->db != nullptr)
         sqlite3_progress_handler(connection_->db, 0, nullptr, nullptr);
+}
+
+Database::Reservation::Reservation(Database& database, std::thread::id owner)
+    : connection_(database.connection_),
+      wasReserved_(connection_->reserved.load(std::memory_order_relaxed)),
+      previousOwner_(connection_->owner.load(std::memory_order_relaxed)) {
+    connection_->owner.store(owner, std::memory_order_relaxed);
+    connection_->reserved.store(true, std::memory_order_release);
+}
+
+Database::Reservation::~Reservation() {
+    connection_->reserved.store(false, std::memory_order_relaxed);
+    connection_->owner.store(previousOwner_, std::memory_order_relaxed);
+    connection_->reserved.store(wasReserved_, std::memory_order_release);
 }
 
 Database::Transaction::Transaction(Database& database, Lock lock)

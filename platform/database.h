@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "platform/value.h"
@@ -87,6 +88,23 @@ class Database {
       private:
         std::shared_ptr<Connection> connection_;
         std::function<bool()> continuer_;
+    };
+
+    // While it lives, only thread `owner` may use the connection (a default id: no thread
+    // at all); a call from any other thread fails with 3260 and never reaches the engine.
+    // For work handed to another thread while this one keeps its windows answering, and
+    // for the events let run inside a statement. Nests; ends on the thread that made it.
+    class Reservation {
+      public:
+        Reservation(Database& database, std::thread::id owner);
+        ~Reservation();
+        Reservation(const Reservation&) = delete;
+        Reservation& operator=(const Reservation&) = delete;
+
+      private:
+        std::shared_ptr<Connection> connection_;
+        bool wasReserved_;
+        std::thread::id previousOwner_;
     };
 
     // Groups writes: rolled back on destruction unless committed. May be nested.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/utf8.h"
 
 namespace corvanta::platform {
 namespace {
@@ -338,6 +339,22 @@ void dateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     }
 }
 
+// ---- UTF8_FAULT ----------------------------------------------------------------------
+
+void utf8FaultFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) != SQLITE_TEXT)
+            continue;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[i]));
+        const auto size = static_cast<std::size_t>(sqlite3_value_bytes(argv[i]));
+        if (!isWellFormedUtf8(std::string_view(text, size))) {
+            sqlite3_result_int(ctx, i + 1);
+            return;
+        }
+    }
+    sqlite3_result_int(ctx, 0);
+}
+
 void check(sqlite3* db, int rc) {
     if (rc != SQLITE_OK)
         throw Error(rc, "Database", sqlite3_errmsg(db));
@@ -393,6 +410,8 @@ void registerSqlFunctions(sqlite3* db) {
                                       nullptr, nullptr));
     check(db,
           sqlite3_create_function(db, "CDATE", 1, kFlags, nullptr, dateFunction, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, "UTF8_FAULT", -1, kFlags, nullptr, utf8FaultFunction,
+                                      nullptr, nullptr));
 }
 
 }  // namespace corvanta::platform

@@ -26,6 +26,8 @@ namespace corvanta::platform {
 //   and "-" or "." as separators, accepted too) as the integer yyyymmdd, so that dates
 //   compare in order; a two-digit year 00..29 is 2000..2029, 30..99 is 1930..1999.
 //   Anything that is not a real calendar date gives Null, which matches no comparison.
+// - UTF8_FAULT(value, ...): the place (from 1) of the first argument that is a text whose
+//   bytes are not well-formed UTF-8 (isWellFormedUtf8), else 0; other values are passed over.
 void registerSqlFunctions(sqlite3* db);
 
 // The same rules for C++ callers and tests.

@@ -9,7 +9,10 @@
 namespace corvanta {
 
 KeyedLines& fillPatientChoice(QComboBox& combo, const platform::Recordset& patients) {
-    Lignes_Patients lines = Lire_Lignes_Patients(patients);
+    return fillPatientChoice(combo, Lire_Lignes_Patients(patients));
+}
+
+KeyedLines& fillPatientChoice(QComboBox& combo, Lignes_Patients lines) {
     auto* model = new KeyedLines(std::move(lines.noms), std::move(lines.prenoms),
                                  std::move(lines.cles), &combo);
     const QSignalBlocker blocker(&combo);

@@ -78,6 +78,17 @@ class Import : public ::testing::Test {
         return lignes;
     }
 
+    // Imports `chemin` again: nothing is added or changed, and these rows are found here.
+    void Rien_De_Plus(const QString& chemin, int patients, int courbes, int examens) {
+        const QStringList avant = Contenu(*ici);
+        const Bilan_Import encore = Importer_Base_Externe(*ici, chemin);
+        EXPECT_EQ(encore.patients + encore.courbes + encore.examens, 0);
+        EXPECT_EQ(encore.patients_presents, patients);
+        EXPECT_EQ(encore.courbes_presentes, courbes);
+        EXPECT_EQ(encore.examens_presentes, examens);
+        EXPECT_EQ(Contenu(*ici), avant);
+    }
+
     // Imports `chemin`, which must be refused for `raison`; nothing here may change.
     Refus_Import Refuse(const QString& chemin, R raison, const Suivi_Import& suivi = {}) {
         const QStringList avant = test::Instantane_Base(*ici);
@@ -168,6 +179,37 @@ TEST_F(Import, ClashingKeysAreRenumberedWithTheirChildrenAndAReimportAddsNothing
     EXPECT_EQ(ici->lastInsertKey(), 12);
 }
 
+// A row of the file that is here already under another key is found there, even when its
+// own key is free here: after a re-import that follows the deletion of the row here that
+// held its key, and for a colleague's patient identical to one of ours. Neither it nor its
+// curves and exams come in twice.
+TEST_F(Import, ARowHereUnderAnotherKeyIsFoundThereEvenWhenItsOwnKeyIsFree) {
+    const QString lignes = QStringLiteral(R"(
+INSERT INTO Patients (Code_Patient, Nom_Patient, Prenom_Patient, Date_Naissance_Patient)
+    VALUES (%1, '%2', 'Zoé', '01/02/1960');
+INSERT INTO Courbes (ID, Code_Type, Code_Patient, DATE, COURBE, MOYENNE, PASSEBAS)
+    VALUES (%3, 0, %1, '%2', zeroblob(400), 1, 2);
+INSERT INTO Examens (Code_Examen, "Code_ Patient", Code_Type, Num_Examen,
+    Echogramme_Droit_Num_Courbe, Echogramme_Gauche_Num_Courbe, Examen_Compatible)
+    VALUES (%4, %1, 0, '01', %3, %3, 'Normal');
+)");
+    auto rangs = [&](int patient, const char* nom, int courbe, int examen) {
+        return lignes.arg(patient).arg(QLatin1String(nom)).arg(courbe).arg(examen);
+    };
+    test::Shell(ici->path(), rangs(1, "DUPONT", 1, 1) + rangs(2, "MARTIN", 2, 2));
+    test::Shell(autre->path(), rangs(2, "LEROY", 2, 2) + rangs(7, "DUPONT", 7, 7));
+
+    const Bilan_Import premier = Importer_Base_Externe(*ici, autre->path());
+    EXPECT_EQ(premier.patients + premier.courbes + premier.examens, 3);  // LEROY's rows
+    EXPECT_EQ(premier.patients_presents + premier.courbes_presentes + premier.examens_presentes,
+              3);  // DUPONT's, under keys 1 here and 7 there
+    // MARTIN, who held the keys LEROY's rows had in the file, is deleted here.
+    test::Shell(ici->path(), QStringLiteral("DELETE FROM Examens WHERE Code_Examen = 2; DELETE "
+                                            "FROM Courbes WHERE ID = 2; DELETE FROM Patients "
+                                            "WHERE Code_Patient = 2;"));
+    Rien_De_Plus(autre->path(), 2, 2, 2);
+}
+
 TEST_F(Import, AFailureAtTheLastTableLeavesNothingAddedAndTheNextImportWorks) {
     Patient(*ici, 1, QStringLiteral("DUPONT"));
     Patient(*autre, 2, QStringLiteral("LEROY"));
@@ -222,11 +264,7 @@ INSERT INTO Examens (Code_Examen, "Code_ Patient", Code_Type, Num_Examen,
     EXPECT_EQ(bilan.examens, 1);
     EXPECT_EQ(bilan.references_ambigues, 2);  // curve 3 and the exam name patient 7
 
-    const Bilan_Import encore = Importer_Base_Externe(*ici, autre->path());
-    EXPECT_EQ(encore.patients + encore.courbes + encore.examens, 0);
-    EXPECT_EQ(encore.patients_presents, 7);
-    EXPECT_EQ(encore.courbes_presentes, 5);
-    EXPECT_EQ(encore.examens_presentes, 1);
+    Rien_De_Plus(autre->path(), 7, 5, 1);
     EXPECT_EQ(Contenu(*ici), attendu);
     Patient(*ici, kNull, QStringLiteral("MARTIN"));
     EXPECT_EQ(ici->lastInsertKey(), 14);
@@ -323,6 +361,17 @@ TEST_F(Import, AValueNotOfItsColumnsKindRefusesTheImportNamingTableRowAndColumn)
          "Decision_Lavage", 1, -32768, 32767},
         {"UPDATE Patients SET Nom_Patient = x'00ff' WHERE Code_Patient = 2", R::Texte, "Patients",
          "Nom_Patient", 2, 0, 0},
+        // Texts that are not well-formed UTF-8, in each kind of text column: a name the
+        // search compares, another patient text, a curve's and an exam's.
+        {"UPDATE Patients SET Prenom_Patient = CAST(x'5a6fc3a9eda080' AS TEXT) WHERE "
+         "Code_Patient = 2",
+         R::Utf8, "Patients", "Prenom_Patient", 2, 0, 0},
+        {"UPDATE Patients SET Commentaire_Patient = CAST(x'c0af' AS TEXT) WHERE Code_Patient = 2",
+         R::Utf8, "Patients", "Commentaire_Patient", 2, 0, 0},
+        {"UPDATE Courbes SET DATE = CAST(x'31322f30332f3230c3' AS TEXT) WHERE ID = 2", R::Utf8,
+         "Courbes", "DATE", 2, 0, 0},
+        {"UPDATE Examens SET Examen_Compatible = CAST(x'f4908080' AS TEXT) WHERE Code_Examen = 1",
+         R::Utf8, "Examens", "Examen_Compatible", 1, 0, 0},
         {"PRAGMA ignore_check_constraints = ON; UPDATE Courbes SET COURBE = zeroblob(399) "
          "WHERE ID = 2",
          R::Courbe, "Courbes", "COURBE", 2, 0, 0},
@@ -354,6 +403,57 @@ TEST_F(Import, AValueNotOfItsColumnsKindRefusesTheImportNamingTableRowAndColumn)
                                              "Courbes WHERE ID = 8"))
                   .toText(),
               QStringLiteral("integer4integer32"));
+}
+
+// A text comes in only as well-formed UTF-8: each character in its shortest form, no
+// surrogate, nothing above U+10FFFF, nothing cut short. The first list comes in byte for
+// byte; each text of the second refuses the import.
+TEST_F(Import, OnlyWellFormedUtf8TextsComeIn) {
+    // ASCII, NUL, the first and last character of each length (the last before and the
+    // first after the surrogates too), a 4-byte one, a character across the eight-byte
+    // stride of the ASCII run.
+    const QStringList bonnes = QStringLiteral(
+                                   "41 00 C2A0 DFBF E0A080 ED9FBF EE8080 EFBFBF F0908080 F09F9880 "
+                                   "F48FBFBF 4142434445464748C3A9 41424344454647C3A9")
+                                   .split(u' ');
+    // Overlongs of each length, surrogates, above U+10FFFF, bytes never used, a lone
+    // continuation, sequences cut short (at the end or by another character), faults at
+    // the eight-byte stride.
+    const QStringList mauvaises =
+        QStringLiteral(
+            "C0AF C1BF E080AF E09FBF F08080AF F08FBFBF EDA080 EDBFBF F4908080 "
+            "F5808080 FF 80 C3 E282 F09F98 C341 E228A1 414243444546474880 "
+            "41424344454647C3")
+            .split(u' ');
+    QString sql;
+    for (int i = 0; i < bonnes.size(); ++i) {
+        sql += QStringLiteral(
+                   "INSERT INTO Patients (Code_Patient, Nom_Patient) VALUES (%1, "
+                   "CAST(x'%2' AS TEXT));")
+                   .arg(10 + i)
+                   .arg(bonnes[i]);
+    }
+    test::Shell(autre->path(), sql);
+    EXPECT_EQ(Importer_Base_Externe(*ici, autre->path()).patients, bonnes.size());
+    QStringList arrivees;
+    const auto rs = ici->openRecordset(
+        QStringLiteral("SELECT hex(Nom_Patient) FROM Patients ORDER BY Code_Patient"));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        arrivees << rs->field(0).toText();
+    EXPECT_EQ(arrivees, bonnes);
+
+    for (const QString& octets : mauvaises) {
+        SCOPED_TRACE(octets.toStdString());
+        const auto fichier = Nouvelle_Base(QStringLiteral("sinus %1.mdb").arg(octets));
+        test::Shell(fichier->path(),
+                    QStringLiteral("INSERT INTO Patients (Code_Patient, Nom_Patient) VALUES (1, "
+                                   "'DUPONT'), (3, CAST(x'%1' AS TEXT));")
+                        .arg(octets));
+        const Refus_Import refus = Refuse(fichier->path(), R::Utf8);
+        EXPECT_EQ(refus.table, QStringLiteral("Patients"));
+        EXPECT_EQ(refus.colonne, QStringLiteral("Nom_Patient"));
+        EXPECT_EQ(refus.cle, Value(3));
+    }
 }
 
 // Only real tables of the file are read, with every column this database has: an endless
@@ -392,8 +492,8 @@ TEST_F(Import, AViewAMissingTableOrColumnIsRefusedByNameWithoutReadingIt) {
     }
 }
 
-// Stopped from outside while it runs, the import rolls everything back; the next one
-// goes through.
+// Stopped from outside while it runs, up to its last question, the import rolls
+// everything back; the next one goes through.
 TEST_F(Import, ACancelledImportLeavesNothingAndTheNextOneWorks) {
     Patient(*ici, 1, QStringLiteral("DUPONT"));
     test::Shell(autre->path(), QStringLiteral(R"(
@@ -405,11 +505,13 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
     for (const int appels : {1, 5, 20}) {
         SCOPED_TRACE(appels);
         int restants = appels;
-        Refuse(autre->path(), R::Annulee, [&] { return --restants > 0; });
+        Refuse(autre->path(), R::Annulee, [&](bool) { return --restants > 0; });
         EXPECT_EQ(restants, 0);
     }
+    // At the last question, every row written.
+    Refuse(autre->path(), R::Annulee, [](bool derniere) { return !derniere; });
     int appels = 0;
-    const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path(), [&] {
+    const Bilan_Import bilan = Importer_Base_Externe(*ici, autre->path(), [&](bool) {
         ++appels;
         return true;
     });

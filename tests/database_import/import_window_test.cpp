@@ -14,6 +14,11 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "patients/patients.h"
 #include "platform/recordset.h"
@@ -276,11 +281,62 @@ TEST(ImportWindow, AReimportAfterTheProgramRewroteImportedRowsAddsNothingButACha
     EXPECT_EQ(valeur("SELECT count(*) FROM Courbes").toInt32(), 3);
 }
 
-// An import that lasts: the wait cursor, then the progress window, whose Cancel button
-// stops it with everything rolled back, and says so.
-TEST(ImportWindow, TheProgressWindowsCancelRollsEverythingBackAndSaysSo) {
+// Holds the import's thread at a question of the engine until the test lets it go: the
+// first question (the file being read), or the last one before the commit, before or
+// after the import's answer to it.
+struct Import_Tenu {
+    enum class Question { Premiere, Derniere, Apres_Derniere };
+    Import_Tenu(Echo& echo, Question question) {
+        echo.Importer_Fichier = [this, question](platform::Database& base, const QString& chemin,
+                                                 const Suivi_Import& suivi) {
+            return Importer_Base_Externe(base, chemin, [this, question, &suivi](bool derniere) {
+                const bool ici = derniere == (question != Question::Premiere) && !atteint;
+                if (ici && question != Question::Apres_Derniere)
+                    Tenir();
+                const bool reponse = suivi(derniere);
+                if (ici && question == Question::Apres_Derniere)
+                    Tenir();
+                return reponse;
+            });
+        };
+    }
+    // A window that never shows what the test waits for fails the test instead of
+    // holding it for ever.
+    void Tenir() {
+        atteint = true;
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!libere && std::chrono::steady_clock::now() < limite)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::atomic<bool> atteint{false};
+    std::atomic<bool> libere{false};
+};
+
+bool Curseur_Attente() {
+    return QApplication::overrideCursor() != nullptr &&
+           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
+
+// What the progress window showed once the user's gesture was answered.
+struct Vu {
+    bool attente = false;
+    QString titre, texte;
+    bool visible = false;
+    bool annuler_offert = false;
+    bool annuler_actif = false;
+};
+
+// An import that lasts: the wait cursor, then the progress window. While the import's
+// thread is held, the user presses Cancel, Escape or the close box: the window says the
+// import is stopping and stays until it has; everything is rolled back and said. After
+// the import's last question nothing stops it: the window says the lists are being
+// brought up to date, and stays, under the wait cursor, until they are; an exam window's
+// timer (it reads the database) waits for the end of the import.
+TEST(ImportWindow, TheProgressWindowAnswersAStopAtOnceAndRollsBackUntilTheLastQuestion) {
     ImportWorkstation p;
-    p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
+    const auto durand = p.patient(QStringLiteral("DURAND"), QStringLiteral("Alice"));
+    const auto courbe = p.courbe(durand, 0, QStringLiteral("d1"));
+    p.examen(durand, 0, QStringLiteral("01"), courbe, courbe);
     const QString chemin = p.dossier.fichier(QStringLiteral("sinus grand.mdb"));
     p.fichier(QStringLiteral("sinus grand.mdb"));
     Shell(chemin, QStringLiteral(R"(
@@ -292,49 +348,100 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
     p.demarrer();
     p.echo->Delai_Progression_Import = std::chrono::milliseconds(0);
     const Libelles& l = p.etat->Libelle;
+    Examen_Sinus& examen = p.ouvrir();
     const QStringList avant = Instantane_Base(*p.base);
 
-    struct {
-        bool attente = false;
-        QString titre, texte, bouton;
-    } vu;
-    QTimer annuler;
-    annuler.setInterval(0);
-    QObject::connect(&annuler, &QTimer::timeout, [&] {
-        auto* progression = p.echo->findChild<QProgressDialog*>();
-        if (progression == nullptr || !progression->isVisible())
-            return;
-        vu.attente = QApplication::overrideCursor() != nullptr &&
-                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        vu.titre = progression->windowTitle();
-        const auto* etiquette = progression->findChild<QLabel*>();
-        auto* bouton = progression->findChild<QPushButton*>();
-        ASSERT_NE(etiquette, nullptr);
-        ASSERT_NE(bouton, nullptr);
-        vu.texte = etiquette->text();
-        vu.bouton = bouton->text();
-        bouton->click();
-    });
-    annuler.start();
-    p.importer(chemin);
-    annuler.stop();
+    using Q = Import_Tenu::Question;
+    const auto annuler = [](QProgressDialog& f) { f.findChild<QPushButton*>()->click(); };
+    const auto echap = [](QProgressDialog& f) { QTest::keyClick(&f, Qt::Key_Escape); };
+    const auto fermer = [](QProgressDialog& f) { f.close(); };
+    const struct {
+        const char* cas;
+        Q question;
+        std::function<void(QProgressDialog&)> geste;
+    } cas[] = {
+        {"Cancel while the file is read", Q::Premiere, annuler},
+        {"Escape while the file is read", Q::Premiere, echap},
+        {"close box while the file is read", Q::Premiere, fermer},
+        {"Cancel with everything written, before the commit", Q::Derniere, annuler},
+        {"Escape and close box after the last question", Q::Apres_Derniere,
+         [&](QProgressDialog& f) {
+             echap(f);
+             fermer(f);
+             examen.Timer1->start();
+         }},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        const bool arrete = c.question != Q::Apres_Derniere;
+        Import_Tenu tenu(*p.echo, c.question);
+        Vu vu;
+        QTimer regarder;
+        regarder.setInterval(1);
+        QObject::connect(&regarder, &QTimer::timeout, [&] {
+            auto* fenetre = p.echo->findChild<QProgressDialog*>();
+            if (!tenu.atteint || tenu.libere || fenetre == nullptr || !fenetre->isVisible())
+                return;
+            // After the last question, the window's change is on its way.
+            if (!arrete && fenetre->findChild<QPushButton*>() != nullptr)
+                return;
+            vu.titre = fenetre->windowTitle();
+            c.geste(*fenetre);
+            // Events run: nothing in them may close the window or reach the database.
+            runEvents(30);
+            vu.attente = Curseur_Attente();
+            vu.visible = fenetre->isVisible();
+            const auto* etiquette = fenetre->findChild<QLabel*>();
+            ASSERT_NE(etiquette, nullptr);
+            vu.texte = etiquette->text();
+            auto* bouton = fenetre->findChild<QPushButton*>();
+            vu.annuler_offert = bouton != nullptr && bouton->isVisible();
+            vu.annuler_actif = bouton != nullptr && bouton->isEnabled();
+            tenu.libere = true;
+        });
+        // The refill: as the main window's list and the exam window's patient choice drop
+        // their old lines, the window still says the lists are being brought up to date,
+        // under the wait cursor.
+        QObject contexte;
+        int listes_couvertes = 0;
+        const auto couverte = [&] {
+            auto* fenetre = p.echo->findChild<QProgressDialog*>();
+            const auto* etiquette = fenetre ? fenetre->findChild<QLabel*>() : nullptr;
+            listes_couvertes += etiquette != nullptr && fenetre->isVisible() && Curseur_Attente() &&
+                                etiquette->text() == l(1, 142);
+        };
+        QObject::connect(p.echo->Liste_Nom->model(), &QObject::destroyed, &contexte, couverte);
+        QObject::connect(examen.Combo_Nom_Patient->model(), &QObject::destroyed, &contexte,
+                         couverte);
+        regarder.start();
+        p.importer(chemin);
+        regarder.stop();
+        tenu.libere = true;
 
-    EXPECT_TRUE(vu.attente);
-    EXPECT_EQ(vu.titre, l(1, 83));
-    EXPECT_EQ(vu.texte, l(1, 110));
-    EXPECT_EQ(vu.bouton, l(1, 111));
-    const MessageBoxAnswerer::Boite boite = p.boite();
-    EXPECT_EQ(boite.texte, l(1, 112));
-    EXPECT_EQ(boite.icone, QMessageBox::Information);
-    EXPECT_EQ(Instantane_Base(*p.base), avant);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(p.echo->findChild<QProgressDialog*>(), nullptr);
-    EXPECT_EQ(p.echo->Liste_Nom->count(), 1);
-
-    // Left to run, the same import goes through.
-    p.importer(chemin);
-    EXPECT_EQ(p.boite().texte, p.bilan(3000, 3000, 0, 0, 0, 0));
-    EXPECT_EQ(p.echo->Liste_Nom->count(), 3001);
+        EXPECT_TRUE(vu.attente);
+        EXPECT_TRUE(vu.visible);
+        EXPECT_EQ(vu.titre, l(1, 83));
+        EXPECT_EQ(vu.texte, l(1, arrete ? 141 : 142));
+        EXPECT_EQ(vu.annuler_offert, arrete);
+        EXPECT_FALSE(vu.annuler_actif);
+        const MessageBoxAnswerer::Boite boite = p.boite();
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(p.echo->findChild<QProgressDialog*>(), nullptr);
+        if (arrete) {
+            EXPECT_EQ(boite.texte, l(1, 112));
+            EXPECT_EQ(boite.icone, QMessageBox::Information);
+            EXPECT_EQ(Instantane_Base(*p.base), avant);
+            EXPECT_EQ(p.echo->Liste_Nom->count(), 1);
+            EXPECT_EQ(listes_couvertes, 0);
+        } else {
+            EXPECT_EQ(listes_couvertes, 2);
+            EXPECT_EQ(boite.texte, p.bilan(3000, 3000, 0, 0, 0, 0));
+            EXPECT_EQ(p.echo->Liste_Nom->count(), 3001);
+            // The exam window's timer went off once the import was over.
+            EXPECT_TRUE(waitUntil([&] { return !examen.Timer1->isActive(); }));
+            EXPECT_TRUE(p.messages.boites.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <sqlite3.h>
 
 #include <QSet>
+#include <atomic>
+#include <thread>
 
 #include "platform/error.h"
 #include "tests/platform_database/fresh_database.h"
@@ -226,6 +228,43 @@ TEST_F(SchemaTest, AnImmediateTransactionKeepsOtherWritersOutUntilItEnds) {
                              "(SELECT Nom_Patient FROM Patients ORDER BY Code_Patient)")
                   .toText(),
               "OTHER,KEPT,OTHER,OTHER");
+}
+
+// Work handed to another thread has the connection to itself: this thread's calls, a
+// recordset's included, fail with 3260 before reaching the engine, and so does every call
+// while the connection is reserved to no thread. Reservations nest and end as they began.
+TEST_F(SchemaTest, AReservedConnectionRefusesEveryOtherThread) {
+    addPatient("DUPONT", "");
+    auto patients = db->openRecordset("SELECT * FROM Patients");
+    patients->moveFirst();
+    const auto count = [this] { return db->queryValue("SELECT count(*) FROM Patients").toInt32(); };
+    std::atomic<bool> go{false};
+    int countThere = -1;
+    std::thread worker([&] {
+        while (!go)
+            std::this_thread::yield();
+        addPatient("MARTIN", "");
+        countThere = count();
+    });
+    {
+        const Database::Reservation reserved(*db, worker.get_id());
+        go = true;
+        EXPECT_ERROR_NUMBER(count(), 3260);
+        EXPECT_ERROR_NUMBER(patients->field("Nom_Patient"), 3260);
+        worker.join();
+    }
+    EXPECT_EQ(countThere, 2);
+    EXPECT_EQ(count(), 2);
+    {
+        const Database::Reservation nobody(*db, std::thread::id());
+        EXPECT_ERROR_NUMBER(count(), 3260);
+        {
+            const Database::Reservation here(*db, std::this_thread::get_id());
+            EXPECT_EQ(count(), 2);
+        }
+        EXPECT_ERROR_NUMBER(patients->moveNext(), 3260);
+    }
+    EXPECT_EQ(patients->field("Nom_Patient").toText(), "DUPONT");
 }
 
 }  // namespace
