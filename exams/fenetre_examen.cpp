@@ -513,12 +513,15 @@ void Fenetre_Examen::Remplir_Combo_Nom_Patient() {
     const int code = patients.fieldIndex(QStringLiteral("Code_Patient"));
     {
         const QSignalBlocker bloque(Combo_Nom_Patient);
+        // One read transaction: each step then finds the file as it was, without asking it.
+        platform::Database::Transaction lecture(*etat_.Base_Donnees);
         for (patients.moveFirst(); !patients.eof(); patients.moveNext()) {
             entrees_patients_.insert(patients.field(code).toInt64(), Combo_Nom_Patient->count());
             Combo_Nom_Patient->addItem(Nom_Complet(patients.field(nom).toTextOrEmpty(),
                                                    patients.field(prenom).toTextOrEmpty()),
                                        static_cast<qlonglong>(patients.field(code).toInt64()));
         }
+        lecture.commit();
         Combo_Nom_Patient->setCurrentIndex(-1);
     }
     if (courant) {

@@ -381,6 +381,15 @@ const std::vector<Value>& Recordset::currentRow() const {
     if (stamp != rowsStamp_)
         rows_.clear();
     rowsStamp_ = stamp;
+    // The first read after a move asks whether another connection has committed since
+    // the rows were read ahead: the generation counts only this connection's writes.
+    if (!rowsChecked_) {
+        const std::int64_t version = dataVersion();
+        if (version != rowsDataVersion_)
+            rows_.clear();
+        rowsDataVersion_ = version;
+        rowsChecked_ = true;
+    }
     auto found = rows_.find(key);
     if (found == rows_.end()) {
         // Moving row by row, rows are read a window ahead in the direction of travel, so
@@ -409,6 +418,7 @@ void Recordset::checkCurrent() const {
 }
 
 void Recordset::leaveRow() {
+    rowsChecked_ = false;
     editMode_ = EditMode::None;
     pending_.clear();
     currentDeleted_ = false;
