@@ -33,17 +33,29 @@ void Passer(Etape&& etape) {
 void Patients::Form_Load() {
     Etat_Recherche = 0;
     Appliquer_Libelles();
+    // No patient was shown before this opening.
+    Code_Patient_Affiche = 0;
+    bool supprime = false;
     try {
         platform::Recordset& table = Table();
         Remplir_Lignes();
-        const bool trouve =
-            etat_.Code_Patient_Courant != 0 && table.moveToKey(etat_.Code_Patient_Courant);
+        const std::int64_t courant = etat_.Code_Patient_Courant;
+        const bool trouve = courant != 0 && table.moveToKey(courant);
         if (!trouve)
             Aller_Premiere_Ligne();
+        // Left out of a search, he is simply not listed; gone from the file, the user is told.
+        supprime = courant != 0 && !trouve &&
+                   Base()
+                       .queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"),
+                                   {courant})
+                       .isNull();
     } catch (const Error& erreur) {
         Erreur(erreur);
     }
-    Afficher_Patient();
+    if (supprime)
+        Patient_Supprime_Ailleurs(32, std::nullopt);
+    else
+        Afficher_Patient();
     Filtre_Recherche.clear();
     Parametres_Recherche.clear();
 }
@@ -99,7 +111,9 @@ void Patients::Afficher_Patient() {
     Effacer_Champs();
     // The boxes now show a stored record (or none): a later save must not add it again.
     Mode_Ajout = 0;
+    const std::int64_t precedent = Code_Patient_Affiche;
     Code_Patient_Affiche = 0;
+    affiche_.forget();
     try {
         platform::Recordset& table = Table();
         if (table.eof() || table.bof()) {
@@ -121,7 +135,15 @@ void Patients::Afficher_Patient() {
         const platform::Value commentaire = table.field(QStringLiteral("Commentaire_Patient"));
         if (!commentaire.isNull())
             showStoredText(Commentaire, commentaire.toText());
+        affiche_.noteShown(Champs_Fiche(),
+                           [&table](const QString& colonne) { return table.field(colonne); });
     } catch (const Error& erreur) {
+        // Deleted elsewhere since the list was read: back to the patient shown before.
+        if (erreur.number() == platform::db_error::kRecordDeleted && !relecture_) {
+            Patient_Supprime_Ailleurs(
+                32, precedent != 0 ? std::optional<std::int64_t>(precedent) : std::nullopt);
+            return;
+        }
         Erreur(erreur);
     }
 }

@@ -739,8 +739,11 @@ void Recordset::deleteCurrent() {
                                         " WHERE " + quoteIdentifier(baseKey_) + " = ?");
     remove.bind(1, key);
     remove.step();
+    const std::int64_t removed = sqlite3_changes64(connection_->handle(kSource));
+    if (removed == 0)
+        fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
     // Taking a row out leaves the others in order.
-    keepOrder(ordered, before, sqlite3_changes64(connection_->handle(kSource)));
+    keepOrder(ordered, before, removed);
     std::erase(misplaced_, key);
     keys_.erase(keys_.begin() + position_);
     leaveRow();

@@ -54,8 +54,9 @@ class Statement;
 // So the saved exam queries accept writes to every `Examens` column and to
 // `Courbes_Droites.DATE` / `Courbes_Gauches.DATE`; the patient's columns are read-only
 // there (3164). A failed Update keeps the AddNew or Edit pending with its values.
-// Delete removes the current base row only (a refused delete, 3200, leaves it); the
-// current row then reads as deleted until a move.
+// Delete removes the current base row only (a refused delete, 3200, leaves it; a row
+// deleted elsewhere meanwhile is 3167); the current row then reads as deleted until a
+// move.
 //
 // Bulk reading. readMembers gives chosen fields of every member in one call, without
 // moving. Fields named at open are taken by the membership query itself, in the same pass;

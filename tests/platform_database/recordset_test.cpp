@@ -230,6 +230,7 @@ TEST_F(RecordsetTest, RowDeletedElsewhereReadsAsDeleted) {
     rs->moveNext();
     db->execute("DELETE FROM Patients WHERE Code_Patient = ?", {b});
     EXPECT_ERROR_NUMBER(rs->field("Nom_Patient"), 3167);
+    EXPECT_ERROR_NUMBER(rs->deleteCurrent(), 3167);
     EXPECT_EQ(rs->recordCount(), 3);
     rs->edit();
     rs->setField("Prenom_Patient", "X");
