@@ -260,6 +260,8 @@ void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
 }
 
 void Fenetre_Examen::Form_Load() {
+    // No exam was shown before this set-up.
+    examen_affiche_.reset();
     try {
         Remplir_Liste_Examens();
         Remplir_Combo_Nom_Patient();

@@ -162,8 +162,19 @@ void Patients::Liste_Patients_Click() {
         return;
     try {
         platform::Recordset& table = Table();
-        const bool par_cle = static_cast<std::size_t>(ligne) < Cles_Lignes.size() &&
-                             table.moveToKey(Cles_Lignes[static_cast<std::size_t>(ligne)]);
+        const bool a_cle = static_cast<std::size_t>(ligne) < Cles_Lignes.size();
+        const std::int64_t cle = a_cle ? Cles_Lignes[static_cast<std::size_t>(ligne)] : 0;
+        const bool par_cle = a_cle && table.moveToKey(cle);
+        // Another window read the patients again since the list was filled, without him.
+        if (a_cle && !par_cle &&
+            Base()
+                .queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"), {cle})
+                .isNull()) {
+            Patient_Supprime_Ailleurs(32, Code_Patient_Affiche != 0
+                                              ? std::optional<std::int64_t>(Code_Patient_Affiche)
+                                              : std::nullopt);
+            return;
+        }
         if (!par_cle)
             table.setAbsolutePosition(ligne);
     } catch (const Error& erreur) {

@@ -124,6 +124,12 @@ TEST(SeveralWritersPatients, APatientDeletedElsewhereIsSaidWhereverTheWindowMeet
          32, "VERT"},
         {"a line clicked", true, [](Poste& c) { c.p->Liste_Patients->setCurrentRow(1); }, 32,
          "BLANC"},
+        {"a line clicked after another window read the patients again", true,
+         [](Poste& c) {
+             c.etat->Table_Patients->requery();
+             c.p->Liste_Patients->setCurrentRow(1);
+         },
+         32, "BLANC"},
     };
     for (const Cas& k : cas) {
         SCOPED_TRACE(k.nom);
