@@ -17,7 +17,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -27,6 +26,8 @@ namespace platform {
 class Database;
 class Recordset;
 }  // namespace platform
+
+class KeyedList;
 
 // The patient window: browse, search, create, edit and delete the rows of `Patients`
 // through the program-wide recordset `Table_Patients`.
@@ -69,7 +70,7 @@ class Patients : public QWidget {
     std::function<void()> Apres_Suppression;
 
     // ---- Controls ---------------------------------------------------------------------
-    QListWidget* Liste_Patients = nullptr;
+    KeyedList* Liste_Patients = nullptr;  // each line keeps its patient's key
     QLabel* Label_Nom = nullptr;
     QLabel* Label_Prenom = nullptr;
     QLabel* Label_Adresse = nullptr;
@@ -192,8 +193,6 @@ class Patients : public QWidget {
     void Supprimer_Dossier(platform::Recordset& table, std::int64_t cle);
 
     Etat_Application& etat_;
-    // The key of each list line, line by line.
-    std::vector<std::int64_t> Cles_Lignes;
     std::vector<platform::Value> Parametres_Recherche;
     // The patient shown, as stored and as the boxes showed him.
     ShownRow affiche_;

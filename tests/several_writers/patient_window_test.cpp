@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 
 #include "patients/patients.h"
@@ -13,6 +12,7 @@
 #include "tests/support/application_test.h"
 #include "tests/support/sqlite_shell.h"
 #include "tests/support/workstation.h"
+#include "widgets/keyed_list.h"
 
 namespace corvanta::test {
 namespace {
@@ -46,7 +46,7 @@ struct Poste : Workstation {
     QStringList lignes() const {
         QStringList textes;
         for (int i = 0; i < p->Liste_Patients->count(); ++i)
-            textes << p->Liste_Patients->item(i)->text();
+            textes << p->Liste_Patients->text(i);
         return textes;
     }
 
@@ -141,7 +141,7 @@ TEST(SeveralWritersPatients, APatientDeletedElsewhereIsSaidWhereverTheWindowMeet
         EXPECT_EQ(c.lignes().size(), 2);
         EXPECT_FALSE(c.lignes().contains(k.noir_parti ? "NOIR Léo" : "BLANC Lise"));
         EXPECT_EQ(c.p->Nom->text(), QString::fromUtf8(k.montre));
-        EXPECT_EQ(c.p->Liste_Patients->currentItem()->text().section(u' ', 0, 0),
+        EXPECT_EQ(c.p->Liste_Patients->text(c.p->Liste_Patients->currentRow()).section(u' ', 0, 0),
                   QString::fromUtf8(k.montre));
         EXPECT_EQ(c.base->queryValue(QStringLiteral("SELECT COUNT(*) FROM Patients")).toInt64(), 2);
         EXPECT_EQ(c.base
