@@ -417,6 +417,7 @@ void Fenetre_Examen::Valider_Examen() {
                 contestes = affiche_.changedElsewhere(modifies, [&examens](const QString& colonne) {
                     return examens.field(colonne);
                 });
+                // Read even when nothing was changed: an exam gone throws here.
                 examens.field(1);
             }
             if (contestes.empty())

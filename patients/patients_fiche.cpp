@@ -65,6 +65,7 @@ void Patients::Enregistrer_Patient() {
             // The patient as stored now; gone, he reads as deleted.
             contestes = affiche_.changedElsewhere(
                 modifies, [table](const QString& colonne) { return table->field(colonne); });
+            // Read even when nothing was changed: a patient gone throws here.
             table->field(0);
             if (contestes.empty())
                 table->edit();
