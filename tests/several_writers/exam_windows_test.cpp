@@ -142,8 +142,8 @@ TEST(SeveralWritersExams, AChangeElsewhereToAColumnTheUserChangedIsRefusedAndSho
     }
 }
 
-// Deleted by another copy: Validate, a step onto it, Delete. Nothing is written, the list
-// is read again and the window stays on the exam shown before, or the first one.
+// Deleted by another copy: Validate, a step or a click onto it, Delete. Nothing is written, the
+// list is read again and the window stays on the exam shown before, or the first one.
 TEST(SeveralWritersExams, AnExamDeletedElsewhereIsSaidAndTheListIsReadAgain) {
     for (const Fenetre_Cas& f : kFenetres) {
         SCOPED_TRACE(f.nom);
@@ -158,11 +158,16 @@ TEST(SeveralWritersExams, AnExamDeletedElsewhereIsSaidAndTheListIsReadAgain) {
             EXPECT_EQ(Lignes(c.w->Liste_Examens), QStringList{"ROUX Anne 01"});
             EXPECT_EQ(c.w->Texte_Examen_Compatible->text(), QStringLiteral("RAS"));
         }
-        {
+        // ROUX's exam, gone, asked for by the next button or by its line.
+        const std::function<void(Poste&)> vers_roux[] = {
+            [](Poste& c) { c.w->Toolbar1_Boutons[1]->trigger(); },
+            [](Poste& c) { c.w->Liste_Examens->setCurrentRow(1); },
+        };
+        for (const auto& aller : vers_roux) {
             Poste c(f);
             c.base->execute(QStringLiteral("DELETE FROM Examens WHERE Code_Examen = ?"),
                             {c.e_roux});
-            c.w->Toolbar1_Boutons[1]->trigger();  // next: ROUX's exam, gone
+            aller(c);
             c.attendre_message(f.titre_supprime, c.texte(f.demande_supprime));
             EXPECT_EQ(Lignes(c.w->Liste_Examens), QStringList{"MARTIN Paul 03"});
             EXPECT_EQ(c.w->Texte_Examen_Compatible->text(), QStringLiteral("Kyste"));
