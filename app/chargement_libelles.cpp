@@ -35,10 +35,13 @@ void Charger_Libelles(platform::Database& base, const QString& langue, Libelles&
     const int form = langues->fieldIndex(QStringLiteral("Form"));
     const int label = langues->fieldIndex(QStringLiteral("Label"));
     const int texte = langues->fieldIndex(colonne);
+    // One read transaction: each step then finds the file as it was, without asking it.
+    platform::Database::Transaction lecture(base);
     for (langues->moveFirst(); !langues->eof(); langues->moveNext()) {
         libelle.set(Numero(langues->field(form)), Numero(langues->field(label)),
                     langues->field(texte).toTextOrEmpty());
     }
+    lecture.commit();
 }
 
 }  // namespace corvanta

@@ -272,6 +272,8 @@ void Fenetre_Examen::closeEvent(QCloseEvent* evenement) {
 }
 
 void Fenetre_Examen::Form_Load() {
+    // No exam was shown before this set-up.
+    examen_affiche_.reset();
     try {
         Remplir_Liste_Examens();
         Remplir_Combo_Nom_Patient();
@@ -389,11 +391,9 @@ void Fenetre_Examen::Liste_Examens_Click() {
     // By the line's own exam: another window may have requeried the shared set since the
     // list was made, moving the rows under the lines.
     if (!examens.moveToKey(cles_liste_[ligne])) {
-        {
-            const QSignalBlocker bloque(Liste_Examens);
-            Liste_Examens->setCurrentRow(examen_affiche_ ? Ligne_De_Cle(*examen_affiche_) : -1);
-        }
-        throw Error(3167, "Recordset", "The exam of this line has been deleted.");
+        Examen_Supprime_Ailleurs(profil_.titre_examen_supprime, profil_.examen_demande_supprime,
+                                 examen_affiche_);
+        return;
     }
     Afficher_Examen();
 }
@@ -512,12 +512,29 @@ void Fenetre_Examen::Actualiser_Listes() {
         Remplir_Liste_Examens();
         Remplir_Combo_Nom_Patient();
         if (patient) {
-            const QSignalBlocker bloque(Combo_Nom_Patient);
-            Combo_Nom_Patient->setCurrentIndex(Entree_Patient(*patient));
+            const int entree = Entree_Patient(*patient);
+            {
+                const QSignalBlocker bloque(Combo_Nom_Patient);
+                Combo_Nom_Patient->setCurrentIndex(entree);
+            }
+            // The patient chosen is gone, and his curves with him.
+            for (int cote = 0; entree < 0 && cote < static_cast<int>(echogrammes_.size()); ++cote) {
+                const QSignalBlocker bloque(echogrammes_[cote].combo);
+                echogrammes_[cote].combo->clear();
+                echogrammes_[cote].combo->setEditText(QString());
+                Effacer_Apercu(cote);
+            }
         }
-        if (Mode_Nouvel_Examen == 0 && examen_affiche_ &&
-            etat_.Table_Examens->moveToKey(*examen_affiche_)) {
-            Montrer_Ligne();
+        platform::Recordset& examens = *etat_.Table_Examens;
+        if (Mode_Nouvel_Examen == 0 && examen_affiche_) {
+            if (examens.moveToKey(*examen_affiche_)) {
+                Montrer_Ligne();
+            } else {
+                // The exam shown is gone: the first one is shown.
+                if (examens.recordCount() != 0)
+                    examens.moveFirst();
+                Afficher_Examen();
+            }
         }
     } catch (const Error& erreur) {
         showErrorBox(this, libelle(), erreur, form());

@@ -14,6 +14,7 @@
 #include "report/exam_report.h"
 #include "report_picture/report_export.h"
 #include "report_print/printed_report.h"
+#include "widgets/shown_row.h"
 
 class QAction;
 class QButtonGroup;
@@ -47,6 +48,15 @@ struct Profil_Examen {
     int refus_numero = 92;
     int refus_conclusion = 95;
     int refus_numero_pris = 157;  // a number another exam of the patient already has
+    // Another writer was there first: a change the user made too (refused, the exam shown
+    // again as stored), the exam gone, its patient gone (%1 his name), a chosen curve gone
+    // (%1 its label), the exam asked for gone, and the title of the last boxes but one.
+    int refus_modifie_ailleurs = 160;
+    int refus_examen_supprime = 161;
+    int refus_patient_supprime = 162;
+    int refus_courbe_supprimee = 163;
+    int examen_demande_supprime = 164;
+    int titre_examen_supprime = 165;
     // Every store writes the day into `Date_Examen`.
     bool ecrit_date = true;
     // Closing destroys the window: the next opening makes it anew, with a fresh set-up
@@ -182,9 +192,11 @@ class Fenetre_Examen : public QDialog {
     // Fills the patient choice anew with every patient of `Table_Patients` (its position is
     // kept).
     void Remplir_Combo_Nom_Patient();
-    // Rows were added to the database: the exam list and the patient choice are filled
-    // again from the requeried recordsets. The exam shown stays shown and selected; the
-    // chosen patient and whatever is being typed stay as they are.
+    // Rows were added to or deleted from the database: the exam list and the patient choice
+    // are filled again from the requeried recordsets. The exam shown stays shown and
+    // selected (the first one is shown when it is gone); the chosen patient and whatever is
+    // being typed stay as they are, but a chosen patient who is gone is chosen no more and
+    // his curves are no longer listed.
     void Actualiser_Listes();
     // Button 9 is enabled when the window exports a picture and the export folder is not
     // the program folder; run at set-up and whenever the export folder changes.
@@ -278,12 +290,32 @@ class Fenetre_Examen : public QDialog {
     void Message_Validation(int form, int texte, QWidget* focus);
     void Selectionner_Patient(int index);
     void Selectionner_Echogramme(int cote, int index);
+    // Chooses the entry of curve `cle` (none when Null); a key no entry has is kept as the
+    // stored curve a rewrite keeps.
+    void Remettre_Echogramme(int cote, const platform::Value& cle);
     void Apercu(int cote, const QByteArray& courbe);
     void Effacer_Apercu(int cote);
     void Appliquer_Colonne(const Colonne_Examen& colonne, const platform::Value& valeur);
     platform::Value Valeur_Colonne(const Colonne_Examen& colonne) const;
     void Vider_Colonne(const Colonne_Examen& colonne);
-    void Ecrire_Examen(platform::Recordset& examens, std::int64_t patient);
+    // The fields of the exam the user edits, each with the columns it is written to.
+    std::vector<ShownRow::Field> Champs_Fiche();
+    // Writes a new exam whole (`champs` empty: every field), or the fields `champs` of the
+    // exam shown; the day goes into `Date_Examen` at every store when the profile says so.
+    void Ecrire_Examen(platform::Recordset& examens, std::int64_t patient, bool ajout,
+                       const std::vector<std::size_t>& champs);
+    // Inside the write transaction: the patient the exam names, or a curve written to it,
+    // is gone or does not belong (patient, type): the refusal's text, naming it.
+    std::optional<QString> Reference_Perdue(std::int64_t patient, bool ajout,
+                                            const std::vector<std::size_t>& champs);
+    // The exam shown was changed elsewhere where the user changed it too: it is shown as
+    // stored now with the user's other changes put back, and the cursor goes to the first
+    // disputed field.
+    void Refuser_Modifie_Ailleurs(const std::vector<std::size_t>& modifies,
+                                  const std::vector<std::size_t>& contestes);
+    // A row was found deleted elsewhere: the exams are read again from the file and the
+    // exam `garder` (else the first) is shown; then the warning `texte`.
+    void Examen_Supprime_Ailleurs(int titre, int texte, std::optional<std::int64_t> garder);
     // True when another exam of `patient`, of any type, has the number typed, numbers
     // compared as the list shows them ("7" is "07"); `examen` is the row being rewritten.
     bool Numero_Pris(std::int64_t patient, std::optional<std::int64_t> examen) const;
@@ -315,6 +347,9 @@ class Fenetre_Examen : public QDialog {
     bool affichage_complet_ = false;
     std::optional<std::int64_t> patient_conserve_;
     std::optional<std::int64_t> examen_affiche_;  // key of the exam on screen
+    // The exam shown as stored and as its controls showed it.
+    ShownRow affiche_;
+    bool relecture_ = false;  // the exams are being read again after a deletion elsewhere
     std::vector<Colonne_Examen> colonnes_;
     std::vector<Echogramme> echogrammes_;
     std::vector<std::int64_t> cles_liste_;          // the exam of each line

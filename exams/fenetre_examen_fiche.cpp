@@ -14,6 +14,7 @@
 #include "exams/fenetre_examen.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "platform/sqlite_statement.h"
 #include "widgets/curve_view.h"
 #include "widgets/message_boxes.h"
 #include "widgets/quorel_window.h"
@@ -53,6 +54,10 @@ constexpr int kErreur_Valeur_Propriete = 380;
 // Every window says with the sinus window's text that the exam shown could not be read.
 constexpr int kForm_Examen_Illisible = 4;
 constexpr int kExamen_Illisible = 105;
+
+// Places in Champs_Fiche(): the exam number, then the doctor, then the echograms.
+constexpr std::size_t kChamp_Numero = 0;
+constexpr std::size_t kPremier_Echogramme = 2;
 
 // The combo's entry whose item data is `cle`, or -1.
 int Entree_De_Cle(const QComboBox* combo, std::int64_t cle) {
@@ -156,6 +161,8 @@ void Fenetre_Examen::Montrer_Ligne() {
 
 void Fenetre_Examen::Afficher_Examen() {
     affichage_complet_ = false;
+    affiche_.forget();
+    const std::optional<std::int64_t> precedent = examen_affiche_;
     try {
         Effacer_Examen();
         examen_affiche_.reset();
@@ -215,10 +222,68 @@ void Fenetre_Examen::Afficher_Examen() {
         const platform::Value conclusion = examens.field(QStringLiteral("Examen_Compatible"));
         if (!conclusion.isNull())
             Texte_Examen_Compatible->setText(conclusion.toText());
+        affiche_.noteShown(Champs_Fiche(),
+                           [&examens](const QString& colonne) { return examens.field(colonne); });
         affichage_complet_ = true;
     } catch (const Error& erreur) {
+        // Deleted elsewhere since the list was read: back to the exam shown before.
+        if (erreur.number() == platform::db_error::kRecordDeleted && !relecture_) {
+            Examen_Supprime_Ailleurs(profil_.titre_examen_supprime, profil_.examen_demande_supprime,
+                                     precedent);
+            return;
+        }
         showErrorBox(this, libelle(), erreur, form());
     }
+}
+
+std::vector<ShownRow::Field> Fenetre_Examen::Champs_Fiche() {
+    auto texte = [](QLineEdit* boite, const char* colonne) -> ShownRow::Field {
+        return {{QLatin1String(colonne)},
+                [boite] { return platform::Value(boite->text()); },
+                [boite](const platform::Value& valeur) { boite->setText(valeur.toTextOrEmpty()); },
+                boite};
+    };
+    // The exam number first: Valider_Examen knows it by its place.
+    std::vector<ShownRow::Field> champs{texte(Texte_Num_Examen, "Num_Examen"),
+                                        texte(Texte_Docteur_Patient, "Docteur_Patient")};
+    for (int cote = 0; cote < static_cast<int>(echogrammes_.size()); ++cote) {
+        Echogramme& e = echogrammes_[cote];
+        champs.push_back(
+            {e.colonnes_cles,
+             [&e] {
+                 if (e.combo->currentIndex() >= 0)
+                     return platform::Value(
+                         static_cast<std::int64_t>(e.combo->currentData().toLongLong()));
+                 return e.cle_conservee ? platform::Value(*e.cle_conservee) : platform::Value();
+             },
+             [this, cote](const platform::Value& cle) { Remettre_Echogramme(cote, cle); },
+             e.combo});
+    }
+    for (const Colonne_Examen& colonne : colonnes_) {
+        champs.push_back({{colonne.nom},
+                          [this, &colonne] { return Valeur_Colonne(colonne); },
+                          [this, &colonne](const platform::Value& valeur) {
+                              Appliquer_Colonne(colonne, valeur);
+                          },
+                          colonne.genre == Colonne_Examen::Genre::Options ? colonne.options.front()
+                                                                          : colonne.controle});
+    }
+    champs.push_back(texte(Texte_Examen_Compatible, "Examen_Compatible"));
+    return champs;
+}
+
+void Fenetre_Examen::Remettre_Echogramme(int cote, const platform::Value& cle) {
+    Echogramme& e = echogrammes_[cote];
+    e.cle_conservee.reset();
+    const int index = cle.isNull() ? -1 : Entree_De_Cle(e.combo, cle.toInt64());
+    if (index >= 0) {
+        Selectionner_Echogramme(cote, index);
+        return;
+    }
+    const QSignalBlocker bloque(e.combo);
+    e.combo->setCurrentIndex(-1);
+    if (!cle.isNull())
+        e.cle_conservee = cle.toInt64();
 }
 
 // ---- Validation ------------------------------------------------------------------------
@@ -246,37 +311,59 @@ platform::Value Fenetre_Examen::Valeur_Colonne(const Colonne_Examen& colonne) co
     return textToStore(static_cast<QPlainTextEdit*>(colonne.controle));
 }
 
-void Fenetre_Examen::Ecrire_Examen(platform::Recordset& examens, std::int64_t patient) {
-    examens.setField(1, patient);
-    examens.setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
-    examens.setField(QStringLiteral("Num_Examen"), Texte_Num_Examen->text());
+void Fenetre_Examen::Ecrire_Examen(platform::Recordset& examens, std::int64_t patient, bool ajout,
+                                   const std::vector<std::size_t>& champs) {
+    const std::vector<ShownRow::Field> fiche = Champs_Fiche();
+    if (ajout) {
+        examens.setField(1, patient);
+        examens.setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
+    }
     if (profil_.ecrit_date)
         examens.setField(QStringLiteral("Date_Examen"),
                          QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-    examens.setField(QStringLiteral("Docteur_Patient"), Texte_Docteur_Patient->text());
-    for (const Echogramme& e : echogrammes_) {
-        const platform::Value cle =
-            e.combo->currentIndex() >= 0
-                ? platform::Value(static_cast<std::int64_t>(e.combo->currentData().toLongLong()))
-                : platform::Value(*e.cle_conservee);
-        for (const QString& colonne : e.colonnes_cles)
-            examens.setField(colonne, cle);
-    }
-    for (const Colonne_Examen& colonne : colonnes_) {
-        const platform::Value valeur = Valeur_Colonne(colonne);
+    for (std::size_t i = 0; i < fiche.size(); ++i) {
+        if (!ajout && std::find(champs.begin(), champs.end(), i) == champs.end())
+            continue;
+        const platform::Value valeur = fiche[i].state();
         // No option chosen writes nothing.
-        if (colonne.genre != Colonne_Examen::Genre::Options || !valeur.isNull())
-            examens.setField(colonne.nom, valeur);
+        if (valeur.isNull())
+            continue;
+        for (const QString& colonne : fiche[i].columns)
+            examens.setField(colonne, valeur);
     }
-    examens.setField(QStringLiteral("Examen_Compatible"), Texte_Examen_Compatible->text());
+}
+
+std::optional<QString> Fenetre_Examen::Reference_Perdue(std::int64_t patient, bool ajout,
+                                                        const std::vector<std::size_t>& champs) {
+    platform::Database& base = *etat_.Base_Donnees;
+    if (base.queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"), {patient})
+            .isNull())
+        return libelle()(form(), profil_.refus_patient_supprime).arg(Texte_Nom_Patient->text());
+    const std::vector<ShownRow::Field> fiche = Champs_Fiche();
+    for (std::size_t cote = 0; cote < echogrammes_.size(); ++cote) {
+        const std::size_t champ = kPremier_Echogramme + cote;
+        if (!ajout && std::find(champs.begin(), champs.end(), champ) == champs.end())
+            continue;
+        const platform::Value cle = fiche[champ].state();
+        if (cle.isNull())
+            continue;
+        if (base.queryValue(
+                    QStringLiteral("SELECT 1 FROM Courbes WHERE ID = ? AND Code_Patient = ? "
+                                   "AND Code_Type = ?"),
+                    {cle, patient, etat_.Type_Examen})
+                .isNull())
+            return libelle()(form(), profil_.refus_courbe_supprimee)
+                .arg(echogrammes_[cote].combo->currentText());
+    }
+    return std::nullopt;
 }
 
 void Fenetre_Examen::Valider_Examen() {
     platform::Recordset& examens = *etat_.Table_Examens;
+    const bool ajout = Mode_Nouvel_Examen == 1;
     try {
-        const bool ajout = Mode_Nouvel_Examen == 1;
         if (!ajout) {
-            if (!Revenir_Examen_Affiche())
+            if (!examen_affiche_)
                 examens.currentKey();  // no exam shown: "no current record"
             if (!affichage_complet_) {
                 Message_Validation(kForm_Examen_Illisible, kExamen_Illisible, Liste_Examens);
@@ -309,33 +396,49 @@ void Fenetre_Examen::Valider_Examen() {
             return;
         }
 
-        // A rewrite that keeps the patient and the number keeps the row's place.
-        const bool meme_place =
-            !ajout && examens.field(1) == platform::Value(*patient) &&
-            examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty() == Texte_Num_Examen->text();
-        // A rewrite that keeps the patient and the number as the list shows them adds no
-        // second exam of that number, even where the file already held one.
-        const bool meme_numero =
-            !ajout && examens.field(1) == platform::Value(*patient) &&
-            Format_Numero(examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty()) ==
-                Format_Numero(Texte_Num_Examen->text());
-        platform::Recordset::Key cle = 0;
+        // What the user changed in the exam shown: only that is written.
+        const std::vector<std::size_t> modifies =
+            ajout ? std::vector<std::size_t>{} : affiche_.changed();
+        const bool numero_ecrit =
+            ajout || std::find(modifies.begin(), modifies.end(), kChamp_Numero) != modifies.end();
+        std::vector<std::size_t> contestes;
+        std::optional<QString> perdue;
         bool numero_pris = false;
+        platform::Recordset::Key cle = 0;
         bool ecrit = false;
         try {
-            // The number is checked under the file's write lock, so that another copy of
-            // the program cannot store it between the check and the write.
+            // Under the file's write lock: what is read here stays as it is until the
+            // write, another copy of the program waiting for the lock meanwhile.
             platform::Database::Transaction transaction(
                 *etat_.Base_Donnees, platform::Database::Transaction::Lock::Immediate);
-            numero_pris =
-                !meme_numero && Numero_Pris(*patient, ajout ? std::nullopt : examen_affiche_);
-            if (!numero_pris) {
+            if (!ajout) {
+                // The exam as stored now; gone, it reads as deleted.
+                Revenir_Examen_Affiche();
+                contestes = affiche_.changedElsewhere(modifies, [&examens](const QString& colonne) {
+                    return examens.field(colonne);
+                });
+                // Read even when nothing was changed: an exam gone throws here.
+                examens.field(1);
+            }
+            if (contestes.empty())
+                perdue = Reference_Perdue(*patient, ajout, modifies);
+            // A rewrite that keeps the number as the list shows it adds no second exam of
+            // that number, even where the file already held one.
+            const bool meme_numero =
+                !ajout &&
+                (!numero_ecrit ||
+                 Format_Numero(examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty()) ==
+                     Format_Numero(Texte_Num_Examen->text()));
+            if (contestes.empty() && !perdue)
+                numero_pris =
+                    !meme_numero && Numero_Pris(*patient, ajout ? std::nullopt : examen_affiche_);
+            if (contestes.empty() && !perdue && !numero_pris) {
                 if (ajout)
                     examens.addNew();
                 else
                     examens.edit();
                 try {
-                    Ecrire_Examen(examens, *patient);
+                    Ecrire_Examen(examens, *patient, ajout, modifies);
                     cle = examens.update();
                 } catch (const Error&) {
                     examens.cancelUpdate();
@@ -344,11 +447,24 @@ void Fenetre_Examen::Valider_Examen() {
                 ecrit = true;
                 transaction.commit();
             }
-        } catch (const Error&) {
+        } catch (const Error& erreur) {
             // The row written did not stay: the membership is taken from the file again.
             if (ecrit)
                 examens.requery();
+            if (!ajout && erreur.number() == platform::db_error::kRecordDeleted) {
+                Examen_Supprime_Ailleurs(profil_.titre_refus, profil_.refus_examen_supprime,
+                                         std::nullopt);
+                return;
+            }
             throw;
+        }
+        if (!contestes.empty()) {
+            Refuser_Modifie_Ailleurs(modifies, contestes);
+            return;
+        }
+        if (perdue) {
+            showWarning(this, libelle()(form(), profil_.titre_refus), *perdue);
+            return;
         }
         if (numero_pris) {
             Message_Validation(form(), profil_.refus_numero_pris, Texte_Num_Examen);
@@ -356,7 +472,8 @@ void Fenetre_Examen::Valider_Examen() {
         }
         // Only once stored: a refusal leaves the patient open to choose.
         Combo_Nom_Patient->setEnabled(false);
-        if (!meme_place)
+        // A rewrite that keeps the number keeps the row's place.
+        if (numero_ecrit)
             examens.requeryWritten();
         Mode_Nouvel_Examen = 0;
         Suivre_Liste_Examens(cle);
@@ -366,6 +483,38 @@ void Fenetre_Examen::Valider_Examen() {
     } catch (const Error& erreur) {
         showErrorBox(this, libelle(), erreur, form());
     }
+}
+
+void Fenetre_Examen::Refuser_Modifie_Ailleurs(const std::vector<std::size_t>& modifies,
+                                              const std::vector<std::size_t>& contestes) {
+    const std::vector<ShownRow::Kept> gardes = affiche_.keep(without(modifies, contestes));
+    QWidget* focus = affiche_.field(contestes.front()).focus;
+    showWarning(this, libelle()(form(), profil_.titre_refus),
+                libelle()(form(), profil_.refus_modifie_ailleurs));
+    // Once the box is closed: nothing that ran meanwhile can undo what is put back.
+    if (Revenir_Examen_Affiche())
+        Afficher_Examen();
+    if (affiche_.isShown())
+        affiche_.restore(gardes);
+    focus->setFocus(Qt::OtherFocusReason);
+}
+
+void Fenetre_Examen::Examen_Supprime_Ailleurs(int titre, int texte,
+                                              std::optional<std::int64_t> garder) {
+    platform::Recordset& examens = *etat_.Table_Examens;
+    relecture_ = true;
+    try {
+        examens.requery();
+        Remplir_Liste_Examens();
+        if (!(garder && examens.moveToKey(*garder)) && examens.recordCount() != 0)
+            examens.moveFirst();
+        Afficher_Examen();
+    } catch (const Error& erreur) {
+        showErrorBox(this, libelle(), erreur, form());
+    }
+    relecture_ = false;
+    // Said over the window as it is now.
+    showWarning(this, libelle()(form(), titre), libelle()(form(), texte));
 }
 
 bool Fenetre_Examen::Numero_Pris(std::int64_t patient, std::optional<std::int64_t> examen) const {
@@ -417,31 +566,38 @@ void Fenetre_Examen::Nouvel_Examen() {
 
 void Fenetre_Examen::Supprimer_Examen() {
     platform::Recordset& examens = *etat_.Table_Examens;
-    try {
-        if (!Revenir_Examen_Affiche())
-            return;
-    } catch (const Error& erreur) {
-        showErrorBox(this, libelle(), erreur, form());
-        return;
-    }
+    // Deleted elsewhere already: said, and the exams read again.
+    const auto supprime_ailleurs = [this](const Error& erreur) {
+        if (erreur.number() != platform::db_error::kRecordDeleted)
+            return false;
+        Examen_Supprime_Ailleurs(profil_.titre_examen_supprime, profil_.refus_examen_supprime,
+                                 std::nullopt);
+        return true;
+    };
     // The exam's own line under the question: one OK removes exactly the exam named.
     QString ligne;
     try {
+        if (!Revenir_Examen_Affiche())
+            return;
         ligne = Ligne_Examen(examens);
     } catch (const Error& erreur) {
-        showErrorBox(this, libelle(), erreur, form());
+        if (!supprime_ailleurs(erreur))
+            showErrorBox(this, libelle(), erreur, form());
         return;
     }
     if (!confirm(this, QStringLiteral("Suppression d'Examen"),
                  QStringLiteral("Attention vous allez supprimer une fiche\n") + ligne))
         return;
     try {
+        // The question may have waited: the shared set is put back on the exam named.
+        Revenir_Examen_Affiche();
         const platform::Recordset::Key cle = examens.currentKey();
         examens.deleteCurrent();
         Suivre_Liste_Examens(cle);
         Afficher_Examen();
     } catch (const Error& erreur) {
-        showErrorBox(this, libelle(), erreur, form());
+        if (!supprime_ailleurs(erreur))
+            showErrorBox(this, libelle(), erreur, form());
     }
 }
 

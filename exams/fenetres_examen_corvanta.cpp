@@ -83,6 +83,10 @@ void Fenetres_Examen_Corvanta::Donnees_Importees() {
     }
 }
 
+void Fenetres_Examen_Corvanta::Patients_Supprimes() {
+    Donnees_Importees();
+}
+
 void Fenetres_Examen_Corvanta::Dossier_Export_Change() {
     for (Place& place : places_) {
         if (place.fenetre && place.fenetre->Est_Charge())

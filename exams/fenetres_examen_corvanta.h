@@ -45,6 +45,7 @@ class Fenetres_Examen_Corvanta : public Fenetres_Examen {
     // or closed when it does not serve it.
     void Type_Change(int type) override;
     void Donnees_Importees() override;
+    void Patients_Supprimes() override;
     void Dossier_Export_Change() override;
 
     // The first existing window of class `F`, else null.

@@ -386,6 +386,14 @@ class Echo : public QMainWindow,
     void Vider_Commentaire_Courbe();
     void Charger_Courbes_Patient();
     void Oublier_Patient();
+    // A patient was found deleted elsewhere: the patient list is read again from the file
+    // (his line goes) and the patient `garder` is reselected with the curve shown (the first
+    // line when he is gone too; none when there is none to keep); then the warning `texte`.
+    void Patient_Supprime_Ailleurs(const QString& texte, std::optional<std::int64_t> garder);
+    // A curve was found deleted elsewhere: the current patient's curves are read again from
+    // the file and the curve `garder` is selected (the first line when it is gone too);
+    // then the warning `texte` of form 1, unless 0.
+    void Courbe_Supprimee_Ailleurs(int texte, std::optional<std::int64_t> garder);
     void Memoriser_Courbe();
     void Supprimer_Courbe();
     // Selects a line of `List1` by program, which previews it as a click does.
@@ -393,6 +401,8 @@ class Echo : public QMainWindow,
     void Dessiner_Apercu();
     // `ID` of the curve of the selected line of `List1`; 0 when no line is selected.
     std::int64_t Cle_Courbe_Selectionnee() const;
+    // The line of `List1` of curve `cle`, or -1.
+    int Ligne_Courbe(std::int64_t cle) const;
     // What the curve print page shows, read now (echo_impression.cpp); false when the
     // stored curve to print has been deleted since it was listed.
     bool Remplir_Page_Courbe(report::CurvePageInput& page) const;
@@ -407,6 +417,9 @@ class Echo : public QMainWindow,
     Echantillons_Courbe apercu_source_{};
     int apercu_moyenne_ = 0;
     int apercu_passebas_ = 0;
+    // The curve the preview and the comment box show; none while no curve is shown.
+    std::optional<std::int64_t> courbe_affichee_;
+    bool relecture_courbes_ = false;  // the curves are being read again
 
     Etat_Application& etat_;
     std::unique_ptr<platform::SerialPort> PDQComm1_;

@@ -22,6 +22,11 @@ namespace corvanta {
 namespace {
 
 constexpr int kTexte_Aucune_Courbe = 86;
+// A patient or curve deleted elsewhere (another copy of the program, the stock shell).
+constexpr int kTexte_Patient_Supprime = 130;
+constexpr int kTexte_Courbe_Supprimee = 132;
+constexpr int kTexte_Commentaire_Perdu = 133;
+constexpr int kTitre_Courbe_Supprimee = 134;
 
 QByteArray Octets(const Echantillons_Courbe& courbe) {
     return QByteArray(reinterpret_cast<const char*>(courbe.data()),
@@ -41,6 +46,14 @@ std::int64_t Echo::Cle_Courbe_Selectionnee() const {
     return ligne != nullptr ? ligne->data(Qt::UserRole).toLongLong() : 0;
 }
 
+int Echo::Ligne_Courbe(std::int64_t cle) const {
+    for (int ligne = 0; ligne < List1->count(); ++ligne) {
+        if (List1->item(ligne)->data(Qt::UserRole).toLongLong() == cle)
+            return ligne;
+    }
+    return -1;
+}
+
 void Echo::Selectionner_Courbe(int ligne) {
     {
         const QSignalBlocker bloque(List1);
@@ -53,14 +66,34 @@ void Echo::List1_Click() {
     try {
         Picture2_Paint();
     } catch (const Error& erreur) {
+        if (erreur.number() == platform::db_error::kRecordDeleted && !relecture_courbes_) {
+            Courbe_Supprimee_Ailleurs(kTexte_Courbe_Supprimee, courbe_affichee_);
+            return;
+        }
         showErrorBox(this, etat_.Libelle, erreur);
     }
+}
+
+void Echo::Courbe_Supprimee_Ailleurs(int texte, std::optional<std::int64_t> garder) {
+    relecture_courbes_ = true;
+    try {
+        Charger_Courbes_Patient();
+        const int ligne = garder ? Ligne_Courbe(*garder) : -1;
+        if (ligne >= 0 || List1->count() > 0)
+            Selectionner_Courbe(std::max(ligne, 0));
+    } catch (const Error& erreur) {
+        showErrorBox(this, etat_.Libelle, erreur);
+    }
+    relecture_courbes_ = false;
+    if (texte != 0)
+        showWarning(this, etat_.Libelle(1, kTitre_Courbe_Supprimee), etat_.Libelle(1, texte));
 }
 
 void Echo::Picture2_Paint() {
     const std::int64_t cle = Cle_Courbe_Selectionnee();
     if (cle == 0) {
         Vider_Commentaire_Courbe();
+        courbe_affichee_.reset();
         apercu_courbe_ = false;
         Dessiner_Apercu();
         Picture2->update();
@@ -76,7 +109,7 @@ void Echo::Picture2_Paint() {
         // The box must not keep another curve's comment for the next keystroke to write
         // onto this one.
         Vider_Commentaire_Courbe();
-        throw Error(3021, "Recordset", "No current record.");
+        throw Error(platform::db_error::kRecordDeleted, "Recordset", "Record is deleted.");
     }
     const QByteArray echantillons = courbe->field(QStringLiteral("COURBE")).toBlob();
     const int moyenne = courbe->field(QStringLiteral("MOYENNE")).toInt32();
@@ -93,6 +126,7 @@ void Echo::Picture2_Paint() {
     Dessiner_Apercu();
     Picture2->update();
 
+    courbe_affichee_ = cle;
     Commentaire_Courbe->setReadOnly(false);
     // Showing another text runs the box's change handling, which writes it back.
     if (Commentaire_Courbe->toPlainText() != commentaire)
@@ -121,13 +155,17 @@ void Echo::Commentaire_Courbe_Change() {
     const std::int64_t cle = Cle_Courbe_Selectionnee();
     if (cle == 0)
         return;
+    int ecrites = 0;
     try {
-        etat_.Base_Donnees->execute(
+        ecrites = etat_.Base_Donnees->execute(
             QStringLiteral("UPDATE Courbes SET Commentaire_Courbe = ? WHERE ID = ?"),
             {toStoredText(Commentaire_Courbe->toPlainText()), cle});
     } catch (const Error& erreur) {
         showErrorBox(this, etat_.Libelle, erreur);
+        return;
     }
+    if (ecrites == 0 && !relecture_courbes_)
+        Courbe_Supprimee_Ailleurs(kTexte_Commentaire_Perdu, std::nullopt);
 }
 
 void Echo::Toolbar2_ButtonClick(int index) {
@@ -152,18 +190,14 @@ void Echo::Memoriser_Courbe() {
     const Libelles& l = etat_.Libelle;
     std::int64_t cle = 0;
     QString etiquette;
+    bool patient_perdu = false;
     platform::Recordset* courbes = etat_.Table_Courbes.get();
     try {
         if (courbes == nullptr)
             throw Error(91, "Corvanta", "Object variable not set.");
         platform::Database& base = *etat_.Base_Donnees;
-        // A curve stored for nobody (or for a patient deleted since) would show in no list.
-        const bool patient_connu =
-            etat_.Code_Patient_Courant != 0 &&
-            !base.queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"),
-                             {etat_.Code_Patient_Courant})
-                 .isNull();
-        if (!patient_connu) {
+        // A curve stored for nobody would show in no list.
+        if (etat_.Code_Patient_Courant == 0) {
             showWarning(this, l(1, 60), l(1, 84));
             return;
         }
@@ -172,22 +206,42 @@ void Echo::Memoriser_Courbe() {
             showWarning(this, l(1, 60), l(1, kTexte_Aucune_Courbe));
             return;
         }
-        const QString cote = l(1, Toolbar1_Boutons[1]->isChecked() ? 80 : 81);
-        etiquette = Etiquette_Courbe(QDateTime::currentDateTime(), cote);
-        courbes->addNew();
-        courbes->setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
-        courbes->setField(QStringLiteral("Code_Patient"), etat_.Code_Patient_Courant);
-        courbes->setField(QStringLiteral("DATE"), etiquette);
-        courbes->setField(QStringLiteral("Commentaire_Courbe"), QString());
-        courbes->setField(QStringLiteral("COURBE"), Octets(Courbe_Brute));
-        courbes->setField(QStringLiteral("MOYENNE"), Slider1[0]->value());
-        courbes->setField(QStringLiteral("PASSEBAS"), Slider1[1]->value());
-        cle = courbes->update();
-        courbes->moveToKey(cle);
+        // The patient is looked for under the file's write lock: no other copy can delete
+        // him between the look and the write.
+        platform::Database::Transaction transaction(
+            base, platform::Database::Transaction::Lock::Immediate);
+        patient_perdu =
+            base.queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"),
+                            {etat_.Code_Patient_Courant})
+                .isNull();
+        if (!patient_perdu) {
+            const QString cote = l(1, Toolbar1_Boutons[1]->isChecked() ? 80 : 81);
+            etiquette = Etiquette_Courbe(QDateTime::currentDateTime(), cote);
+            courbes->addNew();
+            courbes->setField(QStringLiteral("Code_Type"), etat_.Type_Examen);
+            courbes->setField(QStringLiteral("Code_Patient"), etat_.Code_Patient_Courant);
+            courbes->setField(QStringLiteral("DATE"), etiquette);
+            courbes->setField(QStringLiteral("Commentaire_Courbe"), QString());
+            courbes->setField(QStringLiteral("COURBE"), Octets(Courbe_Brute));
+            courbes->setField(QStringLiteral("MOYENNE"), Slider1[0]->value());
+            courbes->setField(QStringLiteral("PASSEBAS"), Slider1[1]->value());
+            cle = courbes->update();
+            transaction.commit();
+            courbes->moveToKey(cle);
+        }
     } catch (const Error& erreur) {
         if (courbes != nullptr && courbes->editMode() != platform::Recordset::EditMode::None)
             courbes->cancelUpdate();
+        // Added, then rolled back: the curves are taken from the file again.
+        if (cle != 0)
+            courbes->requery();
         showErrorBox(this, l, erreur);
+        return;
+    }
+    if (patient_perdu) {
+        // Said once the lock is let go.
+        Patient_Supprime_Ailleurs(l(1, kTexte_Patient_Supprime).arg(etat_.Nom_Patient_Courant),
+                                  std::nullopt);
         return;
     }
     auto* ligne = new QListWidgetItem(etiquette);

@@ -102,6 +102,8 @@ void Echo::Imprimer_Courbe(int Mode_Impression) {
         page.mode = Mode_Impression;
         page.printedAt = QDateTime::currentDateTime();
         if (!Remplir_Page_Courbe(page)) {
+            // The curves are read again, without the one that is gone.
+            Courbe_Supprimee_Ailleurs(0, std::nullopt);
             showWarning(this, l(1, 91), l(1, kCourbe_Supprimee));
             return;
         }

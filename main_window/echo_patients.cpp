@@ -19,6 +19,8 @@ namespace corvanta {
 
 namespace {
 
+constexpr int kTexte_Patient_Choisi_Supprime = 131;
+
 QString Nom_Affiche(const platform::Recordset& patients) {
     return patients.field(QStringLiteral("Nom_Patient")).toTextOrEmpty() + QStringLiteral(" ") +
            patients.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty();
@@ -62,6 +64,11 @@ void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient,
 }
 
 void Echo::Liste_Nom_Click() {
+    // The patient loaded before, kept when the one chosen is gone.
+    const std::optional<std::int64_t> precedent =
+        etat_.Nom_Patient_Courant.isEmpty() || etat_.Code_Patient_Courant == 0
+            ? std::nullopt
+            : std::optional<std::int64_t>(etat_.Code_Patient_Courant);
     etat_.Nom_Patient_Courant = Liste_Nom->currentText();
     if (etat_.Nom_Patient_Courant.isEmpty())
         return;
@@ -76,8 +83,7 @@ void Echo::Liste_Nom_Click() {
         const auto seul = etat_.Base_Donnees->openRecordset(
             QStringLiteral("SELECT * FROM Patients WHERE Code_Patient = ?"), {cle});
         if (seul->recordCount() == 0) {
-            Oublier_Patient();
-            showWarning(this, etat_.Libelle(1, 44), etat_.Libelle(1, 85));
+            Patient_Supprime_Ailleurs(etat_.Libelle(1, kTexte_Patient_Choisi_Supprime), precedent);
             return;
         }
         seul->moveFirst();
@@ -128,6 +134,22 @@ void Echo::Charger_Courbes_Patient() {
     List1->setCurrentRow(-1);
 }
 
+void Echo::Patient_Supprime_Ailleurs(const QString& texte, std::optional<std::int64_t> garder) {
+    // The curve shown stays shown when its patient is the one kept.
+    const std::int64_t courbe = Cle_Courbe_Selectionnee();
+    // Nobody is current meanwhile: nothing can be stored for the patient who is gone.
+    Oublier_Patient();
+    try {
+        etat_.Table_Patients->requery();
+        Remplir_Liste_Nom(garder);
+        if (courbe != 0 && Ligne_Courbe(courbe) >= 0)
+            Selectionner_Courbe(Ligne_Courbe(courbe));
+    } catch (const Error& erreur) {
+        showErrorBox(this, etat_.Libelle, erreur);
+    }
+    showWarning(this, etat_.Libelle(1, 44), texte);
+}
+
 // The chosen line names a patient who is gone: nobody is current, so nothing can be
 // stored for the wrong patient.
 void Echo::Oublier_Patient() {
@@ -151,6 +173,10 @@ void Echo::Menu_Gestion_Patients_Click() {
         fenetre_patients_ = std::make_unique<Patients>(etat_, this);
         fenetre_patients_->Apres_Enregistrement = [this](std::int64_t cle) {
             patient_enregistre_ = cle;
+        };
+        fenetre_patients_->Apres_Suppression = [this] {
+            if (fenetres_examen_)
+                fenetres_examen_->Patients_Supprimes();
         };
         fenetre_patients_->Apres_Fermeture = [this] {
             // The refill chooses the patient's line and loads him.

@@ -49,6 +49,10 @@ class Fenetres_Examen {
     // Rows were added to the database from another file: a loaded window lists its exams
     // and patients again, keeping the exam it shows and what is being typed.
     virtual void Donnees_Importees() = 0;
+    // Patients were deleted, with their exams and curves, in the patient window: a loaded
+    // window lists its exams and patients again; an exam it showed that is gone gives way
+    // to the first, and a patient chosen for a new exam who is gone is chosen no more.
+    virtual void Patients_Supprimes() {}
     // The export folder has changed: a loaded window enables its export button again as
     // its set-up would.
     virtual void Dossier_Export_Change() {}

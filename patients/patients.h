@@ -6,11 +6,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/etat_application.h"
 #include "platform/error.h"
 #include "platform/value.h"
+#include "widgets/shown_row.h"
 
 class QAction;
 class QLabel;
@@ -64,6 +66,8 @@ class Patients : public QWidget {
     // Told the key of each patient saved here. The main window keeps its own current
     // patient until this window closes, then loads the saved one.
     std::function<void(std::int64_t)> Apres_Enregistrement;
+    // Told once a patient has been deleted here with his exams and curves.
+    std::function<void()> Apres_Suppression;
 
     // ---- Controls ---------------------------------------------------------------------
     KeyedList* Liste_Patients = nullptr;  // each line keeps its patient's key
@@ -172,13 +176,27 @@ class Patients : public QWidget {
     int Ligne_De(int position, std::int64_t cle) const;
     void Selectionner_Ligne(int ligne);
     void Erreur(const Error& erreur);
-    void Ecrire_Fiche(platform::Recordset& table, const QString& date_naissance);
+    // The boxes the user edits, each with the column it is written to.
+    std::vector<ShownRow::Field> Champs_Fiche() const;
+    // Writes every box (a new patient) or the boxes `champs` of the patient shown.
+    void Ecrire_Fiche(platform::Recordset& table, const QString& date_naissance, bool ajout,
+                      const std::vector<std::size_t>& champs);
+    // The patient shown was changed elsewhere where the user changed him too: he is shown as
+    // stored now with the user's other changes put back, the cursor in the first disputed box.
+    void Refuser_Modifie_Ailleurs(const std::vector<std::size_t>& modifies,
+                                  const std::vector<std::size_t>& contestes);
+    // A patient was found deleted elsewhere: the list is read again from the file and the
+    // patient `garder` (else the first) is shown; then the warning `texte`.
+    void Patient_Supprime_Ailleurs(int texte, std::optional<std::int64_t> garder);
     void Rafraichir_Apres_Enregistrement(std::int64_t cle);
     // Deletes the patient's exams, then his curves, then his row, all or nothing.
     void Supprimer_Dossier(platform::Recordset& table, std::int64_t cle);
 
     Etat_Application& etat_;
     std::vector<platform::Value> Parametres_Recherche;
+    // The patient shown, as stored and as the boxes showed him.
+    ShownRow affiche_;
+    bool relecture_ = false;  // the list is being read again after a deletion elsewhere
     // The comment box's input limit; raised while it shows a longer stored comment.
 };
 

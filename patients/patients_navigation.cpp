@@ -32,17 +32,29 @@ void Passer(Etape&& etape) {
 void Patients::Form_Load() {
     Etat_Recherche = 0;
     Appliquer_Libelles();
+    // No patient was shown before this opening.
+    Code_Patient_Affiche = 0;
+    bool supprime = false;
     try {
         platform::Recordset& table = Table();
         Remplir_Lignes();
-        const bool trouve =
-            etat_.Code_Patient_Courant != 0 && table.moveToKey(etat_.Code_Patient_Courant);
+        const std::int64_t courant = etat_.Code_Patient_Courant;
+        const bool trouve = courant != 0 && table.moveToKey(courant);
         if (!trouve)
             Aller_Premiere_Ligne();
+        // Left out of a search, he is simply not listed; gone from the file, the user is told.
+        supprime = courant != 0 && !trouve &&
+                   Base()
+                       .queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"),
+                                   {courant})
+                       .isNull();
     } catch (const Error& erreur) {
         Erreur(erreur);
     }
-    Afficher_Patient();
+    if (supprime)
+        Patient_Supprime_Ailleurs(32, std::nullopt);
+    else
+        Afficher_Patient();
     Filtre_Recherche.clear();
     Parametres_Recherche.clear();
 }
@@ -92,7 +104,9 @@ void Patients::Afficher_Patient() {
     Effacer_Champs();
     // The boxes now show a stored record (or none): a later save must not add it again.
     Mode_Ajout = 0;
+    const std::int64_t precedent = Code_Patient_Affiche;
     Code_Patient_Affiche = 0;
+    affiche_.forget();
     try {
         platform::Recordset& table = Table();
         if (table.eof() || table.bof()) {
@@ -114,7 +128,15 @@ void Patients::Afficher_Patient() {
         const platform::Value commentaire = table.field(QStringLiteral("Commentaire_Patient"));
         if (!commentaire.isNull())
             showStoredText(Commentaire, commentaire.toText());
+        affiche_.noteShown(Champs_Fiche(),
+                           [&table](const QString& colonne) { return table.field(colonne); });
     } catch (const Error& erreur) {
+        // Deleted elsewhere since the list was read: back to the patient shown before.
+        if (erreur.number() == platform::db_error::kRecordDeleted && !relecture_) {
+            Patient_Supprime_Ailleurs(
+                32, precedent != 0 ? std::optional<std::int64_t>(precedent) : std::nullopt);
+            return;
+        }
         Erreur(erreur);
     }
 }
@@ -133,8 +155,19 @@ void Patients::Liste_Patients_Click() {
         return;
     try {
         platform::Recordset& table = Table();
-        const bool par_cle =
-            ligne < Liste_Patients->count() && table.moveToKey(Liste_Patients->key(ligne));
+        const bool a_cle = ligne < Liste_Patients->count();
+        const std::int64_t cle = a_cle ? Liste_Patients->key(ligne) : 0;
+        const bool par_cle = a_cle && table.moveToKey(cle);
+        // Another window read the patients again since the list was filled, without him.
+        if (a_cle && !par_cle &&
+            Base()
+                .queryValue(QStringLiteral("SELECT 1 FROM Patients WHERE Code_Patient = ?"), {cle})
+                .isNull()) {
+            Patient_Supprime_Ailleurs(32, Code_Patient_Affiche != 0
+                                              ? std::optional<std::int64_t>(Code_Patient_Affiche)
+                                              : std::nullopt);
+            return;
+        }
         if (!par_cle)
             table.setAbsolutePosition(ligne);
     } catch (const Error& erreur) {

@@ -381,6 +381,15 @@ const std::vector<Value>& Recordset::currentRow() const {
     if (stamp != rowsStamp_)
         rows_.clear();
     rowsStamp_ = stamp;
+    // The first read after a move asks whether another connection has committed since
+    // the rows were read ahead: the generation counts only this connection's writes.
+    if (!rowsChecked_) {
+        const std::int64_t version = dataVersion();
+        if (version != rowsDataVersion_)
+            rows_.clear();
+        rowsDataVersion_ = version;
+        rowsChecked_ = true;
+    }
     auto found = rows_.find(key);
     if (found == rows_.end()) {
         // Moving row by row, rows are read a window ahead in the direction of travel, so
@@ -409,6 +418,7 @@ void Recordset::checkCurrent() const {
 }
 
 void Recordset::leaveRow() {
+    rowsChecked_ = false;
     editMode_ = EditMode::None;
     pending_.clear();
     currentDeleted_ = false;
@@ -729,8 +739,11 @@ void Recordset::deleteCurrent() {
                                         " WHERE " + quoteIdentifier(baseKey_) + " = ?");
     remove.bind(1, key);
     remove.step();
+    const std::int64_t removed = sqlite3_changes64(connection_->handle(kSource));
+    if (removed == 0)
+        fail(db_error::kRecordDeleted, QStringLiteral("Record is deleted."));
     // Taking a row out leaves the others in order.
-    keepOrder(ordered, before, sqlite3_changes64(connection_->handle(kSource)));
+    keepOrder(ordered, before, removed);
     std::erase(misplaced_, key);
     keys_.erase(keys_.begin() + position_);
     leaveRow();

@@ -25,11 +25,14 @@ class Statement;
 // kept, in the query's order. The key is the first result column that is the integer
 // primary key of its table; that table is the base table (for the saved exam queries:
 // `Examens`, its key `Code_Examen` being their first column). Values are read by key
-// with prepared statements when a field is first read after a move or any write made
-// through the connection; so a row changed elsewhere shows its new values, a row
-// deleted elsewhere reads as deleted (Error 3167), never as another row, and a row that
-// no longer matches the query's condition stays a member until requery. A query whose
-// rows have no key (an aggregate, say) gives a read-only snapshot taken at open.
+// with prepared statements; moving row by row reads the next rows ahead, and those serve
+// until this connection writes or, as the first field read after each move finds (PRAGMA
+// data_version), another connection commits. So after a move a row changed elsewhere
+// shows its new values, a row deleted elsewhere reads as deleted (Error 3167), never as
+// another row, and a row that no longer matches the query's condition stays a member
+// until requery. Outside a transaction that look at the file takes its lock once a move;
+// a long walk inside one read transaction takes it once. A query whose rows have no key
+// (an aggregate, say) gives a read-only snapshot taken at open.
 //
 // Position. BOF and EOF behave as a dynaset's: both true on an empty set; MoveNext
 // from the last row gives EOF, MovePrevious from the first BOF; a move beyond them, and
@@ -51,8 +54,9 @@ class Statement;
 // So the saved exam queries accept writes to every `Examens` column and to
 // `Courbes_Droites.DATE` / `Courbes_Gauches.DATE`; the patient's columns are read-only
 // there (3164). A failed Update keeps the AddNew or Edit pending with its values.
-// Delete removes the current base row only (a refused delete, 3200, leaves it); the
-// current row then reads as deleted until a move.
+// Delete removes the current base row only (a refused delete, 3200, leaves it; a row
+// deleted elsewhere meanwhile is 3167); the current row then reads as deleted until a
+// move.
 //
 // Bulk reading. readMembers gives chosen fields of every member in one call, without
 // moving. Fields named at open are taken by the membership query itself, in the same pass;
@@ -229,9 +233,12 @@ class Recordset {
     EditMode editMode_ = EditMode::None;
     std::map<int, Value> pending_;
 
-    // Rows read around the position, valid while the connection has written nothing.
+    // Rows read around the position, valid while the connection has written nothing and,
+    // as checked at the first read after each move, no other connection has committed.
     mutable QHash<Key, std::vector<Value>> rows_;
     mutable std::int64_t rowsStamp_ = -1;
+    mutable std::int64_t rowsDataVersion_ = -1;
+    mutable bool rowsChecked_ = false;
     mutable std::int32_t lastRead_ = 0;
     mutable std::map<QString, std::unique_ptr<Statement>> statements_;
 };

@@ -94,6 +94,19 @@ void ListShown(benchmark::State& state) {
 }
 BENCHMARK(ListShown)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", smallest);
 
+// The patient shown saved with one box changed: the checks, the write, the list refilled.
+void Save(benchmark::State& state) {
+    Patients& p = *window().patients;
+    p.Remplir_Liste_Patients();
+    int saves = 0;
+    for (auto _ : state) {
+        p.Code_Postal->setText(QString::number(10000 + saves++ % 2));
+        p.Enregistrer_Patient();
+    }
+    state.counters["lines"] = p.Liste_Patients->count();
+}
+BENCHMARK(Save)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", smallest);
+
 }  // namespace
 
 // --patients=N: on the large database of N patients instead of 100,000.

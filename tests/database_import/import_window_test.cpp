@@ -261,14 +261,15 @@ TEST(ImportWindow, AReimportAfterTheProgramRewroteImportedRowsAddsNothingButACha
     p.importer(chemin);
     EXPECT_EQ(p.boite().texte, p.bilan(0, 0, 0, 1, 2, 1));
 
-    // The patient saved unchanged in the patient window: his empty columns become ''.
+    // The patient saved unchanged in the patient window: nothing is written, his empty
+    // columns stay Null.
     p.echo->Menu_Gestion_Patients->trigger();
     Patients* fiche = p.echo->Fenetre_Patients();
     ASSERT_NE(fiche, nullptr);
     fiche->Boutons[5]->trigger();
     fiche->close();
     EXPECT_EQ(valeur("SELECT typeof(Adresse1_Patient) FROM Patients").toText(),
-              QStringLiteral("text"));
+              QStringLiteral("null"));
     p.importer(chemin);
     EXPECT_EQ(p.boite().texte, p.bilan(0, 0, 0, 1, 2, 1));
 

@@ -122,19 +122,24 @@ TEST(Sinus, ALineChoosesItsOwnExamAfterAnotherWindowRequeriedTheSharedSet) {
     c.base->execute(QStringLiteral("DELETE FROM Examens WHERE Code_Examen = ?"), {c.e_durand});
     c.etat->Table_Examens->requery();
 
-    s.Liste_Examens->setCurrentRow(0);  // DURAND's line: its exam is gone
-    ASSERT_EQ(c.messages.boites.size(), 1u);
-    EXPECT_EQ(c.messages.boites[0].titre, c.etat->Libelle(4, 44));
-    EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("07"));
-    EXPECT_EQ(s.Liste_Examens->currentRow(), 1);
-
-    s.Liste_Examens->setCurrentRow(2);  // "MARTIN Paul 12"
+    s.Liste_Examens->setCurrentRow(2);  // "MARTIN Paul 12", now at position 1
     EXPECT_EQ(c.etat->Table_Examens->currentKey(), c.e_martin12);
     EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("12"));
-    s.Toolbar1_Boutons[0]->trigger();  // previous: MARTIN 07, on its own line
+    EXPECT_TRUE(c.messages.boites.empty());
+
+    s.Liste_Examens->setCurrentRow(0);  // DURAND's line: its exam is gone
+    ASSERT_EQ(c.messages.boites.size(), 1u);
+    EXPECT_EQ(c.messages.boites[0].titre, c.etat->Libelle(4, 165));
+    EXPECT_EQ(c.messages.boites[0].texte, c.etat->Libelle(4, 164));
+    // The list read again without DURAND's line, MARTIN 12 still shown.
+    EXPECT_EQ(Lignes(s.Liste_Examens),
+              (QStringList{"MARTIN Paul 07", "MARTIN Paul 12", "PETIT Léa bis"}));
+    EXPECT_EQ(s.Texte_Num_Examen->text(), QStringLiteral("12"));
     EXPECT_EQ(s.Liste_Examens->currentRow(), 1);
+    s.Toolbar1_Boutons[0]->trigger();  // previous: MARTIN 07, on its own line
+    EXPECT_EQ(s.Liste_Examens->currentRow(), 0);
     s.Toolbar1_Boutons[1]->trigger();
-    EXPECT_EQ(s.Liste_Examens->currentRow(), 2);
+    EXPECT_EQ(s.Liste_Examens->currentRow(), 1);
     c.messages.reponse = QMessageBox::Ok;
     s.Toolbar1_Boutons[6]->trigger();
     EXPECT_TRUE(c.colonne(c.e_martin12, "Code_Examen").isNull());

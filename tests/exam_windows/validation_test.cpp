@@ -222,10 +222,10 @@ TEST(Validation, ANumberThePatientHasAlreadyIsRefusedThoughAnotherCopyStoredItMe
     s.Texte_Num_Examen->setText(QStringLiteral("001"));
     refuse("rewrite");
     EXPECT_EQ(c.colonne(e, "Num_Examen"), platform::Value(" +2 "));
-    s.Texte_Num_Examen->setText(QStringLiteral("02"));  // BERNARD's "02" is his own
+    s.Texte_Num_Examen->setText(QStringLiteral("2"));  // BERNARD's "02" is his own
     s.Toolbar1_Boutons[5]->trigger();
     EXPECT_TRUE(c.messages.boites.empty());
-    EXPECT_EQ(c.colonne(e, "Num_Examen"), platform::Value("02"));
+    EXPECT_EQ(c.colonne(e, "Num_Examen"), platform::Value("2"));
 }
 
 TEST(Validation, RewritingAnExamKeepsItsRowAndWhatTheListsCouldNotShow) {

@@ -246,7 +246,7 @@ TEST(NameList, ASavedPatientBecomesCurrentOnlyWhenThePatientsWindowCloses) {
     EXPECT_TRUE(poste.messages.boites.empty()) << poste.messages.boites.front().texte.toStdString();
 }
 
-TEST(NameList, APatientNotFoundLoadsNobodyAndSaysSo) {
+TEST(NameList, APatientDeletedElsewhereLosesHisLineAndLoadsNobody) {
     Workstation poste;
     const std::int64_t parti = poste.patient(QStringLiteral("Parti"), QStringLiteral("Jean"));
     const std::int64_t reste = poste.patient(QStringLiteral("Reste"), QStringLiteral("Anne"));
@@ -254,25 +254,24 @@ TEST(NameList, APatientNotFoundLoadsNobodyAndSaysSo) {
     Echo& echo = poste.demarrer();
     Etat_Application& etat = *poste.etat;
 
-    echo.Liste_Nom->setCurrentIndex(echo.Liste_Nom->findData(static_cast<qlonglong>(reste)));
-    ASSERT_EQ(echo.List1->count(), 1);
-    // Deleted elsewhere after the list was filled.
-    etat.Base_Donnees->execute(QStringLiteral("DELETE FROM Patients WHERE Code_Patient = ?"),
-                               {parti});
+    // Deleted elsewhere after the list was filled, while nobody was current here.
+    poste.base->execute(QStringLiteral("DELETE FROM Patients WHERE Code_Patient = ?"), {parti});
     echo.Liste_Nom->setCurrentIndex(echo.Liste_Nom->findData(static_cast<qlonglong>(parti)));
 
     ASSERT_EQ(poste.messages.boites.size(), 1u);
     EXPECT_EQ(poste.messages.boites[0].titre, etat.Libelle(1, 44));
-    EXPECT_EQ(poste.messages.boites[0].texte, etat.Libelle(1, 85));
-    EXPECT_FALSE(etat.Libelle(1, 85).isEmpty());
+    EXPECT_EQ(poste.messages.boites[0].texte, etat.Libelle(1, 131));
+    EXPECT_FALSE(etat.Libelle(1, 131).isEmpty());
     EXPECT_EQ(etat.Code_Patient_Courant, 0);
     EXPECT_EQ(etat.Nom_Patient_Courant, QString());
     EXPECT_EQ(echo.Liste_Nom->currentIndex(), -1);
+    EXPECT_EQ(echo.Liste_Nom->count(), 1);
+    EXPECT_EQ(echo.Liste_Nom->findData(static_cast<qlonglong>(reste)), 0);
     EXPECT_EQ(echo.List1->count(), 0);
     EXPECT_EQ(echo.Text1->toPlainText(), QString());
     EXPECT_EQ(echo.windowTitle(), QStringLiteral("Corvanta - Sinus Maxillaires"));
 
-    // Nothing can then be stored for Anne, who was current before.
+    // Nothing can then be stored for anybody.
     const int avant = poste.nombre_courbes();
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(poste.nombre_courbes(), avant);

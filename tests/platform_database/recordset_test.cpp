@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "platform/error.h"
 #include "tests/platform_database/fresh_database.h"
 
@@ -114,6 +116,46 @@ TEST_F(RecordsetTest, RowsReadAheadNeverShowStaleValues) {
     EXPECT_TRUE(rs->field("Ville_Patient").isNull());
 }
 
+// Another connection (another copy of the program) commits between two moves: its rows
+// were read ahead here before, and this connection's own count of writes has not moved.
+TEST_F(RecordsetTest, RowsReadAheadAreDroppedOnceAnotherConnectionCommits) {
+    const struct {
+        const char* name;
+        const char* sql;  // run by the other connection, after the rows were read ahead
+        std::function<void(Recordset&)> move;
+        std::int64_t row;
+        const char* expected;  // nullptr: the row reads as deleted
+    } cases[] = {
+        {"next row", "UPDATE Patients SET Nom_Patient = 'CAMUS-DIDIER' WHERE Code_Patient = 3",
+         [](Recordset& rs) { rs.moveNext(); }, 3, "CAMUS-DIDIER"},
+        {"the same row, moved to again",
+         "UPDATE Patients SET Nom_Patient = 'BERTIN-ROY' WHERE Code_Patient = 2",
+         [](Recordset& rs) { rs.moveToKey(2); }, 2, "BERTIN-ROY"},
+        {"a row deleted", "DELETE FROM Patients WHERE Code_Patient = 3",
+         [](Recordset& rs) { rs.moveLast(); }, 3, nullptr},
+    };
+    ASSERT_EQ(std::vector<std::int64_t>({a, b, c}), std::vector<std::int64_t>({1, 2, 3}));
+    for (const auto& cas : cases) {
+        SCOPED_TRACE(cas.name);
+        db->execute(
+            "UPDATE Patients SET Nom_Patient = CASE Code_Patient WHEN 1 THEN 'ARNAUD' "
+            "WHEN 2 THEN 'BERTIN' ELSE 'CAMUS' END");
+        auto rs = patients();
+        rs->field(0);
+        rs->moveNext();
+        EXPECT_EQ(rs->field("Nom_Patient").toText(), "BERTIN");  // reads ahead past CAMUS
+        Database other(path);
+        other.execute(cas.sql);
+        cas.move(*rs);
+        ASSERT_EQ(rs->currentKey(), cas.row);
+        if (cas.expected == nullptr) {
+            EXPECT_ERROR_NUMBER(rs->field("Nom_Patient"), 3167);
+        } else {
+            EXPECT_EQ(rs->field("Nom_Patient").toText().toStdString(), cas.expected);
+        }
+    }
+}
+
 // The fields taken with the membership serve until anything is written: by this connection,
 // by another one, inside a transaction not yet committed; then every member is read again,
 // and a member deleted meanwhile is left out.
@@ -188,6 +230,7 @@ TEST_F(RecordsetTest, RowDeletedElsewhereReadsAsDeleted) {
     rs->moveNext();
     db->execute("DELETE FROM Patients WHERE Code_Patient = ?", {b});
     EXPECT_ERROR_NUMBER(rs->field("Nom_Patient"), 3167);
+    EXPECT_ERROR_NUMBER(rs->deleteCurrent(), 3167);
     EXPECT_EQ(rs->recordCount(), 3);
     rs->edit();
     rs->setField("Prenom_Patient", "X");
