@@ -221,7 +221,10 @@ QString benchmarkDatabase(int patients) {
         return named;
     const QString name = usual ? QStringLiteral("Sinus-large.mdb")
                                : QStringLiteral("Sinus-large-%1.mdb").arg(patients);
-    const QString path = QFileInfo(builtDatabase()).dir().filePath(name);
+    // Large files may be kept outside the build folder (they reach gigabytes).
+    const QString folder = qEnvironmentVariable("CORVANTA_BIG_DATABASE_DIR");
+    const QString path =
+        (folder.isEmpty() ? QFileInfo(builtDatabase()).dir() : QDir(folder)).filePath(name);
     size.patients = patients;
     if (!QFile::exists(path))
         makeBigDatabase(builtDatabase(), path, size);

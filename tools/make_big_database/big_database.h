@@ -26,7 +26,8 @@ QString builtDatabase();
 // for the default size the file named by CORVANTA_BIG_DATABASE when set, else
 // <build>/data/Sinus-large.mdb beside the running benchmark's bin/ folder (another size:
 // Sinus-large-<patients>.mdb), made from the built Sinus.mdb at the first call of the
-// first run and kept for later runs.
+// first run and kept for later runs. CORVANTA_BIG_DATABASE_DIR, when set, names the folder
+// that keeps them instead of <build>/data.
 QString benchmarkDatabase(int patients = BigDatabaseSize{}.patients);
 
 }  // namespace corvanta::tools
