@@ -132,5 +132,49 @@ TEST_F(SearchTest, HostileTextsAreStoredAndFoundExactly) {
     }
 }
 
+// The database reads stored texts in place; whatever their bytes, it must match them as
+// wildcardMatch matches the text a QString makes of them.
+TEST_F(SearchTest, StoredTextsMatchAsTheirQStringsDo) {
+    const QByteArray pieces[] = {"a",
+                                 "Z",
+                                 "\xC3\xA9",
+                                 "\xC3\x89",
+                                 "\xE1\xBA\x9E",
+                                 "\xCF\x82",
+                                 "\xCE\xA3",
+                                 "\xF0\x9F\x98\x80",
+                                 QByteArray("\0", 1),
+                                 "\xEF\xBB\xBF",
+                                 "\xC0\xAF",
+                                 "\xE0\x80\xAF",
+                                 "\xED\xA0\x80",
+                                 "\xEF\xBF\xBE",
+                                 "\xF4\x90\x80\x80",
+                                 "\xC3",
+                                 "\xE2\x82",
+                                 "\x80",
+                                 "\xFF",
+                                 "5",
+                                 "*",
+                                 "?"};
+    const QString patterns[] = {"*",  "?",     "??",  "a*",  "*a",  "É*", "*é",         "[a-z]*",
+                                "#*", "*[!a]", "?*?", "ss*", "*Σ*", "ς",  "*\U0001F600"};
+    std::uint64_t state = 0x2545F4914F6CDD1DULL;
+    const auto below = [&state](std::size_t n) {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        return static_cast<std::size_t>(state % n);
+    };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray stored;
+        for (std::size_t n = below(5); n > 0; --n)
+            stored += pieces[below(std::size(pieces))];
+        const QString& pattern = patterns[below(std::size(patterns))];
+        const Value found =
+            db->queryValue("SELECT WILDCARD_MATCH(CAST(? AS TEXT), ?)", {stored, pattern});
+        EXPECT_EQ(found.toInt32(), wildcardMatch(QString::fromUtf8(stored), pattern) ? 1 : 0)
+            << stored.toHex().toStdString() << " like " << pattern.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace corvanta::platform::testing
