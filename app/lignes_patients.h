@@ -3,13 +3,17 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "platform/value.h"
 
 namespace corvanta {
 
 namespace platform {
+class Database;
 class Recordset;
-}
+}  // namespace platform
 
 // The fields a patient's line is made of; the patients recordsets take them with their
 // membership, so that a list is filled without reading the rows again.
@@ -22,5 +26,16 @@ struct Lignes_Patients {
     std::vector<std::int64_t> cles;
 };
 Lignes_Patients Lire_Lignes_Patients(const platform::Recordset& patients);
+
+// Every patient in name order (the program-wide patients recordset), taking the fields of
+// the lines: read through the file's name-order index when it holds it.
+std::unique_ptr<platform::Recordset> Ouvrir_Patients(platform::Database& base);
+
+// The patients that `filtre` (a WHERE clause of the patients' columns, `?` bound from
+// `parametres`) selects, in name order, taking the fields of the lines: found in the
+// engine's order and sorted here, namesakes in the order they were found.
+std::unique_ptr<platform::Recordset> Ouvrir_Patients_Trouves(
+    platform::Database& base, const QString& filtre,
+    const std::vector<platform::Value>& parametres);
 
 }  // namespace corvanta

@@ -348,6 +348,8 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     void closeEvent(QCloseEvent* evenement) override;
 
     void Ouvrir_Port();
+    // Gives a file made by an earlier version the indexes of this one (echo_index.cpp).
+    void Mettre_A_Jour_Index();
     void Envoyer_Commande(char commande);
     // Reads the input until nothing is left, then throws away what the driver still holds.
     void Vider_Entree();

@@ -110,9 +110,8 @@ void Echo::Entree() {
     Slider1_Scroll(0);
     Slider1_Scroll(1);
 
-    Completer_Index(*etat_.Base_Donnees);
-    etat_.Table_Patients =
-        etat_.Base_Donnees->openRecordset(Requete_Patients(), {}, Champs_Lignes_Patients());
+    Mettre_A_Jour_Index();
+    etat_.Table_Patients = Ouvrir_Patients(*etat_.Base_Donnees);
     ResetCheck();
     // The drawing above bound the live view; the other two functions are bound now, so
     // that a library missing one stops here rather than at the first frame.

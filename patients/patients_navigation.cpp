@@ -211,8 +211,7 @@ void Patients::Toolbar1_ButtonClick(int index) {
 }
 
 void Patients::Remplir_Liste_Patients() {
-    etat_.Table_Patients =
-        Base().openRecordset(kRequete_Tous_Patients, {}, Champs_Lignes_Patients());
+    etat_.Table_Patients = Ouvrir_Patients(Base());
     Remplir_Lignes();
     Aller_Premiere_Ligne();
     Afficher_Patient();

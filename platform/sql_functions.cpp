@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/error.h"
@@ -461,6 +462,15 @@ int compareFrench(std::string_view a, std::string_view b) {
     if (c != 0)
         return c < 0 ? -1 : 1;
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+QString frenchFolded(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    FoldedReader reader(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    std::u32string folded;
+    for (char32_t unit = 0; reader.next(unit);)
+        folded.push_back(unit);
+    return QString::fromUcs4(folded.data(), static_cast<qsizetype>(folded.size()));
 }
 
 bool wildcardMatch(const QString& value, const QString& pattern) {
