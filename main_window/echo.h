@@ -361,6 +361,11 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     void Stocker_Zone();
     void Remplacer_Ligne_Zone(int z);
     void Ouvrir_Type_Examen(int type);
+    // The start-up's type: state, menus and caption at once, its exams after the first
+    // frame request (Ouvrir_Recordsets_Differes) with the curves of the type.
+    void Choisir_Type_Examen_Au_Demarrage(int type);
+    void Ouvrir_Recordsets_Differes();
+    void Marquer_Type_Examen(int type);
     // The check mark of the "Type" menu on the entry of `type` only.
     void Cocher_Type(int type);
     QString Titre_Type(int type) const;
@@ -413,6 +418,10 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     QShortcut* aide_ = nullptr;
     bool ferme_ = false;
     bool en_resynchronisation_ = false;
+    // The exam type whose curves, and whose exams, the start-up opens after its first frame
+    // request.
+    std::optional<int> type_courbes_differe_;
+    std::optional<int> type_examens_differe_;
 
     // Layout (echo_layout.cpp).
     void construireMenus();

@@ -58,6 +58,8 @@ void Echo::Form_Load() {
         Envoyer_Commande(kCommande_Trame_Suivante);
         Activer(Timer2);
     }
+    // Before any event is handled, as if opened where the start-up routine names them.
+    Ouvrir_Recordsets_Differes();
     Nommer_Fichier_Aide(QStringLiteral("Corvanta.chm"));
 }
 
@@ -137,7 +139,7 @@ void Echo::Entree() {
     etat_.Type_Examen = Lire_Entier16(registre, kCle_Def_Type, 0, 0, 4);
     Afficher_Medecin(etat_.Medecin_Courant);
 
-    Ouvrir_Type_Examen(etat_.Type_Examen);
+    Choisir_Type_Examen_Au_Demarrage(etat_.Type_Examen);
 
     Lire_Zones(registre, etat_);
     Remplir_Zones_Sensibles();
