@@ -1,24 +1,23 @@
 #include "app/lignes_patients.h"
 
-#include <algorithm>
-
 #include "app/index_base.h"
 #include "app/requetes.h"
 #include "platform/database.h"
 #include "platform/member_table.h"
 #include "platform/recordset.h"
+#include "platform/utf8.h"
 
 namespace corvanta {
 
 namespace {
 
-bool Ascii(std::string_view octets) {
-    return std::all_of(octets.begin(), octets.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
-// A field of the line as the recordset would give it, Null empty.
-QString Texte(const platform::MemberTable& table, std::size_t ligne, int champ) {
-    return table.value(ligne, champ).toTextOrEmpty();
+// A field of the line as the recordset would give it (Null empty), appended.
+void Ajouter(QString& ligne, const platform::MemberTable& table, std::size_t rang, int champ) {
+    const platform::MemberTable::Cell cellule = table.cell(rang, champ);
+    if (cellule.kind == platform::Value::Kind::Text)
+        platform::appendUtf8(ligne, cellule.bytes);
+    else
+        ligne.append(table.value(rang, champ).toTextOrEmpty());
 }
 
 }  // namespace
@@ -30,34 +29,18 @@ QStringList Champs_Lignes_Patients() {
 Lignes_Patients Lire_Lignes_Patients(const platform::Recordset& patients) {
     const std::shared_ptr<const platform::MemberTable> table =
         patients.readMemberTable(Champs_Lignes_Patients());
-    using Kind = platform::Value::Kind;
     Lignes_Patients lignes;
     lignes.textes.reserve(table->size());
     lignes.cles = table->keys();
-    for (std::size_t ligne = 0; ligne < table->size(); ++ligne) {
-        const platform::MemberTable::Cell nom = table->cell(ligne, 0);
-        const platform::MemberTable::Cell prenom = table->cell(ligne, 1);
-        // One allocation a line: with many patients the joining is most of the fill. Most
-        // names are plain ASCII, whose bytes are their characters.
-        if (nom.kind == Kind::Text && prenom.kind == Kind::Text && Ascii(nom.bytes) &&
-            Ascii(prenom.bytes)) {
-            QString texte;
-            texte.reserve(static_cast<qsizetype>(nom.bytes.size() + 1 + prenom.bytes.size()));
-            texte
-                .append(
-                    QLatin1StringView(nom.bytes.data(), static_cast<qsizetype>(nom.bytes.size())))
-                .append(QLatin1Char(' '))
-                .append(QLatin1StringView(prenom.bytes.data(),
-                                          static_cast<qsizetype>(prenom.bytes.size())));
-            lignes.textes.push_back(std::move(texte));
-            continue;
-        }
-        const QString n = Texte(*table, ligne, 0);
-        const QString p = Texte(*table, ligne, 1);
-        QString texte;
-        texte.reserve(n.size() + 1 + p.size());
-        texte.append(n).append(QLatin1Char(' ')).append(p);
-        lignes.textes.push_back(std::move(texte));
+    for (std::size_t rang = 0; rang < table->size(); ++rang) {
+        // One allocation a line: with many patients the joining is most of the fill.
+        QString ligne;
+        ligne.reserve(static_cast<qsizetype>(table->cell(rang, 0).bytes.size() + 1 +
+                                             table->cell(rang, 1).bytes.size()));
+        Ajouter(ligne, *table, rang, 0);
+        ligne.append(QLatin1Char(' '));
+        Ajouter(ligne, *table, rang, 1);
+        lignes.textes.push_back(std::move(ligne));
     }
     return lignes;
 }

@@ -57,24 +57,25 @@ void MemberTable::append(Key key, const Statement& statement, const std::vector<
     sqlite3_stmt* st = statement.handle();
     keys_.push_back(key);
     for (const int column : columns) {
+        // One call into the statement a value: each call takes the connection's lock.
+        sqlite3_value* value = sqlite3_column_value(st, column);
         Packed p{Value::Kind::Null, 0, 0};
-        switch (sqlite3_column_type(st, column)) {
+        switch (sqlite3_value_type(value)) {
             case SQLITE_INTEGER:
                 p.kind = Value::Kind::Integer;
-                p.data = static_cast<std::uint64_t>(sqlite3_column_int64(st, column));
+                p.data = static_cast<std::uint64_t>(sqlite3_value_int64(value));
                 break;
             case SQLITE_FLOAT:
                 p.kind = Value::Kind::Real;
-                p.data = std::bit_cast<std::uint64_t>(sqlite3_column_double(st, column));
+                p.data = std::bit_cast<std::uint64_t>(sqlite3_value_double(value));
                 break;
             case SQLITE_TEXT:
             case SQLITE_BLOB: {
-                const bool text = sqlite3_column_type(st, column) == SQLITE_TEXT;
-                const char* data =
-                    text ? reinterpret_cast<const char*>(sqlite3_column_text(st, column))
-                         : static_cast<const char*>(sqlite3_column_blob(st, column));
+                const bool text = sqlite3_value_type(value) == SQLITE_TEXT;
+                const char* data = text ? reinterpret_cast<const char*>(sqlite3_value_text(value))
+                                        : static_cast<const char*>(sqlite3_value_blob(value));
                 p.kind = text ? Value::Kind::Text : Value::Kind::Blob;
-                p.size = static_cast<std::uint32_t>(sqlite3_column_bytes(st, column));
+                p.size = static_cast<std::uint32_t>(sqlite3_value_bytes(value));
                 p.data = bytes_.size();
                 if (p.size != 0)
                     bytes_.append(data, p.size);

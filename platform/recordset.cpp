@@ -224,11 +224,14 @@ void Recordset::takeMembership() {
     const std::int64_t version = keyed_ ? dataVersion() : -1;
     while (query.step()) {
         if (keyed_) {
-            if (sqlite3_column_type(query.handle(), membershipKey_) != SQLITE_NULL) {
-                taken.append(sqlite3_column_int64(query.handle(), membershipKey_), query,
-                             takenColumns_);
-                if (plan_)
-                    apart.push_back(sqlite3_column_int(query.handle(), apartColumn) != 0);
+            // Values, not columns: each call into the statement takes the connection's lock.
+            sqlite3_value* key = sqlite3_column_value(query.handle(), membershipKey_);
+            if (sqlite3_value_type(key) != SQLITE_NULL) {
+                taken.append(sqlite3_value_int64(key), query, takenColumns_);
+                if (plan_) {
+                    apart.push_back(
+                        sqlite3_value_int(sqlite3_column_value(query.handle(), apartColumn)) != 0);
+                }
             }
         } else {
             std::vector<Value> row;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/utf8.h"
 
 namespace corvanta::platform {
 namespace {
@@ -217,9 +218,8 @@ struct Ucs4Text {
     bool invalid() const { return false; }
 };
 
-// Stored UTF-8 read in place. Only what QString::fromUtf8 surely decodes the same way is
-// read: at anything else (malformed bytes, surrogates, a byte-order mark, noncharacters)
-// invalid() turns true and the text must be read through a QString instead.
+// Stored UTF-8 read in place, as far as decodeUtf8 reads it: past that, invalid() turns
+// true and the text must be read through a QString instead.
 struct Utf8Text {
     const unsigned char* bytes;
     std::size_t size;
@@ -228,37 +228,16 @@ struct Utf8Text {
     bool next(std::size_t& pos, char32_t& c) const {
         if (pos >= size)
             return false;
-        const unsigned char lead = bytes[pos];
-        if (lead < 0x80) {
-            c = lead >= 'A' && lead <= 'Z' ? lead + 32 : lead;
-            ++pos;
-            return true;
+        const std::size_t length = decodeUtf8(bytes + pos, size - pos, c);
+        if (length == 0) {
+            refused = true;
+            return false;
         }
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
-        if (extra < 0 || lead > 0xF4 || pos + static_cast<std::size_t>(extra) >= size)
-            return refuse();
-        char32_t cp = lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char b = bytes[pos + static_cast<std::size_t>(k)];
-            if ((b & 0xC0) != 0x80)
-                return refuse();
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) ||
-            cp == 0xFEFF || (cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE)
-            return refuse();
-        pos += static_cast<std::size_t>(extra) + 1;
-        c = foldForMatch(cp);
+        pos += length;
+        c = c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c) : foldForMatch(c);
         return true;
     }
     bool invalid() const { return refused; }
-
-  private:
-    bool refuse() const {
-        refused = true;
-        return false;
-    }
 };
 
 // Greedy match with one back-tracking point: every token but `*` takes one character.

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <string_view>
+
+namespace corvanta::platform {
+
+// Decodes the code point at the start of `bytes` (`size` > 0) into `cp` and returns its
+// length, for exactly what QString::fromUtf8 surely decodes the same way wherever it
+// stands; 0 for anything else (malformed bytes, surrogates, a byte-order mark, which
+// fromUtf8 drops at the start, noncharacters), which must then go through fromUtf8.
+std::size_t decodeUtf8(const unsigned char* bytes, std::size_t size, char32_t& cp);
+
+// Appends the text of `bytes` to `text` as QString::fromUtf8 gives it, without a QString
+// of its own when decodeUtf8 reads it whole.
+void appendUtf8(QString& text, std::string_view bytes);
+
+}  // namespace corvanta::platform
