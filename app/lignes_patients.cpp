@@ -1,5 +1,7 @@
 #include "app/lignes_patients.h"
 
+#include <optional>
+
 #include "app/index_base.h"
 #include "app/requetes.h"
 #include "platform/database.h"
@@ -11,13 +13,29 @@ namespace corvanta {
 
 namespace {
 
-// A field of the line as the recordset would give it (Null empty), appended.
-void Ajouter(QString& ligne, const platform::MemberTable& table, std::size_t rang, int champ) {
-    const platform::MemberTable::Cell cellule = table.cell(rang, champ);
-    if (cellule.kind == platform::Value::Kind::Text)
-        platform::appendUtf8(ligne, cellule.bytes);
-    else
-        ligne.append(table.value(rang, champ).toTextOrEmpty());
+using Cellule = platform::MemberTable::Cell;
+
+// A field of the line as the recordset would give it (Null empty).
+QString Texte(const platform::MemberTable& table, std::size_t rang, int champ) {
+    return table.value(rang, champ).toTextOrEmpty();
+}
+
+// The line of two text fields decoded straight into it: one allocation a line, which with
+// many patients is most of the fill. Nothing when fromUtf8 must read them.
+std::optional<QString> Ligne_Directe(const Cellule& nom, const Cellule& prenom) {
+    if (nom.kind != platform::Value::Kind::Text || prenom.kind != platform::Value::Kind::Text)
+        return std::nullopt;
+    QString ligne(static_cast<qsizetype>(nom.bytes.size() + 1 + prenom.bytes.size()),
+                  Qt::Uninitialized);
+    QChar* fin = platform::decodeUtf8Into(ligne.data(), nom.bytes);
+    if (fin == nullptr)
+        return std::nullopt;
+    *fin++ = QLatin1Char(' ');
+    fin = platform::decodeUtf8Into(fin, prenom.bytes);
+    if (fin == nullptr)
+        return std::nullopt;
+    ligne.truncate(fin - ligne.constData());
+    return ligne;
 }
 
 }  // namespace
@@ -33,14 +51,12 @@ Lignes_Patients Lire_Lignes_Patients(const platform::Recordset& patients) {
     lignes.textes.reserve(table->size());
     lignes.cles = table->keys();
     for (std::size_t rang = 0; rang < table->size(); ++rang) {
-        // One allocation a line: with many patients the joining is most of the fill.
-        QString ligne;
-        ligne.reserve(static_cast<qsizetype>(table->cell(rang, 0).bytes.size() + 1 +
-                                             table->cell(rang, 1).bytes.size()));
-        Ajouter(ligne, *table, rang, 0);
-        ligne.append(QLatin1Char(' '));
-        Ajouter(ligne, *table, rang, 1);
-        lignes.textes.push_back(std::move(ligne));
+        if (std::optional<QString> ligne =
+                Ligne_Directe(table->cell(rang, 0), table->cell(rang, 1))) {
+            lignes.textes.push_back(std::move(*ligne));
+            continue;
+        }
+        lignes.textes.push_back(Texte(*table, rang, 0) + QLatin1Char(' ') + Texte(*table, rang, 1));
     }
     return lignes;
 }

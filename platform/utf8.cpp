@@ -25,20 +25,14 @@ std::size_t decodeUtf8(const unsigned char* bytes, std::size_t size, char32_t& c
     return static_cast<std::size_t>(extra) + 1;
 }
 
-void appendUtf8(QString& text, std::string_view bytes) {
-    const qsizetype start = text.size();
-    text.resize(start + static_cast<qsizetype>(bytes.size()));
-    QChar* out = text.data() + start;
+QChar* decodeUtf8Into(QChar* out, std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t left = bytes.size();
     while (left > 0) {
         char32_t cp = 0;
         const std::size_t length = decodeUtf8(p, left, cp);
-        if (length == 0) {
-            text.resize(start);
-            text.append(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
-            return;
-        }
+        if (length == 0)
+            return nullptr;
         if (cp > 0xFFFF) {
             *out++ = QChar(QChar::highSurrogate(cp));
             *out++ = QChar(QChar::lowSurrogate(cp));
@@ -48,7 +42,7 @@ void appendUtf8(QString& text, std::string_view bytes) {
         p += length;
         left -= length;
     }
-    text.resize(out - text.constData());
+    return out;
 }
 
 }  // namespace corvanta::platform

@@ -12,8 +12,8 @@ namespace corvanta::platform {
 // fromUtf8 drops at the start, noncharacters), which must then go through fromUtf8.
 std::size_t decodeUtf8(const unsigned char* bytes, std::size_t size, char32_t& cp);
 
-// Appends the text of `bytes` to `text` as QString::fromUtf8 gives it, without a QString
-// of its own when decodeUtf8 reads it whole.
-void appendUtf8(QString& text, std::string_view bytes);
+// Writes the UTF-16 of `bytes` from `out` (room for bytes.size() units) and returns its
+// end, or null when decodeUtf8 cannot read them whole (QString::fromUtf8 must then).
+QChar* decodeUtf8Into(QChar* out, std::string_view bytes);
 
 }  // namespace corvanta::platform
