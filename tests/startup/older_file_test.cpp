@@ -12,12 +12,26 @@
 namespace corvanta::test {
 namespace {
 
-// A file as an earlier build made it: without the newer indexes, and with the name-order
-// index's name taken by another definition.
+// A file as an earlier build made it: without the newer indexes and the texts that speak
+// of them, and with the name-order index's name taken by another definition.
 void Vieillir(const QString& base) {
-    Shell(base, QStringLiteral("DROP INDEX Patients_Naissance; DROP INDEX Courbes_Marquees; "
-                               "DROP INDEX Patients_Ordre_Noms; "
-                               "CREATE INDEX Patients_Ordre_Noms ON Patients (Nom_Patient);"));
+    Shell(base,
+          QStringLiteral("DROP INDEX Patients_Naissance; DROP INDEX Courbes_Marquees; "
+                         "DROP INDEX Patients_Ordre_Noms; "
+                         "CREATE INDEX Patients_Ordre_Noms ON Patients (Nom_Patient); "
+                         "DELETE FROM Langues WHERE Form = 1 AND Label BETWEEN 190 AND 192;"));
+}
+
+// A text of the interface in `langue` (a column of the texts) as a file made by this build
+// holds it.
+QString Texte_Actuel(int label, const QString& langue) {
+    platform::Database fraiche(qEnvironmentVariable("CORVANTA_BUILD_DIR") +
+                               QStringLiteral("/data/Sinus.mdb"));
+    return fraiche
+        .queryValue(
+            QStringLiteral("SELECT %1 FROM Langues WHERE Form = 1 AND Label = ?").arg(langue),
+            {label})
+        .toText();
 }
 
 QStringList Index_Manquants(platform::Database& base) {
@@ -78,27 +92,35 @@ TEST(OlderFile, GetsTheNewIndexesOnceAndNeverWhileAnotherCopyReadsOrWrites) {
     }
 }
 
-// An update that fails for another reason (here the disk is full) is said, the file is left
-// as it was, and the start goes on.
+// An update that fails for another reason (here the disk is full) is said in the
+// interface's words, the file is left as it was, and the start goes on.
 TEST(OlderFile, AnUpdateThatFailsIsSaidAndTheStartGoesOn) {
-    Workstation poste(Workstation::withDevice());
-    poste.base->execute(QStringLiteral("BEGIN"));
-    for (int i = 0; i < 2000; ++i)
-        poste.patient(QStringLiteral("Patient %1").arg(i), QStringLiteral("Éloïse"));
-    poste.base->execute(QStringLiteral("COMMIT"));
-    Vieillir(poste.dossier.base());
-    // No free page left: the indexes need the file to grow.
-    Shell(poste.dossier.base(), QStringLiteral("VACUUM;"));
-    {
-        const FileSizeLimit plein(QFileInfo(poste.dossier.base()).size());
-        ASSERT_TRUE(plein.ok());
-        poste.demarrer();
+    for (const char* langue : {"Francais", "Anglais"}) {
+        SCOPED_TRACE(langue);
+        Workstation poste(Workstation::withDevice());
+        poste.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"),
+                                     QString::fromLatin1(langue));
+        poste.base->execute(QStringLiteral("BEGIN"));
+        for (int i = 0; i < 2000; ++i)
+            poste.patient(QStringLiteral("Patient %1").arg(i), QStringLiteral("Éloïse"));
+        poste.base->execute(QStringLiteral("COMMIT"));
+        Vieillir(poste.dossier.base());
+        // No free page left: the indexes need the file to grow.
+        Shell(poste.dossier.base(), QStringLiteral("VACUUM;"));
+        {
+            const FileSizeLimit plein(QFileInfo(poste.dossier.base()).size());
+            ASSERT_TRUE(plein.ok());
+            poste.demarrer();
+        }
+        // The file lacks the texts: the program has them.
+        ASSERT_EQ(poste.messages.boites.size(), 1u);
+        EXPECT_EQ(poste.messages.boites[0].titre, Texte_Actuel(190, QString::fromLatin1(langue)));
+        EXPECT_TRUE(poste.messages.boites[0].texte.startsWith(
+            Texte_Actuel(192, QString::fromLatin1(langue)) + "\n\n"))
+            << poste.messages.boites[0].texte.toStdString();
+        EXPECT_EQ(Index_Manquants(*poste.etat->Base_Donnees), kTous);
+        EXPECT_EQ(poste.echo->Liste_Nom->count(), 2000);
     }
-    ASSERT_EQ(poste.messages.boites.size(), 1u);
-    EXPECT_EQ(poste.messages.boites[0].titre, poste.etat->Libelle(1, 190));
-    EXPECT_TRUE(poste.messages.boites[0].texte.startsWith(poste.etat->Libelle(1, 192)));
-    EXPECT_EQ(Index_Manquants(*poste.etat->Base_Donnees), kTous);
-    EXPECT_EQ(poste.echo->Liste_Nom->count(), 2000);
 }
 
 }  // namespace
