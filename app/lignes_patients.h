@@ -19,8 +19,9 @@ class Recordset;
 // membership, so that a list is filled without reading the rows again.
 QStringList Champs_Lignes_Patients();
 
-// One line a patient of the recordset, in its order: his name, a blank and his given name
-// (a Null part shows empty), and his key. Patients deleted elsewhere are left out.
+// One line a patient of the recordset, in its order: his name and his given name joined
+// by a blank (a Null part is empty), and his key. Patients deleted elsewhere are left out.
+// Each line is decoded from the stored bytes straight into its one text.
 struct Lignes_Patients {
     std::vector<QString> textes;
     std::vector<std::int64_t> cles;
