@@ -1,60 +1,109 @@
 #include "app/index_base.h"
 
-#include <QString>
-#include <array>
-#include <cstdint>
+#include <QChar>
+#include <optional>
 
+#include "app/requetes.h"
 #include "platform/database.h"
 #include "platform/error.h"
+#include "platform/sqlite_statement.h"
 
 namespace corvanta {
 
 namespace {
 
-struct Index {
-    const char* nom;
-    const char* table;
-    const char* cle;
-    const char* creation;
-};
-
 // As data/schema.sql declares them.
-constexpr std::array<Index, 2> kIndex{{
-    {"Patients_Naissance", "Patients", "Code_Patient",
-     "CREATE INDEX IF NOT EXISTS Patients_Naissance ON Patients "
-     "(Date_Naissance_Patient, Nom_Patient, Prenom_Patient)"},
-    {"Courbes_Marquees", "Courbes", "ID",
-     "CREATE INDEX IF NOT EXISTS Courbes_Marquees ON Courbes (IMPRIMER, COULEUR) "
-     "WHERE IMPRIMER <> 0 OR COULEUR <> 0"},
-}};
+std::vector<Index_Base> Index_Du_Schema() {
+    return {
+        {QStringLiteral("Patients_Naissance"),
+         QStringLiteral("CREATE INDEX Patients_Naissance ON Patients "
+                        "(Date_Naissance_Patient, Nom_Patient, Prenom_Patient)")},
+        {QStringLiteral("Courbes_Marquees"),
+         QStringLiteral("CREATE INDEX Courbes_Marquees ON Courbes (IMPRIMER, COULEUR) "
+                        "WHERE IMPRIMER <> 0 OR COULEUR <> 0")},
+        {Nom_Index_Ordre_Noms(), Creation_Index_Ordre_Noms()},
+    };
+}
 
-// Indexing a table of this many rows takes a few milliseconds.
-constexpr std::int64_t kIndexation_Rapide = 20000;
+bool Lettre_Identifiant(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+// A statement as the engine reads it, whatever its layout: blanks outside quotes dropped
+// but one between two words.
+QString Sans_Mise_En_Page(const QString& sql) {
+    QString texte;
+    QChar guillemet;
+    bool blanc = false;
+    for (const QChar c : sql) {
+        if (guillemet.isNull() && c.isSpace()) {
+            blanc = true;
+            continue;
+        }
+        if (blanc && !texte.isEmpty() && Lettre_Identifiant(texte.back()) && Lettre_Identifiant(c))
+            texte += u' ';
+        blanc = false;
+        texte += c;
+        if (c == u'\'' || c == u'"')
+            guillemet = guillemet.isNull() ? c : (guillemet == c ? QChar() : guillemet);
+    }
+    return texte;
+}
+
+// The statement that made index `nom`, or Null when there is none.
+platform::Value Creation_Actuelle(platform::Database& base, const QString& nom) {
+    return base.queryValue(
+        QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?"), {nom});
+}
+
+bool Conforme(const platform::Value& actuelle, const Index_Base& index) {
+    return !actuelle.isNull() &&
+           Sans_Mise_En_Page(actuelle.toText()) == Sans_Mise_En_Page(index.creation);
+}
 
 }  // namespace
 
-void Completer_Index(platform::Database& base) {
-    const std::int64_t attente = base.queryValue(QStringLiteral("PRAGMA busy_timeout")).toInt64();
-    for (const Index& index : kIndex) {
-        const bool present =
-            base.queryValue(QStringLiteral("SELECT EXISTS (SELECT 1 FROM sqlite_master WHERE "
-                                           "type = 'index' AND name = ?)"),
-                            {QString::fromLatin1(index.nom)})
-                .toInt64() != 0;
-        // The largest key bounds the number of rows, found without counting them.
-        if (present ||
-            base.queryValue(QStringLiteral("SELECT COALESCE(MAX(%1), 0) FROM %2")
-                                .arg(QLatin1String(index.cle), QLatin1String(index.table)))
-                    .toInt64() > kIndexation_Rapide)
-            continue;
-        base.execute(QStringLiteral("PRAGMA busy_timeout = 0"));
-        try {
-            base.execute(QString::fromLatin1(index.creation));
-        } catch (const Error&) {
-            // Busy: the start-up goes on without it, as with a large file.
-        }
-        base.execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(attente));
+std::vector<Index_Base> Index_A_Completer(platform::Database& base) {
+    std::vector<Index_Base> manquants;
+    for (Index_Base& index : Index_Du_Schema()) {
+        if (!Conforme(Creation_Actuelle(base, index.nom), index))
+            manquants.push_back(std::move(index));
     }
+    return manquants;
+}
+
+bool Completer_Index(platform::Database& base, const std::function<void()>& pendant) {
+    const std::vector<Index_Base> manquants = Index_A_Completer(base);
+    if (manquants.empty())
+        return true;
+    const platform::Value attente = base.queryValue(QStringLiteral("PRAGMA busy_timeout"));
+    base.execute(QStringLiteral("PRAGMA busy_timeout = 0"));
+    std::optional<platform::Database::Transaction> fichier;
+    try {
+        fichier.emplace(base, platform::Database::Transaction::Lock::Exclusive);
+    } catch (const Error& erreur) {
+        base.execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(attente.toInt64()));
+        if (erreur.number() == platform::db_error::kLocked)
+            return false;
+        throw;
+    }
+    base.execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(attente.toInt64()));
+    const platform::Database::Watch veille(base, [&pendant] {
+        pendant();
+        return true;
+    });
+    for (const Index_Base& index : manquants) {
+        base.execute(QStringLiteral("DROP INDEX IF EXISTS ") +
+                     platform::quoteIdentifier(index.nom));
+        base.execute(index.creation);
+    }
+    fichier->commit();
+    return true;
+}
+
+bool Index_Ordre_Noms_Present(platform::Database& base) {
+    const Index_Base index{Nom_Index_Ordre_Noms(), Creation_Index_Ordre_Noms()};
+    return Conforme(Creation_Actuelle(base, index.nom), index);
 }
 
 }  // namespace corvanta

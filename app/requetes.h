@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/membership_plan.h"
+
 namespace corvanta {
 
 // The program's own queries that show names in the French order. The order is the
@@ -24,5 +26,30 @@ QString Requete_Examens(int type);
 // (Requete_Examens) is read without its sort: the list lays its lines out in the
 // recordset's own order.
 QString Requete_Lignes_Examens(const QString& source);
+
+// ---- The name-order index ----------------------------------------------------------------
+// The file keeps the patients in the FRENCH order in an index the standard tools can
+// check and write: on a key made of built-in functions only. For a name of printable
+// ASCII and the French accented letters (with ä and ö), in either case or with an
+// accented capital before lower-case letters, the key is what FRENCH compares first: the
+// name folded, so that the key then the name's bytes give the FRENCH order. A Null name
+// keys Null; any other name (a number, a NUL byte, another letter, say) keys 0, and its
+// row is placed by the program.
+
+// The key of a name column.
+QString Cle_Ordre_Nom(const QString& colonne);
+
+// The index's name and the statement that makes it (data/schema.sql holds the same).
+QString Nom_Index_Ordre_Noms();
+QString Creation_Index_Ordre_Noms();
+
+// Every patient in name order through that index, with his name and given name, for a
+// recordset of Requete_Patients taking them: rows whose key is 0 are placed by the program.
+platform::MembershipPlan Plan_Patients_Ordonnes();
+
+// The patients that `filtre` (a WHERE clause, or empty) selects, with their name and given
+// name, for a recordset of the same selection in name order: the rows are found in the
+// engine's order and sorted by the program.
+platform::MembershipPlan Plan_Patients_Tries(const QString& filtre);
 
 }  // namespace corvanta

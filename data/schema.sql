@@ -34,6 +34,32 @@ CREATE TABLE Patients (
     Commentaire_Patient TEXT
 );
 CREATE INDEX Patients_Nom ON Patients (Nom_Patient, Prenom_Patient);
+-- The patients in the French name order, made of built-in functions only. A name of
+-- printable ASCII and French accented letters keys as the FRENCH collation folds it (case
+-- and accents), so that key then name give that order; a Null name keys Null, and any
+-- other name 0: the program places those rows itself. The program makes this index in a
+-- file made before it and reads it only as written here (app/requetes.cpp).
+CREATE INDEX Patients_Ordre_Noms ON Patients (
+    CASE WHEN Nom_Patient IS NULL THEN NULL
+        WHEN typeof(Nom_Patient) <> 'text' OR instr(Nom_Patient, char(0)) THEN 0
+        WHEN NOT Nom_Patient GLOB '*[^ -~]*' THEN lower(Nom_Patient)
+        WHEN NOT Nom_Patient GLOB '*[^ -~àâäæçéèêëîïôöœùûüÿ]*' THEN lower(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(Nom_Patient,'à','a'),'â','a'),'ä','a'),'æ','ae'),'ç','c'),'é','e'),'è','e'),'ê','e'),'ë','e'),'î','i'),'ï','i'),'ô','o'),'ö','o'),'œ','oe'),'ù','u'),'û','u'),'ü','u'),'ÿ','y'))
+        WHEN NOT Nom_Patient GLOB '*[^ -~ÀÂÄÆÇÉÈÊËÎÏÔÖŒÙÛÜŸ]*' THEN lower(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(Nom_Patient,'À','a'),'Â','a'),'Ä','a'),'Æ','ae'),'Ç','c'),'É','e'),'È','e'),'Ê','e'),'Ë','e'),'Î','i'),'Ï','i'),'Ô','o'),'Ö','o'),'Œ','oe'),'Ù','u'),'Û','u'),'Ü','u'),'Ÿ','y'))
+        WHEN Nom_Patient GLOB '[ÀÂÄÆÇÉÈÊËÎÏÔÖŒÙÛÜŸ]*' AND NOT Nom_Patient GLOB '?*[^ -~àâäæçéèêëîïôöœùûüÿ]*' THEN
+            CASE substr(Nom_Patient, 1, 1) WHEN 'À' THEN 'a' WHEN 'Â' THEN 'a' WHEN 'Ä' THEN 'a' WHEN 'Æ' THEN 'ae' WHEN 'Ç' THEN 'c' WHEN 'É' THEN 'e' WHEN 'È' THEN 'e' WHEN 'Ê' THEN 'e' WHEN 'Ë' THEN 'e' WHEN 'Î' THEN 'i' WHEN 'Ï' THEN 'i' WHEN 'Ô' THEN 'o' WHEN 'Ö' THEN 'o' WHEN 'Œ' THEN 'oe' WHEN 'Ù' THEN 'u' WHEN 'Û' THEN 'u' WHEN 'Ü' THEN 'u' WHEN 'Ÿ' THEN 'y' END
+            || lower(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(substr(Nom_Patient, 2),'à','a'),'â','a'),'ä','a'),'æ','ae'),'ç','c'),'é','e'),'è','e'),'ê','e'),'ë','e'),'î','i'),'ï','i'),'ô','o'),'ö','o'),'œ','oe'),'ù','u'),'û','u'),'ü','u'),'ÿ','y'))
+        ELSE 0 END,
+    Nom_Patient,
+    CASE WHEN Prenom_Patient IS NULL THEN NULL
+        WHEN typeof(Prenom_Patient) <> 'text' OR instr(Prenom_Patient, char(0)) THEN 0
+        WHEN NOT Prenom_Patient GLOB '*[^ -~]*' THEN lower(Prenom_Patient)
+        WHEN NOT Prenom_Patient GLOB '*[^ -~àâäæçéèêëîïôöœùûüÿ]*' THEN lower(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(Prenom_Patient,'à','a'),'â','a'),'ä','a'),'æ','ae'),'ç','c'),'é','e'),'è','e'),'ê','e'),'ë','e'),'î','i'),'ï','i'),'ô','o'),'ö','o'),'œ','oe'),'ù','u'),'û','u'),'ü','u'),'ÿ','y'))
+        WHEN NOT Prenom_Patient GLOB '*[^ -~ÀÂÄÆÇÉÈÊËÎÏÔÖŒÙÛÜŸ]*' THEN lower(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(Prenom_Patient,'À','a'),'Â','a'),'Ä','a'),'Æ','ae'),'Ç','c'),'É','e'),'È','e'),'Ê','e'),'Ë','e'),'Î','i'),'Ï','i'),'Ô','o'),'Ö','o'),'Œ','oe'),'Ù','u'),'Û','u'),'Ü','u'),'Ÿ','y'))
+        WHEN Prenom_Patient GLOB '[ÀÂÄÆÇÉÈÊËÎÏÔÖŒÙÛÜŸ]*' AND NOT Prenom_Patient GLOB '?*[^ -~àâäæçéèêëîïôöœùûüÿ]*' THEN
+            CASE substr(Prenom_Patient, 1, 1) WHEN 'À' THEN 'a' WHEN 'Â' THEN 'a' WHEN 'Ä' THEN 'a' WHEN 'Æ' THEN 'ae' WHEN 'Ç' THEN 'c' WHEN 'É' THEN 'e' WHEN 'È' THEN 'e' WHEN 'Ê' THEN 'e' WHEN 'Ë' THEN 'e' WHEN 'Î' THEN 'i' WHEN 'Ï' THEN 'i' WHEN 'Ô' THEN 'o' WHEN 'Ö' THEN 'o' WHEN 'Œ' THEN 'oe' WHEN 'Ù' THEN 'u' WHEN 'Û' THEN 'u' WHEN 'Ü' THEN 'u' WHEN 'Ÿ' THEN 'y' END
+            || lower(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(replace(substr(Prenom_Patient, 2),'à','a'),'â','a'),'ä','a'),'æ','ae'),'ç','c'),'é','e'),'è','e'),'ê','e'),'ë','e'),'î','i'),'ï','i'),'ô','o'),'ö','o'),'œ','oe'),'ù','u'),'û','u'),'ü','u'),'ÿ','y'))
+        ELSE 0 END,
+    Prenom_Patient);
 -- Serves a birth-date search (and the names it lists) without reading the patients' rows.
 -- The program creates it in a small file that lacks it.
 CREATE INDEX Patients_Naissance ON Patients (Date_Naissance_Patient, Nom_Patient, Prenom_Patient);

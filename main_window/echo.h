@@ -343,6 +343,8 @@ class Echo : public QMainWindow,
     void closeEvent(QCloseEvent* evenement) override;
 
     void Ouvrir_Port();
+    // Gives a file made by an earlier version the indexes of this one (echo_index.cpp).
+    void Mettre_A_Jour_Index();
     void Envoyer_Commande(char commande);
     // Reads the input until nothing is left, then throws away what the driver still holds.
     void Vider_Entree();
@@ -361,6 +363,11 @@ class Echo : public QMainWindow,
     void Stocker_Zone();
     void Remplacer_Ligne_Zone(int z);
     void Ouvrir_Type_Examen(int type);
+    // The start-up's type: state, menus and caption at once, its exams after the first
+    // frame request (Ouvrir_Recordsets_Differes) with the curves of the type.
+    void Choisir_Type_Examen_Au_Demarrage(int type);
+    void Ouvrir_Recordsets_Differes();
+    void Marquer_Type_Examen(int type);
     // The check mark of the "Type" menu on the entry of `type` only.
     void Cocher_Type(int type);
     QString Titre_Type(int type) const;
@@ -427,6 +434,10 @@ class Echo : public QMainWindow,
     QString fichier_aide_;
     QShortcut* aide_ = nullptr;
     bool ferme_ = false;
+    // The exam type whose curves, and whose exams, the start-up opens after its first frame
+    // request.
+    std::optional<int> type_courbes_differe_;
+    std::optional<int> type_examens_differe_;
 
     // Layout (echo_layout.cpp).
     void construireMenus();

@@ -64,6 +64,8 @@ void Echo::Form_Load() {
         Envoyer_Commande(Reception_Trames::kCommande_Trame_Suivante);
         Activer(Timer2);
     }
+    // Before any event is handled, as if opened where the start-up routine names them.
+    Ouvrir_Recordsets_Differes();
     Nommer_Fichier_Aide(QStringLiteral("Corvanta.chm"));
 }
 
@@ -118,9 +120,8 @@ void Echo::Entree() {
     Slider1_Scroll(0);
     Slider1_Scroll(1);
 
-    Completer_Index(*etat_.Base_Donnees);
-    etat_.Table_Patients =
-        etat_.Base_Donnees->openRecordset(Requete_Patients(), {}, Champs_Lignes_Patients());
+    Mettre_A_Jour_Index();
+    etat_.Table_Patients = Ouvrir_Patients(*etat_.Base_Donnees);
     ResetCheck();
     // The drawing above bound the live view; the other two functions are bound now, so
     // that a library missing one stops here rather than at the first frame.
@@ -146,7 +147,7 @@ void Echo::Entree() {
     etat_.Type_Examen = Lire_Entier16(registre, kCle_Def_Type, 0, 0, 4);
     Afficher_Medecin(etat_.Medecin_Courant);
 
-    Ouvrir_Type_Examen(etat_.Type_Examen);
+    Choisir_Type_Examen_Au_Demarrage(etat_.Type_Examen);
 
     Lire_Zones(registre, etat_);
     Remplir_Zones_Sensibles();

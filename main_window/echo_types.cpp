@@ -21,6 +21,33 @@ void Echo::Ouvrir_Type_Examen(int type) {
     // Opened first: a query the database lacks leaves the former type in force.
     auto examens = etat_.Base_Donnees->openRecordset(Requete_Examens(type));
     etat_.Table_Examens = std::move(examens);
+    Marquer_Type_Examen(type);
+}
+
+void Echo::Choisir_Type_Examen_Au_Demarrage(int type) {
+    if (type < 0 || type > 4)
+        return;
+    // Its exams are opened after the first frame request, which does not need them; a file
+    // without the type's query is refused here all the same, before the port is opened.
+    etat_.Base_Donnees->queryValue(
+        QStringLiteral("SELECT 1 FROM Req_Examens_%1 WHERE 0").arg(type));
+    type_examens_differe_ = type;
+    Marquer_Type_Examen(type);
+}
+
+void Echo::Ouvrir_Recordsets_Differes() {
+    platform::Database& base = *etat_.Base_Donnees;
+    if (type_courbes_differe_ && !etat_.Table_Courbes) {
+        etat_.Table_Courbes = base.openRecordset(
+            QStringLiteral("SELECT * FROM Courbes WHERE Code_Type = ?"), {*type_courbes_differe_});
+    }
+    type_courbes_differe_.reset();
+    if (type_examens_differe_)
+        etat_.Table_Examens = base.openRecordset(Requete_Examens(*type_examens_differe_));
+    type_examens_differe_.reset();
+}
+
+void Echo::Marquer_Type_Examen(int type) {
     etat_.Type_Examen = type;
     etat_.Nom_Type_Examen = etat_.Libelle(1, 72 + type);
     Cocher_Type(type);

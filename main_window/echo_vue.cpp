@@ -64,9 +64,11 @@ void Echo::ResetCheck() {
         Selection_Courbes[i] = 0;
         Dessiner_Vue(etat_.Zones_Sensibles[etat_.Type_Examen].data());
     }
+    // The curves of the type are opened after the first frame request, which does not
+    // need them (Ouvrir_Recordsets_Differes).
+    type_courbes_differe_ = etat_.Type_Examen;
+    etat_.Table_Courbes.reset();
     platform::Database& base = *etat_.Base_Donnees;
-    etat_.Table_Courbes = base.openRecordset(
-        QStringLiteral("SELECT * FROM Courbes WHERE Code_Type = ?"), {etat_.Type_Examen});
     // No curve sits in a slot when the program starts: clear the flags of every curve,
     // whatever its exam type, in one statement. Only a file that holds flagged curves is
     // written: looking takes no write lock, so a copy starting while another one writes

@@ -63,15 +63,14 @@ void Patients::Remplir_Lignes() {
     const QSignalBlocker bloque(Liste_Patients);
     platform::Recordset& table = Table();
     if (table.recordCount() == 0) {
-        Liste_Patients->setLines({}, {}, {});
+        Liste_Patients->setLines({}, {});
         return;
     }
     Nombre_Patients = table.recordCount();
     // Patients deleted by another copy of the program since the recordset was opened are
     // left out.
     Lignes_Patients lignes = Lire_Lignes_Patients(table);
-    Liste_Patients->setLines(std::move(lignes.noms), std::move(lignes.prenoms),
-                             std::move(lignes.cles));
+    Liste_Patients->setLines(std::move(lignes.textes), std::move(lignes.cles));
     table.moveLast();
     table.moveNext();
 }
@@ -237,8 +236,7 @@ void Patients::Toolbar1_ButtonClick(int index) {
 }
 
 void Patients::Remplir_Liste_Patients() {
-    etat_.Table_Patients =
-        Base().openRecordset(kRequete_Tous_Patients, {}, Champs_Lignes_Patients());
+    etat_.Table_Patients = Ouvrir_Patients(Base());
     Remplir_Lignes();
     Aller_Premiere_Ligne();
     Afficher_Patient();

@@ -204,14 +204,16 @@ std::int64_t Database::lastInsertKey() const {
 
 std::unique_ptr<Recordset> Database::openRecordset(const QString& sqlOrName,
                                                    const std::vector<Value>& parameters,
-                                                   const QStringList& taken) {
+                                                   const QStringList& taken,
+                                                   std::optional<MembershipPlan> plan) {
     QString sql = sqlOrName.trimmed();
     QString name = sql;
     if (name.startsWith(u'[') && name.endsWith(u']'))
         name = name.mid(1, name.size() - 2);
     if (isPlainIdentifier(name))
         sql = "SELECT * FROM " + quoteIdentifier(name);
-    return std::unique_ptr<Recordset>(new Recordset(connection_, sql, parameters, taken));
+    return std::unique_ptr<Recordset>(
+        new Recordset(connection_, sql, parameters, taken, std::move(plan)));
 }
 
 void Database::attach(const QString& path, const QString& alias) {
@@ -275,8 +277,10 @@ Database::Reservation::~Reservation() {
 
 Database::Transaction::Transaction(Database& database, Lock lock)
     : connection_(database.connection_) {
-    if (lock == Lock::Immediate && sqlite3_get_autocommit(connection_->handle(kSource)) != 0) {
-        connection_->run(QStringLiteral("BEGIN IMMEDIATE"), kSource);
+    if (lock != Lock::Deferred && sqlite3_get_autocommit(connection_->handle(kSource)) != 0) {
+        connection_->run(lock == Lock::Immediate ? QStringLiteral("BEGIN IMMEDIATE")
+                                                 : QStringLiteral("BEGIN EXCLUSIVE"),
+                         kSource);
         begun_ = true;
     }
     try {

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
 
+#include "platform/membership_plan.h"
 #include "platform/value.h"
 
 namespace corvanta::platform {
@@ -65,10 +67,12 @@ class Database {
     void requireObjects(std::span<const RequiredObject> objects);
 
     // A dynaset over an SQL query or a table or view name (see recordset.h); `taken` names
-    // fields read with the membership, for Recordset::readMembers.
+    // fields read with the membership, for Recordset::readMembers; `plan` a faster way to
+    // the same membership.
     std::unique_ptr<Recordset> openRecordset(const QString& sqlOrName,
                                              const std::vector<Value>& parameters = {},
-                                             const QStringList& taken = {});
+                                             const QStringList& taken = {},
+                                             std::optional<MembershipPlan> plan = std::nullopt);
 
     // Makes another Corvanta database file readable as `alias.Table` (a plain identifier),
     // for statements that copy rows across files. The file must exist and carry the mark.
@@ -110,10 +114,11 @@ class Database {
     // Groups writes: rolled back on destruction unless committed. May be nested.
     // `Immediate`, when no transaction is open yet, takes the file's write lock at once:
     // what is read inside then cannot change before the writes, since another connection
-    // waits for the lock (or fails with busy) instead of writing in between.
+    // waits for the lock (or fails with busy) instead of writing in between. `Exclusive`
+    // takes the whole file: no other connection reads it either until the end.
     class Transaction {
       public:
-        enum class Lock { Deferred, Immediate };
+        enum class Lock { Deferred, Immediate, Exclusive };
         explicit Transaction(Database& database, Lock lock = Lock::Deferred);
         ~Transaction();
         Transaction(const Transaction&) = delete;

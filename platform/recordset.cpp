@@ -5,11 +5,13 @@
 #include <QSet>
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "platform/connection.h"
 #include "platform/error.h"
+#include "platform/member_order.h"
 #include "platform/sqlite_statement.h"
 
 namespace corvanta::platform {
@@ -58,15 +60,19 @@ QString qualified(const QString& schema, const QString& table) {
 }  // namespace
 
 Recordset::Recordset(std::shared_ptr<Connection> connection, const QString& sql,
-                     std::vector<Value> parameters, QStringList taken)
+                     std::vector<Value> parameters, QStringList taken,
+                     std::optional<MembershipPlan> plan)
     : connection_(std::move(connection)),
       sql_(sql.trimmed()),
       parameters_(std::move(parameters)),
-      takenFields_(std::move(taken)) {
+      takenFields_(std::move(taken)),
+      plan_(std::move(plan)) {
     while (sql_.endsWith(u';'))
         sql_ = sql_.chopped(1).trimmed();
     describeColumns();
     prepareMembership();
+    if (plan_)
+        preparePlan();
     takeMembership();
 }
 
@@ -192,6 +198,17 @@ void Recordset::prepareMembership() {
         takenColumns_.push_back(fieldIndex(field));
 }
 
+void Recordset::preparePlan() {
+    if (!keyed_ || plan_->orderFields > takenFields_.size()) {
+        fail(db_error::kInvalidArgument, QStringLiteral("Invalid argument."));
+    }
+    membership_ = std::make_unique<Statement>(connection_->handle(kSource), plan_->sql, kSource);
+    membershipKey_ = 0;
+    takenColumns_.clear();
+    for (int i = 1; i <= takenFields_.size(); ++i)
+        takenColumns_.push_back(i);
+}
+
 void Recordset::takeMembership() {
     connection_->handle(kSource);
     Statement& query = *membership_;
@@ -199,15 +216,22 @@ void Recordset::takeMembership() {
     query.bindAll(parameters_);
     keys_.clear();
     snapshot_.clear();
-    taken_.clear();
+    taken_.reset();
+    MemberTable taken(static_cast<int>(takenColumns_.size()));
+    std::vector<bool> apart;
+    const int apartColumn = static_cast<int>(takenColumns_.size()) + 1;
     // Read before the query: another copy's commit while it runs then shows as a change.
     const std::int64_t version = keyed_ ? dataVersion() : -1;
     while (query.step()) {
         if (keyed_) {
-            if (sqlite3_column_type(query.handle(), membershipKey_) != SQLITE_NULL) {
-                keys_.push_back(sqlite3_column_int64(query.handle(), membershipKey_));
-                for (const int column : takenColumns_)
-                    taken_.push_back(query.column(column));
+            // Values, not columns: each call into the statement takes the connection's lock.
+            sqlite3_value* key = sqlite3_column_value(query.handle(), membershipKey_);
+            if (sqlite3_value_type(key) != SQLITE_NULL) {
+                taken.append(sqlite3_value_int64(key), query, takenColumns_);
+                if (plan_) {
+                    apart.push_back(
+                        sqlite3_value_int(sqlite3_column_value(query.handle(), apartColumn)) != 0);
+                }
             }
         } else {
             std::vector<Value> row;
@@ -218,6 +242,12 @@ void Recordset::takeMembership() {
         }
     }
     query.reset();
+    if (plan_)
+        taken.reorder(orderMembers(taken, apart, plan_->orderFields));
+    if (keyed_) {
+        keys_ = taken.keys();
+        taken_ = std::make_shared<const MemberTable>(std::move(taken));
+    }
     position_ = 0;
     leaveRow();
     rowsStamp_ = -1;
@@ -229,7 +259,35 @@ void Recordset::takeMembership() {
 }
 
 std::vector<Recordset::Member> Recordset::readMembers(const QStringList& fields) const {
+    std::vector<Member> members;
+    if (!keyed_) {
+        connection_->handle(kSource);
+        members.reserve(keys_.size());
+        for (const Key key : keys_) {
+            Member member{key, {}};
+            for (const QString& field : fields)
+                member.values.push_back(
+                    snapshot_[static_cast<std::size_t>(key)][fieldIndex(field)]);
+            members.push_back(std::move(member));
+        }
+        return members;
+    }
+    const std::shared_ptr<const MemberTable> table = readMemberTable(fields);
+    members.reserve(table->size());
+    for (std::size_t m = 0; m < table->size(); ++m) {
+        Member member{table->key(m), {}};
+        member.values.reserve(fields.size());
+        for (int f = 0; f < fields.size(); ++f)
+            member.values.push_back(table->value(m, f));
+        members.push_back(std::move(member));
+    }
+    return members;
+}
+
+std::shared_ptr<const MemberTable> Recordset::readMemberTable(const QStringList& fields) const {
     connection_->handle(kSource);
+    if (!keyed_)
+        fail(3251, QStringLiteral("Operation is not supported for this type of object."));
     std::vector<int> places;  // of each field among the taken ones
     for (const QString& field : fields) {
         const int index = fieldIndex(field);
@@ -240,35 +298,27 @@ std::vector<Recordset::Member> Recordset::readMembers(const QStringList& fields)
             }
         }
     }
-    std::vector<Member> members;
-    members.reserve(keys_.size());
-    const std::size_t width = static_cast<std::size_t>(takenFields_.size());
-    const bool current = keyed_ && places.size() == static_cast<std::size_t>(fields.size()) &&
-                         taken_.size() == keys_.size() * width &&
+    const bool current = places.size() == static_cast<std::size_t>(fields.size()) && taken_ &&
+                         taken_->size() == keys_.size() &&
                          takenStamp_ == connection_->generation() &&
                          takenDataVersion_ == dataVersion();
-    if (current || !keyed_) {
-        for (std::size_t m = 0; m < keys_.size(); ++m) {
-            Member member{keys_[m], {}};
-            member.values.reserve(fields.size());
-            for (int f = 0; f < fields.size(); ++f) {
-                member.values.push_back(
-                    keyed_ ? taken_[m * width + static_cast<std::size_t>(places[f])]
-                           : snapshot_[static_cast<std::size_t>(keys_[m])]
-                                      [static_cast<std::size_t>(fieldIndex(fields[f]))]);
-            }
-            members.push_back(std::move(member));
-        }
-        return members;
+    if (current) {
+        std::vector<int> all(static_cast<std::size_t>(takenFields_.size()));
+        std::iota(all.begin(), all.end(), 0);
+        return places == all ? taken_
+                             : std::make_shared<const MemberTable>(taken_->projected(places));
     }
     QStringList names;
     for (const QString& field : fields) {
         names << quoteIdentifier(directRead_ ? columns_[fieldIndex(field)].origin : field);
     }
-    const QString table = qualified(baseSchema_, baseTable_);
+    std::vector<int> columns(static_cast<std::size_t>(fields.size()));
+    std::iota(columns.begin(), columns.end(), 0);
+    auto table = std::make_shared<MemberTable>(static_cast<int>(fields.size()));
+    const QString base = qualified(baseSchema_, baseTable_);
     const QString keyName = quoteIdentifier(baseKey_);
     if (directRead_ && keys_.size() >= kWholeTableMembers) {
-        Statement& largest = cachedStatement("SELECT MAX(" + keyName + ") FROM " + table);
+        Statement& largest = cachedStatement("SELECT MAX(" + keyName + ") FROM " + base);
         const Key largestKey = largest.step() ? sqlite3_column_int64(largest.handle(), 0) : 0;
         largest.reset();
         // Members holding a good share of the table: one pass over it beats a read a key.
@@ -277,39 +327,34 @@ std::vector<Recordset::Member> Recordset::readMembers(const QStringList& fields)
             place.reserve(keys_.size());
             for (std::size_t m = 0; m < keys_.size(); ++m)
                 place.emplace(keys_[m], m);
-            std::vector<std::optional<std::vector<Value>>> found(keys_.size());
+            constexpr std::size_t kAbsent = SIZE_MAX;
+            std::vector<std::size_t> rowOfMember(keys_.size(), kAbsent);
+            for (int& column : columns)
+                ++column;
             Statement& scan =
-                cachedStatement("SELECT " + keyName + u',' + names.join(u',') + " FROM " + table);
+                cachedStatement("SELECT " + keyName + u',' + names.join(u',') + " FROM " + base);
             while (scan.step()) {
-                const auto m = place.find(sqlite3_column_int64(scan.handle(), 0));
+                const Key key = sqlite3_column_int64(scan.handle(), 0);
+                const auto m = place.find(key);
                 if (m == place.end())
                     continue;
-                std::vector<Value>& values = found[m->second].emplace();
-                values.reserve(fields.size());
-                for (int f = 0; f < fields.size(); ++f)
-                    values.push_back(scan.column(f + 1));
+                rowOfMember[m->second] = table->size();
+                table->append(key, scan, columns);
             }
             scan.reset();
-            for (std::size_t m = 0; m < keys_.size(); ++m) {
-                if (found[m])
-                    members.push_back({keys_[m], std::move(*found[m])});
-            }
-            return members;
+            std::erase(rowOfMember, kAbsent);
+            table->reorder(rowOfMember);
+            return table;
         }
     }
     // Read by key, as a field is, but only the fields asked for and in one transaction.
     const QString read =
-        directRead_ ? "SELECT " + names.join(u',') + " FROM " + table + " WHERE " + keyName + " = ?"
+        directRead_ ? "SELECT " + names.join(u',') + " FROM " + base + " WHERE " + keyName + " = ?"
                     : "SELECT " + names.join(u',') + " FROM (" + sql_ + "\n) WHERE " +
                           quoteIdentifier(columns_[keyColumn_].name) + " = ?";
-    readByKey(cachedStatement(read), keys_, [&](Key key, const Statement& statement) {
-        Member member{key, {}};
-        member.values.reserve(fields.size());
-        for (int f = 0; f < fields.size(); ++f)
-            member.values.push_back(statement.column(f));
-        members.push_back(std::move(member));
-    });
-    return members;
+    readByKey(cachedStatement(read), keys_,
+              [&](Key key, const Statement& statement) { table->append(key, statement, columns); });
+    return table;
 }
 
 Statement& Recordset::cachedStatement(const QString& sql) const {

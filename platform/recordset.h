@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/member_table.h"
+#include "platform/membership_plan.h"
 #include "platform/sqlite_statement.h"
 #include "platform/value.h"
 
@@ -63,6 +65,11 @@ class Statement;
 // they serve as long as nothing was written through the connection or by another
 // connection since, and are read afresh by key otherwise.
 //
+// Membership plan. A query whose order the file can give faster than the engine's sort
+// (an index made for it, or a sort here of rows found unordered) may come with a plan:
+// the membership is then taken by the plan's one statement and placed here, and must be
+// the same keys in the same order as the query gives. Everything else uses the query.
+//
 // Field names compare without regard to case and include dotted aliases exactly as the
 // query names its columns (`Courbes_Droites.DATE`). Unknown names are Error 3265.
 // Failures throw corvanta::Error with source "Recordset".
@@ -76,7 +83,8 @@ class Recordset {
     // `taken`: fields read with the membership (see readMembers), by their names in the
     // query's result.
     Recordset(std::shared_ptr<Connection> connection, const QString& sql,
-              std::vector<Value> parameters, QStringList taken = {});
+              std::vector<Value> parameters, QStringList taken = {},
+              std::optional<MembershipPlan> plan = std::nullopt);
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
@@ -137,6 +145,9 @@ class Recordset {
     // order; a member deleted elsewhere is left out. Does not move. Error 3265 for an
     // unknown name.
     std::vector<Member> readMembers(const QStringList& fields) const;
+    // The same, packed: the taken fields themselves when `fields` names them in their
+    // order and they still serve, without a copy.
+    std::shared_ptr<const MemberTable> readMemberTable(const QStringList& fields) const;
 
     int fieldCount() const { return static_cast<int>(columns_.size()); }
     QString fieldName(int index) const;
@@ -168,6 +179,7 @@ class Recordset {
     void assignWriteTargets();
     void composeReadSql();
     void prepareMembership();
+    void preparePlan();
     void takeMembership();
     const std::vector<Value>& currentRow() const;
     void checkCurrent() const;
@@ -215,7 +227,8 @@ class Recordset {
     // as they were when the membership was taken at takenStamp_ and takenDataVersion_.
     QStringList takenFields_;
     std::vector<int> takenColumns_;  // their places in the membership statement
-    std::vector<Value> taken_;
+    std::shared_ptr<const MemberTable> taken_;
+    std::optional<MembershipPlan> plan_;
     std::int64_t takenStamp_ = -1;
     std::int64_t takenDataVersion_ = -1;
     std::int32_t position_ = 0;

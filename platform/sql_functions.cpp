@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/error.h"
@@ -204,34 +205,97 @@ bool matchesOne(const Token& t, char32_t c) {
     return false;
 }
 
+// A text read one folded code point at a time from `pos`, which next() moves past it.
+// Code points as QString::toUcs4 gives them.
+struct Ucs4Text {
+    const QList<uint>& units;
+    bool next(std::size_t& pos, char32_t& c) const {
+        if (pos >= static_cast<std::size_t>(units.size()))
+            return false;
+        c = foldForMatch(units[static_cast<qsizetype>(pos++)]);
+        return true;
+    }
+    bool invalid() const { return false; }
+};
+
+// Stored UTF-8 read in place, as far as decodeUtf8 reads it: past that, invalid() turns
+// true and the text must be read through a QString instead.
+struct Utf8Text {
+    const unsigned char* bytes;
+    std::size_t size;
+    mutable bool refused = false;
+
+    bool next(std::size_t& pos, char32_t& c) const {
+        if (pos >= size)
+            return false;
+        const std::size_t length = decodeUtf8(bytes + pos, size - pos, c);
+        if (length == 0) {
+            refused = true;
+            return false;
+        }
+        pos += length;
+        c = c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c) : foldForMatch(c);
+        return true;
+    }
+    bool invalid() const { return refused; }
+};
+
 // Greedy match with one back-tracking point: every token but `*` takes one character.
-bool matchTokens(const std::vector<Token>& tokens, const QString& value) {
-    const QList<uint> raw = value.toUcs4();
-    std::vector<char32_t> s(raw.begin(), raw.end());
-    for (auto& c : s)
-        c = foldForMatch(c);
-    size_t ti = 0, si = 0, starToken = SIZE_MAX, starText = 0;
-    while (si < s.size()) {
-        if (ti < tokens.size() && tokens[ti].kind == Token::Star) {
+// Code points are read only as far as the match needs them; nothing when the text cannot
+// be read (Utf8Text::invalid).
+template <typename Text>
+std::optional<bool> matchTokens(const std::vector<Token>& tokens, const Text& text) {
+    const std::size_t count = tokens.size();
+    std::size_t ti = 0, si = 0, starToken = SIZE_MAX, starText = 0;
+    for (;;) {
+        if (ti < count && tokens[ti].kind == Token::Star) {
+            // A last `*` takes whatever is left.
+            if (ti + 1 == count)
+                return true;
             starToken = ti++;
             starText = si;
-        } else if (ti < tokens.size() && matchesOne(tokens[ti], s[si])) {
-            ++ti, ++si;
+            continue;
+        }
+        std::size_t after = si;
+        char32_t c = 0;
+        if (!text.next(after, c)) {
+            if (text.invalid())
+                return std::nullopt;
+            break;
+        }
+        if (ti < count && matchesOne(tokens[ti], c)) {
+            ++ti;
+            si = after;
         } else if (starToken != SIZE_MAX) {
             ti = starToken + 1;
-            si = ++starText;
+            text.next(starText, c);
+            si = starText;
         } else {
             return false;
         }
     }
-    while (ti < tokens.size() && tokens[ti].kind == Token::Star)
+    while (ti < count && tokens[ti].kind == Token::Star)
         ++ti;
-    return ti == tokens.size();
+    return ti == count;
+}
+
+bool matchText(const std::vector<Token>& tokens, const QString& value) {
+    const QList<uint> units = value.toUcs4();
+    return *matchTokens(tokens, Ucs4Text{units});
 }
 
 QString textArgument(sqlite3_value* v) {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
                              sqlite3_value_bytes(v));
+}
+
+// Most stored texts are read in place, without a QString.
+bool matchStored(const std::vector<Token>& tokens, sqlite3_value* v) {
+    const auto* bytes = static_cast<const unsigned char*>(sqlite3_value_text(v));
+    const Utf8Text text{bytes, static_cast<std::size_t>(sqlite3_value_bytes(v))};
+    if (const std::optional<bool> match = matchTokens(tokens, text))
+        return *match;
+    return matchText(tokens, textArgument(v));
 }
 
 void wildcardFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -255,7 +319,7 @@ void wildcardFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
                 return;
             }
         }
-        sqlite3_result_int(ctx, matchTokens(*tokens, textArgument(argv[0])) ? 1 : 0);
+        sqlite3_result_int(ctx, matchStored(*tokens, argv[0]) ? 1 : 0);
     } catch (const Error& e) {
         sqlite3_result_error(ctx, e.what(), -1);
     }
@@ -395,8 +459,17 @@ int compareFrench(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+QString frenchFolded(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    FoldedReader reader(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    std::u32string folded;
+    for (char32_t unit = 0; reader.next(unit);)
+        folded.push_back(unit);
+    return QString::fromUcs4(folded.data(), static_cast<qsizetype>(folded.size()));
+}
+
 bool wildcardMatch(const QString& value, const QString& pattern) {
-    return matchTokens(compilePattern(pattern), value);
+    return matchText(compilePattern(pattern), value);
 }
 
 std::optional<std::int32_t> dateValue(const QString& text) {

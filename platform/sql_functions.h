@@ -32,6 +32,9 @@ void registerSqlFunctions(sqlite3* db);
 
 // The same rules for C++ callers and tests.
 int compareFrench(std::string_view a, std::string_view b);
+// What FRENCH compares of a text before its bytes: its characters folded, one after the
+// other ("Éœ" gives "eoe").
+QString frenchFolded(const QString& text);
 // Throws corvanta::Error (number 93, "Invalid pattern string") for a malformed pattern.
 bool wildcardMatch(const QString& value, const QString& pattern);
 std::optional<std::int32_t> dateValue(const QString& text);

@@ -6,18 +6,12 @@ namespace corvanta {
 
 KeyedLines::KeyedLines(QObject* parent) : QAbstractListModel(parent) {}
 
-KeyedLines::KeyedLines(std::vector<QString> firsts, std::vector<QString> seconds,
-                       std::vector<std::int64_t> keys, QObject* parent)
-    : QAbstractListModel(parent),
-      firsts_(std::move(firsts)),
-      seconds_(std::move(seconds)),
-      keys_(std::move(keys)) {}
+KeyedLines::KeyedLines(std::vector<QString> texts, std::vector<std::int64_t> keys, QObject* parent)
+    : QAbstractListModel(parent), texts_(std::move(texts)), keys_(std::move(keys)) {}
 
-void KeyedLines::setLines(std::vector<QString> firsts, std::vector<QString> seconds,
-                          std::vector<std::int64_t> keys) {
+void KeyedLines::setLines(std::vector<QString> texts, std::vector<std::int64_t> keys) {
     beginResetModel();
-    firsts_ = std::move(firsts);
-    seconds_ = std::move(seconds);
+    texts_ = std::move(texts);
     keys_ = std::move(keys);
     byKey_.clear();
     lookups_ = 0;
@@ -32,11 +26,8 @@ QVariant KeyedLines::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
-    if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        QString line;
-        line.reserve(firsts_[row].size() + 1 + seconds_[row].size());
-        return line.append(firsts_[row]).append(u' ').append(seconds_[row]);
-    }
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return texts_[row];
     if (role == Qt::UserRole)
         return static_cast<qlonglong>(keys_[row]);
     return {};
@@ -48,8 +39,7 @@ bool KeyedLines::removeRows(int row, int count, const QModelIndex& parent) {
     if (count == 0)
         return true;
     beginRemoveRows(parent, row, row + count - 1);
-    firsts_.erase(firsts_.begin() + row, firsts_.begin() + row + count);
-    seconds_.erase(seconds_.begin() + row, seconds_.begin() + row + count);
+    texts_.erase(texts_.begin() + row, texts_.begin() + row + count);
     keys_.erase(keys_.begin() + row, keys_.begin() + row + count);
     byKey_.clear();
     lookups_ = 0;

@@ -15,11 +15,10 @@ KeyedList::KeyedList(QWidget* parent) : QListView(parent), lines_(new KeyedLines
             [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
 }
 
-void KeyedList::setLines(std::vector<QString> firsts, std::vector<QString> seconds,
-                         std::vector<std::int64_t> keys) {
+void KeyedList::setLines(std::vector<QString> texts, std::vector<std::int64_t> keys) {
     const bool current = currentRow() >= 0;
     // A reset clears the current row without telling: the signal is sent here.
-    lines_->setLines(std::move(firsts), std::move(seconds), std::move(keys));
+    lines_->setLines(std::move(texts), std::move(keys));
     if (current)
         emit currentRowChanged(-1);
 }

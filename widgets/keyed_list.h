@@ -20,11 +20,9 @@ class KeyedList : public QListView {
   public:
     explicit KeyedList(QWidget* parent = nullptr);
 
-    // Replaces every line (see KeyedLines: each shows its two parts joined by a blank);
-    // afterwards no row is current and nothing is selected. Emits currentRowChanged(-1)
-    // when a row was current.
-    void setLines(std::vector<QString> firsts, std::vector<QString> seconds,
-                  std::vector<std::int64_t> keys);
+    // Replaces every line; afterwards no row is current and nothing is selected. Emits
+    // currentRowChanged(-1) when a row was current.
+    void setLines(std::vector<QString> texts, std::vector<std::int64_t> keys);
     int count() const;
     int currentRow() const;
     // -1, or a row outside the list, leaves no row current and none selected.

@@ -13,8 +13,7 @@ KeyedLines& fillPatientChoice(QComboBox& combo, const platform::Recordset& patie
 }
 
 KeyedLines& fillPatientChoice(QComboBox& combo, Lignes_Patients lines) {
-    auto* model = new KeyedLines(std::move(lines.noms), std::move(lines.prenoms),
-                                 std::move(lines.cles), &combo);
+    auto* model = new KeyedLines(std::move(lines.textes), std::move(lines.cles), &combo);
     const QSignalBlocker blocker(&combo);
     // The combo box deletes its previous model, which it owns.
     combo.setModel(model);

@@ -35,8 +35,7 @@ struct Window {
 
     Window() {
         etat.Base_Donnees = std::make_unique<corvanta::platform::Database>(bigDatabase);
-        etat.Table_Patients = etat.Base_Donnees->openRecordset(Patients::kRequete_Tous_Patients, {},
-                                                               corvanta::Champs_Lignes_Patients());
+        etat.Table_Patients = corvanta::Ouvrir_Patients(*etat.Base_Donnees);
         patients = std::make_unique<Patients>(etat);
     }
     ~Window() {

@@ -1,6 +1,7 @@
 #include "platform/sql_functions.h"
 
 #include "platform/error.h"
+#include "platform/utf8.h"
 #include "tests/platform_database/fresh_database.h"
 
 namespace corvanta::platform::testing {
@@ -130,6 +131,82 @@ TEST_F(SearchTest, HostileTextsAreStoredAndFoundExactly) {
         ASSERT_EQ(found->recordCount(), 1) << text.toStdString();
         EXPECT_EQ(found->field("Nom_Patient").toText(), text);
     }
+}
+
+// Byte strings made of pieces that UTF-8 readers may read differently: letters that fold,
+// a NUL byte, a byte-order mark, overlong forms, a surrogate, a noncharacter, a code point
+// beyond Unicode, cut and lone bytes.
+class MixedBytes {
+  public:
+    QByteArray next() {
+        static const QByteArray pieces[] = {"a",
+                                            "Z",
+                                            "\xC3\xA9",
+                                            "\xC3\x89",
+                                            "\xE1\xBA\x9E",
+                                            "\xCF\x82",
+                                            "\xCE\xA3",
+                                            "\xF0\x9F\x98\x80",
+                                            QByteArray("\0", 1),
+                                            "\xEF\xBB\xBF",
+                                            "\xC0\xAF",
+                                            "\xE0\x80\xAF",
+                                            "\xED\xA0\x80",
+                                            "\xEF\xBF\xBE",
+                                            "\xF4\x90\x80\x80",
+                                            "\xC3",
+                                            "\xE2\x82",
+                                            "\x80",
+                                            "\xFF",
+                                            "5",
+                                            "*",
+                                            "?"};
+        QByteArray bytes;
+        for (std::size_t n = below(5); n > 0; --n)
+            bytes += pieces[below(std::size(pieces))];
+        return bytes;
+    }
+    std::size_t below(std::size_t n) {
+        state_ ^= state_ << 13, state_ ^= state_ >> 7, state_ ^= state_ << 17;
+        return static_cast<std::size_t>(state_ % n);
+    }
+
+  private:
+    std::uint64_t state_ = 0x2545F4914F6CDD1DULL;
+};
+
+// The database reads stored texts in place; whatever their bytes, it must match them as
+// wildcardMatch matches the text a QString makes of them.
+TEST_F(SearchTest, StoredTextsMatchAsTheirQStringsDo) {
+    const QString patterns[] = {"*",  "?",     "??",  "a*",  "*a",  "É*", "*é",         "[a-z]*",
+                                "#*", "*[!a]", "?*?", "ss*", "*Σ*", "ς",  "*\U0001F600"};
+    MixedBytes mixed;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray stored = mixed.next();
+        const QString& pattern = patterns[mixed.below(std::size(patterns))];
+        const Value found =
+            db->queryValue("SELECT WILDCARD_MATCH(CAST(? AS TEXT), ?)", {stored, pattern});
+        EXPECT_EQ(found.toInt32(), wildcardMatch(QString::fromUtf8(stored), pattern) ? 1 : 0)
+            << stored.toHex().toStdString() << " like " << pattern.toStdString();
+    }
+}
+
+TEST(Utf8, TextsAreDecodedAsFromUtf8DecodesThem) {
+    MixedBytes mixed;
+    int decoded = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray bytes = mixed.next();
+        QString text(bytes.size(), Qt::Uninitialized);
+        const QChar* end = decodeUtf8Into(
+            text.data(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (end == nullptr)
+            continue;
+        ++decoded;
+        text.truncate(end - text.constData());
+        EXPECT_EQ(text, QString::fromUtf8(bytes)) << bytes.toHex().toStdString();
+    }
+    EXPECT_GT(decoded, 300);
 }
 
 }  // namespace
