@@ -8,9 +8,14 @@ namespace corvanta::report {
 
 namespace {
 
+// A control character (a line break, a tab, U+0001 written by the shell or an import)
+// would print as a wide gap or a missing-glyph box: it prints as one blank.
 QString blankControls(QString text) {
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        }
+    }
     return text;
 }
 
@@ -34,6 +39,9 @@ QStringList commentLines(const QString& comment) {
     QStringList lines = comment.split(lineBreak);
     if (lines.size() > 1 && lines.last().isEmpty()) {
         lines.removeLast();
+    }
+    for (QString& line : lines) {
+        line = blankControls(line);
     }
     return lines;
 }

@@ -10,10 +10,12 @@ namespace corvanta::report {
 
 // The lines of a stored comment. A CR LF pair, a lone CR and a lone LF each break a line
 // (other tools store either); a comment ending with a break has no empty last line, two
-// breaks in a row give an empty line. An empty comment has no line.
+// breaks in a row give an empty line. An empty comment has no line. Any other control
+// character (a tab, U+0001) is a blank.
 QStringList commentLines(const QString& comment);
 
-// A text on one line: every line break (CR LF, CR or LF) becomes one blank.
+// A text on one line: every line break (CR LF, CR or LF) and every other control
+// character (a tab, U+0001) becomes one blank.
 QString singleLine(const QString& text);
 
 // Offset in `text` where character `n` begins, and the number of characters, a surrogate

@@ -1,3 +1,4 @@
+#include "report/report_texts.h"
 #include "report_print/report_blocks.h"
 
 namespace corvanta::report::blocks {
@@ -43,14 +44,14 @@ void printLetterhead(const Report& r, double top) {
 
     page.setBold(true);
     page.setCurrentY(top + page.textHeight(doctor.name));
-    printFrom(page, textColumn, textRight, doctor.name);
+    printFrom(page, textColumn, textRight, singleLine(doctor.name));
     page.setBold(false);
     page.emptyLine();
     for (const QString& line :
          {doctor.address1, doctor.address2, QStringLiteral("Tel : ") + doctor.telephone,
           QStringLiteral("Fax : ") + doctor.fax, r.text(Label{1, 28}) + QStringLiteral("  : "),
           doctor.registration}) {
-        printFrom(page, textColumn, textRight, line);
+        printFrom(page, textColumn, textRight, singleLine(line));
     }
 }
 

@@ -24,11 +24,13 @@ TEST(ReportTextsTest, CrLfLoneCrAndLoneLfEachBreakACommentLine) {
         {"abc\rde", {"abc", "de"}},
         {"abc\nde\n", {"abc", "de"}},
         {"a\n\r\nb\r\rc", {"a", "", "b", "", "c"}},
+        {"a\tb\r\n\u0001c\u007f", {"a b", " c "}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(commentLines(c.comment), c.lines) << c.comment.toStdString();
     }
     EXPECT_EQ(singleLine("rue\r\ndes Lilas\nbis\r"), "rue des Lilas bis ");
+    EXPECT_EQ(singleLine("DU\tPONT\u0001Zo\u00e9\u0085"), "DU PONT Zo\u00e9 ");
 }
 
 // Lines of at most 10 characters, two of them, and a width that takes 8 'm's.
