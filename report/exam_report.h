@@ -82,7 +82,7 @@ struct ExamReportInput {
     std::array<Zone_Sensible, 4> zones{};
     // The sample count the window filters with (50, 100, 200 or 400): curves stop there.
     int pointCount = 400;
-    // The device's commissioning date, 8 characters.
+    // The device's commissioning date as typed, 8 characters at least.
     QString commissioningDate;
     DoctorDetails doctor;
     const Libelles* texts = nullptr;

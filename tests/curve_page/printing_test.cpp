@@ -12,9 +12,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <algorithm>
 
 #include "platform/recordset.h"
+#include "platform/settings_store.h"
 #include "report_print/printer_page.h"
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/captures.h"
@@ -197,6 +199,54 @@ TEST(CurvePrinting, WithoutAPrinterThePageGoesToAPdfInTheExportFolder) {
     EXPECT_EQ(poste.messages.boites.size(), 5u);
     EXPECT_EQ(exports.entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_FALSE(QDir(poste.dossier.fichier(QStringLiteral("parti"))).exists());
+}
+
+// The commissioning date keeps its four-digit year, from an older settings file or typed on
+// the general tab, and prints whole; a text that is not a date is refused when the typing
+// ends and the date held before it comes back.
+TEST(CurvePrinting, TheCommissioningDatePrintsAsTypedAndATextThatIsNotADateIsRefused) {
+    PrintingWorkstation poste;
+    const QString G = QStringLiteral("GENERAL"), cle = QStringLiteral("Date MES");
+    poste.dossier.ecrire_reglage(G, cle, QStringLiteral("15/03/2024"));
+    Echo& echo = poste.demarrer();
+    const Libelles& l = poste.etat->Libelle;
+    const auto imprimee = [&] {
+        echo.Bouton_Imprimer_Courbe_Acquisition->click();
+        for (const QString& texte : poste.textes(poste.documents.size() - 1)) {
+            if (texte.startsWith(l(1, 38)))
+                return texte.mid(l(1, 38).size());
+        }
+        return QString();
+    };
+    const auto taper = [&](const QString& texte) {
+        echo.Date_MES->selectAll();
+        QTest::keyClick(echo.Date_MES, Qt::Key_Delete);
+        QTest::keyClicks(echo.Date_MES, texte);
+        QTest::keyClick(echo.Date_MES, Qt::Key_Return);
+        poste.etat->Registre->sync();
+    };
+    EXPECT_EQ(echo.Date_MES->text(), QStringLiteral("15/03/2024"));
+    EXPECT_EQ(imprimee(), QStringLiteral("15/03/2024"));
+
+    taper(QStringLiteral("1/2/25"));
+    EXPECT_EQ(poste.dossier.reglage(G, cle), QStringLiteral("1/2/25"));
+    EXPECT_EQ(imprimee(), QStringLiteral("1/2/25  "));
+    taper(QStringLiteral("28/02/2026"));
+    EXPECT_EQ(imprimee(), QStringLiteral("28/02/2026"));
+    EXPECT_TRUE(poste.messages.boites.empty());
+
+    // Passing through "15/03/20" on the way does not make it the date to go back to.
+    for (const QString refusee : {"29/02/2026", "15/03/202", "mars 2024", "15.03.2024", ""}) {
+        poste.messages.boites.clear();
+        taper(refusee);
+        ASSERT_EQ(poste.messages.boites.size(), 1u) << refusee.toStdString();
+        EXPECT_EQ(poste.messages.boites[0].titre, l(1, 170));
+        EXPECT_EQ(poste.messages.boites[0].texte, l(1, 171).arg(refusee));
+        EXPECT_EQ(poste.messages.boites[0].icone, QMessageBox::Warning);
+        EXPECT_EQ(echo.Date_MES->text(), QStringLiteral("28/02/2026"));
+        EXPECT_EQ(poste.dossier.reglage(G, cle), QStringLiteral("28/02/2026"));
+        EXPECT_EQ(imprimee(), QStringLiteral("28/02/2026"));
+    }
 }
 
 // Both pages in both languages, written to <build>/captures/page_courbe_<page>_<langue>.pdf
