@@ -54,9 +54,7 @@ BENCHMARK(BM_ReportOnTheRecordingPage)->Unit(benchmark::kMillisecond);
 void BM_ReportToAPdf(benchmark::State& state) {
     const FullReport report;
     QTemporaryDir folder;
-    report::replacePrinterFactory([](const QString& pdf) {
-        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
-    });
+    report::replacePrinterFactory(report::openPdfDocument);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
             report::printExamReport(report.input, report::ReportWindow::Sinus, folder.path()));

@@ -57,9 +57,7 @@ class PdfReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         corvanta::test::Application();
-        previous_ = replacePrinterFactory([](const QString& pdf) {
-            return OpenedPrinter{openPdfPrinter(pdf), pdf};
-        });
+        previous_ = replacePrinterFactory(openPdfDocument);
         base = std::make_unique<corvanta::platform::Database>(dossier.base());
         corvanta::Charger_Libelles(*base, QStringLiteral("Francais"), texts);
         for (const QString& entry : QString::fromUtf8(kOtherForms).split(u';')) {
