@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <map>
 
 #include "app/chargement_libelles.h"
 #include "platform/recordset.h"
@@ -303,53 +304,85 @@ TEST(ExamExport, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
     EXPECT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
 }
 
-// Two namesakes with an exam "1" each, and one patient with a number in two types (a row
-// the window would refuse, written by the sqlite3 shell): each of these exams' files takes
-// its key, so that no report replaces another; an exam that shares its name with no other
-// keeps the plain name.
+// Exams whose files would take one name as the file system gets it (forbidden characters
+// replaced, shortened to 255 bytes, names joined by a blank) each take their key, so that no
+// report replaces another: namesakes numbered "1" and "01", one patient's number in two types
+// (a row the window would refuse, written by the sqlite3 shell), long names that shorten
+// alike, "A/B:C*D" and "A_B_C_D", numbers "7/5" and "7_5", names split at another blank, two
+// exams whose patients the shell deleted. An exam that shares its name with no other, a
+// namesake's among them, keeps the plain name.
 TEST(ExamExport, ExamsThatWouldShareAFileNameEachKeepTheirOwn) {
     auto precedente = report::replacePrinterFactory(report::openPdfDocument);
     Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                              c.dossier.fichier(QStringLiteral("images")));
-    const QString nom = QStringLiteral("DUPONT"), prenom = QStringLiteral("Élodie");
-    const auto courbe = c.courbe(c.patient(nom, prenom), 0, QStringLiteral("02/05/2024 D"));
-    const auto martin = c.patient(QStringLiteral("Martin"), QStringLiteral("Anne"));
-    std::vector<std::int64_t> cles{c.examen(c.patient(nom, prenom), 0, "1", courbe, courbe),
-                                   c.examen(c.patient(nom, prenom), 0, "01", courbe, courbe),
-                                   c.examen(martin, 0, QStringLiteral("3"), courbe, courbe),
-                                   c.examen(martin, 0, QStringLiteral("12"), courbe, courbe)};
-    ASSERT_EQ(QProcess::execute(
-                  QStringLiteral("sqlite3"),
-                  {c.dossier.base(), QStringLiteral("INSERT INTO Examens (\"Code_ Patient\", "
-                                                    "Code_Type, Num_Examen) VALUES (%1, 2, '03')")
-                                         .arg(martin)}),
-              0);
+    const auto courbe = c.courbe(c.patient("Courbe", "Seule"), 0, QStringLiteral("02/05/2024 D"));
+    const QString longs = QString(130, u'\u00c9');
+    struct Examen {
+        QString nom, prenom, numero;
+        bool partage;
+    };
+    const Examen examens[] = {
+        {"DUPONT", "\u00c9lodie", "1", true},
+        {"DUPONT", "\u00c9lodie", "01", true},
+        {"DUPONT", "\u00c9lo\u00efse", "1", false},
+        {"Martin", "Anne", "3", true},
+        {"Martin", "Anne", "12", false},
+        {longs + "ALPHA", "Zo\u00e9", "1", true},
+        {longs + "BETA", "Zo\u00e9", "1", true},
+        {"A/B:C*D", "L\u00e9a", "2", true},
+        {"A_B_C_D", "L\u00e9a", "2", true},
+        {"Roche", "Paul", "7/5", true},
+        {"Roche", "Paul", "7_5", true},
+        {"JEAN PIERRE", "MARIE", "4", true},
+        {"JEAN", "PIERRE MARIE", "4", true},
+        {"Parti", "Un", "5", true},
+        {"Partie", "Deux", "5", true},
+    };
+    std::map<std::int64_t, bool> partages;
+    std::int64_t martin = 0;
+    QStringList partis;
+    for (const Examen& e : examens) {
+        const auto patient = c.patient(e.nom, e.prenom);
+        partages[c.examen(patient, 0, e.numero, courbe, courbe)] = e.partage;
+        if (e.nom == "Martin")
+            martin = patient;
+        if (e.nom.startsWith("Parti"))
+            partis << QString::number(patient);
+    }
+    const QString shell =
+        QStringLiteral(
+            "INSERT INTO Examens (\"Code_ Patient\", Code_Type, Num_Examen) "
+            "VALUES (%1, 2, '03'); DELETE FROM Patients WHERE Code_Patient IN (%2);")
+            .arg(martin)
+            .arg(partis.join(u','));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("sqlite3"), {c.dossier.base(), shell}), 0);
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     QCoreApplication::processEvents();
-    ASSERT_EQ(s.Liste_Examens->count(), 4);
+    ASSERT_EQ(s.Liste_Examens->count(), static_cast<int>(std::size(examens)));
     QStringList attendus;
-    for (int ligne = 0; ligne < 4; ++ligne) {
+    for (int ligne = 0; ligne < s.Liste_Examens->count(); ++ligne) {
         s.Liste_Examens->setCurrentRow(ligne);
         const report::ExamRow row = s.Donnees_Compte_Rendu()->row;
         const QString cle = row.text(QStringLiteral("Code_Examen"));
-        const QString base = report::examTitle(row);
-        const bool partage = base != QStringLiteral("Martin Anne 12");
         for (const char* extension : {".jpg", ".pdf"})
-            attendus << base + (partage ? QStringLiteral(" #") + cle : QString()) + extension;
+            attendus << report::examFileName(
+                row.text("Nom_Patient"), row.text("Prenom_Patient"), row.text("Num_Examen"),
+                partages.at(cle.toLongLong()) ? cle : QString(), extension);
         s.Toolbar1_ButtonClick(9);
         s.Toolbar1_ButtonClick(8);
+        EXPECT_EQ(c.messages.boites.size(), 1u) << "the PDF's message only";
         c.messages.boites.clear();
     }
     QStringList ecrits = QDir(c.dossier.fichier(QStringLiteral("images"))).entryList(QDir::Files);
     ecrits.sort();
     attendus.sort();
     EXPECT_EQ(ecrits, attendus);
-    EXPECT_TRUE(attendus.contains(QStringLiteral("DUPONT Élodie 01 #%1.jpg").arg(cles[0])));
-    EXPECT_TRUE(attendus.contains(QStringLiteral("DUPONT Élodie 01 #%1.pdf").arg(cles[1])));
-    EXPECT_TRUE(attendus.contains(QStringLiteral("Martin Anne 12.jpg")));
+    EXPECT_EQ(ecrits.size(), 2 * static_cast<int>(std::size(examens))) << "none replaced";
+    EXPECT_TRUE(ecrits.contains(QStringLiteral("Martin Anne 12.jpg")));
+    EXPECT_TRUE(ecrits.contains(QStringLiteral("DUPONT \u00c9lo\u00efse 01.pdf")));
     report::replacePrinterFactory(std::move(precedente));
 }
 
