@@ -73,52 +73,56 @@ QString characters(const QString& text, qsizetype from, qsizetype count) {
     return text.mid(start, characterOffset(text, from + count) - start);
 }
 
-QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
-                      const std::function<bool(const QString&)>& fits) {
+QStringList wrapLines(const QString& text, const LineRule& rule) {
     const QString whole = singleLine(text);
-    QStringList wrapped;
-    QString line;
-    bool started = false;
-    bool placed = true;
-    for (const QString& word : wordsOf(whole)) {
-        const QString longer = started ? line + u' ' + word : word;
-        if (characterCount(longer) <= lineCharacters && fits(longer)) {
-            line = longer;
-            started = true;
-            continue;
-        }
-        if (!started || characterCount(word) > lineCharacters || !fits(word)) {
-            placed = false;
-            break;
-        }
-        wrapped.append(line);
-        line = word;
-    }
-    if (started) {
-        wrapped.append(line);
-    }
-    if (placed && wrapped.size() <= lines) {
-        while (wrapped.size() < lines) {
-            wrapped.append(QString());
-        }
-        return wrapped;
-    }
-    // Cut by characters, as many on a line as its length and `fits` allow, at least one.
+    const auto fits = [&rule](const QString& line) {
+        return characterCount(line) <= rule.lineCharacters && rule.fits(line);
+    };
+    // Cut by characters, as many on a line as the rule allows, at least one.
     QStringList cut;
-    qsizetype from = 0;
     const qsizetype total = characterCount(whole);
-    for (int n = 0; n < lines; ++n) {
-        qsizetype count = std::min(lineCharacters, total - from);
+    for (qsizetype from = 0; from < total;) {
+        qsizetype count = std::min(rule.lineCharacters, total - from);
         while (count > 1 && !fits(characters(whole, from, count))) {
             --count;
         }
         cut.append(characters(whole, from, count));
         from += count;
     }
-    if (from < total) {
-        cut.last() += QStringLiteral("…");
+    // Broken at blanks, unless a word is wider than a line.
+    QStringList words;
+    QString line;
+    bool started = false;
+    bool placed = true;
+    for (const QString& word : wordsOf(whole)) {
+        const QString longer = started ? line + u' ' + word : word;
+        if (fits(longer)) {
+            line = longer;
+            started = true;
+        } else if (started && fits(word)) {
+            words.append(line);
+            line = word;
+        } else {
+            placed = false;
+            break;
+        }
     }
-    return cut;
+    if (started) {
+        words.append(line);
+    }
+    QStringList lines = placed && words.size() <= cut.size() ? words : cut;
+    if (lines.size() > rule.mostLines && rule.mostLines > 0) {
+        lines = cut.first(rule.mostLines);
+        QString& last = lines.last();
+        while (!last.isEmpty() && !fits(last + QStringLiteral("…"))) {
+            last = characters(last, 0, characterCount(last) - 1);
+        }
+        last += QStringLiteral("…");
+    }
+    while (lines.size() < rule.fewestLines) {
+        lines.append(QString());
+    }
+    return lines;
 }
 
 std::optional<std::int64_t> plainExamNumber(const QString& number) {

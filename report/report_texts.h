@@ -25,13 +25,21 @@ qsizetype characterCount(const QString& text);
 // Characters `from` .. `from` + count - 1 of `text`, never cut inside one.
 QString characters(const QString& text, qsizetype from, qsizetype count);
 
-// A text (made one line) in exactly `lines` lines of at most `lineCharacters` characters
-// each. Lines break at the last blank that keeps a line within its length and `fits`,
-// when the whole text then fits the lines; otherwise the text is cut whatever the words,
-// each line taking as many characters as its length and `fits` allow, and what is past
-// the last line is left out, the last line then ending with "…". Unused lines are empty.
-QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
-                      const std::function<bool(const QString&)>& fits);
+// How a text is laid out in lines: at most `lineCharacters` characters a line, each line
+// one that `fits`; at least `fewestLines` (empty ones added), at most `mostLines`.
+struct LineRule {
+    qsizetype lineCharacters;
+    int fewestLines;
+    int mostLines;
+    std::function<bool(const QString&)> fits;
+};
+
+// A text (made one line) in as many lines as it needs under `rule`. Lines break at the last
+// blank that keeps a line within the rule, where that takes no more lines than cutting the
+// text whatever the words; otherwise it is cut by characters, each line taking as many as the
+// rule allows. A text that needs more than `mostLines` keeps what they hold, the last line
+// ending with "…".
+QStringList wrapLines(const QString& text, const LineRule& rule);
 
 // The value of an exam number whose text is a plain integer (an optional sign and decimal
 // digits, blanks around) that fits 64 bits; none for any other text.

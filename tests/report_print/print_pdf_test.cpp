@@ -223,6 +223,33 @@ TEST_F(PdfReportTest, EachWindowsReportLandsAsAPdfWithItsBlocksInPlace) {
               QStringList{"Durand Marie 03.pdf"});
 }
 
+// A 199-character conclusion in capitals, as many practices type it, prints whole on each
+// window's report: every word is on the page, the last ones too. A tab and U+0001 in the
+// names print as blanks.
+TEST_F(PdfReportTest, ACapitalConclusionPrintsWholeAndControlCharactersAsBlanks) {
+    const QString conclusion = corvanta::test::capitalConclusion();
+    ASSERT_EQ(conclusion.size(), 199);
+    for (const auto& [window, type] : {std::pair{ReportWindow::Sinus, 0},
+                                       {ReportWindow::Plevre, 2},
+                                       {ReportWindow::Tumeur, 3}}) {
+        ExamReportInput input = exam(type, {});
+        input.row.set("Examen_Compatible", conclusion);
+        input.row.set("Nom_Patient", "DU\tPONT");
+        input.row.set("Prenom_Patient", QString("Marie\u0001Anne"));
+        const QString pdf = printExamReport(input, window, folder());
+        const auto words = corvanta::test::pdfWords(pdf);
+        QStringList printed;
+        for (const auto& word : words) {
+            printed << word.text;
+            EXPECT_FALSE(word.text.contains(u'\t') || word.text.contains(QChar(1)));
+        }
+        for (const QString& word : conclusion.split(u' ', Qt::SkipEmptyParts))
+            EXPECT_TRUE(printed.contains(word)) << word.toStdString() << " " << type;
+        for (const char* name : {"DU", "PONT", "Marie", "Anne"})
+            EXPECT_TRUE(printed.contains(name)) << name;
+    }
+}
+
 TEST_F(PdfReportTest, AFailedPageLeavesNoFileAndHostileNamesStayInTheFolder) {
     ExamReportInput input = exam(0, {});
     input.row.set("Nom_Patient", "../../Dupont");

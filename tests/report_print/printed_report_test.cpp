@@ -83,9 +83,11 @@ TEST_F(PrintedReportTest, GraphsAndLetterheadFollowThePrintableArea) {
           {116, 120, 200.5, 175.6875},
           {94.5, 242, 200.5, 289},
           {94.5, 242, 147.5, 289}}},
+        // The letterhead's lines (36 mm at this page's metrics) take its box lower than 8 mm
+        // above the page's bottom, to 1 mm above it.
         {ReportWindow::Tumeur,
          {230, 280},
-         {{12, 120, 218, 172.5}, {103.5, 242, 217.5, 272}, {103.5, 242, 160.5, 272}}},
+         {{12, 120, 218, 172.5}, {103.5, 242, 217.5, 279}, {103.5, 242, 160.5, 279}}},
     };
     for (const Case& k : cases) {
         print(k.window, k.area);
