@@ -82,9 +82,12 @@ QStringList wrapLines(const QString& text, const LineRule& rule) {
     QStringList cut;
     const qsizetype total = characterCount(whole);
     for (qsizetype from = 0; from < total;) {
-        qsizetype count = std::min(rule.lineCharacters, total - from);
-        while (count > 1 && !fits(characters(whole, from, count))) {
-            --count;
+        // The longest head that fits, found by halving: a longer head is never narrower.
+        qsizetype count = 1;
+        qsizetype tooLong = std::min(rule.lineCharacters, total - from) + 1;
+        while (tooLong - count > 1) {
+            const qsizetype middle = (count + tooLong) / 2;
+            (fits(characters(whole, from, middle)) ? count : tooLong) = middle;
         }
         cut.append(characters(whole, from, count));
         from += count;
