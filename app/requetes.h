@@ -18,4 +18,11 @@ QString Requete_Patients();
 // given name, exam number as a number, then as text, then the exam's key.
 QString Requete_Examens(int type);
 
+// What an exam list shows of the exams of `source` (an SQL query or a view's name), in
+// any order: the exam's key as a computed column (so that the read is a snapshot), the
+// patient's name and given name, the exam number. The program's own query of a type
+// (Requete_Examens) is read without its sort: the list lays its lines out in the
+// recordset's own order.
+QString Requete_Lignes_Examens(const QString& source);
+
 }  // namespace corvanta

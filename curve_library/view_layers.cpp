@@ -73,44 +73,24 @@ void draw_curves(Canvas& canvas, const CurveLayer* curves, std::size_t curve_cou
     }
     const int64_t w = canvas.width();
     const int64_t h = canvas.height();
-    // Sample i lies at column i * w / count; the segment to sample i covers the columns
-    // from the one before to its own.
-    std::array<int64_t, kMaxSamples> column{};
-    for (int32_t i = 0; i <= count - 2; ++i) {
-        column[static_cast<std::size_t>(i)] = i * w / count;
+    // Sample i lies at column i * w / count; the curve runs from sample 0 to sample count - 2.
+    const auto points = static_cast<std::size_t>(count - 1);
+    std::array<int64_t, kMaxSamples> x;
+    std::array<int64_t, kMaxSamples> y;
+    for (std::size_t i = 0; i < points; ++i) {
+        x[i] = static_cast<int64_t>(i) * w / count;
     }
-    const auto x = [&](int32_t i) { return column[static_cast<std::size_t>(i)]; };
-    // A pixel gets the writes of every curve in the order they come, whichever band of
-    // columns is drawn when: each column lies in one band only. Bands pay where several
-    // segments share one; wider segments are drawn whole, curve after curve.
-    constexpr int64_t kBandColumns = 16;
-    const int64_t band = w * 4 <= kBandColumns * count ? kBandColumns : w + 1;
-    int32_t first = 1;
-    int64_t right = 0;
-    while (first <= count - 2) {
-        const int64_t left = std::max(right, x(first - 1));
-        right = left + band;
-        int32_t end = first;
-        while (end <= count - 2 && x(end - 1) < right) {
-            ++end;
+    for (std::size_t c = 0; c < curve_count; ++c) {
+        const uint8_t* samples = curves[c].samples;
+        if (samples == nullptr) {
+            continue;
         }
-        canvas.clip_columns(left, right);
-        for (std::size_t c = 0; c < curve_count; ++c) {
-            const uint8_t* samples = curves[c].samples;
-            if (samples == nullptr) {
-                continue;
-            }
-            canvas.set_pen(curves[c].colour);
-            canvas.move_to(x(first - 1), sample_y(samples[first - 1], h));
-            for (int32_t i = first; i < end; ++i) {
-                canvas.line_to(x(i), sample_y(samples[i], h));
-            }
+        for (std::size_t i = 0; i < points; ++i) {
+            y[i] = sample_y(samples[i], h);
         }
-        while (first <= count - 2 && x(first) < right) {
-            ++first;
-        }
+        canvas.set_pen(curves[c].colour);
+        canvas.polyline(x.data(), y.data(), points);
     }
-    canvas.clip_columns(0, w);
 }
 
 Canvas::Band zone_band(const Zone_Sensible& zone, int64_t width) {

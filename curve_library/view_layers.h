@@ -33,8 +33,7 @@ struct CurveLayer {
     uint32_t colour;
 };
 
-// The same pixels as draw_curve for each curve in turn, drawn a few columns at a time for
-// all the curves, so that those columns stay in the cache while every curve crosses them.
+// draw_curve for each curve in turn; a curve without samples is skipped.
 void draw_curves(Canvas& canvas, const CurveLayer* curves, std::size_t curve_count, int32_t count);
 
 // Vertical position of a sample value on a canvas of that height.

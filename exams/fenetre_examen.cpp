@@ -7,23 +7,26 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
+#include "app/requetes.h"
 #include "exams/icones_examen.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "report/report_texts.h"
 #include "widgets/curve_view.h"
+#include "widgets/keyed_lines.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
+#include "widgets/patient_choice.h"
 #include "widgets/text_limits.h"
 #include "widgets/window_placement.h"
 
@@ -33,6 +36,15 @@ namespace {
 
 // The form of the texts every exam window shares.
 constexpr int kForm_Commun = 4;
+
+// An exam's list line: name, given name and number as lists show it, joined by blanks in one
+// allocation (a list holds thousands).
+QString Ligne_Liste(const QString& nom, const QString& prenom, const QString& numero) {
+    const QString numero_affiche = Fenetre_Examen::Format_Numero(numero);
+    QString ligne;
+    ligne.reserve(nom.size() + prenom.size() + numero_affiche.size() + 2);
+    return ligne.append(nom).append(u' ').append(prenom).append(u' ').append(numero_affiche);
+}
 
 }  // namespace
 
@@ -405,23 +417,17 @@ void Fenetre_Examen::Remplir_Liste_Examens() {
     Nombre_Examens = examens.recordCount();
     if (Nombre_Examens == 0)
         return;
-    // The lines are read in one pass over the saved query, then laid out in the
-    // recordset's own row order, so that line i stays the row at position i.
-    const QString source = examens.sql();
-    const bool nom_simple = QRegularExpression(QStringLiteral("^\\w+$")).match(source).hasMatch();
-    // A computed key makes the read a snapshot, taken in one query.
-    const auto lecture = etat_.Base_Donnees->openRecordset(
-        QStringLiteral("SELECT Code_Examen + 0, Nom_Patient, Prenom_Patient, Num_Examen FROM ") +
-        (nom_simple ? QStringLiteral("\"") + source + QStringLiteral("\"")
-                    : QStringLiteral("(") + source + QStringLiteral(")")));
+    // The lines are read in one pass, then laid out in the recordset's own row order, so
+    // that line i stays the row at position i.
+    const auto lecture = etat_.Base_Donnees->openRecordset(Requete_Lignes_Examens(examens.sql()));
     QHash<std::int64_t, QString> lignes_par_cle;
     lignes_par_cle.reserve(Nombre_Examens);
     if (lecture->recordCount() != 0) {
         for (lecture->moveFirst(); !lecture->eof(); lecture->moveNext()) {
             lignes_par_cle.insert(
                 lecture->field(0).toInt64(),
-                Nom_Complet(lecture->field(1).toTextOrEmpty(), lecture->field(2).toTextOrEmpty()) +
-                    QStringLiteral(" ") + Format_Numero(lecture->field(3).toTextOrEmpty()));
+                Ligne_Liste(lecture->field(1).toTextOrEmpty(), lecture->field(2).toTextOrEmpty(),
+                            lecture->field(3).toTextOrEmpty()));
         }
     }
     QStringList lignes;
@@ -437,10 +443,9 @@ void Fenetre_Examen::Remplir_Liste_Examens() {
 }
 
 QString Fenetre_Examen::Ligne_Examen(const platform::Recordset& examens) const {
-    return Nom_Complet(examens.field(QStringLiteral("Nom_Patient")).toTextOrEmpty(),
-                       examens.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty()) +
-           QStringLiteral(" ") +
-           Format_Numero(examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty());
+    return Ligne_Liste(examens.field(QStringLiteral("Nom_Patient")).toTextOrEmpty(),
+                       examens.field(QStringLiteral("Prenom_Patient")).toTextOrEmpty(),
+                       examens.field(QStringLiteral("Num_Examen")).toTextOrEmpty());
 }
 
 void Fenetre_Examen::Suivre_Liste_Examens(std::int64_t cle) {
@@ -491,42 +496,12 @@ int Fenetre_Examen::Ligne_De_Cle(std::int64_t cle, int presumee) const {
 
 int Fenetre_Examen::Entree_Patient(std::int64_t code) const {
     // A namesake's entry is never taken for his: the first entry of that key.
-    return entrees_patients_.value(code, -1);
+    return patients_choix_ == nullptr ? -1 : patients_choix_->rowOfKey(code);
 }
 
 void Fenetre_Examen::Remplir_Combo_Nom_Patient() {
-    {
-        const QSignalBlocker bloque(Combo_Nom_Patient);
-        Combo_Nom_Patient->clear();
-        entrees_patients_.clear();
-    }
-    platform::Recordset& patients = *etat_.Table_Patients;
-    if (patients.recordCount() == 0)
-        return;
-    // The shared recordset is given back where it stood.
-    std::optional<platform::Recordset::Key> courant;
-    const bool a_la_fin = patients.eof();
-    if (!patients.bof() && !patients.eof())
-        courant = patients.currentKey();
-    const int nom = patients.fieldIndex(QStringLiteral("Nom_Patient"));
-    const int prenom = patients.fieldIndex(QStringLiteral("Prenom_Patient"));
-    const int code = patients.fieldIndex(QStringLiteral("Code_Patient"));
-    {
-        const QSignalBlocker bloque(Combo_Nom_Patient);
-        for (patients.moveFirst(); !patients.eof(); patients.moveNext()) {
-            entrees_patients_.insert(patients.field(code).toInt64(), Combo_Nom_Patient->count());
-            Combo_Nom_Patient->addItem(Nom_Complet(patients.field(nom).toTextOrEmpty(),
-                                                   patients.field(prenom).toTextOrEmpty()),
-                                       static_cast<qlonglong>(patients.field(code).toInt64()));
-        }
-        Combo_Nom_Patient->setCurrentIndex(-1);
-    }
-    if (courant) {
-        patients.moveToKey(*courant);
-    } else if (!a_la_fin) {
-        patients.moveFirst();
-        patients.movePrevious();
-    }
+    // The lines are read without moving the shared recordset: it stays where it stood.
+    patients_choix_ = &fillPatientChoice(*Combo_Nom_Patient, *etat_.Table_Patients);
 }
 
 void Fenetre_Examen::Actualiser_Listes() {

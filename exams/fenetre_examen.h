@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QDialog>
-#include <QHash>
 #include <QString>
 #include <array>
 #include <functional>
@@ -34,6 +33,7 @@ class Recordset;
 }
 
 class CurveView;
+class KeyedLines;
 
 // What sets one exam window apart from the others besides its layout and captions.
 struct Profil_Examen {
@@ -319,7 +319,7 @@ class Fenetre_Examen : public QDialog {
     std::vector<Echogramme> echogrammes_;
     std::vector<std::int64_t> cles_liste_;          // the exam of each line
     std::vector<platform::Value> saisie_initiale_;  // the new exam as it began
-    QHash<std::int64_t, int> entrees_patients_;     // patient key -> chooser entry
+    const KeyedLines* patients_choix_ = nullptr;    // the chooser's entries, by key too
 };
 
 }  // namespace corvanta

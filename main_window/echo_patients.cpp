@@ -5,7 +5,6 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/lignes_patients.h"
 #include "main_window/echo.h"
 #include "patients/patients.h"
 #include "platform/database.h"
@@ -13,6 +12,7 @@
 #include "platform/sqlite_statement.h"
 #include "widgets/keyed_lines.h"
 #include "widgets/message_boxes.h"
+#include "widgets/patient_choice.h"
 #include "widgets/text_lines.h"
 
 namespace corvanta {
@@ -37,20 +37,8 @@ void Echo::Remplir_Liste_Nom(std::optional<std::int64_t> patient) {
     // One line a patient still in the file (another copy of the program may have deleted
     // some since the recordset was opened); each line keeps its patient's key, so that
     // homonyms stay apart.
-    Lignes_Patients lignes = Lire_Lignes_Patients(patients);
-    int ligne_courante = 0;
-    if (patient) {
-        const auto trouve = std::find(lignes.cles.begin(), lignes.cles.end(), *patient);
-        if (trouve != lignes.cles.end())
-            ligne_courante = static_cast<int>(trouve - lignes.cles.begin());
-    }
-    {
-        const QSignalBlocker bloque(Liste_Nom);
-        // The lines go in as one model: the combo box replaces (and deletes) its previous one.
-        Liste_Nom->setModel(
-            new KeyedLines(std::move(lignes.textes), std::move(lignes.cles), Liste_Nom));
-        Liste_Nom->setCurrentIndex(-1);
-    }
+    const KeyedLines& lignes = fillPatientChoice(*Liste_Nom, patients);
+    const int ligne_courante = patient ? std::max(lignes.rowOfKey(*patient), 0) : 0;
     if (patients.recordCount() != 0) {
         // Where walking every record leaves it.
         patients.moveLast();

@@ -7,13 +7,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QToolBar>
 
 #include "app/requetes.h"
 #include "platform/recordset.h"
+#include "widgets/keyed_list.h"
 #include "widgets/message_boxes.h"
 #include "widgets/named_widgets.h"
 #include "widgets/text_limits.h"
@@ -63,10 +63,8 @@ std::array<Patients::Champ, 10> Patients::Champs() const {
 }
 
 void Patients::Creer_Controles() {
-    Liste_Patients = createNamed<QListWidget>(this, "Liste_Patients");
-    Liste_Patients->setSelectionMode(QAbstractItemView::SingleSelection);
-    Liste_Patients->setUniformItemSizes(true);
-    connect(Liste_Patients, &QListWidget::currentRowChanged, this, [this](int ligne) {
+    Liste_Patients = createNamed<KeyedList>(this, "Liste_Patients");
+    connect(Liste_Patients, &KeyedList::currentRowChanged, this, [this](int ligne) {
         if (ligne >= 0)
             Liste_Patients_Click();
     });

@@ -15,7 +15,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -25,6 +24,8 @@ namespace platform {
 class Database;
 class Recordset;
 }  // namespace platform
+
+class KeyedList;
 
 // The patient window: browse, search, create, edit and delete the rows of `Patients`
 // through the program-wide recordset `Table_Patients`.
@@ -65,7 +66,7 @@ class Patients : public QWidget {
     std::function<void(std::int64_t)> Apres_Enregistrement;
 
     // ---- Controls ---------------------------------------------------------------------
-    QListWidget* Liste_Patients = nullptr;
+    KeyedList* Liste_Patients = nullptr;  // each line keeps its patient's key
     QLabel* Label_Nom = nullptr;
     QLabel* Label_Prenom = nullptr;
     QLabel* Label_Adresse = nullptr;
@@ -177,8 +178,6 @@ class Patients : public QWidget {
     void Supprimer_Dossier(platform::Recordset& table, std::int64_t cle);
 
     Etat_Application& etat_;
-    // The key of each list line, line by line.
-    std::vector<std::int64_t> Cles_Lignes;
     std::vector<platform::Value> Parametres_Recherche;
     // The comment box's input limit; raised while it shows a longer stored comment.
 };

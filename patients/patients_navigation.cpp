@@ -1,9 +1,7 @@
 // The patient list, the display of the current record and browsing.
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QStringList>
 #include <algorithm>
 
 #include "app/lignes_patients.h"
@@ -12,6 +10,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "platform/sqlite_statement.h"
+#include "widgets/keyed_list.h"
 #include "widgets/text_limits.h"
 #include "widgets/text_lines.h"
 
@@ -50,38 +49,32 @@ void Patients::Form_Load() {
 
 void Patients::Remplir_Lignes() {
     const QSignalBlocker bloque(Liste_Patients);
-    Liste_Patients->clear();
-    Cles_Lignes.clear();
     platform::Recordset& table = Table();
-    if (table.recordCount() == 0)
+    if (table.recordCount() == 0) {
+        Liste_Patients->setLines({}, {}, {});
         return;
+    }
     Nombre_Patients = table.recordCount();
     // Patients deleted by another copy of the program since the recordset was opened are
     // left out.
     Lignes_Patients lignes = Lire_Lignes_Patients(table);
-    Cles_Lignes = std::move(lignes.cles);
-    QStringList textes;
-    textes.reserve(static_cast<qsizetype>(lignes.textes.size()));
-    for (QString& texte : lignes.textes)
-        textes.append(std::move(texte));
-    Liste_Patients->addItems(textes);
+    Liste_Patients->setLines(std::move(lignes.noms), std::move(lignes.prenoms),
+                             std::move(lignes.cles));
     table.moveLast();
     table.moveNext();
 }
 
 void Patients::Aller_Premiere_Ligne() {
-    if (!Cles_Lignes.empty())
-        Table().moveToKey(Cles_Lignes.front());
+    if (Liste_Patients->count() != 0)
+        Table().moveToKey(Liste_Patients->key(0));
 }
 
 // The line at the record's position, unless rows deleted elsewhere were left out of the
 // list: then the line that keeps its key.
 int Patients::Ligne_De(int position, std::int64_t cle) const {
-    if (position >= 0 && static_cast<std::size_t>(position) < Cles_Lignes.size() &&
-        Cles_Lignes[static_cast<std::size_t>(position)] == cle)
+    if (position >= 0 && position < Liste_Patients->count() && Liste_Patients->key(position) == cle)
         return position;
-    const auto trouve = std::find(Cles_Lignes.begin(), Cles_Lignes.end(), cle);
-    return trouve == Cles_Lignes.end() ? -1 : static_cast<int>(trouve - Cles_Lignes.begin());
+    return Liste_Patients->rowOfKey(cle);
 }
 
 void Patients::Selectionner_Ligne(int ligne) {
@@ -140,8 +133,8 @@ void Patients::Liste_Patients_Click() {
         return;
     try {
         platform::Recordset& table = Table();
-        const bool par_cle = static_cast<std::size_t>(ligne) < Cles_Lignes.size() &&
-                             table.moveToKey(Cles_Lignes[static_cast<std::size_t>(ligne)]);
+        const bool par_cle =
+            ligne < Liste_Patients->count() && table.moveToKey(Liste_Patients->key(ligne));
         if (!par_cle)
             table.setAbsolutePosition(ligne);
     } catch (const Error& erreur) {

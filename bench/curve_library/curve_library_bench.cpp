@@ -44,9 +44,8 @@ void BM_SmoothFilter(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_SmoothFilter)
-    ->ArgsProduct({{0}, {0, 1, 2, 3, 4, 5}})
-    ->ArgsProduct({{1, 3, 5}, {0, 5}});
+// Every setting the windows offer: half-widths 0 (none) to 5, kinds 0 (none) to 5.
+BENCHMARK(BM_SmoothFilter)->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5}});
 
 // The main window's live view: 697 x 337, five comparison curves, four active zones each
 // with a detected peak. Argument 0: every sample random, the worst case for the line

@@ -1,6 +1,7 @@
 // The sinus window on a large clinic database (100,000 patients, 500,000 curves,
 // 100,000 exams, 20,000 of them maxillary-sinus exams): moving to the next exam and
-// validating the exam shown. Target: under 20 ms each.
+// validating the exam shown or a new one (bench_ouverture opens the window). Targets:
+// under 1 ms for a step, under 20 ms for a validation.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -67,17 +68,6 @@ void Valider_Nouvel_Examen(benchmark::State& state) {
     p.Sans_Message(state, avant);
 }
 BENCHMARK(Valider_Nouvel_Examen)->Unit(benchmark::kMillisecond)->Iterations(20);
-
-// Closing the window and opening it again: its set-up lists the 20,000 exams and the
-// 100,000 patients.
-void Ouvrir_Fenetre(benchmark::State& state) {
-    Programme& p = Le_Programme();
-    for (auto _ : state) {
-        p.sinus->close();
-        p.echo->Menu_Gestion_Examens->trigger();
-    }
-}
-BENCHMARK(Ouvrir_Fenetre)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

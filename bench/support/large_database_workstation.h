@@ -10,10 +10,14 @@
 namespace corvanta::bench {
 
 // The started workstation of the tests (no device, the program's exam windows) on a copy
-// of the benchmarks' large database, for the benchmarks that drive its windows.
+// of the benchmarks' large database, with its usual or its realistic names, for the
+// benchmarks that drive its windows.
 struct LargeDatabaseWorkstation : test::Workstation {
-    LargeDatabaseWorkstation() : test::Workstation(withoutDatabase()) {
-        if (!QFile::copy(tools::benchmarkDatabase(), dossier.base())) {
+    explicit LargeDatabaseWorkstation(bool realisticNames = false)
+        : test::Workstation(withoutDatabase()) {
+        const QString database =
+            tools::benchmarkDatabase(tools::BigDatabaseSize{}.patients, realisticNames);
+        if (!QFile::copy(database, dossier.base())) {
             std::cerr << "cannot copy the large database\n";
             std::exit(1);
         }

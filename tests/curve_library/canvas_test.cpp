@@ -101,6 +101,47 @@ TEST(Canvas, LinesMatchAPlainWalkAcrossEveryEdgeAndOutside) {
     }
 }
 
+// Lines whose ends both lie in the picture take walks of their own, one per direction:
+// each must give the plain walk's pixels, drawn one by one or as one polyline.
+TEST(Canvas, LinesInsideThePictureMatchAPlainWalkInEveryDirection) {
+    std::mt19937 random(26);
+    std::uniform_int_distribution<int64_t> x(0, kWidth - 1);
+    std::uniform_int_distribution<int64_t> y(0, kHeight - 1);
+    std::uniform_int_distribution<int64_t> edge_y(-3, kHeight + 2);
+    for (int polyline = 0; polyline < 400; ++polyline) {
+        std::vector<int64_t> xs;
+        std::vector<int64_t> ys;
+        for (int i = 0; i < 12; ++i) {
+            xs.push_back(x(random));
+            // Now and then a point beyond the top or bottom edge, or the same column again.
+            ys.push_back(i % 5 == 4 ? edge_y(random) : y(random));
+            if (i % 7 == 6) {
+                xs.back() = xs[xs.size() - 2];
+            }
+        }
+        Canvases one_by_one;
+        Canvases at_once;
+        const uint32_t pen = 0xFF000100u + static_cast<uint32_t>(polyline);
+        for (std::size_t i = 1; i < xs.size(); ++i) {
+            one_by_one.reference.line(xs[i - 1], ys[i - 1], xs[i], ys[i], pen);
+            at_once.reference.line(xs[i - 1], ys[i - 1], xs[i], ys[i], pen);
+        }
+        one_by_one.draw([&](quorel::Canvas& canvas) {
+            canvas.set_pen(pen);
+            canvas.move_to(xs[0], ys[0]);
+            for (std::size_t i = 1; i < xs.size(); ++i) {
+                canvas.line_to(xs[i], ys[i]);
+            }
+        });
+        at_once.draw([&](quorel::Canvas& canvas) {
+            canvas.set_pen(pen);
+            canvas.polyline(xs.data(), ys.data(), xs.size());
+        });
+        ASSERT_TRUE(one_by_one.match()) << "polyline " << polyline << ", one line at a time";
+        ASSERT_TRUE(at_once.match()) << "polyline " << polyline << ", at once";
+    }
+}
+
 TEST(Canvas, RectanglesAndBlocksAreClippedAtEveryEdge) {
     Canvases canvases;
     std::array<uint32_t, 6 * 4> block{};
@@ -127,9 +168,9 @@ TEST(Canvas, RectanglesAndBlocksAreClippedAtEveryEdge) {
     }
 }
 
-// Curves drawn a band of columns at a time give the picture of curves drawn one after
-// another, where they cross and where they share the columns at a band's edge.
-TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
+// The layered curve drawing gives the picture of curves drawn one segment after another,
+// where they cross, on narrow, wide and tiny pictures and for short curves.
+TEST(CurveLayers, LayeredCurvesMatchCurvesDrawnSegmentBySegment) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> sample(0, 255);
     std::vector<std::vector<uint8_t>> samples(6, std::vector<uint8_t>(400));
@@ -148,7 +189,7 @@ TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
         }
         samples[1].assign(400, 128);  // a flat curve under the others
         quorel::Canvas in_turn(width, height);
-        quorel::Canvas by_bands(width, height);
+        quorel::Canvas layered(width, height);
         std::vector<quorel::CurveLayer> layers;
         for (std::size_t c = 0; c < samples.size(); ++c) {
             in_turn.set_pen(pens[c]);
@@ -159,11 +200,11 @@ TEST(CurveLayers, CurvesDrawnByBandsMatchCurvesDrawnInTurn) {
             }
             layers.push_back({samples[c].data(), pens[c]});
         }
-        quorel::draw_curves(by_bands, layers.data(), layers.size(), count);
+        quorel::draw_curves(layered, layers.data(), layers.size(), count);
         TestWindow expected(width, height);
         TestWindow target(width, height);
         in_turn.copy_to(expected.window);
-        by_bands.copy_to(target.window);
+        layered.copy_to(target.window);
         EXPECT_EQ(target.pixels, expected.pixels) << width << " x " << height << ", " << count;
     }
 }

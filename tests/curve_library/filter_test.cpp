@@ -157,6 +157,30 @@ TEST(SmoothFilter, MatchesThePlainComputationForEverySetting) {
     }
 }
 
+// Outputs are computed several at a time: every count, setting and curve must still give
+// each output exactly as computed alone, up to the last one.
+TEST(SmoothFilter, MatchesThePlainComputationOnRandomCalls) {
+    std::mt19937 random(26);
+    std::uniform_int_distribution<int> count(0, 400);
+    std::uniform_int_distribution<int> half_width(-1, 6);
+    std::uniform_int_distribution<int> kind(-1, 6);
+    std::uniform_int_distribution<int> sample(0, 255);
+    std::bernoulli_distribution extreme(0.1);
+    for (int call = 0; call < 20000; ++call) {
+        Curve source(400);
+        for (auto& v : source) {
+            v = static_cast<uint8_t>(extreme(random) ? 255 * (sample(random) & 1) : sample(random));
+        }
+        const int n = count(random);
+        const int w = half_width(random);
+        const int k = kind(random);
+        const Curve out = filter(source, w, k, n);
+        ASSERT_EQ(head(out, n), reference_filter(source, w, k, n))
+            << "call " << call << " count " << n << " w " << w << " kind " << k;
+        ASSERT_EQ(Curve(out.begin() + n, out.end()), Curve(400 - n, 0xAB));
+    }
+}
+
 TEST(SmoothFilter, WritesNothingFromCountOn) {
     const Curve source = random_curve(5);
     for (int count : {100, 50, 1}) {

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <array>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "app/quorel_binding.h"
@@ -147,6 +151,46 @@ TEST(CurveLibraryLimits, MissingBuffersDrawAndWriteNothing) {
     EXPECT_EQ(with_nulls.at(1, (55 * 20) / 256), kLive);
     EXPECT_EQ(corvanta::quorel::PreviewSamples(&with_nulls.window, nullptr, 400), 0);
     EXPECT_EQ(with_nulls.at(1, (55 * 20) / 256), kBlack);
+}
+
+// Run in a child process whose address space is then limited to what it already holds: the
+// library's off-screen picture cannot be had, and the window must keep the picture it holds.
+// The sanitizers reserve address space of their own, so the limit means nothing there.
+TEST(CurveLibraryLimits, WithoutMemoryForThePictureTheWindowKeepsItsPicture) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "address space limits do not apply under the sanitizers";
+#else
+    const auto draw_without_memory = [] {
+        TestWindow target(2000, 1500);
+        const std::vector<uint32_t> before = target.pixels;
+        const Curve live(400, 200);
+        std::array<Zone_Sensible, 4> zones{};
+        zones[0] = Zone_Sensible{0, 80, 10, 7, 7, 1, 1};
+        // Bind both functions before the limit: binding loads the library.
+        QuorelWindow empty{0, 0, 0, nullptr};
+        view(&empty, live, 400, nullptr);
+        corvanta::quorel::PreviewSamples(&empty, live.data(), 400);
+
+        long pages = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) {
+            std::_Exit(2);
+        }
+        std::fclose(statm);
+        const auto held = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+        const rlimit limit{held + (1u << 20), held + (1u << 20)};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) {
+            std::_Exit(3);
+        }
+        const bool view_kept = view(&target.window, live, 400, zones.data()) == 0 &&
+                               target.pixels == before && zones[0].xpic == 7;
+        const bool preview_kept =
+            corvanta::quorel::PreviewSamples(&target.window, live.data(), 400) == 0 &&
+            target.pixels == before;
+        std::_Exit(view_kept && preview_kept ? 0 : 1);
+    };
+    EXPECT_EXIT(draw_without_memory(), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -11,6 +10,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "tests/patients/patient_window_test.h"
+#include "widgets/keyed_list.h"
 #include "widgets/text_limits.h"
 
 namespace corvanta::test {

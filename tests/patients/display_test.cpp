@@ -3,13 +3,13 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QToolBar>
 
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "tests/patients/patient_window_test.h"
+#include "widgets/keyed_list.h"
 
 namespace corvanta::test {
 namespace {

@@ -1,12 +1,13 @@
 #include "tests/patients/patient_window_test.h"
 
 #include <QAction>
-#include <QListWidget>
 
 #include "app/chargement_libelles.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "tests/support/application_test.h"
+#include "tests/support/list_lines.h"
+#include "widgets/keyed_list.h"
 
 namespace corvanta::test {
 
@@ -66,15 +67,11 @@ void PatientWindowTest::Bouton(int index) {
 }
 
 QStringList PatientWindowTest::Lignes() const {
-    QStringList lignes;
-    for (int i = 0; i < fenetre->Liste_Patients->count(); ++i)
-        lignes << fenetre->Liste_Patients->item(i)->text();
-    return lignes;
+    return test::Lignes(fenetre->Liste_Patients);
 }
 
 QString PatientWindowTest::Ligne_Choisie() const {
-    const QListWidgetItem* ligne = fenetre->Liste_Patients->currentItem();
-    return ligne != nullptr && ligne->isSelected() ? ligne->text() : QString();
+    return test::Ligne_Choisie(fenetre->Liste_Patients);
 }
 
 platform::Value PatientWindowTest::Colonne(std::int64_t cle, const char* colonne) const {

@@ -1,11 +1,11 @@
 // The patient search: criteria entry, every kind of criterion, the shared result.
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 
 #include "platform/recordset.h"
 #include "tests/patients/patient_window_test.h"
+#include "widgets/keyed_list.h"
 
 namespace corvanta::test {
 namespace {

@@ -13,6 +13,7 @@
 #include "patients/patients.h"
 #include "platform/recordset.h"
 #include "tests/support/workstation.h"
+#include "widgets/keyed_list.h"
 
 namespace corvanta::test {
 namespace {
@@ -365,9 +366,7 @@ TEST(NameList, OrderSearchAndReselectionHoldForNamesWrittenElsewhere) {
         fenetre.Nom->setText(QString::fromUtf8(nom));
         fenetre.Date_Naissance->setText(QString::fromUtf8(date));
         fenetre.Toolbar1_ButtonClick(8);
-        QStringList trouves;
-        for (int ligne = 0; ligne < fenetre.Liste_Patients->count(); ++ligne)
-            trouves << fenetre.Liste_Patients->item(ligne)->text();
+        const QStringList trouves = test::Lignes(fenetre.Liste_Patients);
         fenetre.Toolbar1_ButtonClick(8);
         return trouves;
     };

@@ -157,20 +157,6 @@ QByteArray Workstation::Envoyer_Trame(const QByteArray& trame) {
     return Lire_Commandes(1);
 }
 
-QStringList Lignes(const QListWidget* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->item(i)->text();
-    return lignes;
-}
-
-QStringList Lignes(const QComboBox* liste) {
-    QStringList lignes;
-    for (int i = 0; i < liste->count(); ++i)
-        lignes << liste->itemText(i);
-    return lignes;
-}
-
 std::int64_t Cle_Ligne(const QListWidget* liste, int ligne) {
     return liste->item(ligne)->data(Qt::UserRole).toLongLong();
 }

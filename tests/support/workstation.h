@@ -20,6 +20,7 @@
 #include "platform/value.h"
 #include "tests/support/application_test.h"
 #include "tests/support/dossier_travail.h"
+#include "tests/support/list_lines.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/wait.h"
 #include "tools/device_simulator/pseudo_terminal.h"
@@ -123,9 +124,6 @@ struct Workstation {
     bool demarre_ = false;
 };
 
-// The texts of a list's entries, first to last.
-QStringList Lignes(const QListWidget* liste);
-QStringList Lignes(const QComboBox* liste);
 // The key a list's row stands for.
 std::int64_t Cle_Ligne(const QListWidget* liste, int ligne);
 

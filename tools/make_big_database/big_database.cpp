@@ -13,6 +13,8 @@
 #include "platform/error.h"
 #include "platform/sql_functions.h"
 #include "platform/sqlite_statement.h"
+#include "tools/make_big_database/random.h"
+#include "tools/make_big_database/realistic_names.h"
 #include "tools/make_database/database_maker.h"
 
 namespace corvanta::tools {
@@ -22,26 +24,6 @@ using platform::Statement;
 using platform::Value;
 
 const std::string kSource = "make_big_database";
-
-// xorshift64*: fast, and the same values at every run.
-class Random {
-  public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-    template <typename T, size_t N>
-    const T& pick(const std::array<T, N>& items) {
-        return items[static_cast<size_t>(below(static_cast<int>(N)))];
-    }
-
-  private:
-    std::uint64_t next() {
-        state_ ^= state_ >> 12;
-        state_ ^= state_ << 25;
-        state_ ^= state_ >> 27;
-        return state_ * 0x2545F4914F6CDD1DULL;
-    }
-    std::uint64_t state_;
-};
 
 const std::array<const char*, 32> kSurnames = {
     "MARTIN",   "BERNARD", "DUBOIS",  "THOMAS",   "ROBERT",   "RICHARD",  "PETIT",  "DURAND",
@@ -145,11 +127,20 @@ void fill(sqlite3* db, const BigDatabaseSize& size) {
         "Examen_Compatible, Decision_Scanner) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
         kSource);
     for (int p = 0; p < size.patients; ++p) {
-        const auto& town = r.pick(kTowns);
+        PersonAndTown who;
+        if (size.realisticNames) {
+            who = realisticPerson(r);
+        } else {
+            const auto& town = r.pick(kTowns);
+            who.town = QString::fromUtf8(town.first);
+            who.postcode = QString::fromUtf8(town.second);
+            who.surname = QString::fromUtf8(r.pick(kSurnames));
+            who.givenName = QString::fromUtf8(r.pick(kFirstNames));
+        }
         insert(patient,
-               {QString::fromUtf8(r.pick(kSurnames)), QString::fromUtf8(r.pick(kFirstNames)),
+               {who.surname, who.givenName,
                 QString::number(1 + r.below(120)) + ' ' + QString::fromUtf8(r.pick(kStreets)),
-                QString(), QString::fromUtf8(town.first), QString::fromUtf8(town.second),
+                QString(), who.town, who.postcode,
                 "04 93 " + twoDigits(r.below(100)) + ' ' + twoDigits(r.below(100)) + ' ' +
                     twoDigits(r.below(100)),
                 QString(), date(r, 1920, 95),
@@ -213,16 +204,21 @@ QString builtDatabase() {
         .filePath(QStringLiteral("Sinus.mdb"));
 }
 
-QString benchmarkDatabase(int patients) {
+QString benchmarkDatabase(int patients, bool realisticNames) {
     BigDatabaseSize size;
     const bool usual = patients == size.patients;
     const QString named = qEnvironmentVariable("CORVANTA_BIG_DATABASE");
-    if (usual && !named.isEmpty())
+    if (usual && !realisticNames && !named.isEmpty())
         return named;
-    const QString name = usual ? QStringLiteral("Sinus-large.mdb")
-                               : QStringLiteral("Sinus-large-%1.mdb").arg(patients);
-    const QString path = QFileInfo(builtDatabase()).dir().filePath(name);
+    QString name =
+        usual ? QStringLiteral("Sinus-large") : QStringLiteral("Sinus-large-%1").arg(patients);
+    if (realisticNames)
+        name += QStringLiteral("-realistic");
+    const QString folder = qEnvironmentVariable("CORVANTA_BIG_DATABASES");
+    const QString path = QDir(folder.isEmpty() ? QFileInfo(builtDatabase()).path() : folder)
+                             .filePath(name + QStringLiteral(".mdb"));
     size.patients = patients;
+    size.realisticNames = realisticNames;
     if (!QFile::exists(path))
         makeBigDatabase(builtDatabase(), path, size);
     return path;
