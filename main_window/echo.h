@@ -12,6 +12,8 @@
 #include "app/libelle.h"
 #include "main_window/drive_list.h"
 #include "main_window/fenetres_examen.h"
+#include "main_window/reception_trames.h"
+#include "platform/serial_port.h"
 
 class QAction;
 class QCheckBox;
@@ -31,10 +33,6 @@ class QShortcut;
 class QToolBar;
 
 namespace corvanta {
-
-namespace platform {
-class SerialPort;
-}
 
 class CurveView;
 class Data;
@@ -58,7 +56,10 @@ QString Date_Mise_En_Service_Imprimee(const QString& texte);
 //
 // The controls are public and named as in the window's design; every one carries its
 // name as object name. Qt parents own them: the pointers never own.
-class Echo : public QMainWindow, public Fenetre_Principale {
+class Echo : public QMainWindow,
+             public Fenetre_Principale,
+             public Courbe_Vivante,
+             private Poste_Reception {
   public:
     // The window works on the application state for the whole run.
     explicit Echo(Etat_Application& etat, QWidget* parent = nullptr);
@@ -285,19 +286,16 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     // ---- Serial dialogue (echo_serie.cpp) -----------------------------------------------
     void Combo1_Click();
     platform::SerialPort& PDQComm1() { return *PDQComm1_; }
-    // The receive procedure: one frame read, checked, taken, filtered, drawn, then the
-    // next one asked for. Lets pending events run, so it can run nested in itself.
+    // The receive procedure and the header check of the receive loop (Reception_Trames).
     void PDQComm1_OnComm();
-    // True when the last read starts with the header; otherwise waits 250 ms, throws the
-    // waiting bytes away, asks for one frame and returns false. Bytes arriving meanwhile
-    // start no receive procedure of their own.
     bool ValidateHeader();
     void Timer1_Timer();
     void Timer2_Timer();
     void Bouton_Relancer_Click();
     void Bouton_Geler_Click();
-    // The device went away: port closed, both timers stopped, one message.
-    void Appareil_Perdu(const QString& description);
+    // The device went away: port closed, both timers stopped, one message naming the
+    // device file and what took it away.
+    void Appareil_Perdu(const QString& appareil, platform::SerialPort::Loss cause);
 
     // ---- Doctors (echo_medecins.cpp) ----------------------------------------------------
     // Shows slot 1..3 in the six boxes; runs no handler.
@@ -329,20 +327,10 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     Reglages_Filtre Filtre_Choisi() const override;
     int Nombre_Points_Liste() const override;
 
-    // ---- Live curve state ---------------------------------------------------------------
-    static constexpr char kCommande_Trame_Suivante = 0x10;
-    int Gel_Courbe = 0;
-    Echantillons_Courbe Courbe_Brute{};
-    // The raw curve holds the samples of a frame received during this run: only then can
-    // it be stored.
-    bool Courbe_Acquise = false;
-    Echantillons_Courbe Courbe_Filtree{};
+    // ---- Live curve state (the curve itself: Courbe_Vivante) ----------------------------
     std::array<Echantillons_Courbe, 5> Courbes_Affichees{};
     std::array<std::uint8_t, 5> Selection_Courbes{};
     int Zone_Selectionnee = 0;
-    QByteArray Trame;           // the last read of the port
-    QByteArray Entete;          // its first three bytes and a blank
-    bool Delai_Ecoule = false;  // the resynchronisation wait is over
     // Per slot: the line position of its curve in List1 as text ("-1" once emptied,
     // empty before first use) and the curve's key (0 when the slot holds none).
     std::array<QString, 5> Tag_Check1{};
@@ -362,7 +350,14 @@ class Echo : public QMainWindow, public Fenetre_Principale {
     void Envoyer_Commande(char commande);
     // Reads the input until nothing is left, then throws away what the driver still holds.
     void Vider_Entree();
-    void Activer_Demandes();
+    // The receive loop's window (echo_serie.cpp).
+    int Nombre_Points() const override { return etat_.Nombre_Points; }
+    int Taille_Entete() const override { return etat_.Taille_Entete; }
+    void Laisser_Evenements(bool attendre) override;
+    void Commencer_Attente(int delai_ms) override;
+    void Activer_Demandes() override;
+    void Filtrer(Courbe_Vivante& courbe) override;
+    int Dessiner_Courbe_Vivante() override;
     int Dessiner_Vue(Zone_Sensible* zones);
     void Remplir_Case(int index, int ligne);
     void Vider_Case(int index);
@@ -418,12 +413,12 @@ class Echo : public QMainWindow, public Fenetre_Principale {
 
     Etat_Application& etat_;
     std::unique_ptr<platform::SerialPort> PDQComm1_;
+    std::unique_ptr<Reception_Trames> reception_;
     QString fichier_aide_;
     // The commissioning date a refused typing goes back to.
     QString date_mes_confirmee_;
     QShortcut* aide_ = nullptr;
     bool ferme_ = false;
-    bool en_resynchronisation_ = false;
 
     // Layout (echo_layout.cpp).
     void construireMenus();

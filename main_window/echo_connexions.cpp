@@ -23,6 +23,8 @@ namespace corvanta {
 void Echo::Connecter_Gestionnaires() {
     PDQComm1_ = std::make_unique<platform::SerialPort>(
         platform::SerialPort::resolverFromSettings(*etat_.Registre));
+    Poste_Reception& poste = *this;
+    reception_ = std::make_unique<Reception_Trames>(*PDQComm1_, poste, *this);
     Terminer = [](int code) { std::exit(code); };
 
     connect(Combo3, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
@@ -60,7 +62,9 @@ void Echo::Connecter_Gestionnaires() {
     connect(PDQComm1_.get(), &platform::SerialPort::communicationEvent, this,
             [this] { PDQComm1_OnComm(); });
     connect(PDQComm1_.get(), &platform::SerialPort::deviceLost, this,
-            [this](const QString& description) { Appareil_Perdu(description); });
+            [this](const QString& appareil, platform::SerialPort::Loss cause) {
+                Appareil_Perdu(appareil, cause);
+            });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
     connect(Bouton_Imprimer_Courbe_Acquisition, &QPushButton::clicked, this,

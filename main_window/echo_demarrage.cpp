@@ -55,7 +55,7 @@ void Echo::Form_Load() {
 
     if (PDQComm1_->isPortOpen()) {
         Vider_Entree();
-        Envoyer_Commande(kCommande_Trame_Suivante);
+        Envoyer_Commande(Reception_Trames::kCommande_Trame_Suivante);
         Activer(Timer2);
     }
     Nommer_Fichier_Aide(QStringLiteral("Corvanta.chm"));

@@ -200,6 +200,7 @@ void SerialPort::setPortOpen(bool open) {
         failBusy(device);
     }
     openDevice_ = canonical;
+    openName_ = device;
     port_->setPortName(device);
     if (!port_->open(QIODevice::ReadWrite)) {
         const int savedErrno =
@@ -325,9 +326,12 @@ void SerialPort::onPortError(QSerialPort::SerialPortError error) {
     if (!port_->isOpen()) {
         return;
     }
-    const QString description =
-        QStringLiteral("The device on %1 was lost (%2); the serial port is closed.")
-            .arg(openDevice_, port_->errorString());
+    // The system's own text is not kept: QSerialPort takes it from errno, which by then
+    // may hold an earlier call's error.
+    const QString device = openName_;
+    const Loss loss = !QFileInfo::exists(device)         ? Loss::Gone
+                      : error == QSerialPort::WriteError ? Loss::WriteFailed
+                                                         : Loss::ReadFailed;
     setPortOpen(false);
     if (lostReported_) {
         return;
@@ -335,7 +339,7 @@ void SerialPort::onPortError(QSerialPort::SerialPortError error) {
     lostReported_ = true;
     // Queued: the loss may be found inside output() or a wait of the caller's.
     QMetaObject::invokeMethod(
-        this, [this, description] { emit deviceLost(description); }, Qt::QueuedConnection);
+        this, [this, device, loss] { emit deviceLost(device, loss); }, Qt::QueuedConnection);
 }
 
 }  // namespace corvanta::platform

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "platform/frame_port.h"
+
 namespace corvanta::platform {
 
 class SettingsStore;
@@ -15,14 +17,13 @@ class SettingsStore;
 // ("115200,N,8,1"), an open flag, an input read by lengths, and a communication event
 // raised once enough bytes are waiting. Failures are corvanta::Error with the numbers
 // the program tests: 8002 (no such port), 8005 (port already in use).
-class SerialPort : public QObject {
+class SerialPort : public QObject, public FramePort {
     Q_OBJECT
 
   public:
     // Gives the device file of port number n (1..n).
     using DeviceResolver = std::function<QString(int portNumber)>;
 
-    static constexpr int kDataReceived = 2;
     static constexpr int kInvalidPortNumber = 8002;
     static constexpr int kPortAlreadyOpen = 8005;
     static constexpr int kPermissionDenied = 8010;
@@ -51,13 +52,12 @@ class SerialPort : public QObject {
     // error 380 and leaves the previous settings in force.
     void setSettings(const QString& settings);
 
-    bool isPortOpen() const;
+    bool isPortOpen() const override;
     // true opens the port (nothing when already open), false closes it.
     void setPortOpen(bool open);
 
     int inputLength() const { return inputLength_; }
-    // At most this many bytes per read of input(); 0 reads everything waiting.
-    void setInputLength(int length);
+    void setInputLength(int length) override;
 
     int receiveThreshold() const { return receiveThreshold_; }
     // The communication event is raised once this many bytes wait; 0 raises none.
@@ -70,25 +70,26 @@ class SerialPort : public QObject {
 
     // Bytes received and not yet read (0 when the port is closed).
     int inBufferCount() const;
-    // Only 0 is accepted: it throws every waiting byte away, those the driver still
-    // holds included.
-    void setInBufferCount(int count);
+    // Those the driver still holds are thrown away as well; any count but 0 is error 380.
+    void setInBufferCount(int count) override;
 
-    // Reads and removes at most input-length waiting bytes (none when the port is closed).
-    QByteArray input();
-    // Sends the bytes before returning, within a short bound; a closed port is error 8018.
-    void output(const QByteArray& bytes);
+    QByteArray input() override;
+    // Waits for the bytes to leave within a short bound; a closed port is error 8018.
+    void output(const QByteArray& bytes) override;
 
-    // Code of the last communication event (kDataReceived), 0 before the first one.
-    int eventCode() const { return eventCode_; }
+    int eventCode() const override { return eventCode_; }
+
+    // What took the device away: its file is gone, or a read or a write failed.
+    enum class Loss { Gone, ReadFailed, WriteFailed };
+    Q_ENUM(Loss)
 
   signals:
     // Raised as a queued call, never inside the port's own notification, so that a
     // handler may let events run and receive again.
     void communicationEvent();
-    // The device went away while the port was open; the port is already closed.
-    // Raised once per opening.
-    void deviceLost(const QString& description);
+    // The device went away while the port was open; the port is already closed. Raised
+    // once per opening, with the device file as the port's number named it.
+    void deviceLost(const QString& device, corvanta::platform::SerialPort::Loss loss);
 
   private:
     void scheduleReceiveCheck();
@@ -98,7 +99,8 @@ class SerialPort : public QObject {
 
     DeviceResolver resolver_;
     std::unique_ptr<QSerialPort> port_;
-    QString openDevice_;
+    QString openDevice_;  // the file opened, links followed
+    QString openName_;    // the file as the port's number named it
     int portNumber_ = 1;
     QString settings_ = QStringLiteral("9600,N,8,1");
     qint32 baudRate_ = 9600;

@@ -308,6 +308,9 @@ TEST_F(DeviceDialogue, ALostDeviceClosesThePortStopsTheTimersAndSaysSoOnce) {
     ASSERT_EQ(poste.messages.boites.size(), 1u);
     EXPECT_EQ(poste.messages.boites[0].titre, poste.etat->Libelle(1, 68));
     EXPECT_TRUE(poste.messages.boites[0].texte.contains(poste.etat->Libelle(1, 90)));
+    // Its file went with the device.
+    EXPECT_TRUE(poste.messages.boites[0].texte.endsWith(
+        poste.etat->Libelle(1, 180).arg(QString::fromStdString(poste.ligne->slavePath()))));
     EXPECT_EQ(poste.fin, -1);
 
     // The program goes on: the buttons and the points list act on nothing.
@@ -348,10 +351,41 @@ TEST_F(DeviceDialogue, OnlyAReceivedCurveIsStoredEvenAfterTheDeviceIsLost) {
     echo.Toolbar2_Boutons[1]->trigger();
     EXPECT_EQ(courbes(), avant + 1);
     EXPECT_EQ(poste.messages.boites.size(), 2u);
+    ASSERT_EQ(echo.List1->count(), 1);
     EXPECT_EQ(base.queryValue(QStringLiteral("SELECT COURBE FROM Courbes WHERE ID = ?"),
-                              {echo.List1->item(0)->data(Qt::UserRole).toLongLong()})
+                              {Cle_Ligne(echo.List1, 0)})
                   .toBlob(),
               Rampe(400, 17));
+}
+
+// The last line of the box names the device file and what took the device away, in the
+// interface's language.
+TEST(DeviceLostBox, SaysWhatTookTheDeviceAwayInTheInterfacesLanguage) {
+    using Loss = platform::SerialPort::Loss;
+    const struct {
+        const char* langue;
+        Loss cause;
+        const char* fin;
+    } cas[] = {
+        {"Francais", Loss::Gone, "Le fichier de l'appareil, /dev/ttyUSB0, a disparu du système."},
+        {"Francais", Loss::ReadFailed, "La lecture de /dev/ttyUSB0 a échoué."},
+        {"Francais", Loss::WriteFailed, "L'écriture sur /dev/ttyUSB0 a échoué."},
+        {"English", Loss::Gone, "The device file, /dev/ttyUSB0, has gone from the system."},
+        {"English", Loss::ReadFailed, "Reading from /dev/ttyUSB0 failed."},
+        {"English", Loss::WriteFailed, "Writing to /dev/ttyUSB0 failed."},
+    };
+    for (const auto& c : cas) {
+        Workstation poste(Workstation::withDevice());
+        poste.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Langue"),
+                                     QString::fromUtf8(c.langue));
+        Echo& echo = poste.demarrer();
+        emit echo.PDQComm1().deviceLost(QStringLiteral("/dev/ttyUSB0"), c.cause);
+        ASSERT_EQ(poste.messages.boites.size(), 1u) << c.fin;
+        const Libelles& l = poste.etat->Libelle;
+        EXPECT_EQ(poste.messages.boites[0].texte, l(1, 69) + QStringLiteral(" 1 : ") + l(1, 90) +
+                                                      QStringLiteral("\n\n") +
+                                                      QString::fromUtf8(c.fin));
+    }
 }
 
 TEST(DeviceDialogueAtStart, BytesLeftByTheDeviceBeforeTheStartDoNotShiftTheFirstFrame) {

@@ -1,17 +1,21 @@
-// A million random or mangled byte streams through the frame handling, with the port
-// played by a model of its own: reads of one frame's length once that many bytes wait,
-// the resynchronisation throwing every waiting byte away, the device answering each
-// request with one good frame once the stream is spent. Nothing may crash, and a good
-// frame must be taken again soon after good frames come back.
+// A million random or mangled byte streams through the program's receive loop, with the
+// line played by a model of its own: reads of one frame's length once that many bytes
+// wait, the resynchronisation throwing every waiting byte away, the device answering each
+// request with one good frame once the stream is spent. Nothing may crash, only whole
+// frames may be taken, and a good frame must be taken again soon after good frames come
+// back.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QSet>
 #include <algorithm>
 #include <cstdio>
 #include <random>
 
 #include "app/quorel_binding.h"
+#include "main_window/reception_trames.h"
 #include "main_window/trame_courbe.h"
+#include "platform/frame_port.h"
 
 namespace corvanta {
 namespace {
@@ -86,81 +90,150 @@ class Generateur {
     std::mt19937 hasard_;
 };
 
-// The receive path against the port model; returns how many reads it took, once the last
-// byte of the stream had been read or thrown away, before a good frame was taken.
-class Reception {
-  public:
-    Reception(Generateur& g, int points) : g_(g), n_(points) {}
+// A read the program may take: one frame's length, the header first and never again.
+bool Trame_Entiere(const QByteArray& lecture, int n) {
+    return lecture.size() == n + 4 && lecture.startsWith("HSE") && lecture.indexOf("HSE", 3) < 0;
+}
 
-    int rejouer(const QByteArray& flux, bool filtrer) {
-        attente_ = flux;
+// The line as the serial port shows it to the receive loop: bytes waiting, read one
+// frame's length at a time; the requests the loop sends are counted for the device.
+class Ligne : public platform::FramePort {
+  public:
+    bool isPortOpen() const override { return true; }
+    int eventCode() const override { return kDataReceived; }
+    void setInputLength(int longueur) override { longueur_ = longueur; }
+    QByteArray input() override {
+        ++lectures_;
+        const QByteArray lecture = attente_.mid(debut_, longueur_);
+        debut_ += lecture.size();
+        reste_flux_ -= lecture.size();
+        return lecture;
+    }
+    void setInBufferCount(int) override {
+        attente_.clear();
         debut_ = 0;
-        reste_flux_ = flux.size();
-        for (int tour = 0; tour < 1000; ++tour) {
-            while (attente_.size() - debut_ >= n_ + 4) {
-                const bool apres_flux = reste_flux_ <= 0;
-                const bool prise = lire(filtrer);
-                lectures_apres_flux_ += apres_flux ? 1 : 0;
-                if (prise)
-                    return lectures_apres_flux_;
-            }
-            // Nothing more to read: the device answers the requests, Timer2 adds one.
-            repondre(std::max(demandes_, 1));
-        }
-        return 1000;
+        reste_flux_ = 0;
+    }
+    void output(const QByteArray& octets) override {
+        demandes_ += static_cast<int>(octets.count(Reception_Trames::kCommande_Trame_Suivante));
     }
 
+    qsizetype en_attente() const { return attente_.size() - debut_; }
+
+    QByteArray attente_;
+    qsizetype debut_ = 0;
+    qsizetype reste_flux_ = 0;  // bytes of the stream still waiting
+    int longueur_ = 0;
+    int demandes_ = 0;
+    int lectures_ = 0;
+};
+
+// The real receive loop on a stream, in a window of the test's own: receive events come
+// whenever a frame's length waits, nested in the loop's own event runs at random as the
+// port raises them there; each wait ends at its first event run. What reaches the filter
+// must be the samples of a whole frame, and no wait may begin inside another. Returns how
+// many receive events it took, once the last byte of the stream had been read or thrown
+// away, before a good frame of the device reached the filter.
+class Reception : public Poste_Reception {
+  public:
+    Reception(Generateur& g, int points, bool filtrer) : g_(g), n_(points), filtrer_(filtrer) {
+        ligne_.setInputLength(n_ + 4);
+    }
+
+    int rejouer(const QByteArray& flux) {
+        ligne_.attente_ = flux;
+        ligne_.reste_flux_ = flux.size();
+        for (int tour = 0; tour < 1000 && !pris_; ++tour) {
+            while (!pris_ && ligne_.en_attente() >= n_ + 4)
+                recevoir();
+            // Nothing more to read: the device answers the requests, Timer2 adds one.
+            repondre(std::max(ligne_.demandes_, 1));
+        }
+        return pris_ ? rang_pris_ : 1000;
+    }
+
+    int Nombre_Points() const override { return n_; }
+    int Taille_Entete() const override { return 4; }
+    void Laisser_Evenements(bool attendre) override {
+        if (ligne_.en_attente() >= n_ + 4 && (attendre || g_.entre(0, 3) == 0))
+            recevoir();
+        if (attendre) {
+            attente_ouverte_ = false;
+            boucle_.Terminer_Attente();
+        }
+    }
+    void Commencer_Attente(int delai_ms) override {
+        EXPECT_EQ(delai_ms, 250);
+        if (attente_ouverte_)
+            ADD_FAILURE() << "a resynchronisation began inside another";
+        attente_ouverte_ = true;
+    }
+    void Activer_Demandes() override {}
+    void Filtrer(Courbe_Vivante& courbe) override {
+        const QByteArray prise(reinterpret_cast<const char*>(courbe.Courbe_Brute.data()), n_);
+        if (prise != QByteArray(n_, '\0') && !prises_.contains(prise))
+            ADD_FAILURE() << "samples of no whole frame reached the filter";
+        if (filtrer_)
+            quorel::SmoothFilter(courbe.Courbe_Brute.data(), courbe.Courbe_Filtree.data(), 2, 3,
+                                 n_);
+        // The receive filtering now is the innermost one under way: those nested in it
+        // have ended. A read that began earlier may reach the filter later.
+        if (en_cours_.back().bonne) {
+            rang_pris_ =
+                pris_ ? std::min(rang_pris_, en_cours_.back().rang) : en_cours_.back().rang;
+            pris_ = true;
+        }
+    }
+    int Dessiner_Courbe_Vivante() override { return 0; }
+
+    bool echec() const { return ::testing::Test::HasFailure(); }
+
   private:
+    // One receive event. Its rank counts the reads begun since the stream was spent; a
+    // receive during a resynchronisation reads nothing and is not counted.
+    void recevoir() {
+        const int avant = ligne_.lectures_;
+        const bool apres_flux = ligne_.reste_flux_ <= 0;
+        const QByteArray lecture = ligne_.attente_.mid(ligne_.debut_, n_ + 4);
+        if (Trame_Entiere(lecture, n_))
+            prises_.insert(lecture.mid(4));
+        lectures_apres_flux_ += apres_flux ? 1 : 0;
+        en_cours_.push_back({lectures_apres_flux_, bonnes_.contains(lecture)});
+        boucle_.Recevoir();
+        en_cours_.pop_back();
+        if (apres_flux && ligne_.lectures_ == avant)
+            --lectures_apres_flux_;
+    }
+
     void repondre(int demandes) {
         for (; demandes > 0; --demandes) {
             const QByteArray t = g_.bonne_trame(n_);
-            bonnes_.push_back(t);
-            attente_ += t;
+            bonnes_.insert(t);
+            ligne_.attente_ += t;
         }
-        demandes_ = 0;
-    }
-
-    // One receive event; true when a good frame of the device was taken.
-    bool lire(bool filtrer) {
-        const QByteArray trame = attente_.mid(debut_, n_ + 4);
-        debut_ += trame.size();
-        reste_flux_ -= trame.size();
-        const Lecture_Trame lecture = Examiner_Trame(trame);
-        if (lecture == Lecture_Trame::Entete_Invalide ||
-            (lecture == Lecture_Trame::Seconde_Entete && !trame.startsWith(kEntete_Trame))) {
-            // The wait, then every waiting byte thrown away and one request.
-            attente_.clear();
-            debut_ = 0;
-            reste_flux_ = 0;
-            ++demandes_;
-            return false;
-        }
-        if (lecture == Lecture_Trame::Seconde_Entete)
-            return false;
-        if (Demande_Bascule_Gel(trame))
-            gel_ = !gel_;
-        if (!gel_)
-            Prendre_Echantillons(trame, n_, brute_);
-        if (filtrer)
-            quorel::SmoothFilter(brute_.data(), filtree_.data(), 2, 3, n_);
-        ++demandes_;
-        return std::find(bonnes_.begin(), bonnes_.end(), trame) != bonnes_.end();
+        ligne_.demandes_ = 0;
     }
 
     Generateur& g_;
     const int n_;
-    QByteArray attente_;
-    qsizetype debut_ = 0;
-    int demandes_ = 0;
-    qsizetype reste_flux_ = 0;  // bytes of the stream still waiting
+    const bool filtrer_;
+    Ligne ligne_;
+    Courbe_Vivante courbe_;
+    Reception_Trames boucle_{ligne_, *this, courbe_};
+    bool attente_ouverte_ = false;
+    struct Lecture {
+        int rang;
+        bool bonne;  // a good frame of the device
+    };
+    std::vector<Lecture> en_cours_;
+    bool pris_ = false;
+    int rang_pris_ = 0;
     int lectures_apres_flux_ = 0;
-    std::vector<QByteArray> bonnes_;
-    bool gel_ = false;
-    Echantillons_Courbe brute_{};
-    Echantillons_Courbe filtree_{};
+    QSet<QByteArray> bonnes_;
+    QSet<QByteArray> prises_;
 };
 
-TEST(ReceptionFuzz, AMillionStreamsWithoutACrashAndARecovery) {
+TEST(ReceptionFuzz, AMillionStreamsThroughTheReceiveLoopTakeOnlyWholeFramesAndRecover) {
     Generateur g(20261209);
     int pire = 0;
     for (int f = 0; f < kFlux; ++f) {
@@ -168,9 +241,10 @@ TEST(ReceptionFuzz, AMillionStreamsWithoutACrashAndARecovery) {
         QByteArray flux;
         for (int k = g.entre(0, 3); k > 0; --k)
             flux += g.morceau(n);
-        Reception reception(g, n);
-        const int lectures = reception.rejouer(flux, f % 64 == 0);
+        Reception reception(g, n, f % 64 == 0);
+        const int lectures = reception.rejouer(flux);
         pire = std::max(pire, lectures);
+        ASSERT_FALSE(reception.echec()) << "stream " << f << ": " << flux.toHex().toStdString();
         ASSERT_LE(lectures, 2) << "stream " << f << " of " << flux.size() << " bytes, N = " << n;
     }
     RecordProperty("worst_reads_after_the_stream", pire);

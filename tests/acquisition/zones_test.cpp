@@ -21,7 +21,7 @@ class Zones : public ::testing::Test {
     }
     Echo& echo() { return *poste.echo; }
     const Zone_Sensible& zone(int z) { return poste.etat->Zones_Sensibles[0][z]; }
-    QString ligne(int z) { return echo().List2->item(z)->text(); }
+    QString ligne(int z) { return Texte_Ligne(echo().List2, z); }
     // Types into the three boxes, then Enter in the one given.
     void Saisir(const QString& debut, const QString& fin, const QString& seuil, int entree = 0) {
         echo().Texte_Seuils[0]->setText(debut);
@@ -89,6 +89,27 @@ TEST_F(Zones, TypedNumbersAreReadRoundedToEvenAndBounded) {
     EXPECT_EQ(zone(0).xmin, 13);
     EXPECT_EQ(zone(0).xmax, 14);
     EXPECT_EQ(poste.fin, -1);
+}
+
+// Only an end that reads smaller than the start becomes the start plus one; an end equal
+// to the start, or one that rounds to it, is kept as typed.
+TEST_F(Zones, OnlyAnEndBelowTheStartIsRewritten) {
+    Demarrer();
+    const struct {
+        const char* debut;
+        const char* fin;
+        int xmin;
+        int xmax;
+    } cas[] = {{"20", "20", 20, 20},     {"20", "20.4", 20, 20},   {"20", "19.9", 20, 21},
+               {"12.6", "12.6", 13, 13}, {"12.6", "12.5", 13, 14}, {"-3", "-3", -3, -3},
+               {"0", "", 0, 0},          {"5 mm", "5", 5, 5}};
+    for (const auto& c : cas) {
+        Saisir(QString::fromUtf8(c.debut), QString::fromUtf8(c.fin), QStringLiteral("50"));
+        const std::string nom = std::string(c.debut) + " to " + c.fin;
+        EXPECT_EQ(zone(0).xmin, c.xmin) << nom;
+        EXPECT_EQ(zone(0).xmax, c.xmax) << nom;
+        EXPECT_EQ(echo().Texte_Seuils[1]->text(), QString::number(c.xmax)) << nom;
+    }
 }
 
 TEST_F(Zones, TheActiveAndFreezeBoxesChangeTheZoneAndReleaseTheCurve) {

@@ -307,8 +307,11 @@ INSERT INTO Courbes (Code_Type, Code_Patient, COURBE, MOYENNE, PASSEBAS)
         vu.attente = QApplication::overrideCursor() != nullptr &&
                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         vu.titre = progression->windowTitle();
-        vu.texte = progression->findChild<QLabel*>()->text();
+        const auto* etiquette = progression->findChild<QLabel*>();
         auto* bouton = progression->findChild<QPushButton*>();
+        ASSERT_NE(etiquette, nullptr);
+        ASSERT_NE(bouton, nullptr);
+        vu.texte = etiquette->text();
         vu.bouton = bouton->text();
         bouton->click();
     });

@@ -87,10 +87,14 @@ void Verifier_Textes_Entiers(QWidget& fenetre, bool etiquette_centree = true) {
         return controle->mapTo(&fenetre, controle->rect().center()).y();
     };
     if (etiquette_centree) {
-        EXPECT_EQ(milieu(fenetre.findChild<QLabel*>(QStringLiteral("Label_Medecin"))),
-                  milieu(fenetre.findChild<QToolBar*>(QStringLiteral("Toolbar2"))));
+        const auto* etiquette = fenetre.findChild<QLabel*>(QStringLiteral("Label_Medecin"));
+        const auto* boutons = fenetre.findChild<QToolBar*>(QStringLiteral("Toolbar2"));
+        ASSERT_NE(etiquette, nullptr);
+        ASSERT_NE(boutons, nullptr);
+        EXPECT_EQ(milieu(etiquette), milieu(boutons));
     }
     auto* liste = fenetre.findChild<QListWidget*>(QStringLiteral("Liste_Examens"));
+    ASSERT_NE(liste, nullptr);
     for (int i = 0; i < liste->count(); ++i)
         EXPECT_LE(liste->fontMetrics().horizontalAdvance(liste->item(i)->text()) + 8,
                   liste->viewport()->width());

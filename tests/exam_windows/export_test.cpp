@@ -69,7 +69,7 @@ TEST(ExamExport, TheButtonWritesThePictureOfTheExamOnScreen) {
     EXPECT_EQ(c.etat->Repertoire_Export, c.dossier.fichier(QStringLiteral("images")));
 
     report::CanvasPage attendu;
-    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
+    const report::ExamReportInput entree = s.Donnees_Compte_Rendu().value();
     report::drawSinusPicture(entree, attendu);
     EXPECT_EQ(entree.row.text(QStringLiteral("Examen_Compatible")), QStringLiteral("Sinusite"));
     EXPECT_EQ(entree.pointCount, s.Nombre_Points_Examen);
@@ -81,7 +81,7 @@ TEST(ExamExport, TheButtonWritesThePictureOfTheExamOnScreen) {
 
     // Before any preview the main window's number of points is used.
     s.Nombre_Points_Examen = 0;
-    EXPECT_EQ(s.Donnees_Compte_Rendu()->pointCount, c.etat->Nombre_Points);
+    EXPECT_EQ(s.Donnees_Compte_Rendu().value().pointCount, c.etat->Nombre_Points);
 }
 
 // A report stops at the points of the window's own last preview, which differ from the
@@ -97,7 +97,7 @@ TEST(ExamExport, TheReportTakesThePointsOfTheLastPreviewAndTheSlidersAsTheyAre) 
     c.echo->Slider1[0]->setValue(3);
     c.echo->Slider1[1]->setValue(1);
 
-    const report::ExamReportInput entree = *s.Donnees_Compte_Rendu();
+    const report::ExamReportInput entree = s.Donnees_Compte_Rendu().value();
     EXPECT_EQ(entree.pointCount, 100);
     QByteArray brute(400, '\x0a');
     for (int i = 0; i < 400; i += 2)
@@ -365,7 +365,7 @@ TEST(ExamExport, ExamsThatWouldShareAFileNameEachKeepTheirOwn) {
     QStringList attendus;
     for (int ligne = 0; ligne < s.Liste_Examens->count(); ++ligne) {
         s.Liste_Examens->setCurrentRow(ligne);
-        const report::ExamRow row = s.Donnees_Compte_Rendu()->row;
+        const report::ExamRow row = s.Donnees_Compte_Rendu().value().row;
         const QString cle = row.text(QStringLiteral("Code_Examen"));
         for (const char* extension : {".jpg", ".pdf"})
             attendus << report::examFileName(

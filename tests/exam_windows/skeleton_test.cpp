@@ -238,7 +238,7 @@ TEST(Skeleton, TheExportButtonDrawsThePageTheProfileNames) {
     w.Toolbar1_Boutons[8]->trigger();
     EXPECT_TRUE(c.messages.boites.empty());
     report::CanvasPage attendu;
-    report::drawPleuraPicture(*w.Donnees_Compte_Rendu(), attendu);
+    report::drawPleuraPicture(w.Donnees_Compte_Rendu().value(), attendu);
     const QImage ecrite(c.dossier.fichier(QStringLiteral("images/ROCHE Paul 05.bmp")));
     EXPECT_EQ(ecrite.convertToFormat(QImage::Format_RGB32), attendu.image());
 }

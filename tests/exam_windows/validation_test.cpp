@@ -368,11 +368,11 @@ TEST(Validation, ANewNumberMovesTheExamToItsPlaceInTheList) {
     c.examen(c.bernard, 0, QStringLiteral("05"), c.b0, c.b0, {{"Examen_Compatible", "b"}});
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
-    ASSERT_EQ(s.Liste_Examens->item(0)->text(), QStringLiteral("BERNARD Luc 02"));
+    ASSERT_EQ(Texte_Ligne(s.Liste_Examens, 0), QStringLiteral("BERNARD Luc 02"));
     s.Texte_Num_Examen->setText(QStringLiteral("9"));
     s.Toolbar1_Boutons[5]->trigger();
-    EXPECT_EQ(s.Liste_Examens->item(0)->text(), QStringLiteral("BERNARD Luc 05"));
-    EXPECT_EQ(s.Liste_Examens->item(1)->text(), QStringLiteral("BERNARD Luc 09"));
+    EXPECT_EQ(Texte_Ligne(s.Liste_Examens, 0), QStringLiteral("BERNARD Luc 05"));
+    EXPECT_EQ(Texte_Ligne(s.Liste_Examens, 1), QStringLiteral("BERNARD Luc 09"));
     EXPECT_EQ(s.Liste_Examens->currentRow(), 1);
     EXPECT_EQ(c.etat->Table_Examens->absolutePosition(), 1);
     // Every line still names the row at its position.

@@ -77,7 +77,7 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     c.echo->Liste_Nom->setCurrentIndex(1);
     EXPECT_EQ(c.etat->Code_Patient_Courant, WideKeyRows::kPatient);
     ASSERT_EQ(c.echo->List1->count(), 2);
-    EXPECT_EQ(c.echo->List1->item(0)->data(Qt::UserRole).toLongLong(), WideKeyRows::kGauche);
+    EXPECT_EQ(Cle_Ligne(c.echo->List1, 0), WideKeyRows::kGauche);
     c.echo->List1->setCurrentRow(1);
     EXPECT_EQ(c.etat->Table_Courbes->currentKey(), WideKeyRows::kDroite);
 
@@ -96,7 +96,7 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     // A curve stored now is his, under a key of its own within 31 bits.
     c.echo->Courbe_Acquise = true;
     c.echo->Toolbar2_Boutons[1]->trigger();
-    EXPECT_EQ(c.echo->List1->item(0)->data(Qt::UserRole).toLongLong(), 2);
+    EXPECT_EQ(Cle_Ligne(c.echo->List1, 0), 2);
     EXPECT_EQ(
         Shell(c.dossier.base(), QStringLiteral("SELECT Code_Patient FROM Courbes WHERE ID = 2;\n")),
         QStringList{QStringLiteral("3000000000")});

@@ -45,7 +45,7 @@ class ExportFolderChoice : public ::testing::Test {
     }
     Data& ouvrir() {
         p.echo->Bouton_Chemin->click();
-        return *p.echo->Fenetre_Data();
+        return Ouverte(p.echo->Fenetre_Data());
     }
     QString reglage() const { return p.etat->Registre->read(kSection_General, kExport); }
     // The window is gone once its deferred deletion has run.

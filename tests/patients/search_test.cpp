@@ -126,6 +126,7 @@ TEST_F(PatientSearch, NoMatchOrABadCriterionBringsBackTheFullListLineByLine) {
         (mauvais[0] == '[' ? fenetre->Nom : fenetre->Date_Naissance)
             ->setText(QString::fromUtf8(mauvais));
         Bouton(8);
+        ASSERT_FALSE(boites->boites.empty()) << mauvais;
         EXPECT_EQ(boites->boites.back().texte, etat.Libelle(5, 18)) << mauvais;
         controler_liste_complete();
         Bouton(8);

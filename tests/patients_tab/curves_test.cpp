@@ -40,7 +40,7 @@ TEST(Curves, TheListGivesTheTypesCurvesByDescendingId) {
     ASSERT_EQ(echo.List1->count(), 3);
     for (int ligne = 0; ligne < 3; ++ligne) {
         EXPECT_EQ(Cle_Ligne(echo.List1, ligne), siennes[2 - ligne]);
-        EXPECT_EQ(echo.List1->item(ligne)->text(), QStringLiteral("c%1").arg(2 - ligne));
+        EXPECT_EQ(Texte_Ligne(echo.List1, ligne), QStringLiteral("c%1").arg(2 - ligne));
     }
     // The recordset is left on the last listed curve.
     EXPECT_EQ(poste.etat->Table_Courbes->currentKey(), siennes[0]);
@@ -78,7 +78,7 @@ TEST(Curves, StoringWritesTheRawCurveAndItsSettings) {
     EXPECT_EQ(etat.Table_Courbes->currentKey(), id);
 
     const QString date = Colonne(poste, "DATE", id).toText();
-    EXPECT_EQ(echo.List1->item(0)->text(), date);
+    EXPECT_EQ(Texte_Ligne(echo.List1, 0), date);
     const QRegularExpression forme(
         QStringLiteral("^\\d\\d/\\d\\d/\\d{4} à \\d\\d:\\d\\d:\\d\\d %1$")
             .arg(etat.Libelle(1, 80)));
@@ -97,7 +97,7 @@ TEST(Curves, StoringWritesTheRawCurveAndItsSettings) {
     // The right side, the default button, gives the other side text.
     echo.Toolbar1_Boutons[0]->setChecked(true);
     echo.Toolbar2_Boutons[1]->trigger();
-    EXPECT_TRUE(echo.List1->item(0)->text().endsWith(QStringLiteral(" ") + etat.Libelle(1, 81)));
+    EXPECT_TRUE(Texte_Ligne(echo.List1, 0).endsWith(QStringLiteral(" ") + etat.Libelle(1, 81)));
     EXPECT_TRUE(poste.messages.boites.empty());
 }
 

@@ -18,10 +18,6 @@
 namespace corvanta::test {
 namespace {
 
-QString Texte_Ligne(const QListWidget* liste, int ligne) {
-    return liste->item(ligne)->text();
-}
-
 struct Patient_Attendu {
     Patient_Attendu(const QString& n, const QString& p) : nom(n), prenom(p) {}
     QString nom, prenom;
@@ -191,7 +187,7 @@ TEST(NameList, APatientDeletedByAnotherCopyIsSkippedAndEachLineKeepsItsKey) {
         EXPECT_EQ(etat.Code_Patient_Courant, attendu);
         EXPECT_EQ(etat.Nom_Patient_Courant, nom_de(attendu));
         ASSERT_GE(echo.List1->count(), 1);
-        EXPECT_EQ(echo.List1->item(echo.List1->count() - 1)->text(),
+        EXPECT_EQ(Texte_Ligne(echo.List1, echo.List1->count() - 1),
                   QStringLiteral("courbe du patient %1").arg(attendu));
         EXPECT_EQ(Stocker(poste, echo), attendu);
     }
@@ -209,7 +205,7 @@ TEST(NameList, ASavedPatientBecomesCurrentOnlyWhenThePatientsWindowCloses) {
     echo.Liste_Nom->setCurrentIndex(0);
     ASSERT_EQ(etat.Code_Patient_Courant, anne);
     echo.Menu_Gestion_Patients_Click();
-    Patients& fenetre = *echo.Fenetre_Patients();
+    Patients& fenetre = Ouverte(echo.Fenetre_Patients());
     const auto enregistrer = [&](const char* nom, const char* prenom) {
         fenetre.Nom->setText(QString::fromUtf8(nom));
         fenetre.Prenom->setText(QString::fromUtf8(prenom));
@@ -360,7 +356,7 @@ TEST(NameList, OrderSearchAndReselectionHoldForNamesWrittenElsewhere) {
     // A search in the patient window lists the found patients in the same order, and the
     // main window follows it once the window closes.
     echo.Menu_Gestion_Patients_Click();
-    Patients& fenetre = *echo.Fenetre_Patients();
+    Patients& fenetre = Ouverte(echo.Fenetre_Patients());
     const auto chercher = [&](const char* nom, const char* date) {
         fenetre.Toolbar1_ButtonClick(8);
         fenetre.Nom->setText(QString::fromUtf8(nom));

@@ -220,6 +220,9 @@ TEST_F(RecordsetTest, FindFirstFollowsMembershipOrderAndKeepsRowOnNoMatch) {
     EXPECT_EQ(rs->currentKey(), before);
     // Rows outside the membership are never found.
     EXPECT_FALSE(rs->findFirst("Code_Type = 1"));
+    // A find that matches after a miss clears the flag.
+    EXPECT_TRUE(rs->findFirst("ID = ?", {second}));
+    EXPECT_FALSE(rs->noMatch());
 
     auto names = patients();
     names->moveLast();

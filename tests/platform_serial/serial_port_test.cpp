@@ -179,10 +179,13 @@ TEST_F(SerialPortTest, ALostDeviceClosesThePortAndSaysSoOnce) {
     port.setReceiveThreshold(4);
     port.setPortOpen(true);
     int lost = 0;
-    QObject::connect(&port, &SerialPort::deviceLost, [&](const QString& description) {
-        ++lost;
-        EXPECT_TRUE(description.contains(QString::fromStdString(pty_.slavePath())));
-    });
+    QObject::connect(&port, &SerialPort::deviceLost,
+                     [&](const QString& device, SerialPort::Loss loss) {
+                         ++lost;
+                         // The device file went with the other end of the line.
+                         EXPECT_EQ(device, QString::fromStdString(pty_.slavePath()));
+                         EXPECT_EQ(loss, SerialPort::Loss::Gone);
+                     });
     pty_.close();
     EXPECT_TRUE(waitUntil([&] { return lost > 0; }));
     runEvents(200);

@@ -1,5 +1,6 @@
 #include "tests/support/workstation.h"
 
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -157,8 +158,26 @@ QByteArray Workstation::Envoyer_Trame(const QByteArray& trame) {
     return Lire_Commandes(1);
 }
 
+namespace {
+
+const QListWidgetItem* Ligne(const QListWidget* liste, int ligne) {
+    const QListWidgetItem* item = liste->item(ligne);
+    if (item == nullptr)
+        ADD_FAILURE() << liste->objectName().toStdString() << " has no line " << ligne << " of "
+                      << liste->count();
+    return item;
+}
+
+}  // namespace
+
+QString Texte_Ligne(const QListWidget* liste, int ligne) {
+    const QListWidgetItem* item = Ligne(liste, ligne);
+    return item == nullptr ? QString() : item->text();
+}
+
 std::int64_t Cle_Ligne(const QListWidget* liste, int ligne) {
-    return liste->item(ligne)->data(Qt::UserRole).toLongLong();
+    const QListWidgetItem* item = Ligne(liste, ligne);
+    return item == nullptr ? 0 : item->data(Qt::UserRole).toLongLong();
 }
 
 }  // namespace corvanta::test

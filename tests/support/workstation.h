@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,15 @@
 #include "tools/device_simulator/pseudo_terminal.h"
 
 namespace corvanta::test {
+
+// The window a command should have opened. When there is none, an exception: the test
+// fails and its program goes on with the next one.
+template <class F>
+F& Ouverte(F* fenetre) {
+    if (fenetre == nullptr)
+        throw std::runtime_error("the window did not open");
+    return *fenetre;
+}
 
 // The samples of a fixture curve: rising from `depart` by `pas` per sample.
 QByteArray Echantillons(int depart = 10, int pas = 1);
@@ -89,7 +99,7 @@ struct Workstation {
     template <class F = Examen_Sinus>
     F& ouvrir() {
         echo->Menu_Gestion_Examens->trigger();
-        return *examen_ouvert<F>();
+        return Ouverte(examen_ouvert<F>());
     }
     // The exam window of class `F` while it exists, else null.
     template <class F = Examen_Sinus>
@@ -124,7 +134,9 @@ struct Workstation {
     bool demarre_ = false;
 };
 
-// The key a list's row stands for.
+// The text of a list's row, and the key it stands for; a missing row fails the test and
+// reads as empty.
+QString Texte_Ligne(const QListWidget* liste, int ligne);
 std::int64_t Cle_Ligne(const QListWidget* liste, int ligne);
 
 }  // namespace corvanta::test

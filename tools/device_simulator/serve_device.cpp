@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <optional>
 #include <thread>
 
 namespace corvanta::simulator {
@@ -53,7 +52,10 @@ ServeEnd serveDevice(int masterFd, DeviceSimulator& device, const std::atomic<bo
                      std::chrono::milliseconds hangUpGrace) {
     const auto start = Clock::now();
     bool everOpened = false;
-    std::optional<Clock::time_point> hungUpSince;
+    // A flag beside the time, not a std::optional: GCC 12 at -Os warns falsely that the
+    // optional's time may be read uninitialized.
+    bool hungUp = false;
+    Clock::time_point hungUpSince{};
     std::uint8_t buffer[256];
     while (!stop) {
         if (device.finished()) {
@@ -68,16 +70,17 @@ ServeEnd serveDevice(int masterFd, DeviceSimulator& device, const std::atomic<bo
             // Nobody holds the other end: before the first opening, wait for it; after,
             // give a reopening its chance before ending.
             const auto now = Clock::now();
-            if (!hungUpSince) {
+            if (!hungUp) {
+                hungUp = true;
                 hungUpSince = now;
             }
-            if (everOpened && now - *hungUpSince >= hangUpGrace) {
+            if (everOpened && now - hungUpSince >= hangUpGrace) {
                 return ServeEnd::HungUp;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
             continue;
         }
-        hungUpSince.reset();
+        hungUp = false;
         everOpened = true;
         if ((in.revents & POLLIN) == 0) {
             continue;
