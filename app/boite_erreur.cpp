@@ -20,6 +20,7 @@ constexpr int kSans_Dossier = 122;
 constexpr int kPremiere_Cause = 123;  // BadName, then the causes in their order up to 131
 constexpr int kPresse_Papiers = 132;
 constexpr int kAncien_Fichier_Garde = 133;
+constexpr int kAucun_Fichier_Ecrit = 170;
 
 QString Cause_Echec(const Libelles& libelle, const platform::OutputError& erreur) {
     const OutputFailure cause = erreur.cause();
@@ -43,7 +44,8 @@ QString Cause_Echec(const Libelles& libelle, const platform::OutputError& erreur
     // The system's words, in whatever language it speaks, only where ours say nothing more.
     if (cause == OutputFailure::WriteFailed && !erreur.engineText().empty())
         texte += QStringLiteral(" (") + QString::fromStdString(erreur.engineText()) + u')';
-    return texte + u'\n' + libelle(4, kAncien_Fichier_Garde);
+    return texte + u'\n' +
+           libelle(4, erreur.olderFileKept() ? kAncien_Fichier_Garde : kAucun_Fichier_Ecrit);
 }
 
 using platform::DatabaseFailure;

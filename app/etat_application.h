@@ -58,7 +58,8 @@ struct Etat_Application {
     QString Repertoire_Programme;
     QString Chemin_Base;
     QString Repertoire_Export;
-    QString Date_Mise_En_Service;  // always 8 characters once start-up has set it
+    // As typed (dd/mm/yyyy or dd/mm/yy), at least 8 characters once start-up has set it.
+    QString Date_Mise_En_Service;
 
     std::array<Zone_Sensible, kZones_Par_Type> Zones_Courantes{};
     std::array<Zones_Type, kNombre_Types_Zones> Zones_Sensibles{};

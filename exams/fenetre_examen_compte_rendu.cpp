@@ -25,28 +25,112 @@ constexpr int kTitre_Impression = 118;
 constexpr int kSans_Format_Image = 134;
 constexpr int kExamen_Supprime = 135;
 
-// Whether another exam of the database would take the same report file as `row`: an exam of
-// a patient with the same surname and given name (the same patient or a namesake), of any
-// type, whose number the window shows the same way.
-bool Nom_Fichier_Partage(platform::Database& base, const report::ExamRow& row) {
-    const auto autres = base.openRecordset(
-        // Written so that the patients' name index finds the namesakes (a Null name is an
-        // empty one in a file name): on a large practice a scan of every exam would be felt.
-        QStringLiteral("SELECT e.Num_Examen FROM Examens AS e JOIN Patients AS p"
-                       " ON p.Code_Patient = e.\"Code_ Patient\""
-                       " WHERE (p.Nom_Patient = ?1 OR (?1 = '' AND p.Nom_Patient IS NULL))"
-                       " AND (p.Prenom_Patient = ?2 OR (?2 = '' AND p.Prenom_Patient IS NULL))"
-                       " AND e.Code_Examen <> ?3"),
-        {row.text(QStringLiteral("Nom_Patient")), row.text(QStringLiteral("Prenom_Patient")),
-         row.value(QStringLiteral("Code_Examen"))});
-    const QString numero = report::examNumberText(row.text(QStringLiteral("Num_Examen")));
-    if (autres->recordCount() == 0)
+// The exams a query gives (surname, given name, number, key) that another exam's report file
+// name would be: written plain, or with its own key.
+bool Meme_Fichier(platform::Recordset& autres, const QString& nom_fichier,
+                  const QString& extension) {
+    if (autres.recordCount() == 0)
         return false;
-    for (autres->moveFirst(); !autres->eof(); autres->moveNext()) {
-        if (report::examNumberText(autres->field(0).toTextOrEmpty()) == numero)
-            return true;
+    for (autres.moveFirst(); !autres.eof(); autres.moveNext()) {
+        const QString nom = autres.field(0).toTextOrEmpty();
+        const QString prenom = autres.field(1).toTextOrEmpty();
+        const QString numero = autres.field(2).toTextOrEmpty();
+        for (const QString& cle : {QString(), autres.field(3).toTextOrEmpty()}) {
+            if (report::examFileName(nom, prenom, numero, cle, extension) == nom_fichier)
+                return true;
+        }
     }
     return false;
+}
+
+// The first text after every text that begins with `debut` (in the engine's binary order of
+// UTF-8, which is that of code points); empty when there is none.
+QString Apres_Prefixe(const QString& debut) {
+    QList<uint> points = debut.toUcs4();
+    while (!points.isEmpty()) {
+        uint& dernier = points.last();
+        if (dernier < 0x10FFFF) {
+            dernier = dernier + 1 == 0xD800 ? 0xE000 : dernier + 1;
+            return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()),
+                                     points.size());
+        }
+        points.removeLast();
+    }
+    return QString();
+}
+
+// Adds to `sql` that `colonne` begins with `debut`, as a range of the engine's binary order
+// that the patients' name index serves; nothing for an empty start (any value, Null too).
+void Ajouter_Debut(QString& sql, std::vector<platform::Value>& valeurs, const QString& colonne,
+                   const QString& debut) {
+    if (debut.isEmpty())
+        return;
+    valeurs.emplace_back(debut);
+    sql += QStringLiteral(" AND %1 >= ?%2").arg(colonne).arg(valeurs.size());
+    const QString apres = Apres_Prefixe(debut);
+    if (apres.isEmpty())
+        return;
+    valeurs.emplace_back(apres);
+    sql += QStringLiteral(" AND %1 < ?%2").arg(colonne).arg(valeurs.size());
+}
+
+// Whether another exam of the database, of any type, would be written under the same report
+// file name as `row`: names and number compared as the file system gets them (forbidden
+// characters replaced, shortened to 255 bytes), so that two patients whose long names
+// shorten alike, "A/B" and "A_B", or numbers "7/5" and "7_5" are told apart from their files.
+bool Nom_Fichier_Partage(platform::Database& base, const report::ExamRow& row) {
+    // Every extension a report takes is four bytes: the names shorten alike for each.
+    const QString extension = QStringLiteral(".pdf");
+    const QString nom = row.text(QStringLiteral("Nom_Patient"));
+    const QString prenom = row.text(QStringLiteral("Prenom_Patient"));
+    const QString numero = row.text(QStringLiteral("Num_Examen"));
+    const platform::Value cle = row.value(QStringLiteral("Code_Examen"));
+    const QString nom_fichier = report::examFileName(nom, prenom, numero, QString(), extension);
+    const QString noms = report::examFileNames(nom, prenom, numero, extension);
+    const QString lus = QStringLiteral(
+        "SELECT p.Nom_Patient, p.Prenom_Patient, e.Num_Examen, e.Code_Examen"
+        " FROM Patients AS p JOIN Examens AS e ON e.\"Code_ Patient\" = p.Code_Patient"
+        " WHERE e.Code_Examen <> ?1");
+    const auto partage = [&](const QString& sql, const std::vector<platform::Value>& valeurs) {
+        return Meme_Fichier(*base.openRecordset(sql, valeurs), nom_fichier, extension);
+    };
+
+    // Up to the first "_" (which any forbidden character gives) the written names are the
+    // names as stored. A surname that ends within them ends at one of their blanks, its given
+    // name then beginning with what follows; a longer one begins with all of them. The
+    // patients' name index finds both, so that a large practice is not read whole.
+    const qsizetype sur = noms.indexOf(u'_') < 0 ? noms.size() : noms.indexOf(u'_');
+    for (qsizetype blanc = noms.indexOf(u' '); blanc >= 0 && blanc < sur;
+         blanc = noms.indexOf(u' ', blanc + 1)) {
+        std::vector<platform::Value> valeurs{cle};
+        QString sql = lus;
+        if (blanc == 0) {
+            sql += QStringLiteral(" AND (p.Nom_Patient = '' OR p.Nom_Patient IS NULL)");
+        } else {
+            valeurs.emplace_back(noms.left(blanc));
+            sql += QStringLiteral(" AND p.Nom_Patient = ?2");
+        }
+        Ajouter_Debut(sql, valeurs, QStringLiteral("p.Prenom_Patient"),
+                      noms.mid(blanc + 1, sur - blanc - 1));
+        if (partage(sql, valeurs))
+            return true;
+    }
+    if (sur > 0) {
+        std::vector<platform::Value> valeurs{cle};
+        QString sql = lus;
+        Ajouter_Debut(sql, valeurs, QStringLiteral("p.Nom_Patient"), noms.left(sur));
+        if (partage(sql, valeurs))
+            return true;
+    }
+    // Names that begin with a forbidden character, or none at all (an exam whose patient row
+    // is gone is written without names): every exam is read, rare as such names are.
+    if (sur > 0 && !noms.startsWith(u' '))
+        return false;
+    return partage(QStringLiteral("SELECT p.Nom_Patient, p.Prenom_Patient, e.Num_Examen,"
+                                  " e.Code_Examen FROM Examens AS e LEFT JOIN Patients AS p"
+                                  " ON p.Code_Patient = e.\"Code_ Patient\""
+                                  " WHERE e.Code_Examen <> ?1 AND (?2 OR p.Code_Patient IS NULL)"),
+                   {cle, sur == 0 ? 1 : 0});
 }
 
 }  // namespace

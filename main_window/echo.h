@@ -46,6 +46,12 @@ struct CurvePageInput;
 struct CurvePagePatient;
 }  // namespace report
 
+// Whether `texte` is a commissioning date as the general tab takes it: day, month and year
+// of a real day as dd/mm/yyyy or dd/mm/yy (one-digit day and month allowed), blanks around.
+bool Est_Date_Mise_En_Service(const QString& texte);
+// The date as the reports print it: whole, completed to 8 characters with blanks.
+QString Date_Mise_En_Service_Imprimee(const QString& texte);
+
 // The main window: live view with its scales and comparison slots, the four-page tab
 // control (zones, filters, patients and curves, general settings), the print, restart,
 // quit and freeze buttons and the menu bar. Its client area is 792 x 561 pixels.
@@ -186,7 +192,12 @@ class Echo : public QMainWindow,
     void Combo3_Click();
     void Combo2_Click();
     void Combo_Format_Image_Change();
+    // The commissioning date follows every change of the box that is a date, whole as typed
+    // (dd/mm/yyyy or dd/mm/yy).
     void Date_MES_Change();
+    // When the typing ends: a text that is not a date is refused with a message and the date
+    // the box held before the typing comes back.
+    void Date_MES_LostFocus();
     void Chemin_Change();
     // The chosen picture format: 0 "Jpeg", 1 "Bmp", -1 when typed text chose none.
     int Format_Image_Choisi() const override;
@@ -432,6 +443,8 @@ class Echo : public QMainWindow,
     std::unique_ptr<platform::SerialPort> PDQComm1_;
     std::unique_ptr<Reception_Trames> reception_;
     QString fichier_aide_;
+    // The commissioning date a refused typing goes back to.
+    QString date_mes_confirmee_;
     QShortcut* aide_ = nullptr;
     bool ferme_ = false;
     // The exam type whose curves, and whose exams, the start-up opens after its first frame

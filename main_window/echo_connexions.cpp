@@ -36,6 +36,7 @@ void Echo::Connecter_Gestionnaires() {
         connect(saisie, &QLineEdit::textEdited, this, [this] { Combo_Format_Image_Change(); });
     }
     connect(Date_MES, &QLineEdit::textChanged, this, [this] { Date_MES_Change(); });
+    connect(Date_MES, &QLineEdit::editingFinished, this, [this] { Date_MES_LostFocus(); });
     connect(Chemin, &QLineEdit::textChanged, this, [this] { Chemin_Change(); });
     connect(Bouton_Chemin, &QPushButton::clicked, this, [this] { Bouton_Chemin_Click(); });
     connect(Bouton_Import, &QPushButton::clicked, this, [this] { Bouton_Import_Click(); });

@@ -160,8 +160,10 @@ void Echo::Entree() {
     PDQComm1_->setInputBufferSize(kTaille_Tampon_Entree);
 
     const QString date = registre.read(kSection_General, kCle_Date_MES, QStringLiteral("01/01/99"));
-    etat_.Date_Mise_En_Service = date.leftJustified(8, QLatin1Char(' '), true);
+    // Read as it stands, whatever an older build wrote; printed whole.
+    etat_.Date_Mise_En_Service = Date_Mise_En_Service_Imprimee(date);
     Changer_Texte(Date_MES, etat_.Date_Mise_En_Service, [this] { Date_MES_Change(); });
+    date_mes_confirmee_ = etat_.Date_Mise_En_Service;
 
     etat_.Repertoire_Export =
         registre.read(kSection_General, kCle_Export, etat_.Repertoire_Programme);

@@ -10,7 +10,6 @@
 #include "platform/recordset.h"
 #include "report/picture_files.h"
 #include "report_print/curve_page.h"
-#include "report_print/printer_page.h"
 #include "widgets/message_boxes.h"
 
 namespace corvanta {
@@ -107,13 +106,7 @@ void Echo::Imprimer_Courbe(int Mode_Impression) {
             showWarning(this, l(1, 91), l(1, kCourbe_Supprimee));
             return;
         }
-        // Without an export folder only a real printer can take the page.
-        const QString pdf =
-            etat_.Repertoire_Export.trimmed().isEmpty()
-                ? QString()
-                : report::curvePageFile(etat_.Repertoire_Export, page.patient, page.printedAt);
-        const QString ecrit = report::printDocument(
-            pdf, [&page](platform::Page& imprimante) { report::drawCurvePage(imprimante, page); });
+        const QString ecrit = report::printCurvePage(page, etat_.Repertoire_Export);
         if (!ecrit.isEmpty())
             showInformation(this, l(1, 91), l(1, 92) + QStringLiteral("\n") + ecrit);
     } catch (const Error& erreur) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "platform/error.h"
@@ -37,11 +38,15 @@ class OutputError : public Error {
     const QString& path() const noexcept { return path_; }
     // The system's own description of the failure, empty when there is none.
     const std::string& engineText() const noexcept { return engineText_; }
+    // Something stood at `path` when the failure was met (an older file, or a link): a failed
+    // output leaves it as it was.
+    bool olderFileKept() const noexcept { return olderFileKept_; }
 
   private:
     OutputFailure cause_;
     QString path_;
     std::string engineText_;
+    bool olderFileKept_;
 };
 
 // The longest file name the file systems take, in bytes.
@@ -56,9 +61,22 @@ QString fitFileName(const QString& shortenable, const QString& kept);
 
 // Writes `bytes` as the file `path`, whole or not at all: into a new temporary file of the
 // same folder, every write checked, flushed to the disk, given the rights of the file it
-// replaces (of a new file otherwise), then renamed over `path`. A symbolic link at `path`
-// is refused before anything is written. Any failure removes the temporary file, leaves the
-// older file of that name as it was, and is an OutputError with source `source`.
+// replaces (of a new file otherwise), then renamed over `path`, and the folder flushed so
+// that the new name outlives a power cut. A symbolic link at `path` is refused before
+// anything is written. Any failure removes the temporary file, leaves the older file of that
+// name as it was, and is an OutputError with source `source`.
+//
+// The temporary file (".corvanta-<process>-<machine>-XXXXXX", readable by its owner only)
+// names the process and machine that write it. Before its own, each write removes from the
+// folder this program's temporary files whose writer is gone (a process of this machine
+// that no longer runs, killed mid-way or cut off by a power failure) or that are over an
+// hour old; nothing else of the folder is touched.
 void writeFileWhole(const QString& path, const QByteArray& bytes, const char* source);
+
+// The same, as a new file that never replaces one: the first of name(1), name(2)... that no
+// file takes. The rename itself refuses a name that is taken, so that two writers, two
+// copies of the program among them, never take one name. Returns the path written.
+QString writeNewFile(const std::function<QString(int number)>& name, const QByteArray& bytes,
+                     const char* source);
 
 }  // namespace corvanta::platform

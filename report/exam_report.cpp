@@ -78,14 +78,33 @@ QString examTitle(const ExamRow& row) {
                        row.text(QStringLiteral("Num_Examen")));
 }
 
+namespace {
+
+QString keptPart(const QString& number, const QString& key, const QString& extension) {
+    return u' ' + examNumberText(number) +
+           (key.isEmpty() ? QString() : QStringLiteral(" #") + key) + extension;
+}
+
+}  // namespace
+
 QString examFile(const QString& folder, const ExamRow& row, const QString& extension,
                  bool withKey) {
-    const QString key =
-        withKey ? QStringLiteral(" #") + row.text(QStringLiteral("Code_Examen")) : QString();
+    const QString key = withKey ? row.text(QStringLiteral("Code_Examen")) : QString();
     return fileInFolder(
         folder,
         row.text(QStringLiteral("Nom_Patient")) + u' ' + row.text(QStringLiteral("Prenom_Patient")),
-        u' ' + examNumberText(row.text(QStringLiteral("Num_Examen"))) + key + extension);
+        keptPart(row.text(QStringLiteral("Num_Examen")), key, extension));
+}
+
+QString examFileName(const QString& surname, const QString& givenName, const QString& number,
+                     const QString& key, const QString& extension) {
+    return fileName(surname + u' ' + givenName, keptPart(number, key, extension));
+}
+
+QString examFileNames(const QString& surname, const QString& givenName, const QString& number,
+                      const QString& extension) {
+    const QString kept = safeFileName(keptPart(number, QString(), extension));
+    return examFileName(surname, givenName, number, QString(), extension).chopped(kept.size());
 }
 
 DoctorDetails currentDoctor(const Etat_Application& etat) {

@@ -57,6 +57,15 @@ QString examTitle(const ExamRow& row);
 QString examFile(const QString& folder, const ExamRow& row, const QString& extension,
                  bool withKey = false);
 
+// The name of that file (without its folder) for an exam of the given patient's names, number
+// and key, as it is written: forbidden characters replaced, shortened to fit. An empty `key`
+// gives the plain name. Two exams whose names are equal here would share a file.
+QString examFileName(const QString& surname, const QString& givenName, const QString& number,
+                     const QString& key, const QString& extension);
+// The part of examFileName() that holds the names, as written (shortened, made safe).
+QString examFileNames(const QString& surname, const QString& givenName, const QString& number,
+                      const QString& extension);
+
 // The letterhead of the current doctor.
 struct DoctorDetails {
     QString name;
@@ -82,12 +91,13 @@ struct ExamReportInput {
     std::array<Zone_Sensible, 4> zones{};
     // The sample count the window filters with (50, 100, 200 or 400): curves stop there.
     int pointCount = 400;
-    // The device's commissioning date, 8 characters.
+    // The device's commissioning date as typed, 8 characters at least.
     QString commissioningDate;
     DoctorDetails doctor;
     const Libelles* texts = nullptr;
-    // Another exam of the database has the same surname, given name and number as the window
-    // shows it: the report's files carry this exam's key, so that neither replaces the other.
+    // Another exam of the database would be written under the same file name (names and
+    // number as written): the report's files carry this exam's key, so that neither
+    // replaces the other.
     bool fileNameShared = false;
     // The curve library's filter with the main window's current settings and the count
     // above: the filtered samples of a raw stored curve (pointCount of them at most).

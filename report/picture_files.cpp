@@ -46,11 +46,15 @@ QString safeFileName(const QString& name) {
     return safe;
 }
 
+QString fileName(const QString& name, const QString& kept) {
+    return platform::fitFileName(safeFileName(name), safeFileName(kept));
+}
+
 QString fileInFolder(const QString& folder, const QString& name, const QString& kept) {
     if (folder.trimmed().isEmpty()) {
         throw OutputError(OutputFailure::NoFolder, kSource, {}, {});
     }
-    const QString safe = platform::fitFileName(safeFileName(name), safeFileName(kept));
+    const QString safe = fileName(name, kept);
     const QDir dir(folder);
     const QString path = dir.absoluteFilePath(safe);
     const QFileInfo file(path);

@@ -14,6 +14,10 @@ QString pictureExtension(PictureFormat format);
 // : * ? " < > | become "_".
 QString safeFileName(const QString& name);
 
+// `name` followed by `kept`, both made safe, `name` shortened so that the whole fits the
+// file system (platform::fitFileName): a file's name as it is written.
+QString fileName(const QString& name, const QString& kept);
+
 // The file `name` followed by `kept` (both made safe) inside `folder`, `name` shortened so
 // that the file name fits the file system (platform::fitFileName: `kept`, the number and
 // extension, stays whole). A platform::OutputError when the folder is empty (NoFolder) or

@@ -8,9 +8,14 @@ namespace corvanta::report {
 
 namespace {
 
+// A control character (a line break, a tab, U+0001 written by the shell or an import)
+// would print as a wide gap or a missing-glyph box: it prints as one blank.
 QString blankControls(QString text) {
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) {
+            c = u' ';
+        }
+    }
     return text;
 }
 
@@ -34,6 +39,9 @@ QStringList commentLines(const QString& comment) {
     QStringList lines = comment.split(lineBreak);
     if (lines.size() > 1 && lines.last().isEmpty()) {
         lines.removeLast();
+    }
+    for (QString& line : lines) {
+        line = blankControls(line);
     }
     return lines;
 }
@@ -65,52 +73,59 @@ QString characters(const QString& text, qsizetype from, qsizetype count) {
     return text.mid(start, characterOffset(text, from + count) - start);
 }
 
-QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
-                      const std::function<bool(const QString&)>& fits) {
+QStringList wrapLines(const QString& text, const LineRule& rule) {
     const QString whole = singleLine(text);
-    QStringList wrapped;
+    const auto fits = [&rule](const QString& line) {
+        return characterCount(line) <= rule.lineCharacters && rule.fits(line);
+    };
+    // Cut by characters, as many on a line as the rule allows, at least one.
+    QStringList cut;
+    const qsizetype total = characterCount(whole);
+    for (qsizetype from = 0; from < total;) {
+        // The longest head that fits, found by halving: a longer head is never narrower.
+        qsizetype count = 1;
+        qsizetype tooLong = std::min(rule.lineCharacters, total - from) + 1;
+        while (tooLong - count > 1) {
+            const qsizetype middle = (count + tooLong) / 2;
+            (fits(characters(whole, from, middle)) ? count : tooLong) = middle;
+        }
+        cut.append(characters(whole, from, count));
+        from += count;
+    }
+    // Broken at blanks, unless a word is wider than a line.
+    QStringList words;
     QString line;
     bool started = false;
     bool placed = true;
     for (const QString& word : wordsOf(whole)) {
         const QString longer = started ? line + u' ' + word : word;
-        if (characterCount(longer) <= lineCharacters && fits(longer)) {
+        if (fits(longer)) {
             line = longer;
             started = true;
-            continue;
-        }
-        if (!started || characterCount(word) > lineCharacters || !fits(word)) {
+        } else if (started && fits(word)) {
+            words.append(line);
+            line = word;
+        } else {
             placed = false;
             break;
         }
-        wrapped.append(line);
-        line = word;
     }
     if (started) {
-        wrapped.append(line);
+        words.append(line);
     }
-    if (placed && wrapped.size() <= lines) {
-        while (wrapped.size() < lines) {
-            wrapped.append(QString());
+    QStringList lines = placed && words.size() <= cut.size() ? words : cut;
+    if (lines.size() > rule.mostLines && rule.mostLines > 0) {
+        lines = cut.first(rule.mostLines);
+        QString& last = lines.last();
+        while (!last.isEmpty() && !fits(last + QStringLiteral("…"))) {
+            last = characters(last, 0, characterCount(last) - 1);
         }
-        return wrapped;
+        last += QStringLiteral("…");
     }
-    // Cut by characters, as many on a line as its length and `fits` allow, at least one.
-    QStringList cut;
-    qsizetype from = 0;
-    const qsizetype total = characterCount(whole);
-    for (int n = 0; n < lines; ++n) {
-        qsizetype count = std::min(lineCharacters, total - from);
-        while (count > 1 && !fits(characters(whole, from, count))) {
-            --count;
-        }
-        cut.append(characters(whole, from, count));
-        from += count;
+    while (lines.size() < rule.fewestLines) {
+        lines.append(QString());
     }
-    if (from < total) {
-        cut.last() += QStringLiteral("…");
-    }
-    return cut;
+    return lines;
 }
 
 std::optional<std::int64_t> plainExamNumber(const QString& number) {

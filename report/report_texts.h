@@ -10,10 +10,12 @@ namespace corvanta::report {
 
 // The lines of a stored comment. A CR LF pair, a lone CR and a lone LF each break a line
 // (other tools store either); a comment ending with a break has no empty last line, two
-// breaks in a row give an empty line. An empty comment has no line.
+// breaks in a row give an empty line. An empty comment has no line. Any other control
+// character (a tab, U+0001) is a blank.
 QStringList commentLines(const QString& comment);
 
-// A text on one line: every line break (CR LF, CR or LF) becomes one blank.
+// A text on one line: every line break (CR LF, CR or LF) and every other control
+// character (a tab, U+0001) becomes one blank.
 QString singleLine(const QString& text);
 
 // Offset in `text` where character `n` begins, and the number of characters, a surrogate
@@ -23,13 +25,21 @@ qsizetype characterCount(const QString& text);
 // Characters `from` .. `from` + count - 1 of `text`, never cut inside one.
 QString characters(const QString& text, qsizetype from, qsizetype count);
 
-// A text (made one line) in exactly `lines` lines of at most `lineCharacters` characters
-// each. Lines break at the last blank that keeps a line within its length and `fits`,
-// when the whole text then fits the lines; otherwise the text is cut whatever the words,
-// each line taking as many characters as its length and `fits` allow, and what is past
-// the last line is left out, the last line then ending with "…". Unused lines are empty.
-QStringList wrapLines(const QString& text, qsizetype lineCharacters, int lines,
-                      const std::function<bool(const QString&)>& fits);
+// How a text is laid out in lines: at most `lineCharacters` characters a line, each line
+// one that `fits`; at least `fewestLines` (empty ones added), at most `mostLines`.
+struct LineRule {
+    qsizetype lineCharacters;
+    int fewestLines;
+    int mostLines;
+    std::function<bool(const QString&)> fits;
+};
+
+// A text (made one line) in as many lines as it needs under `rule`. Lines break at the last
+// blank that keeps a line within the rule, where that takes no more lines than cutting the
+// text whatever the words; otherwise it is cut by characters, each line taking as many as the
+// rule allows. A text that needs more than `mostLines` keeps what they hold, the last line
+// ending with "…".
+QStringList wrapLines(const QString& text, const LineRule& rule);
 
 // The value of an exam number whose text is a plain integer (an optional sign and decimal
 // digits, blanks around) that fits 64 bits; none for any other text.

@@ -1,5 +1,7 @@
 #include "report_picture/export_pages.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -43,7 +45,7 @@ constexpr double kBlockX = 10;
 constexpr double kBlockRight = kPicturePageWidth - kBlockX;
 constexpr double kColumnGap = 2;
 constexpr int kConclusionLine = 80;
-constexpr int kConclusionLines = 3;
+constexpr int kConclusionLines = 2;
 
 SideSpec side(std::size_t graph, double left, double width, Label head) {
     return {{left, kTop, width, kHeight}, curveColumns(graph), head};
@@ -144,25 +146,52 @@ void writeHeading(Page& page, const QString& heading) {
     page.emptyLine();
 }
 
-// The conclusion in at most three lines of 80 characters, broken between words where the
-// whole text then fits; the third line only when it holds something.
-QStringList conclusionLines(const ExamReportInput& input, Page& page) {
+// The conclusion as the picture draws it: its lines and the width of its letters.
+struct Conclusion {
+    QStringList lines;
+    int stretch = 100;
+};
+
+// The conclusion in lines of 80 characters, two at least, broken between words where that
+// takes no more lines. A conclusion that needs more than `room` lines has its letters
+// narrowed until it fits them; only a text longer than the window takes (written elsewhere)
+// may still not fit, and keeps what the lines hold.
+Conclusion conclusionLines(const ExamReportInput& input, Page& page, int room) {
+    constexpr int kNarrowest = 50;
     page.setBold(false);
     page.setFontSize(6);
-    QStringList lines = wrapLines(
-        input.row.text(QStringLiteral("Examen_Compatible")), kConclusionLine, kConclusionLines,
-        [&page](const QString& line) { return page.textWidth(line) <= kBlockRight - kBlockX; });
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
+    const QString text = input.row.text(QStringLiteral("Examen_Compatible"));
+    const auto wrap = [&](int stretch, int mostLines) {
+        page.setFontStretch(stretch);
+        QStringList lines = wrapLines(
+            text, {kConclusionLine, kConclusionLines, mostLines, [&page](const QString& line) {
+                       return page.textWidth(line) <= kBlockRight - kBlockX;
+                   }});
+        page.setFontStretch(100);
+        return lines;
+    };
+    room = std::max(room, kConclusionLines);
+    Conclusion conclusion{wrap(100, 0), 100};
+    if (conclusion.lines.size() <= room) {
+        return conclusion;
     }
-    return lines;
+    // The widest letters that still fit the room.
+    int fits = kNarrowest;
+    int tooWide = 100;
+    while (tooWide - fits > 1) {
+        const int middle = (fits + tooWide) / 2;
+        (wrap(middle, 0).size() <= room ? fits : tooWide) = middle;
+    }
+    return {wrap(fits, room), fits};
 }
 
-void drawConclusion(Page& page, const QString& heading, const QStringList& lines) {
+void drawConclusion(Page& page, const QString& heading, const Conclusion& conclusion) {
     writeHeading(page, heading);
-    for (const QString& line : lines) {
+    page.setFontStretch(conclusion.stretch);
+    for (const QString& line : conclusion.lines) {
         printFrom(page, kBlockX, kBlockRight, line);
     }
+    page.setFontStretch(100);
     page.emptyLine();
 }
 
@@ -207,14 +236,19 @@ void drawPicture(const ExamReportInput& input, Page& page, const PictureSpec& sp
     const double scaleBottom = drawGraphs(page, kExportGraphs, graphs, input.zones);
     drawCurves(input, page, spec.sides);
 
-    // Comments give way to the blocks under them, which all stay on the canvas.
+    // Comments give way to the blocks under them, which all stay on the canvas; the
+    // conclusion takes the lines it needs of what the page has without comments.
     const std::vector<FindingsColumn> columns = findingsColumns(input, spec);
-    const QStringList conclusion = conclusionLines(input, page);
     const std::vector<Finding> decisions = itemLines(input, spec.decisions);
-    const double under = heightUnderComments(page, resultsTitle.has_value(), columns,
-                                             conclusion.size(), tickedCount(decisions));
+    const auto under = [&](qsizetype conclusionLines) {
+        return heightUnderComments(page, resultsTitle.has_value(), columns, conclusionLines,
+                                   tickedCount(decisions));
+    };
+    const double room = page.scaleHeight() - commentTop(page, scaleBottom) - under(0);
+    const Conclusion conclusion = conclusionLines(
+        input, page, static_cast<int>(std::floor(room / lineHeightAt(page, 6) + 1e-6)));
     drawCaptions(page, graphs, captions, scaleBottom, CaptionFlow::BelowLowestColumn,
-                 page.scaleHeight() - under);
+                 page.scaleHeight() - under(conclusion.lines.size()));
 
     drawResultsHeads(input, page, spec, resultsTitle);
     drawFindingsColumns(page, columns);

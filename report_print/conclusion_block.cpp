@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "report/report_texts.h"
 #include "report_print/report_blocks.h"
 
@@ -6,26 +8,27 @@ namespace corvanta::report::blocks {
 namespace {
 
 constexpr qsizetype kConclusionLine = 100;
-constexpr int kConclusionLines = 2;
+constexpr int kFewestConclusionLines = 2;
 
 }  // namespace
 
-QStringList conclusionLines(const Report& r) {
+QStringList conclusionLines(const Report& r, int mostLines) {
     platform::Page& page = r.page;
     const double width = columnRight(r, 1) - r.g.Colonne[0];
     const platform::PageState before = page.state();
     page.setBold(false);
     page.setFontSize(10);
     QStringList lines =
-        wrapLines(r.input.row.text("Examen_Compatible"), kConclusionLine, kConclusionLines,
-                  [&page, width](const QString& line) { return page.textWidth(line) <= width; });
+        wrapLines(r.input.row.text("Examen_Compatible"),
+                  {kConclusionLine, kFewestConclusionLines, std::max(mostLines, 1),
+                   [&page, width](const QString& line) { return page.textWidth(line) <= width; }});
     page.setFontSize(before.fontSize);
     page.setBold(before.bold);
     return lines;
 }
 
-// The conclusion in two lines of 100 characters, both always printed.
-void printConclusion(const Report& r, double top) {
+// The conclusion in the lines it needs, two at least, always printed.
+void printConclusion(const Report& r, double top, const QStringList& lines) {
     platform::Page& page = r.page;
     const double left = r.g.Colonne[0];
     const double right = columnRight(r, 1);
@@ -37,7 +40,7 @@ void printConclusion(const Report& r, double top) {
     page.setFontSize(8);
     page.emptyLine();
     page.setFontSize(10);
-    for (const QString& line : conclusionLines(r)) {
+    for (const QString& line : lines) {
         printFrom(page, left, right, line);
     }
     page.emptyLine();

@@ -8,6 +8,7 @@
 #include "report/picture_files.h"
 #include "report/report_flow.h"
 #include "report/report_texts.h"
+#include "report_print/printer_page.h"
 
 namespace corvanta::report {
 
@@ -245,14 +246,24 @@ void drawCurvePage(Page& page, const CurvePageInput& in) {
 }
 
 QString curvePageFile(const QString& folder, const std::optional<CurvePagePatient>& patient,
-                      const QDateTime& at) {
-    const QString kept =
-        u' ' + at.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".pdf");
+                      const QDateTime& at, int number) {
+    const QString kept = u' ' + at.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                         (number > 1 ? u'-' + QString::number(number) : QString()) +
+                         QStringLiteral(".pdf");
     if (!patient) {
         return fileInFolder(folder, QStringLiteral("Courbe"), kept);
     }
     return fileInFolder(
         folder, QStringLiteral("Courbe ") + patient->surname + u' ' + patient->givenName, kept);
+}
+
+QString printCurvePage(const CurvePageInput& input, const QString& exportFolder) {
+    // Without an export folder only a real printer can take the page.
+    const PdfTarget pdf =
+        exportFolder.trimmed().isEmpty() ? PdfTarget() : PdfTarget([&](int number) {
+            return curvePageFile(exportFolder, input.patient, input.printedAt, number);
+        });
+    return printDocument(pdf, [&input](platform::Page& page) { drawCurvePage(page, input); });
 }
 
 }  // namespace corvanta::report

@@ -94,8 +94,16 @@ void drawCurvePage(platform::Page& page, const CurvePageInput& input);
 
 // The PDF written in `folder` where there is no printer:
 // "Courbe <surname> <given name> <yyyyMMdd-HHmmss>.pdf", or "Courbe <stamp>.pdf" without a
-// patient, made safe and shortened as fileInFolder() does (the stamp kept whole).
+// patient, made safe and shortened as fileInFolder() does (the stamp kept whole). A
+// `number` above 1 follows the stamp ("…-090503-2.pdf"): the name of a page printed in a
+// second whose name is taken.
 QString curvePageFile(const QString& folder, const std::optional<CurvePagePatient>& patient,
-                      const QDateTime& at);
+                      const QDateTime& at, int number = 1);
+
+// Prints the page on the printer openPrinter() gives, or, without one, as a new PDF in
+// `exportFolder` that never replaces a file: the first free name curvePageFile() numbers.
+// Returns that PDF's path, empty when the page went to a printer. A failure is a
+// corvanta::Error and leaves no document behind.
+QString printCurvePage(const CurvePageInput& input, const QString& exportFolder);
 
 }  // namespace corvanta::report

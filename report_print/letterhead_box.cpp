@@ -1,3 +1,4 @@
+#include "report/report_texts.h"
 #include "report_print/report_blocks.h"
 
 namespace corvanta::report::blocks {
@@ -13,14 +14,13 @@ double letterheadLeft(const Geometrie_Page& g) {
 // Two equal halves beside the decisions, from the right edge of the left graph of a
 // two-graph page to the right edge of its right graph, in every report: a caption over
 // each half, the left half left blank for the hand, the doctor's letterhead in the right.
-void printLetterhead(const Report& r, double top) {
+void printLetterhead(const Report& r, double top, double bottom) {
     platform::Page& page = r.page;
     const Geometrie_Page& g = r.g;
     const DoctorDetails& doctor = r.input.doctor;
     const double Gauche_Medecin = letterheadLeft(g);
     const double Milieu_Medecin = Gauche_Medecin + (g.Colonne[1] - g.Colonne[0]) / 2;
     const double Demi_Largeur_Medecin = Milieu_Medecin - Gauche_Medecin;
-    const double bottom = g.Hauteur_Page - Marge_Bas_Medecin;
     const double textColumn = Milieu_Medecin + Demi_Largeur_Medecin / 15;
     const double Droite_Medecin = g.Colonne[1] + g.Largeur_Deux_Graphes;
     // Texts keep clear of the box's right edge as far as they start from its middle.
@@ -43,14 +43,14 @@ void printLetterhead(const Report& r, double top) {
 
     page.setBold(true);
     page.setCurrentY(top + page.textHeight(doctor.name));
-    printFrom(page, textColumn, textRight, doctor.name);
+    printFrom(page, textColumn, textRight, singleLine(doctor.name));
     page.setBold(false);
     page.emptyLine();
     for (const QString& line :
          {doctor.address1, doctor.address2, QStringLiteral("Tel : ") + doctor.telephone,
           QStringLiteral("Fax : ") + doctor.fax, r.text(Label{1, 28}) + QStringLiteral("  : "),
           doctor.registration}) {
-        printFrom(page, textColumn, textRight, line);
+        printFrom(page, textColumn, textRight, singleLine(line));
     }
 }
 

@@ -85,6 +85,14 @@ double columnRight(const Report& r, std::size_t column) {
     return column == 0 ? r.g.Colonne[1] - kColumnGap : r.g.Largeur_Page - r.g.Colonne[0];
 }
 
+namespace {
+
+// The letterhead's last line keeps clear of its box's bottom edge, the box of the page's.
+constexpr double kInsideBox = 1;
+constexpr double kPageFoot = 1;
+
+}  // namespace
+
 Hauteurs_Blocs blockHeights(const Report& r) {
     platform::Page& page = r.page;
     const double heading = lineHeightAt(page, 12, true);
@@ -95,35 +103,47 @@ Hauteurs_Blocs blockHeights(const Report& r) {
     for (const std::vector<ReportItem>& column : r.table.results) {
         findings = std::max(findings, tickedCount(r.lines(column)));
     }
-    const QStringList conclusion = conclusionLines(r);
-    qsizetype written = conclusion.size();
-    while (written > 0 && conclusion[written - 1].isEmpty()) {
-        --written;
-    }
-    return {
+    Hauteurs_Blocs h{
         .resultats = heading + lineHeightAt(page, 8, true) + lineHeightAt(page, 10, true) +
                      (r.table.gapUnderHeads ? text : 0) + findings * text,
-        .conclusion = heading + small + static_cast<double>(written) * text,
+        .conclusion = 0,
         .decision = heading + small + tickedCount(r.lines(r.table.decisions)) * text,
         .medecin = 2 * lineHeightAt(page, 8, true, true) + 7 * captionLine,
         .ecart = small,
         .legendes = 1.5 * captionLine,
+        .lignesConclusion = {},
     };
+    // The conclusion takes the lines it needs down to where the decisions, and the
+    // letterhead in a box reaching the page's foot, still fit under it.
+    const double hauteur = r.g.Hauteur_Page;
+    const double top = std::max(Haut_Conclusion, Haut_Resultats + h.resultats + h.ecart);
+    const double lowest = std::min(hauteur - h.decision - h.ecart,
+                                   hauteur - kPageFoot - kInsideBox - h.medecin - h.legendes);
+    const int room = static_cast<int>(std::floor((lowest - top - heading - small) / text + 1e-6));
+    // Never fewer than the two lines the block always had.
+    h.lignesConclusion = conclusionLines(r, std::max(room, 2));
+    qsizetype written = h.lignesConclusion.size();
+    while (written > 0 && h.lignesConclusion[written - 1].isEmpty()) {
+        --written;
+    }
+    h.conclusion = heading + small + static_cast<double>(written) * text;
+    return h;
 }
 
-Bas_De_Page pageBottom(const Hauteurs_Blocs& h, double hautResultats) {
+Bas_De_Page pageBottom(const Report& r, const Hauteurs_Blocs& h, double hautResultats) {
     Bas_De_Page b{};
     b.Haut_Resultats = hautResultats;
     b.Haut_Conclusion = std::max(Haut_Conclusion, hautResultats + h.resultats + h.ecart);
     const double basConclusion = b.Haut_Conclusion + h.conclusion;
     b.Haut_Decision = std::max(Haut_Decision, basConclusion + h.ecart);
     b.Haut_Medecin = std::max({Haut_Medecin, b.Haut_Decision, basConclusion + h.legendes});
+    const double page = r.g.Hauteur_Page;
+    b.Bas_Medecin = std::clamp(b.Haut_Medecin + h.medecin + kInsideBox, page - Marge_Bas_Medecin,
+                               page - kPageFoot);
     return b;
 }
 
 double commentsLimit(const Report& r, const Hauteurs_Blocs& h) {
-    // The letterhead's last line keeps clear of its box's bottom edge.
-    constexpr double kInsideBox = 1;
     const double page = r.g.Hauteur_Page;
     const double box = page - Marge_Bas_Medecin - kInsideBox - h.medecin;
     const double lowestConclusion =
@@ -150,11 +170,11 @@ void Imprimer_Compte_Rendu(platform::Page& page, const ExamReportInput& input,
     // being printed over, and stop where those blocks would leave the page.
     const Hauteurs_Blocs heights = blockHeights(r);
     const double comments = printEchograms(r, commentsLimit(r, heights));
-    const Bas_De_Page bottom = pageBottom(heights, std::max(Haut_Resultats, comments));
+    const Bas_De_Page bottom = pageBottom(r, heights, std::max(Haut_Resultats, comments));
     printResults(r, bottom.Haut_Resultats);
-    printConclusion(r, bottom.Haut_Conclusion);
+    printConclusion(r, bottom.Haut_Conclusion, heights.lignesConclusion);
     printDecision(r, bottom.Haut_Decision);
-    printLetterhead(r, bottom.Haut_Medecin);
+    printLetterhead(r, bottom.Haut_Medecin, bottom.Bas_Medecin);
     page.endDocument();
 }
 

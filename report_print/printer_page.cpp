@@ -27,7 +27,9 @@ const char* const kSource = "Printer";
 
 // A PDF drawn into memory: its bytes reach the disk only once the document is whole.
 struct PdfInMemory {
-    QString file;
+    PdfTarget target;
+    // The file written, once it is.
+    QString written;
     QBuffer bytes;
     QPdfWriter writer{&bytes};
 };
@@ -42,8 +44,11 @@ class PrinterPage : public PainterPage {
     // A started PDF document, written to its file at its end.
     explicit PrinterPage(std::unique_ptr<PdfInMemory> pdf)
         : PainterPage(platform::freshPrinterState(), false), pdf_(std::move(pdf)) {
-        begin(pdf_->writer, pdf_->file);
+        begin(pdf_->writer, pdf_->target.file);
     }
+
+    // The PDF file written once the document ended; empty before and on a printer.
+    QString written() const { return pdf_ ? pdf_->written : QString(); }
 
     ~PrinterPage() override {
         if (rawPainter().isActive()) {
@@ -88,8 +93,12 @@ class PrinterPage : public PainterPage {
         if (!rawPainter().end() || (printer_ && printer_->printerState() == QPrinter::Error)) {
             throw OutputError(OutputFailure::PrinterStopped, kSource, target(), {});
         }
-        if (pdf_) {
-            platform::writeFileWhole(pdf_->file, pdf_->bytes.data(), kSource);
+        if (pdf_ && pdf_->target.numbered) {
+            pdf_->written =
+                platform::writeNewFile(pdf_->target.numbered, pdf_->bytes.data(), kSource);
+        } else if (pdf_) {
+            platform::writeFileWhole(pdf_->target.file, pdf_->bytes.data(), kSource);
+            pdf_->written = pdf_->target.file;
         }
     }
 
@@ -105,7 +114,7 @@ class PrinterPage : public PainterPage {
         return pdf_ ? static_cast<const QPagedPaintDevice&>(pdf_->writer) : *printer_;
     }
 
-    QString target() const { return pdf_ ? pdf_->file : printer_->printerName(); }
+    QString target() const { return pdf_ ? pdf_->target.file : printer_->printerName(); }
 
     // The current font at the reference size, unhinted.
     const QFontMetricsF& design() const {
@@ -135,13 +144,10 @@ std::unique_ptr<platform::Page> openSystemPrinter(const QPrinterInfo& info) {
     return std::make_unique<PrinterPage>(std::move(printer));
 }
 
-OpenedPrinter openDefault(const QString& pdfFileIfNoPrinter) {
+OpenedPrinter openDefault(const PdfTarget& pdfIfNoPrinter) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        if (pdfFileIfNoPrinter.isEmpty()) {
-            throw OutputError(OutputFailure::NoFolder, kSource, {}, {});
-        }
-        return {openPdfPrinter(pdfFileIfNoPrinter), pdfFileIfNoPrinter};
+        return openPdfDocument(pdfIfNoPrinter);
     }
     return {openSystemPrinter(info), QString()};
 }
@@ -153,15 +159,16 @@ PrinterFactory& factory() {
 
 }  // namespace
 
-std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
-    if (pdfFile.isEmpty()) {
+std::unique_ptr<platform::Page> openPdfPrinter(const PdfTarget& target) {
+    if (target.file.isEmpty()) {
         throw OutputError(OutputFailure::NoFolder, kSource, {}, {});
     }
     auto pdf = std::make_unique<PdfInMemory>();
-    pdf->file = QFileInfo(pdfFile).absoluteFilePath();
+    pdf->target = target;
+    pdf->target.file = QFileInfo(target.file).absoluteFilePath();
     pdf->bytes.open(QIODevice::WriteOnly);
     pdf->writer.setResolution(kPdfDotsPerInch);
-    pdf->writer.setTitle(QFileInfo(pdfFile).completeBaseName());
+    pdf->writer.setTitle(QFileInfo(target.file).completeBaseName());
     pdf->writer.setCreator(QStringLiteral("Corvanta"));
     pdf->writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                           QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres,
@@ -170,16 +177,30 @@ std::unique_ptr<platform::Page> openPdfPrinter(const QString& pdfFile) {
     return std::make_unique<PrinterPage>(std::move(pdf));
 }
 
-OpenedPrinter openPrinter(const QString& pdfFileIfNoPrinter) {
-    return factory()(pdfFileIfNoPrinter);
+OpenedPrinter openPdfDocument(const PdfTarget& pdf) {
+    return {openPdfPrinter(pdf), pdf.file};
 }
 
-QString printDocument(const QString& pdfFileIfNoPrinter,
+QString writtenPdf(const platform::Page& page) {
+    const auto* printer = dynamic_cast<const PrinterPage*>(&page);
+    return printer != nullptr ? printer->written() : QString();
+}
+
+OpenedPrinter openPrinter(const PdfTarget& pdfIfNoPrinter) {
+    return factory()(pdfIfNoPrinter);
+}
+
+QString printDocument(const PdfTarget& pdfIfNoPrinter,
                       const std::function<void(platform::Page&)>& draw) {
-    OpenedPrinter opened = openPrinter(pdfFileIfNoPrinter);
+    OpenedPrinter opened = openPrinter(pdfIfNoPrinter);
     draw(*opened.page);
     opened.page->endDocument();
-    return opened.pdfFile;
+    if (opened.pdfFile.isEmpty()) {
+        return QString();
+    }
+    // A numbered PDF takes its number only once it is written.
+    const QString written = writtenPdf(*opened.page);
+    return written.isEmpty() ? opened.pdfFile : written;
 }
 
 PrinterFactory replacePrinterFactory(PrinterFactory replacement) {

@@ -77,15 +77,17 @@ double printEchograms(const Report& r, double commentsBottom);
 // Where the blocks under the echograms stand. Each keeps its fixed top unless the block
 // above reaches it, then follows one 8-point line under that block's last text; the
 // letterhead stands beside the decisions, lower when its captions would meet the
-// conclusion.
+// conclusion, and its box reaches lower than usual when its lines need it.
 struct Bas_De_Page {
     double Haut_Resultats;
     double Haut_Conclusion;
     double Haut_Decision;
     double Haut_Medecin;
+    double Bas_Medecin;
 };
 
-// The heights, from their tops to the bottom of their last text, of the blocks of `r`.
+// The heights, from their tops to the bottom of their last text, of the blocks of `r`, and
+// the conclusion's lines.
 struct Hauteurs_Blocs {
     double resultats;
     double conclusion;
@@ -95,22 +97,26 @@ struct Hauteurs_Blocs {
     // captions' room above its box.
     double ecart;
     double legendes;
+    // The conclusion as printed: the lines it needs within the page (conclusionLines()).
+    QStringList lignesConclusion;
 };
 Hauteurs_Blocs blockHeights(const Report& r);
-// The tops of the blocks for results starting at `hautResultats`.
-Bas_De_Page pageBottom(const Hauteurs_Blocs& h, double hautResultats);
+// The tops of the blocks for results starting at `hautResultats`, and the letterhead box's
+// bottom: 8 mm above the page's bottom, lower (never past the page) when its lines need it.
+Bas_De_Page pageBottom(const Report& r, const Hauteurs_Blocs& h, double hautResultats);
 // The lowest the comments may reach for every block under them to stay on the page, its
-// letterhead inside its box (never above `Haut_Resultats`).
+// letterhead inside its usual box (never above `Haut_Resultats`).
 double commentsLimit(const Report& r, const Hauteurs_Blocs& h);
 
 // A title centred on the page, a head centred over each graph, then each graph's ticked
 // findings in its column, every column from the same top.
 void printResults(const Report& r, double top);
-void printConclusion(const Report& r, double top);
-// The conclusion's two lines, broken between words where it then fits them.
-QStringList conclusionLines(const Report& r);
+void printConclusion(const Report& r, double top, const QStringList& lines);
+// The conclusion in the lines it needs (two at least, at most `mostLines`), broken between
+// words where that takes no more lines (wrapLines()).
+QStringList conclusionLines(const Report& r, int mostLines);
 void printDecision(const Report& r, double top);
-void printLetterhead(const Report& r, double top);
+void printLetterhead(const Report& r, double top, double bottom);
 // The letterhead box's left edge: the right edge of the left graph of a two-graph page.
 double letterheadLeft(const Geometrie_Page& g);
 // The right edge texts of the page's columns stop at: the left column's ends short of the

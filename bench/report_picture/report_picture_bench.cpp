@@ -33,7 +33,8 @@ report::ExamReportInput fullExam() {
                 "Echogramme_Droit_Autres", "Echogramme_Gauche_Occupe", "Decision_Lavage",
                 "Decision_Scanner", "Decision_Traitement_Medical", "Decision_Traitement_Endoscopie",
                 "Decision_Traitement_Chirurgical"});
-    input.row.set("Examen_Compatible", platform::Value(QString(199, u'c')));
+    // The widest conclusion the window takes: the picture narrows its letters to fit it.
+    input.row.set("Examen_Compatible", platform::Value(QString(199, u'W')));
     input.filter = report::libraryFilter(quorel::program_library(), 3, 2, 400);
     return input;
 }

@@ -7,14 +7,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <algorithm>
 
 #include "platform/recordset.h"
+#include "platform/settings_store.h"
 #include "report_print/printer_page.h"
 #include "tests/page_layer/page_fixture.h"
 #include "tests/support/captures.h"
@@ -40,7 +44,7 @@ class Page_Gardee : public platform::RecordingPage {
 
 struct PrintingWorkstation : Workstation {
     PrintingWorkstation() {
-        ancienne = report::replacePrinterFactory([this](const QString&) {
+        ancienne = report::replacePrinterFactory([this](const report::PdfTarget&) {
             return report::OpenedPrinter{std::make_unique<Page_Gardee>(documents), QString()};
         });
         p = patient(QStringLiteral("O/Brien"), QStringLiteral("Ann"));
@@ -151,9 +155,7 @@ TEST(CurvePrinting, TheAcquisitionPageShowsTheSlotsAndThePatientsCaption) {
 
 TEST(CurvePrinting, WithoutAPrinterThePageGoesToAPdfInTheExportFolder) {
     PrintingWorkstation poste;
-    report::replacePrinterFactory([](const QString& pdf) {
-        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
-    });
+    report::replacePrinterFactory(report::openPdfDocument);
     Echo& echo = poste.demarrer();
     const Libelles& l = poste.etat->Libelle;
     const QDir exports(poste.dossier.fichier(QStringLiteral("exports")));
@@ -199,6 +201,95 @@ TEST(CurvePrinting, WithoutAPrinterThePageGoesToAPdfInTheExportFolder) {
     EXPECT_FALSE(QDir(poste.dossier.fichier(QStringLiteral("parti"))).exists());
 }
 
+// Six prints of two stored curves in quick succession, within a second or two: each leaves
+// its own PDF showing its own curve, a page printed in a second whose name is taken taking
+// the next number; none replaces another.
+TEST(CurvePrinting, EveryPrintOfACurvePageLeavesItsOwnFile) {
+    PrintingWorkstation poste;
+    report::replacePrinterFactory(report::openPdfDocument);
+    poste.courbe(poste.p, 0, QStringLiteral("premiere-courbe"));
+    poste.courbe(poste.p, 0, QStringLiteral("seconde-courbe"));
+    Echo& echo = poste.demarrer();
+    const Libelles& l = poste.etat->Libelle;
+    const QDir exports(poste.dossier.fichier(QStringLiteral("exports")));
+    ASSERT_TRUE(exports.mkpath(QStringLiteral(".")));
+    echo.Chemin->setText(exports.path());
+    poste.choisir(echo, poste.p);
+    QStringList ecrits, dates;
+    for (int impression = 0; impression < 6; ++impression) {
+        echo.List1->setCurrentRow(impression % 2);
+        dates << echo.List1->currentItem()->text().section(u' ', 0, 0);
+        echo.Toolbar2_Boutons[3]->trigger();
+        ASSERT_EQ(poste.messages.boites.size(), 1u);
+        ecrits << poste.messages.boites[0].texte.section(u'\n', 1);
+        EXPECT_EQ(poste.messages.boites[0].texte, l(1, 92) + u'\n' + ecrits.last());
+        poste.messages.boites.clear();
+    }
+    EXPECT_EQ(exports.entryList(QDir::Files | QDir::Hidden).size(), 6);
+    const QRegularExpression nom(
+        QStringLiteral("^Courbe O_Brien Ann (\\d{8}-\\d{6})(-(\\d))?\\.pdf$"));
+    QMap<QString, int> par_seconde;
+    for (int impression = 0; impression < 6; ++impression) {
+        const QString fichier = QFileInfo(ecrits[impression]).fileName();
+        const QRegularExpressionMatch m = nom.match(fichier);
+        ASSERT_TRUE(m.hasMatch()) << fichier.toStdString();
+        // The pages of one second are numbered in the order they were printed.
+        const int numero = ++par_seconde[m.captured(1)];
+        EXPECT_EQ(m.captured(3), numero == 1 ? QString() : QString::number(numero));
+        const auto mots = wordsOf(ecrits[impression]);
+        EXPECT_EQ(mots.count(dates[impression]), 1u) << fichier.toStdString();
+        EXPECT_EQ(mots.count(dates[(impression + 1) % 2]), 0u) << fichier.toStdString();
+    }
+}
+
+// The commissioning date keeps its four-digit year, from an older settings file or typed on
+// the general tab, and prints whole; a text that is not a date is refused when the typing
+// ends and the date held before it comes back.
+TEST(CurvePrinting, TheCommissioningDatePrintsAsTypedAndATextThatIsNotADateIsRefused) {
+    PrintingWorkstation poste;
+    const QString G = QStringLiteral("GENERAL"), cle = QStringLiteral("Date MES");
+    poste.dossier.ecrire_reglage(G, cle, QStringLiteral("15/03/2024"));
+    Echo& echo = poste.demarrer();
+    const Libelles& l = poste.etat->Libelle;
+    const auto imprimee = [&] {
+        echo.Bouton_Imprimer_Courbe_Acquisition->click();
+        for (const QString& texte : poste.textes(poste.documents.size() - 1)) {
+            if (texte.startsWith(l(1, 38)))
+                return texte.mid(l(1, 38).size());
+        }
+        return QString();
+    };
+    const auto taper = [&](const QString& texte) {
+        echo.Date_MES->selectAll();
+        QTest::keyClick(echo.Date_MES, Qt::Key_Delete);
+        QTest::keyClicks(echo.Date_MES, texte);
+        QTest::keyClick(echo.Date_MES, Qt::Key_Return);
+        poste.etat->Registre->sync();
+    };
+    EXPECT_EQ(echo.Date_MES->text(), QStringLiteral("15/03/2024"));
+    EXPECT_EQ(imprimee(), QStringLiteral("15/03/2024"));
+
+    taper(QStringLiteral("1/2/25"));
+    EXPECT_EQ(poste.dossier.reglage(G, cle), QStringLiteral("1/2/25"));
+    EXPECT_EQ(imprimee(), QStringLiteral("1/2/25  "));
+    taper(QStringLiteral("28/02/2026"));
+    EXPECT_EQ(imprimee(), QStringLiteral("28/02/2026"));
+    EXPECT_TRUE(poste.messages.boites.empty());
+
+    // Passing through "15/03/20" on the way does not make it the date to go back to.
+    for (const QString refusee : {"29/02/2026", "15/03/202", "mars 2024", "15.03.2024", ""}) {
+        poste.messages.boites.clear();
+        taper(refusee);
+        ASSERT_EQ(poste.messages.boites.size(), 1u) << refusee.toStdString();
+        EXPECT_EQ(poste.messages.boites[0].titre, l(1, 170));
+        EXPECT_EQ(poste.messages.boites[0].texte, l(1, 171).arg(refusee));
+        EXPECT_EQ(poste.messages.boites[0].icone, QMessageBox::Warning);
+        EXPECT_EQ(echo.Date_MES->text(), QStringLiteral("28/02/2026"));
+        EXPECT_EQ(poste.dossier.reglage(G, cle), QStringLiteral("28/02/2026"));
+        EXPECT_EQ(imprimee(), QStringLiteral("28/02/2026"));
+    }
+}
+
 // Both pages in both languages, written to <build>/captures/page_courbe_<page>_<langue>.pdf
 // for a person to render and look at.
 class Capture : public ::testing::TestWithParam<const char*> {};
@@ -228,7 +319,7 @@ TEST_P(Capture, RealisticCurvePages) {
     const QString dossier = Dossier_Captures();
     for (const auto& [bouton, nom] : {std::pair{0, "acquisition"}, std::pair{1, "memorisee"}}) {
         const QString pdf = dossier + QStringLiteral("/page_courbe_%1_%2.pdf").arg(nom, langue);
-        report::replacePrinterFactory([pdf](const QString&) {
+        report::replacePrinterFactory([pdf](const report::PdfTarget&) {
             return report::OpenedPrinter{report::openPdfPrinter(pdf), QString()};
         });
         if (bouton == 0)

@@ -2,14 +2,18 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <filesystem>
+#include <map>
 
 #include "app/chargement_libelles.h"
 #include "platform/recordset.h"
@@ -144,9 +148,7 @@ TEST(ExamExport, ThePrintButtonWritesTheReportOfTheExamOnScreenWhereThereIsNoPri
     SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     const Libelles& t = c.etat->Libelle;
-    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
-        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
-    });
+    auto precedente = report::replacePrinterFactory(report::openPdfDocument);
     ASSERT_TRUE(s.Toolbar1_Boutons[7]->isEnabled());
     s.Liste_Examens->setCurrentRow(1);
     c.etat->Table_Examens->moveFirst();
@@ -172,14 +174,13 @@ QByteArray Contenu(const QString& chemin) {
 }
 
 // Buttons 8 and 9 when the file cannot be made, the exam has gone or no picture format is
-// chosen: one box in the interface's words, the older file whole, nothing else written.
+// chosen: one box in the interface's words, the older file whole, nothing else written. The
+// box speaks of an older file only where one stands (for exam 12 no PDF was ever written).
 TEST(ExamExport, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
     SinusExport c;
     Examen_Sinus& s = *c.fenetre;
     const Libelles& t = c.etat->Libelle;
-    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
-        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
-    });
+    auto precedente = report::replacePrinterFactory(report::openPdfDocument);
     s.Liste_Examens->setCurrentRow(0);
     c.echo->Combo_Format_Image->setCurrentIndex(1);
     s.Toolbar1_ButtonClick(8);
@@ -200,12 +201,22 @@ TEST(ExamExport, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
         std::function<void()> presser;
         int titre;
         int texte;
+        bool ancien = true;
     };
-    const auto plein = [&](int bouton) {
-        return [&, bouton] {
+    const auto plein = [&](int bouton, int ligne = 0) {
+        return [&, bouton, ligne] {
+            s.Liste_Examens->setCurrentRow(ligne);
             FileSizeLimit limite(16384);
             ASSERT_TRUE(limite.ok());
             s.Toolbar1_ButtonClick(bouton);
+        };
+    };
+    const auto sans_dossier = [&](int bouton) {
+        return [&, bouton] {
+            const QString images = c.etat->Repertoire_Export;
+            c.etat->Repertoire_Export = c.dossier.fichier(QStringLiteral("parti"));
+            s.Toolbar1_ButtonClick(bouton);
+            c.etat->Repertoire_Export = images;
         };
     };
     const auto supprime = [&](int bouton) {
@@ -229,6 +240,9 @@ TEST(ExamExport, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
              s.Toolbar1_ButtonClick(9);
          },
          110, 127},
+        {plein(8, 1), 118, 126, false},
+        {sans_dossier(8), 118, 124, false},
+        {sans_dossier(9), 110, 124, false},
         {supprime(8), 118, 135},
         {supprime(9), 110, 135},
     };
@@ -244,7 +258,8 @@ TEST(ExamExport, FailuresSayWhyInTheInterfacesWordsAndKeepTheOlderFile) {
         } else {
             EXPECT_EQ(boite.icone, QMessageBox::NoIcon) << i;  // the standard error box
             EXPECT_TRUE(boite.texte.contains(t(4, cas[i].texte))) << i << boite.texte.toStdString();
-            EXPECT_TRUE(boite.texte.endsWith(t(4, 133))) << i;
+            EXPECT_TRUE(boite.texte.endsWith(u'\n' + t(4, cas[i].ancien ? 133 : 170))) << i;
+            EXPECT_EQ(boite.texte.contains(t(4, 133)), cas[i].ancien) << i;
             EXPECT_FALSE(boite.texte.contains(QStringLiteral("cannot"))) << i;
         }
     }
@@ -289,55 +304,85 @@ TEST(ExamExport, NumbersNameFilesAsShownAndTheButtonFollowsTheFolder) {
     EXPECT_TRUE(s.Toolbar1_Boutons[8]->isEnabled());
 }
 
-// Two namesakes with an exam "1" each, and one patient with a number in two types (a row
-// the window would refuse, written by the sqlite3 shell): each of these exams' files takes
-// its key, so that no report replaces another; an exam that shares its name with no other
-// keeps the plain name.
+// Exams whose files would take one name as the file system gets it (forbidden characters
+// replaced, shortened to 255 bytes, names joined by a blank) each take their key, so that no
+// report replaces another: namesakes numbered "1" and "01", one patient's number in two types
+// (a row the window would refuse, written by the sqlite3 shell), long names that shorten
+// alike, "A/B:C*D" and "A_B_C_D", numbers "7/5" and "7_5", names split at another blank, two
+// exams whose patients the shell deleted. An exam that shares its name with no other, a
+// namesake's among them, keeps the plain name.
 TEST(ExamExport, ExamsThatWouldShareAFileNameEachKeepTheirOwn) {
-    auto precedente = report::replacePrinterFactory([](const QString& pdf) {
-        return report::OpenedPrinter{report::openPdfPrinter(pdf), pdf};
-    });
+    auto precedente = report::replacePrinterFactory(report::openPdfDocument);
     Workstation c;
     QDir(c.dossier.chemin()).mkdir(QStringLiteral("images"));
     c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"),
                              c.dossier.fichier(QStringLiteral("images")));
-    const QString nom = QStringLiteral("DUPONT"), prenom = QStringLiteral("Élodie");
-    const auto courbe = c.courbe(c.patient(nom, prenom), 0, QStringLiteral("02/05/2024 D"));
-    const auto martin = c.patient(QStringLiteral("Martin"), QStringLiteral("Anne"));
-    std::vector<std::int64_t> cles{c.examen(c.patient(nom, prenom), 0, "1", courbe, courbe),
-                                   c.examen(c.patient(nom, prenom), 0, "01", courbe, courbe),
-                                   c.examen(martin, 0, QStringLiteral("3"), courbe, courbe),
-                                   c.examen(martin, 0, QStringLiteral("12"), courbe, courbe)};
-    ASSERT_EQ(QProcess::execute(
-                  QStringLiteral("sqlite3"),
-                  {c.dossier.base(), QStringLiteral("INSERT INTO Examens (\"Code_ Patient\", "
-                                                    "Code_Type, Num_Examen) VALUES (%1, 2, '03')")
-                                         .arg(martin)}),
-              0);
+    const auto courbe = c.courbe(c.patient("Courbe", "Seule"), 0, QStringLiteral("02/05/2024 D"));
+    const QString longs = QString(130, u'\u00c9');
+    struct Examen {
+        QString nom, prenom, numero;
+        bool partage;
+    };
+    const Examen examens[] = {
+        {"DUPONT", "\u00c9lodie", "1", true},
+        {"DUPONT", "\u00c9lodie", "01", true},
+        {"DUPONT", "\u00c9lo\u00efse", "1", false},
+        {"Martin", "Anne", "3", true},
+        {"Martin", "Anne", "12", false},
+        {longs + "ALPHA", "Zo\u00e9", "1", true},
+        {longs + "BETA", "Zo\u00e9", "1", true},
+        {"A/B:C*D", "L\u00e9a", "2", true},
+        {"A_B_C_D", "L\u00e9a", "2", true},
+        {"Roche", "Paul", "7/5", true},
+        {"Roche", "Paul", "7_5", true},
+        {"JEAN PIERRE", "MARIE", "4", true},
+        {"JEAN", "PIERRE MARIE", "4", true},
+        {"Parti", "Un", "5", true},
+        {"Partie", "Deux", "5", true},
+    };
+    std::map<std::int64_t, bool> partages;
+    std::int64_t martin = 0;
+    QStringList partis;
+    for (const Examen& e : examens) {
+        const auto patient = c.patient(e.nom, e.prenom);
+        partages[c.examen(patient, 0, e.numero, courbe, courbe)] = e.partage;
+        if (e.nom == "Martin")
+            martin = patient;
+        if (e.nom.startsWith("Parti"))
+            partis << QString::number(patient);
+    }
+    const QString shell =
+        QStringLiteral(
+            "INSERT INTO Examens (\"Code_ Patient\", Code_Type, Num_Examen) "
+            "VALUES (%1, 2, '03'); DELETE FROM Patients WHERE Code_Patient IN (%2);")
+            .arg(martin)
+            .arg(partis.join(u','));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("sqlite3"), {c.dossier.base(), shell}), 0);
     c.demarrer();
     Examen_Sinus& s = c.ouvrir();
     QCoreApplication::processEvents();
-    ASSERT_EQ(s.Liste_Examens->count(), 4);
+    ASSERT_EQ(s.Liste_Examens->count(), static_cast<int>(std::size(examens)));
     QStringList attendus;
-    for (int ligne = 0; ligne < 4; ++ligne) {
+    for (int ligne = 0; ligne < s.Liste_Examens->count(); ++ligne) {
         s.Liste_Examens->setCurrentRow(ligne);
         const report::ExamRow row = s.Donnees_Compte_Rendu().value().row;
         const QString cle = row.text(QStringLiteral("Code_Examen"));
-        const QString base = report::examTitle(row);
-        const bool partage = base != QStringLiteral("Martin Anne 12");
         for (const char* extension : {".jpg", ".pdf"})
-            attendus << base + (partage ? QStringLiteral(" #") + cle : QString()) + extension;
+            attendus << report::examFileName(
+                row.text("Nom_Patient"), row.text("Prenom_Patient"), row.text("Num_Examen"),
+                partages.at(cle.toLongLong()) ? cle : QString(), extension);
         s.Toolbar1_ButtonClick(9);
         s.Toolbar1_ButtonClick(8);
+        EXPECT_EQ(c.messages.boites.size(), 1u) << "the PDF's message only";
         c.messages.boites.clear();
     }
     QStringList ecrits = QDir(c.dossier.fichier(QStringLiteral("images"))).entryList(QDir::Files);
     ecrits.sort();
     attendus.sort();
     EXPECT_EQ(ecrits, attendus);
-    EXPECT_TRUE(attendus.contains(QStringLiteral("DUPONT Élodie 01 #%1.jpg").arg(cles[0])));
-    EXPECT_TRUE(attendus.contains(QStringLiteral("DUPONT Élodie 01 #%1.pdf").arg(cles[1])));
-    EXPECT_TRUE(attendus.contains(QStringLiteral("Martin Anne 12.jpg")));
+    EXPECT_EQ(ecrits.size(), 2 * static_cast<int>(std::size(examens))) << "none replaced";
+    EXPECT_TRUE(ecrits.contains(QStringLiteral("Martin Anne 12.jpg")));
+    EXPECT_TRUE(ecrits.contains(QStringLiteral("DUPONT \u00c9lo\u00efse 01.pdf")));
     report::replacePrinterFactory(std::move(precedente));
 }
 
@@ -396,6 +441,117 @@ TEST(ExamExport, ReportShotsPressesTheButtonOfTheRealProgram) {
             .endsWith(
                 QStringLiteral("\nBOX: %1 | %2\n%3\n").arg(textes(4, 118), textes(4, 117), pdf)));
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
+QString Report_Shots() {
+    return QString::fromStdString(
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "report_shots").string());
+}
+
+void Vieillir(const QString& fichier, int secondes) {
+    QFile f(fichier);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondes),
+                              QFileDevice::FileModificationTime));
+}
+
+// A writer killed half-way (here by the file-size limit, as by a power cut) leaves its
+// temporary file, named after its process and machine. The next write in the folder removes
+// it, and the program's temporary files over an hour old, and nothing else: not a running
+// writer's, not another machine's of the last hour, not a file of another name. The folder is
+// flushed after the rename, so that the picture announced outlives a power cut.
+TEST(ExamExport, TheNextWriteRemovesWhatAWriterThatIsGoneLeftBehind) {
+    Workstation c;
+    const QDir images(c.dossier.fichier(QStringLiteral("images")));
+    ASSERT_TRUE(images.mkpath(QStringLiteral(".")));
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Export"), images.path());
+    c.dossier.ecrire_reglage(QStringLiteral("GENERAL"), QStringLiteral("Images"),
+                             QStringLiteral("1"));
+    const auto roche = c.patient(QStringLiteral("Roche"), QStringLiteral("Paul"));
+    const auto courbe = c.courbe(roche, 0, QStringLiteral("02/05/2024 D"));
+    const auto examen = c.examen(roche, 0, QStringLiteral("4"), courbe, courbe);
+    const QStringList exporter = {Report_Shots(),          "--type",  "0", "--exam",
+                                  QString::number(examen), "--press", "9"};
+    const auto cachees = [&] {
+        return images.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    };
+
+    QProcess tue;
+    tue.setWorkingDirectory(c.dossier.chemin());
+    tue.start(QStringLiteral("bash"),
+              QStringList{"-c", "ulimit -f 64; exec \"$0\" \"$@\""} + exporter);
+    ASSERT_TRUE(tue.waitForStarted());
+    const qint64 processus = tue.processId();
+    ASSERT_TRUE(tue.waitForFinished(60000));
+    EXPECT_EQ(tue.exitStatus(), QProcess::CrashExit);
+    ASSERT_EQ(cachees().size(), 1) << cachees().join(", ").toStdString();
+    const QString reste = cachees().front();
+    const QRegularExpression forme(
+        QStringLiteral("^\\.corvanta-%1-(.+)-[A-Za-z0-9]{6}$").arg(processus));
+    const QRegularExpressionMatch nomme = forme.match(reste);
+    ASSERT_TRUE(nomme.hasMatch()) << reste.toStdString();
+    EXPECT_EQ(QFileInfo(images.filePath(reste)).size(), 64 * 1024);
+    EXPECT_EQ(QFileInfo(images.filePath(reste)).permissions() & 0x0077, 0) << "owner only";
+
+    const QString poste = nomme.captured(1);
+    const QString vivant =
+        QStringLiteral(".corvanta-%1-%2-Vif123").arg(QCoreApplication::applicationPid()).arg(poste);
+    const std::pair<QString, int> plantes[] = {
+        {vivant, 0},                               // a writer still running: stays
+        {".corvanta-1-autre-poste-Abc123", 600},   // another machine's, recent: stays
+        {".corvanta-1-autre-poste-Def456", 7200},  // another machine's, two hours old
+        {".corvanta-Gh78Ij", 600},                 // an older build's, recent: stays
+        {".corvanta-Kl90Mn", 7200},                // an older build's, two hours old
+        {".corvanta-notes", 7200},                 // not one of the program's names
+        {".autre", 7200},                          // somebody else's
+    };
+    for (const auto& [nom, age] : plantes) {
+        QFile f(images.filePath(nom));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+        f.close();
+        Vieillir(images.filePath(nom), age);
+    }
+
+    QProcess ecrit;
+    ecrit.setWorkingDirectory(c.dossier.chemin());
+    ecrit.start(exporter.front(), exporter.mid(1));
+    ASSERT_TRUE(ecrit.waitForFinished(60000));
+    EXPECT_EQ(ecrit.exitCode(), 0);
+    QStringList attendus = {vivant,
+                            ".corvanta-1-autre-poste-Abc123",
+                            ".corvanta-Gh78Ij",
+                            ".corvanta-notes",
+                            ".autre",
+                            "Roche Paul 04.bmp"};
+    attendus.sort();
+    EXPECT_EQ(cachees(), attendus);
+    EXPECT_EQ(QFileInfo(images.filePath("Roche Paul 04.bmp")).size(), 941738);
+
+    // The rename into place, then the folder flushed.
+    QTemporaryDir journal;
+    QProcess trace;
+    trace.setWorkingDirectory(c.dossier.chemin());
+    trace.start(QStringLiteral("strace"),
+                QStringList{"-f", "-qq", "-e", "trace=rename,renameat,renameat2,openat,fsync", "-o",
+                            journal.filePath("log")} +
+                    exporter);
+    if (!trace.waitForFinished(60000) || trace.exitCode() != 0)
+        GTEST_SKIP() << "strace cannot follow the program here";
+    QFile log(journal.filePath("log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString appels = QString::fromUtf8(log.readAll());
+    const qsizetype renomme = appels.indexOf(QStringLiteral("/Roche Paul 04.bmp\")"));
+    ASSERT_GE(renomme, 0) << appels.toStdString();
+    const QRegularExpressionMatch ouvert =
+        QRegularExpression(QStringLiteral("openat\\(AT_FDCWD, \"%1\", O_RDONLY\\|O_CLOEXEC\\|"
+                                          "O_DIRECTORY\\) = (\\d+)")
+                               .arg(QRegularExpression::escape(images.path())))
+            .match(appels, renomme);
+    ASSERT_TRUE(ouvert.hasMatch()) << appels.mid(renomme).toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("fsync\\(%1\\) +\\= 0").arg(ouvert.captured(1)))
+                    .match(appels, ouvert.capturedEnd())
+                    .hasMatch())
+        << appels.mid(renomme).toStdString();
 }
 
 // The curve print pages through report_shots: without a printer each is a PDF in the export

@@ -86,7 +86,7 @@ TEST(WideKeys, APatientCurvesAndExamUnderKeysBeyond32BitsWorkInEveryWindowAndKee
     EXPECT_EQ(Shell(c.dossier.base(), QStringLiteral("SELECT ID FROM Courbes WHERE IMPRIMER;\n")),
               QStringList{QStringLiteral("3000000001")});
     QStringList textes;
-    const auto imprimante = report::replacePrinterFactory([&textes](const QString&) {
+    const auto imprimante = report::replacePrinterFactory([&textes](const report::PdfTarget&) {
         return report::OpenedPrinter{std::make_unique<Textes_Imprimes>(textes), QString()};
     });
     c.echo->Bouton_Imprimer_Courbe_Acquisition->click();

@@ -154,9 +154,9 @@ TEST_F(PrinterTest, ADocumentLeftHalfWayLeavesNoFileAndTheOldOneStands) {
 }
 
 TEST_F(PrinterTest, TestsPutTheirOwnPrinterInPlace) {
-    auto previous = replacePrinterFactory([](const QString& pdf) {
+    auto previous = replacePrinterFactory([](const PdfTarget& pdf) {
         return OpenedPrinter{std::make_unique<corvanta::platform::RecordingPage>(QSizeF(200, 287)),
-                             pdf};
+                             pdf.file};
     });
     const OpenedPrinter opened = openPrinter(path("x.pdf"));
     EXPECT_NE(dynamic_cast<corvanta::platform::RecordingPage*>(opened.page.get()), nullptr);

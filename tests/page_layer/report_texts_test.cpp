@@ -24,16 +24,19 @@ TEST(ReportTextsTest, CrLfLoneCrAndLoneLfEachBreakACommentLine) {
         {"abc\rde", {"abc", "de"}},
         {"abc\nde\n", {"abc", "de"}},
         {"a\n\r\nb\r\rc", {"a", "", "b", "", "c"}},
+        {"a\tb\r\n\u0001c\u007f", {"a b", " c "}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(commentLines(c.comment), c.lines) << c.comment.toStdString();
     }
     EXPECT_EQ(singleLine("rue\r\ndes Lilas\nbis\r"), "rue des Lilas bis ");
+    EXPECT_EQ(singleLine("DU\tPONT\u0001Zo\u00e9\u0085"), "DU PONT Zo\u00e9 ");
 }
 
-// Lines of at most 10 characters, two of them, and a width that takes 8 'm's.
-TEST(ReportTextsTest, ConclusionsBreakBetweenWordsWhenTheWholeTextThenFits) {
-    const auto fits = [](const QString& line) { return line.count(u'm') <= 8; };
+// Lines of at most 10 characters, two at least and at most three, and a width that takes 8
+// 'm's.
+TEST(ReportTextsTest, ConclusionsBreakBetweenWordsWhereThatTakesNoMoreLines) {
+    const LineRule rule{10, 2, 3, [](const QString& line) { return line.count(u'm') <= 8; }};
     const struct {
         QString text;
         QStringList lines;
@@ -43,15 +46,19 @@ TEST(ReportTextsTest, ConclusionsBreakBetweenWordsWhenTheWholeTextThenFits) {
         {"court", {"court", ""}},
         {"", {"", ""}},
         {"un\r\ndeux\ntrois", {"un deux", "trois"}},
-        // Too long for two lines by words: cut by characters, nothing lost while it fits.
+        // As many lines as the text needs, by words where that costs no line.
+        {"abcd efghi jklmn opqrs tuv", {"abcd efghi", "jklmn", "opqrs tuv"}},
+        {"trois lignes de mots", {"trois lign", "es de mots"}},
         {"abcdefghijklmnopqrs", {"abcdefghij", "klmnopqrs"}},
         {"deux lignes de texte", {"deux ligne", "s de texte"}},
         {"mmmmmmmmmmmm", {"mmmmmmmm", "mmmm"}},
-        // More than the lines hold: the last line says so.
-        {"abcdefghijklmnopqrstuvwxyz", {"abcdefghij", "klmnopqrst…"}},
+        {"abcdefghijklmnopqrstuvwxyz", {"abcdefghij", "klmnopqrst", "uvwxyz"}},
+        // More than the most lines hold: the last one says so, within the rule.
+        {"abcdefghijklmnopqrstuvwxyz0123456789", {"abcdefghij", "klmnopqrst", "uvwxyz012…"}},
+        {"mmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmm", {"mmmmmmmm", "mmmmmmmm", "mmmmmmmm…"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(wrapLines(c.text, 10, 2, fits), c.lines) << c.text.toStdString();
+        EXPECT_EQ(wrapLines(c.text, rule), c.lines) << c.text.toStdString();
     }
 }
 

@@ -93,6 +93,28 @@ TEST(SafeOutputTest, AFailedWriteKeepsTheOlderFileAndSaysWhy) {
     }
 }
 
+// A new file never replaces one: a name taken by a file or a link is passed over, whatever
+// stands there stays as it was, and the rename itself refuses, so that two writers racing
+// for one name each keep their own.
+TEST(SafeOutputTest, ANewFileTakesTheFirstFreeNumberAndReplacesNothing) {
+    QTemporaryDir folder;
+    const auto name = [&](int number) {
+        return folder.filePath(number == 1 ? "page.pdf" : QString("page-%1.pdf").arg(number));
+    };
+    writeText(name(1), "the page of this second");
+    writeText(folder.filePath("outside"), "not the export's");
+    ASSERT_TRUE(QFile::link(folder.filePath("outside"), name(2)));
+    EXPECT_EQ(corvanta::platform::writeNewFile(name, "third", "Printer"), name(3));
+    EXPECT_EQ(corvanta::platform::writeNewFile(name, "fourth", "Printer"), name(4));
+    EXPECT_EQ(contents(name(1)), "the page of this second");
+    EXPECT_EQ(QFileInfo(name(2)).symLinkTarget(), folder.filePath("outside"));
+    EXPECT_EQ(contents(folder.filePath("outside")), "not the export's");
+    EXPECT_EQ(contents(name(3)), "third");
+    EXPECT_EQ(contents(name(4)), "fourth");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 5)
+        << "no temporary file left";
+}
+
 // A volume that is really full (a small tmpfs, where this machine lets the tests mount one):
 // the picture fails as on the file-size limit, and the older picture stays whole.
 TEST(SafeOutputTest, AFullVolumeKeepsTheOlderPicture) {

@@ -111,8 +111,8 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"4.49", 10, 129},
                       {"- 6.29", 10, 136}}});
 
-    // One wide graph; a conclusion of 250 characters without a blank keeps 240 on three
-    // lines, the last one showing that the rest is left out.
+    // One wide graph; a conclusion of 250 characters without a blank takes the four lines
+    // of 80 characters it needs.
     auto tumour = sampleExam(3);
     tick(tumour, {"Echogramme_Tumeur_Heterogene", "Echogramme_Tumeur_Autres",
                   "Decision_Traitement_Cervicotomie", "Decision_Drainage"});
@@ -128,9 +128,10 @@ TEST(PicturePagesTest, EachPageWritesItsBlocksWhereTheFlowPutsThem) {
                       {"7.49", 10, 104},
                       {longText.left(80), 10, 111},
                       {longText.mid(80, 80), 10, 114},
-                      {longText.mid(160, 80) + "…", 10, 117},
-                      {"7.50", 10, 123},
-                      {"- 7.91", 10, 130}}});
+                      {longText.mid(160, 80), 10, 117},
+                      {longText.mid(240), 10, 120},
+                      {"7.50", 10, 126},
+                      {"- 7.91", 10, 133}}});
 
     for (const Case& c : cases) {
         RecordingPage page(QSizeF(139.96, 156.9));

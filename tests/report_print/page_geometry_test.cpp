@@ -320,6 +320,8 @@ struct Exam {
     bool extreme;
     // Names of the widest letter at the window's limits and a five-digit number.
     bool widest = false;
+    // A conclusion in place of the extreme exam's, printed whole.
+    QString conclusion = {};
 };
 
 struct Fixture {
@@ -340,6 +342,9 @@ void prepare(Fixture& f, const Exam& exam, int type) {
         fillExtreme(f.input.row, type);
         f.input.doctor = {longText(49), longText(49), longText(49),
                           longText(30), longText(30), longText(30)};
+    }
+    if (!exam.conclusion.isEmpty()) {
+        f.input.row.set("Examen_Compatible", platform::Value(exam.conclusion));
     }
     if (exam.widest) {
         f.input.row.set("Nom_Patient", platform::Value(QString(30, u'W')));
@@ -380,6 +385,8 @@ struct PageKind {
     // Draws the page of the exam and gives its blocks in page order.
     std::function<std::vector<Block>(Fixture&, const Exam&, MeasuredPage&)> draw;
     Device device;
+    // The headings of the conclusion and of the block after it; none on a curve page.
+    std::optional<std::pair<report::Label, report::Label>> conclusion = {};
 };
 
 std::vector<Block> pictureBlocks(const Libelles& t, int form, int conclusion) {
@@ -392,6 +399,8 @@ std::vector<Block> pictureBlocks(const Libelles& t, int form, int conclusion) {
 }
 
 PageKind picture(const char* name, int type) {
+    const int form = type == 3 ? 7 : 4;
+    const int heading = form == 7 ? 49 : 48;
     return {name,
             [type](Fixture& f, const Exam& exam, MeasuredPage& page) {
                 prepare(f, exam, type);
@@ -404,7 +413,8 @@ PageKind picture(const char* name, int type) {
                           report::singleLine(report::examTitle(f.input.row)));
                 return pictureBlocks(f.texts, form, form == 7 ? 49 : 48);
             },
-            Device::Canvas};
+            Device::Canvas,
+            std::pair{report::Label{form, heading}, report::Label{form, heading + 1}}};
 }
 
 std::vector<Block> printedBlocks(report::ReportWindow window) {
@@ -432,7 +442,9 @@ PageKind printed(const char* name, report::ReportWindow window, int type) {
                 report::Imprimer_Compte_Rendu(page, f.input, report::printedReport(window));
                 return printedBlocks(window);
             },
-            Device::Printer};
+            Device::Printer,
+            std::pair{report::printedReport(window).conclusionHeading,
+                      report::printedReport(window).decisionTitle}};
 }
 
 PageKind curve(const char* name, int mode) {
@@ -469,6 +481,22 @@ Found printedAt(const MeasuredPage& page, const QString& text) {
         }
     }
     return found;
+}
+
+// The conclusion's lines as printed between its heading and the next block's, joined.
+QString printedConclusion(const MeasuredPage& page, const Libelles& texts,
+                          const std::pair<report::Label, report::Label>& headings) {
+    QStringList lines;
+    bool inside = false;
+    for (const Entry& e : page.entries(Kind::PrintLine)) {
+        const QString& text = e.operation.text;
+        if (text == texts(headings.second.form, headings.second.number))
+            break;
+        if (inside)
+            lines << text;
+        inside = inside || text == texts(headings.first.form, headings.first.number);
+    }
+    return lines.join(QString());
 }
 
 // Ordinary exams keep the blocks' usual tops; comments that reach the results move the
@@ -538,7 +566,21 @@ TEST(PageGeometryTest, NoBlockMeetsAnotherAndNothingLeavesThePageOnAnyPageKind) 
         curve("acquisition curve page", report::kCurvePageAcquisition),
         curve("stored curve page", report::kCurvePageStoredCurve),
     };
-    const Exam exams[] = {{"extreme", true}, {"all Null", false}, {"widest names", true, true}};
+    // Conclusions of the 199 characters the window takes, in the widest capitals, and a
+    // practice's capital text of words.
+    QString accented;
+    for (int i = 0; accented.size() < 199; ++i)
+        accented +=
+            QStringLiteral("\u00c9\u00c8\u00c0\u00c7\u00d4\u00db\u0152\u00c2\u00ca\u00ce")[i % 10];
+    const QString words = corvanta::test::capitalConclusion();
+    const Exam exams[] = {{"extreme", true},
+                          {"all Null", false},
+                          {"widest names", true, true},
+                          {"199 W", true, false, QString(199, u'W')},
+                          {"199 M", true, false, QString(199, u'M')},
+                          {"199 accented capitals", true, false, accented},
+                          {"capital words", true, false, words}};
+    ASSERT_EQ(words.size(), 199);
     for (const char* language : {"Francais", "Anglais"}) {
         for (const PageKind& kind : kinds) {
             for (const Exam& exam : exams) {
@@ -552,6 +594,14 @@ TEST(PageGeometryTest, NoBlockMeetsAnotherAndNothingLeavesThePageOnAnyPageKind) 
                 EXPECT_TRUE(faults.empty())
                     << kind.name << ", " << exam.name << ", " << language << ": " << faults.size()
                     << " faults, first: " << (faults.empty() ? "" : faults.front());
+                // Nothing of a conclusion the window takes is left off (blanks where a line
+                // breaks between words).
+                if (kind.conclusion && !exam.conclusion.isEmpty()) {
+                    QString whole = exam.conclusion;
+                    EXPECT_EQ(printedConclusion(page, f.texts, *kind.conclusion).remove(u' '),
+                              whole.remove(u' '))
+                        << kind.name << ", " << exam.name << ", " << language;
+                }
             }
         }
     }

@@ -57,9 +57,7 @@ class PdfReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         corvanta::test::Application();
-        previous_ = replacePrinterFactory([](const QString& pdf) {
-            return OpenedPrinter{openPdfPrinter(pdf), pdf};
-        });
+        previous_ = replacePrinterFactory(openPdfDocument);
         base = std::make_unique<corvanta::platform::Database>(dossier.base());
         corvanta::Charger_Libelles(*base, QStringLiteral("Francais"), texts);
         for (const QString& entry : QString::fromUtf8(kOtherForms).split(u';')) {
@@ -223,6 +221,33 @@ TEST_F(PdfReportTest, EachWindowsReportLandsAsAPdfWithItsBlocksInPlace) {
     }
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"Durand Marie 03.pdf"});
+}
+
+// A 199-character conclusion in capitals, as many practices type it, prints whole on each
+// window's report: every word is on the page, the last ones too. A tab and U+0001 in the
+// names print as blanks.
+TEST_F(PdfReportTest, ACapitalConclusionPrintsWholeAndControlCharactersAsBlanks) {
+    const QString conclusion = corvanta::test::capitalConclusion();
+    ASSERT_EQ(conclusion.size(), 199);
+    for (const auto& [window, type] : {std::pair{ReportWindow::Sinus, 0},
+                                       {ReportWindow::Plevre, 2},
+                                       {ReportWindow::Tumeur, 3}}) {
+        ExamReportInput input = exam(type, {});
+        input.row.set("Examen_Compatible", conclusion);
+        input.row.set("Nom_Patient", "DU\tPONT");
+        input.row.set("Prenom_Patient", QString("Marie\u0001Anne"));
+        const QString pdf = printExamReport(input, window, folder());
+        const auto words = corvanta::test::pdfWords(pdf);
+        QStringList printed;
+        for (const auto& word : words) {
+            printed << word.text;
+            EXPECT_FALSE(word.text.contains(u'\t') || word.text.contains(QChar(1)));
+        }
+        for (const QString& word : conclusion.split(u' ', Qt::SkipEmptyParts))
+            EXPECT_TRUE(printed.contains(word)) << word.toStdString() << " " << type;
+        for (const char* name : {"DU", "PONT", "Marie", "Anne"})
+            EXPECT_TRUE(printed.contains(name)) << name;
+    }
 }
 
 TEST_F(PdfReportTest, AFailedPageLeavesNoFileAndHostileNamesStayInTheFolder) {

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include "platform/error.h"
+#include "report_picture/export_pages.h"
+#include "report_print/curve_page.h"
 #include "tests/report_print/report_fixture.h"
 #include "tests/support/application_test.h"
 
@@ -81,9 +83,11 @@ TEST_F(PrintedReportTest, GraphsAndLetterheadFollowThePrintableArea) {
           {116, 120, 200.5, 175.6875},
           {94.5, 242, 200.5, 289},
           {94.5, 242, 147.5, 289}}},
+        // The letterhead's lines (36 mm at this page's metrics) take its box lower than 8 mm
+        // above the page's bottom, to 1 mm above it.
         {ReportWindow::Tumeur,
          {230, 280},
-         {{12, 120, 218, 172.5}, {103.5, 242, 217.5, 272}, {103.5, 242, 160.5, 272}}},
+         {{12, 120, 218, 172.5}, {103.5, 242, 217.5, 279}, {103.5, 242, 160.5, 279}}},
     };
     for (const Case& k : cases) {
         print(k.window, k.area);
@@ -356,6 +360,46 @@ TEST_F(PrintedReportTest, LetterheadPrintsEveryLineOfTheCurrentDoctor) {
             EXPECT_EQ(line.state.fontSize, 8);
         }
     }
+}
+
+// A tab or U+0001 in a name or detail (written by the shell or an import) prints as one
+// blank, as a line break does, on the printed report, the picture and the curve page.
+TEST_F(PrintedReportTest, ControlCharactersInTextsPrintAsBlanks) {
+    set({{"Nom_Patient", "DU\tPONT"},
+         {"Prenom_Patient", QString("Zo\u00e9\u0001Anne")},
+         {"Num_Examen", "3"},
+         {"Decision_Lavage", 0},
+         {"Decision_Scanner", 0},
+         {"Decision_Traitement_Medical", 1},
+         {"Decision_Traitement_Medical_Detail", "ains\t10 jours"}});
+    c.input.doctor.name = "Dr\tLambert";
+    print(ReportWindow::Sinus);
+    QStringList printed;
+    for (const PrintedLine& line : printedLines(*page))
+        printed << line.text;
+    RecordingPage picture(QSizeF(139.96, 156.9));
+    drawSinusPicture(c.input, picture);
+    for (const PrintedLine& line : printedLines(picture))
+        printed << line.text;
+    CurvePageInput curve;
+    curve.texts = &c.texts;
+    curve.patient = CurvePagePatient{"DU\tPONT", QString("Zo\u00e9\u0001Anne"), {}, {}};
+    RecordingPage curvePage(QSizeF(200, 287));
+    drawCurvePage(curvePage, curve);
+    for (const PrintedLine& line : printedLines(curvePage))
+        printed << line.text;
+
+    // The patient's line on the report and the curve page, the picture's title; the decision
+    // on the report and the picture; the letterhead.
+    for (const auto& [wanted, times] : {std::pair{"DU PONT Zo\u00e9 Anne", 3},
+                                        {"DU PONT Zo\u00e9 Anne 03", 1},
+                                        {"- ains 10 jours", 2},
+                                        {"Dr Lambert", 1}})
+        EXPECT_EQ(printed.filter(QString(wanted)).size(), times)
+            << wanted << "\n"
+            << printed.join("\n").toStdString();
+    for (const QString& line : printed)
+        EXPECT_FALSE(line.contains(u'\t') || line.contains(QChar(1))) << line.toStdString();
 }
 
 TEST_F(PrintedReportTest, AColumnTheRowLacksStopsThePageUnended) {

@@ -18,6 +18,15 @@ Libelles numberedTexts() {
     return texts;
 }
 
+QString capitalConclusion() {
+    return QStringLiteral(
+               "ASPECT \u00c9CHOGRAPHIQUE COMPATIBLE AVEC UNE SINUSITE MAXILLAIRE DROITE "
+               "AIGU\u00cb AVEC NIVEAU LIQUIDE ; CONTR\u00d4LE CONSEILL\u00c9 APR\u00c8S "
+               "HUIT JOURS DE TRAITEMENT M\u00c9DICAL, PUIS AVIS SP\u00c9CIALIS\u00c9 "
+               "EN CAS D'\u00c9CHEC OU DE R\u00c9CIDIVE PR\u00c9COCE.")
+        .left(199);
+}
+
 report::ExamRow rowOf(const platform::Recordset& rows) {
     report::ExamRow row;
     for (int i = 0; i < rows.fieldCount(); ++i) {

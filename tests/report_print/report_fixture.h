@@ -17,6 +17,10 @@ namespace corvanta::test {
 // text it printed.
 Libelles numberedTexts();
 
+// A conclusion of the 199 characters the window takes, in accented capitals and words, as
+// many practices type it.
+QString capitalConclusion();
+
 // Every column of the current row of `rows`.
 report::ExamRow rowOf(const platform::Recordset& rows);
 

@@ -190,9 +190,10 @@ TEST(Startup, FrancaisFollowedByABlankStaysFrench) {
     EXPECT_EQ(poste.dossier.reglage(G, QStringLiteral("Langue")), QStringLiteral("Francais"));
 }
 
-TEST(Startup, TheCommissioningDateFitsInEightCharacters) {
+// A four-digit year stays whole; a short date is completed to 8 characters.
+TEST(Startup, TheCommissioningDateIsReadWholeAndCompletedToEightCharacters) {
     for (const auto& [stockee, attendue] :
-         {std::pair{QStringLiteral("01/02/2003"), QStringLiteral("01/02/20")},
+         {std::pair{QStringLiteral("01/02/2003"), QStringLiteral("01/02/2003")},
           std::pair{QStringLiteral("1/1/99"), QStringLiteral("1/1/99  ")}}) {
         Workstation poste;
         poste.dossier.ecrire_reglage(G, QStringLiteral("Date MES"), stockee);
@@ -339,7 +340,7 @@ TEST(GeneralTab, EachChangeWritesItsKeyAtOnce) {
 
     echo.Date_MES->setText(QStringLiteral("15/03/2004"));
     EXPECT_EQ(relu("Date MES"), QStringLiteral("15/03/2004"));
-    EXPECT_EQ(poste.etat->Date_Mise_En_Service, QStringLiteral("15/03/20"));
+    EXPECT_EQ(poste.etat->Date_Mise_En_Service, QStringLiteral("15/03/2004"));
 
     echo.Chemin->clear();
     QTest::keyClicks(echo.Chemin, QStringLiteral("/tmp/ex"));

@@ -26,7 +26,14 @@ std::vector<PdfWord> pdfWords(const QString& pdf) {
     for (auto it = word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput()));
          it.hasNext();) {
         const auto m = it.next();
-        words.push_back({m.captured(4), m.captured(1).toDouble() / kPointsPerMillimetre,
+        // pdftotext writes XML: the five entities stand for their characters.
+        QString text = m.captured(4);
+        text.replace(QStringLiteral("&apos;"), QStringLiteral("'"))
+            .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+            .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        words.push_back({text, m.captured(1).toDouble() / kPointsPerMillimetre,
                          m.captured(2).toDouble() / kPointsPerMillimetre,
                          m.captured(3).toDouble() / kPointsPerMillimetre});
     }
