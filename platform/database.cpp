@@ -164,7 +164,10 @@ Database::Database(const QString& path) : connection_(std::make_shared<Connectio
         db, [](void* connection) { ++static_cast<Connection*>(connection)->rollbacks; },
         connection_.get());
     registerSqlFunctions(db);
-    connection_->run(QStringLiteral("PRAGMA cache_size = -65536"), kSource);
+    // Up to 256 MB of pages, taken only as pages are read: the patients of a practice of
+    // 1,000,000 fill about 110 MB, and a cache that holds them spares every search and list
+    // refill a new read of the whole table from the file (a 64 MB cache tripled their time).
+    connection_->run(QStringLiteral("PRAGMA cache_size = -262144"), kSource);
 }
 
 Database::~Database() {
